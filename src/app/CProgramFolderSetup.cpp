@@ -1,0 +1,125 @@
+#include "CProgramFolderSetup.h"
+
+#include "CVelmoraWrap.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+QString CProgramFolderSetup::InstalledDataDir()
+{
+    const QString fromEnv = qEnvironmentVariable("VELMORA_SHARE_DIR");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));
+}
+
+QString CProgramFolderSetup::DefaultProgramFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Velmora");
+}
+
+bool CProgramFolderSetup::FillProgramFolder(const QString& folder, const QString& dataDir, QString& why)
+{
+    const QDir data(dataDir);
+    if (!data.exists(QStringLiteral("VelmoraRes.lang"))) {
+        why = QStringLiteral("no installed data in %1").arg(dataDir);
+        return false;
+    }
+    if (!QDir().mkpath(folder)) {
+        why = QStringLiteral("cannot create %1").arg(folder);
+        return false;
+    }
+    QDirIterator it(data.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = QDir(folder).filePath(data.relativeFilePath(source));
+        if (QFileInfo::exists(target))
+            continue;
+        QDir().mkpath(QFileInfo(target).path());
+        if (!QFile::copy(source, target)) {
+            why = QStringLiteral("cannot copy %1 to %2").arg(source, target);
+            return false;
+        }
+        // Installed files may be read-only; the program folder is the user's to change.
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    QDir().mkpath(folder + QStringLiteral("/Backup"));
+    QDir().mkpath(folder + QStringLiteral("/phones"));
+    return true;
+}
+
+void CProgramFolderSetup::WriteDefaultSettings(const QString& folder)
+{
+    const QString sep = QStringLiteral("/");
+    const std::pair<const char*, QString> defaults[] = {
+        {"Velmora App Path", folder},
+        {"Last PIM File", QString()},
+        {"Initial Language", QStringLiteral("English")},
+        {"Quick Comm", QStringLiteral("0")},
+        {"USB Port", QStringLiteral("-1")},
+        {"COM Port", QStringLiteral("1")},
+        {"Codeplug Backup Path", folder + sep + QStringLiteral("Backup") + sep},
+        {"Strip Extra Space", QStringLiteral("1")},
+        {"Auto Split", QStringLiteral("1")},
+        {"Add Index", QStringLiteral("1")},
+        {"Break Between Words", QStringLiteral("1")},
+        {"Phonebook Split", QStringLiteral("50")},
+        {"Datebook Split", QStringLiteral("50")},
+        {"Show Msg", QStringLiteral("1")},
+        {"Modem Name", QString()},
+        {"Modem ID", QString()},
+        {"Phone Bench Folder", folder + sep + QStringLiteral("phones")},
+        // Last, so a store that exists always has the rest.
+        {"Setup Flag", QStringLiteral("1")},
+    };
+    for (const auto& [name, value] : defaults)
+        CVelmoraWrap::SetRegistryValue(QString::fromLatin1(name), value);
+}
+
+void CProgramFolderSetup::RegisterFileTypes(const QString& executable)
+{
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const auto write = [](const QString& path, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(path).path());
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(text);
+            file.commit();
+        }
+    };
+    write(dataHome + QStringLiteral("/mime/packages/velmora.xml"),
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+          "  <mime-type type=\"application/x-velmora-fleet\">\n"
+          "    <comment>Velmora fleet file</comment>\n"
+          "    <glob pattern=\"*.vlf\"/>\n"
+          "  </mime-type>\n"
+          "  <mime-type type=\"application/x-velmora-pim\">\n"
+          "    <comment>Velmora PIM file</comment>\n"
+          "    <glob pattern=\"*.pim\"/>\n"
+          "  </mime-type>\n"
+          "</mime-info>\n");
+    write(dataHome + QStringLiteral("/applications/velmora.desktop"),
+          QByteArray("[Desktop Entry]\nType=Application\nName=Velmora\n"
+                     "Comment=Program and manage a fleet of trunked-radio telephones\nExec=\"")
+              + executable.toUtf8()
+              + "\" %F\nMimeType=application/x-velmora-fleet;application/x-velmora-pim;\n"
+                "Categories=Office;Utility;\nTerminal=false\n");
+}
+
+bool CProgramFolderSetup::RunIfFirstStart(QString& why)
+{
+    if (CVelmoraWrap::SettingsStoreExists())
+        return true;
+    const QString folder = DefaultProgramFolder();
+    if (!FillProgramFolder(folder, InstalledDataDir(), why))
+        return false;
+    WriteDefaultSettings(folder);
+    RegisterFileTypes(QCoreApplication::applicationFilePath());
+    return true;
+}

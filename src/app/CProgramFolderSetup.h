@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// First run on an account: writes the default settings and fills the program folder from the
+// installed data, and registers the fleet and PIM file types with the desktop.
+class CProgramFolderSetup
+{
+public:
+    // The installed data folder: share/velmora beside the program's bin/ folder, or the folder named
+    // by VELMORA_SHARE_DIR.
+    static QString InstalledDataDir();
+    static QString DefaultProgramFolder();
+
+    // Runs the first-run setup when the settings store does not exist yet. False (with why) when the
+    // folder cannot be made or filled; the settings store is then left unwritten so the next start
+    // tries again.
+    static bool RunIfFirstStart(QString& why);
+    // Copies every installed file that the folder lacks. Files already there are kept.
+    static bool FillProgramFolder(const QString& folder, const QString& dataDir, QString& why);
+    static void WriteDefaultSettings(const QString& folder);
+    static void RegisterFileTypes(const QString& executable);
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+// The windowed half of start-up, which the application object calls at its fixed points:
+// the program implements it with the main frame, tests with a recorder.
+class IAppShell
+{
+public:
+    virtual ~IAppShell() = default;
+    // Creates the main window with its title; false ends start-up.
+    virtual bool CreateMainFrame(const QString& title) = 0;
+    // Opens the files of the command line (or starts as the command line asks); false ends start-up.
+    virtual bool ProcessShellCommand(const QStringList& files) = 0;
+    virtual void ShowMainWindow() = 0;
+    // Another start of the program handed over: bring the window to the front and open its files.
+    virtual void ActivateFromOtherInstance(const QStringList& files) = 0;
+    // Exit step: the main window and everything it owns go away.
+    virtual void DestroyMainFrame() = 0;
+};

@@ -1,0 +1,48 @@
+#include "CAppShell.h"
+
+#include "CMainFrame.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+
+CAppShell::CAppShell() = default;
+CAppShell::~CAppShell() = default;
+
+bool CAppShell::CreateMainFrame(const QString& title)
+{
+    m_frame = std::make_unique<CMainFrame>();
+    m_frame->setWindowTitle(title);
+    m_frame->setLayoutDirection(QGuiApplication::layoutDirection());
+    return true;
+}
+
+bool CAppShell::ProcessShellCommand(const QStringList& files)
+{
+    // Fleet files on the command line are opened by the document manager once it exists; until
+    // then the program starts with no document, as it does without arguments.
+    Q_UNUSED(files);
+    return true;
+}
+
+void CAppShell::ShowMainWindow()
+{
+    if (m_frame)
+        m_frame->show();
+}
+
+void CAppShell::ActivateFromOtherInstance(const QStringList& files)
+{
+    if (!m_frame)
+        return;
+    if (m_frame->isMinimized())
+        m_frame->showNormal();
+    m_frame->show();
+    m_frame->raise();
+    m_frame->activateWindow();
+    ProcessShellCommand(files);
+}
+
+void CAppShell::DestroyMainFrame()
+{
+    m_frame.reset();
+}

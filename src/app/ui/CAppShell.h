@@ -1,0 +1,26 @@
+#pragma once
+
+#include "IAppShell.h"
+
+#include <memory>
+
+class CMainFrame;
+
+// The windowed half of start-up: makes, shows and raises the main frame.
+class CAppShell : public IAppShell
+{
+public:
+    CAppShell();
+    ~CAppShell() override;
+
+    bool CreateMainFrame(const QString& title) override;
+    bool ProcessShellCommand(const QStringList& files) override;
+    void ShowMainWindow() override;
+    void ActivateFromOtherInstance(const QStringList& files) override;
+    void DestroyMainFrame() override;
+
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+
+private:
+    std::unique_ptr<CMainFrame> m_frame;
+};

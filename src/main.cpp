@@ -1,0 +1,33 @@
+// Velmora: fleet programming and management for trunked-radio telephones.
+
+#include "CAppShell.h"
+#include "CMessageBoxAnswerer.h"
+#include "CVelmoraApp.h"
+#include "CVelmoraWrap.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+
+    const QStringList arguments = QApplication::arguments().mid(1);
+    // Unattended starts answer messages on stderr; a user gets message boxes.
+    CMessageBoxAnswerer boxes;
+    if (!arguments.contains(QStringLiteral("--automation")))
+        CVelmoraWrap::SetAnswerer(&boxes);
+
+    CAppShell shell;
+    CVelmoraApp app;
+    app.SetShell(&shell);
+    if (!app.InitInstance(arguments)) {
+        app.ExitInstance();
+        return app.HandedOver() ? 0 : 1;
+    }
+    const int result = QApplication::exec();
+    app.ExitInstance();
+    CVelmoraWrap::SetAnswerer(nullptr);
+    return result;
+}
