@@ -130,7 +130,7 @@ int Splash(const QString& in, const QString& out)
     p.setPen(QColor(240, 245, 250));
     QFont title(QStringLiteral("DejaVu Sans"), 40, QFont::Bold);
     p.setFont(title);
-    const Qt::Alignment side = rtl ? Qt::AlignRight : Qt::AlignLeft;
+    const Qt::Alignment side = Qt::AlignAbsolute | (rtl ? Qt::AlignRight : Qt::AlignLeft);
     const QRect textArea(32, 40, image.width() - 64, 200);
     p.drawText(textArea, side | Qt::AlignTop, keys.value(QStringLiteral("title")));
     QFont subtitle(QStringLiteral("DejaVu Sans"), 14);
@@ -139,11 +139,11 @@ int Splash(const QString& in, const QString& out)
     QTextOption option(side);
     option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
     option.setWrapMode(QTextOption::WordWrap);
-    p.drawText(QRectF(32, 110, image.width() - 64 - 100, 80), keys.value(QStringLiteral("subtitle")), option);
+    p.drawText(QRectF(rtl ? 132 : 32, 110, image.width() - 64 - 100, 80), keys.value(QStringLiteral("subtitle")), option);
     QFont footer(QStringLiteral("DejaVu Sans"), 9);
     p.setFont(footer);
     p.setPen(QColor(140, 165, 190));
-    p.drawText(QRectF(32, image.height() - 36, image.width() - 64, 20), keys.value(QStringLiteral("footer")), option);
+    p.drawText(QRectF(rtl ? 132 : 32, image.height() - 36, image.width() - 64 - 100, 20), keys.value(QStringLiteral("footer")), option);
     p.end();
     const QString temp = out + QStringLiteral(".part.bmp");
     if (!image.save(temp, "BMP"))
