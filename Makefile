@@ -1,0 +1,25 @@
+# The two set-up commands of the README:
+#   make run    installs what is missing, builds, and starts Velmora
+#   make test   installs what is missing, builds, and runs every test
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: deps configure build run test clean
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./scripts/run-velmora.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)
