@@ -81,7 +81,7 @@ void CProgramFolderSetup::WriteDefaultSettings(const QString& folder)
         CVelmoraWrap::SetRegistryValue(QString::fromLatin1(name), value);
 }
 
-void CProgramFolderSetup::RegisterFileTypes(const QString& executable)
+void CProgramFolderSetup::RegisterFileTypes(const QString& executable, const QString& folder)
 {
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     const auto write = [](const QString& path, const QByteArray& text) {
@@ -108,7 +108,8 @@ void CProgramFolderSetup::RegisterFileTypes(const QString& executable)
           QByteArray("[Desktop Entry]\nType=Application\nName=Velmora\n"
                      "Comment=Program and manage a fleet of trunked-radio telephones\nExec=\"")
               + executable.toUtf8()
-              + "\" %F\nMimeType=application/x-velmora-fleet;application/x-velmora-pim;\n"
+              + "\" %F\nIcon=" + (folder + QStringLiteral("/icons/velmora-256.png")).toUtf8()
+              + "\nMimeType=application/x-velmora-fleet;application/x-velmora-pim;\n"
                 "Categories=Office;Utility;\nTerminal=false\n");
 }
 
@@ -120,6 +121,6 @@ bool CProgramFolderSetup::RunIfFirstStart(QString& why)
     if (!FillProgramFolder(folder, InstalledDataDir(), why))
         return false;
     WriteDefaultSettings(folder);
-    RegisterFileTypes(QCoreApplication::applicationFilePath());
+    RegisterFileTypes(QCoreApplication::applicationFilePath(), folder);
     return true;
 }

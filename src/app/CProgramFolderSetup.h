@@ -19,5 +19,5 @@ public:
     // Copies every installed file that the folder lacks. Files already there are kept.
     static bool FillProgramFolder(const QString& folder, const QString& dataDir, QString& why);
     static void WriteDefaultSettings(const QString& folder);
-    static void RegisterFileTypes(const QString& executable);
+    static void RegisterFileTypes(const QString& executable, const QString& folder);
 };

@@ -3,6 +3,7 @@
 //   velmora-datagen lang   <in.tsv> <out.lang>            check a language table and install it
 //   velmora-datagen sqlite <out.db> <script.sql>...        build a database from SQL scripts
 //   velmora-datagen splash <in.txt> <out.bmp>              draw a splash picture from its text
+//   velmora-datagen icon   <size> <out.png>                 draw the program's icon
 //
 // Every output is written to a temporary file first and renamed, so a failed run leaves no half file.
 
@@ -152,6 +153,37 @@ int Splash(const QString& in, const QString& out)
     return QFile::rename(temp, out) ? 0 : Fail(QStringLiteral("%1: cannot rename").arg(out));
 }
 
+// The program's mark: a mast with three rising waves on a rounded blue tile.
+int Icon(int size, const QString& out)
+{
+    if (size < 16 || size > 1024)
+        return Fail(QStringLiteral("icon size out of range: %1").arg(size));
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    QLinearGradient tile(0, 0, 0, 64);
+    tile.setColorAt(0, QColor(36, 96, 156));
+    tile.setColorAt(1, QColor(12, 40, 76));
+    p.setPen(Qt::NoPen);
+    p.setBrush(tile);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+    const QPointF mast(32, 34);
+    p.setPen(QPen(QColor(235, 244, 252), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(mast, QPointF(32, 56));
+    for (int i = 1; i <= 3; ++i) {
+        const qreal r = 7.5 * i;
+        p.setPen(QPen(QColor(160, 210, 245, 255 - 50 * (i - 1)), 3.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(mast.x() - r, mast.y() - r, 2 * r, 2 * r), 35 * 16, 110 * 16);
+    }
+    p.end();
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+        return Fail(QStringLiteral("%1: cannot write").arg(out));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -166,5 +198,7 @@ int main(int argc, char** argv)
         return Sqlite(args[1], args.mid(2));
     if (args.size() == 3 && args[0] == QLatin1String("splash"))
         return Splash(args[1], args[2]);
-    return Fail(QStringLiteral("usage: velmora-datagen lang|sqlite|splash ..."));
+    if (args.size() == 3 && args[0] == QLatin1String("icon"))
+        return Icon(args[1].toInt(), args[2]);
+    return Fail(QStringLiteral("usage: velmora-datagen lang|sqlite|splash|icon ..."));
 }
