@@ -146,6 +146,10 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
         return false;
     }
 
+    // 8. The splash picture may show.
+    if (m_shell)
+        m_shell->EnableSplashScreen();
+
     // 12. Template paths.
     const QDir folder(m_programFolder);
     m_appDbPath = folder.filePath(QStringLiteral("VelmoraDB.vdf"));

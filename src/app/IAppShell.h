@@ -8,6 +8,8 @@ class IAppShell
 {
 public:
     virtual ~IAppShell() = default;
+    // Start-up allows the splash picture, which the main window shows as it is made.
+    virtual void EnableSplashScreen() {}
     // Creates the main window with its title; false ends start-up.
     virtual bool CreateMainFrame(const QString& title) = 0;
     // Opens the files of the command line (or starts as the command line asks); false ends start-up.

@@ -1,6 +1,8 @@
 #include "CAppShell.h"
 
 #include "CMainFrame.h"
+#include "CSplashWnd.h"
+#include "CVelmoraApp.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -8,9 +10,16 @@
 CAppShell::CAppShell() = default;
 CAppShell::~CAppShell() = default;
 
+void CAppShell::EnableSplashScreen()
+{
+    CSplashWnd::EnableSplashScreen(true);
+}
+
 bool CAppShell::CreateMainFrame(const QString& title)
 {
     m_frame = std::make_unique<CMainFrame>();
+    if (const CVelmoraApp* app = CVelmoraApp::Instance())
+        CSplashWnd::ShowSplashScreen(m_frame.get(), app->ProgramFolder(), app->LanguageName());
     m_frame->setWindowTitle(title);
     m_frame->setLayoutDirection(QGuiApplication::layoutDirection());
     return true;

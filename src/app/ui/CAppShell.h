@@ -13,6 +13,7 @@ public:
     CAppShell();
     ~CAppShell() override;
 
+    void EnableSplashScreen() override;
     bool CreateMainFrame(const QString& title) override;
     bool ProcessShellCommand(const QStringList& files) override;
     void ShowMainWindow() override;
