@@ -37,6 +37,12 @@ void CTestEnvironment::PrepareProcess()
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + QStringLiteral("/runtime")));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("VELMORA_SHARE_DIR"))
+        qputenv("VELMORA_SHARE_DIR", VELMORA_DEFAULT_SHARE_DIR);
+    if (qEnvironmentVariableIsEmpty("VELMORA_SOURCE_DIR"))
+        qputenv("VELMORA_SOURCE_DIR", VELMORA_DEFAULT_SOURCE_DIR);
+    if (qEnvironmentVariableIsEmpty("VELMORA_BIN_DIR"))
+        qputenv("VELMORA_BIN_DIR", VELMORA_DEFAULT_BIN_DIR);
 }
 
 void CTestEnvironment::PrepareApplication()

@@ -1,0 +1,520 @@
+#include "CInstanceGuard.h"
+#include "CIniFile.h"
+#include "CProgramFolderSetup.h"
+#include "CResourceStrings.h"
+#include "CScriptedAnswerer.h"
+#include "CTestEnvironment.h"
+#include "CVelmoraApp.h"
+#include "CVelmoraWrap.h"
+#include "IAppShell.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QTest>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// Records what start-up asked of the windowed half.
+class CRecordingShell : public IAppShell
+{
+public:
+    QStringList titles;
+    QList<QStringList> shellFiles;
+    QList<QStringList> activations;
+    int shown = 0;
+    int destroyed = 0;
+    bool createResult = true;
+
+    bool CreateMainFrame(const QString& title) override
+    {
+        titles << title;
+        return createResult;
+    }
+    bool ProcessShellCommand(const QStringList& files) override
+    {
+        shellFiles << files;
+        return true;
+    }
+    void ShowMainWindow() override { ++shown; }
+    void ActivateFromOtherInstance(const QStringList& files) override { activations << files; }
+    void DestroyMainFrame() override { ++destroyed; }
+};
+
+// Collects what a piece of code writes to stderr.
+class CStderrCapture
+{
+public:
+    CStderrCapture()
+    {
+        m_file.open();
+        std::fflush(stderr);
+        m_saved = ::dup(2);
+        ::dup2(m_file.handle(), 2);
+    }
+    ~CStderrCapture() { Stop(); }
+    QString Stop()
+    {
+        if (m_saved >= 0) {
+            std::fflush(stderr);
+            ::dup2(m_saved, 2);
+            ::close(m_saved);
+            m_saved = -1;
+            m_file.seek(0);
+            m_text = QString::fromUtf8(m_file.readAll());
+        }
+        return m_text;
+    }
+
+private:
+    QTemporaryFile m_file;
+    int m_saved = -1;
+    QString m_text;
+};
+
+QString SetValue(const char* name, const QString& value)
+{
+    CVelmoraWrap::SetRegistryValue(QString::fromLatin1(name), value);
+    return value;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    CScriptedAnswerer& answers = CScriptedAnswerer::Instance();
+    QString m_folder;
+    int m_keyCounter = 0;
+
+    // A complete, valid configuration over a fresh program folder.
+    void Configure()
+    {
+        CTestEnvironment::ClearSettings();
+        m_folder = CTestEnvironment::NewFolder(QStringLiteral("program"));
+        QVERIFY(CTestEnvironment::FillProgramFolder(m_folder));
+        CProgramFolderSetup::WriteDefaultSettings(m_folder);
+        SetValue("Setup Flag", QString());
+    }
+
+    void SetIni(const QString& section, const QString& key, const QString& value)
+    {
+        CIniFile ini;
+        QVERIFY(ini.Load(m_folder + QStringLiteral("/Carrier.ini")));
+        QVERIFY(ini.SetValue(section, key, value));
+        QVERIFY(ini.Save(m_folder + QStringLiteral("/Carrier.ini")));
+    }
+
+    QString Ini(const QString& section, const QString& key)
+    {
+        CIniFile ini;
+        QString value;
+        ini.Load(m_folder + QStringLiteral("/Carrier.ini"));
+        ini.Value(section, key, value);
+        return value;
+    }
+
+    std::unique_ptr<CVelmoraApp> MakeApp(CRecordingShell& shell)
+    {
+        auto app = std::make_unique<CVelmoraApp>();
+        app->SetShell(&shell);
+        app->SetInstanceKey(QStringLiteral("test-%1-%2").arg(::getpid()).arg(++m_keyCounter));
+        app->SetSystemIsHebrew([]() { return false; });
+        return app;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        answers.Clear();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        Configure();
+    }
+
+    void firstRunPreparesEverything()
+    {
+        CTestEnvironment::ClearSettings();
+        QFile::remove(CVelmoraWrap::SettingsStorePath());
+        QVERIFY(!CVelmoraWrap::SettingsStoreExists());
+        qputenv("VELMORA_SHARE_DIR", CTestEnvironment::ShareDir().toUtf8());
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        QVERIFY(app->InitInstance({}));
+        const QString expected = CProgramFolderSetup::DefaultProgramFolder();
+        QCOMPARE(app->ProgramFolder(), expected);
+        QVERIFY(QFile::exists(expected + QStringLiteral("/VelmoraRes.lang")));
+        QVERIFY(QFile::exists(expected + QStringLiteral("/VelmoraDB.vdf")));
+        QVERIFY(QFile::exists(expected + QStringLiteral("/Carrier.ini")));
+        QVERIFY(QDir(expected + QStringLiteral("/Backup")).exists());
+        QCOMPARE(app->BackupFolder(), expected + QStringLiteral("/Backup/"));
+        // Carrier 1: the setup flag is kept for a later carrier-3 set-up to see.
+        QString flag;
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Setup Flag"), flag));
+        QCOMPARE(flag, QStringLiteral("1"));
+        QCOMPARE(shell.shown, 1);
+        QVERIFY(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                              + QStringLiteral("/applications/velmora.desktop")));
+        app->ExitInstance();
+    }
+
+    void normalStartReadsEverySetting()
+    {
+        SetValue("USB Port", QStringLiteral("-1"));
+        SetValue("COM Port", QStringLiteral("3"));
+        SetValue("Codeplug Backup Path", m_folder + QStringLiteral("/Backups"));
+        SetValue("Phonebook Split", QStringLiteral("0"));
+        SetValue("Datebook Split", QStringLiteral("120"));
+        SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length"), QString());
+        SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM"), QString());
+        SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"), QStringLiteral("North's \"Fleet\" 100%"));
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        QVERIFY(app->InitInstance({QStringLiteral("one.vlf")}));
+        QCOMPARE(app->UsbPort(), 0);
+        QCOMPARE(app->ComPort(), 3);
+        QCOMPARE(app->BackupFolder(), m_folder + QStringLiteral("/Backups/"));
+        QCOMPARE(app->MaxSmsLength(), 140);
+        QCOMPARE(app->ServiceProviderNam(), 1);
+        // Empty values were written back with their defaults.
+        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length")), QStringLiteral("140"));
+        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM")), QStringLiteral("1"));
+        unsigned long pb = 0, db = 0;
+        CVelmoraWrap::GetSplitterPos(pb, db);
+        QCOMPARE(pb, 50ul);
+        QCOMPARE(db, 120ul);
+        // Title, command line, window, sibling language, help, entry languages.
+        QCOMPARE(shell.titles, QStringList{QStringLiteral("North's \"Fleet\" 100% ") + CVelmoraWrap::LoadString(1704)});
+        QCOMPARE(shell.shellFiles, QList<QStringList>{QStringList{QStringLiteral("one.vlf")}});
+        QCOMPARE(shell.shown, 1);
+        QString shared;
+        QVERIFY(CVelmoraWrap::GetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"), shared));
+        QCOMPARE(shared, QStringLiteral("0"));
+        QCOMPARE(app->HelpFile(), m_folder + QStringLiteral("/help/en/index.html"));
+        const QStringList lines = app->EntryLanguageList().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 10);
+        QCOMPARE(lines[0], CVelmoraWrap::LoadString(1885) + QStringLiteral("\t0"));
+        QCOMPARE(lines[9], CVelmoraWrap::LoadString(1894) + QStringLiteral("\t9"));
+        QVERIFY(!app->ModelList().isEmpty());
+        QVERIFY(app->AppDatabase().isOpen());
+        QVERIFY(answers.Messages().isEmpty());
+
+        app->ExitInstance();
+        QCOMPARE(shell.destroyed, 1);
+        QString split;
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Phonebook Split"), split));
+        QCOMPARE(split, QStringLiteral("50"));
+    }
+
+    void emptyTitleUsesTheProductStrings()
+    {
+        SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"), QString());
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        QVERIFY(app->InitInstance({}));
+        QCOMPARE(shell.titles.value(0), CVelmoraWrap::LoadString(1703) + QLatin1Char(' ') + CVelmoraWrap::LoadString(1704));
+        app->ExitInstance();
+    }
+
+    void languagesAndTheCarrierThreeSetup_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("carrier");
+        QTest::addColumn<bool>("hebrewSystem");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("flagAfter");
+        QTest::addColumn<QString>("sharedUi");
+        QTest::newRow("French") << "French" << 1 << false << 1 << "1" << "1";
+        QTest::newRow("Hebrew by name") << "Hebrew" << 1 << false << 3 << "1" << "2";
+        QTest::newRow("anything else is Hebrew") << "Klingon" << 1 << false << 3 << "1" << "2";
+        QTest::newRow("carrier 3 on a Hebrew system") << "English" << 3 << true << 3 << "" << "2";
+        QTest::newRow("carrier 3 elsewhere") << "English" << 3 << false << 2 << "" << "0";
+        QTest::newRow("carrier 2 on a Hebrew system") << "English" << 2 << true << 2 << "1" << "0";
+    }
+
+    void languagesAndTheCarrierThreeSetup()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, carrier);
+        QFETCH(bool, hebrewSystem);
+        QFETCH(int, code);
+        QFETCH(QString, flagAfter);
+        QFETCH(QString, sharedUi);
+        SetValue("Initial Language", language);
+        SetValue("Setup Flag", QStringLiteral("1"));
+        SetIni(QStringLiteral("Application Title"), QStringLiteral("CarrierID"), QString::number(carrier));
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        app->SetSystemIsHebrew([hebrewSystem]() { return hebrewSystem; });
+        QVERIFY(app->InitInstance({}));
+        QCOMPARE(app->LanguageCode(), code);
+        QString flag;
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Setup Flag"), flag));
+        QCOMPARE(flag, flagAfter);
+        QString shared;
+        QVERIFY(CVelmoraWrap::GetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"), shared));
+        QCOMPARE(shared, sharedUi);
+        // The texts are those of the language, and Hebrew lays out right to left.
+        const QString file = code == 1 ? QStringLiteral("VelmoraFrRes.lang")
+                                       : (code == 3 ? QStringLiteral("VelmoraHebRes.lang") : QStringLiteral("VelmoraRes.lang"));
+        CResourceStrings expected;
+        QVERIFY(expected.Load(m_folder + QLatin1Char('/') + file));
+        QCOMPARE(CVelmoraWrap::LoadString(1704), expected.Text(1704));
+        QCOMPARE(QGuiApplication::layoutDirection(), code == 3 ? Qt::RightToLeft : Qt::LeftToRight);
+        QCOMPARE(app->HelpFile().endsWith(QStringLiteral("help/fr/index.html")), code == 1);
+        if (code == 3)
+            QVERIFY(app->GridFont().family() != QStringLiteral("Times New Roman"));
+        if (carrier == 3 && code == 3) {
+            QString name;
+            CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), name);
+            QCOMPARE(name, QStringLiteral("Hebrew"));
+        }
+        app->ExitInstance();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
+    void missingRequiredValueEndsStartup_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Velmora App Path", "Last PIM File", "Initial Language", "Quick Comm", "USB Port",
+                                 "COM Port", "Codeplug Backup Path", "Strip Extra Space", "Auto Split", "Add Index",
+                                 "Break Between Words", "Setup Flag"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void missingRequiredValueEndsStartup()
+    {
+        QFETCH(QString, name);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"), QStringLiteral("Velmora"))
+            .remove(name);
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        QVERIFY(!app->InitInstance({}));
+        const QString err = capture.Stop();
+        QVERIFY2(err.contains(QLatin1Char('"') + name + QLatin1Char('"')), qPrintable(err));
+        QVERIFY(shell.titles.isEmpty());
+        QVERIFY(answers.Messages().isEmpty()); // silently, but for the stderr line
+        QVERIFY(!app->HandedOver());
+        app->ExitInstance();
+    }
+
+    void missingOrDamagedCarrierKeysEndStartup_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value"); // "<remove>" removes the key
+        QTest::newRow("no title key") << "Application Title" << "Title" << "<remove>";
+        QTest::newRow("carrier id not a number") << "Application Title" << "CarrierID" << "one";
+        QTest::newRow("no city of the chosen number") << "Carrier Settings" << "Service Provider City Sel" << "99";
+        QTest::newRow("no SMS length key") << "Carrier Settings" << "Service Provider Max SMS Length" << "<remove>";
+        QTest::newRow("no roaming") << "Carrier Settings" << "Service Provider Roaming" << "<remove>";
+        QTest::newRow("no hide simple list") << "Hide Simple List" << "HideSimpleList" << "<remove>";
+    }
+
+    void missingOrDamagedCarrierKeysEndStartup()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        if (value == QLatin1String("<remove>")) {
+            // Rewrite the file without the key's line.
+            QFile f(m_folder + QStringLiteral("/Carrier.ini"));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QStringList kept;
+            for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+                if (!line.trimmed().startsWith(key + QLatin1Char('='), Qt::CaseInsensitive)
+                    && !line.trimmed().startsWith(key + QLatin1Char(' '), Qt::CaseInsensitive))
+                    kept << line;
+            }
+            f.close();
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(kept.join(QLatin1Char('\n')).toUtf8());
+        } else {
+            SetIni(section, key, value);
+        }
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        QVERIFY(!app->InitInstance({}));
+        const QString err = capture.Stop();
+        QVERIFY2(err.contains(QLatin1Char('[') + section + QLatin1Char(']')), qPrintable(err));
+        QVERIFY(shell.titles.isEmpty());
+        app->ExitInstance();
+    }
+
+    void damagedFilesEndStartupWithAReason()
+    {
+        // Carrier file.
+        {
+            QFile f(m_folder + QStringLiteral("/Carrier.ini"));
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("\nthis line is not a setting\n");
+        }
+        {
+            CRecordingShell shell;
+            auto app = MakeApp(shell);
+            CStderrCapture capture;
+            QVERIFY(!app->InitInstance({}));
+            QVERIFY2(capture.Stop().contains(QStringLiteral("Carrier.ini:")), qPrintable(capture.Stop()));
+            app->ExitInstance();
+        }
+        // Language file of the chosen language.
+        Configure();
+        SetValue("Initial Language", QStringLiteral("French"));
+        {
+            QFile f(m_folder + QStringLiteral("/VelmoraFrRes.lang"));
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("1703\tok\nnot an id\n");
+        }
+        {
+            CRecordingShell shell;
+            auto app = MakeApp(shell);
+            CStderrCapture capture;
+            QVERIFY(!app->InitInstance({}));
+            QVERIFY2(capture.Stop().contains(QStringLiteral("VelmoraFrRes.lang:2")), qPrintable(capture.Stop()));
+            app->ExitInstance();
+        }
+        // Missing English language file ends start-up too.
+        Configure();
+        QVERIFY(QFile::remove(m_folder + QStringLiteral("/VelmoraRes.lang")));
+        {
+            CRecordingShell shell;
+            auto app = MakeApp(shell);
+            CStderrCapture capture;
+            QVERIFY(!app->InitInstance({}));
+            QVERIFY(capture.Stop().contains(QStringLiteral("VelmoraRes.lang")));
+            app->ExitInstance();
+        }
+    }
+
+    void applicationDatabaseProblemsShow1837_data()
+    {
+        QTest::addColumn<QByteArray>("contents"); // empty: the file is removed
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a database") << QByteArray("this is not an SQLite file at all, just text");
+    }
+
+    void applicationDatabaseProblemsShow1837()
+    {
+        QFETCH(QByteArray, contents);
+        const QString db = m_folder + QStringLiteral("/VelmoraDB.vdf");
+        QVERIFY(QFile::remove(db));
+        if (!contents.isEmpty()) {
+            QFile f(db);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contents);
+        }
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        QVERIFY(!app->InitInstance({}));
+        capture.Stop();
+        QCOMPARE(answers.Ids(), QList<int>{1837});
+        QVERIFY(shell.titles.isEmpty());
+        // A missing database is not created empty by trying to open it.
+        QCOMPARE(QFile::exists(db), !contents.isEmpty());
+        app->ExitInstance();
+    }
+
+    void emptyInternationalListShows1837()
+    {
+        SetIni(QStringLiteral("International Models"), QStringLiteral("Q700PhoneModels"), QString());
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        QVERIFY(!app->InitInstance({}));
+        capture.Stop();
+        QCOMPARE(answers.Ids(), QList<int>{1837});
+        app->ExitInstance();
+    }
+
+    void unwritableProgramFolderShows1662()
+    {
+        // A folder where the probe file should go makes creating it fail, even for root.
+        QVERIFY(QDir(m_folder).mkdir(QStringLiteral("tem")));
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        QVERIFY(!app->InitInstance({}));
+        capture.Stop();
+        QCOMPARE(answers.Ids(), QList<int>{1662});
+        QVERIFY(shell.titles.isEmpty());
+        app->ExitInstance();
+    }
+
+    void automationStartKeepsTheWindowHidden()
+    {
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        QVERIFY(app->InitInstance({QStringLiteral("--automation")}));
+        QCOMPARE(shell.titles.size(), 1);
+        QCOMPARE(shell.shown, 0);
+        QVERIFY(shell.shellFiles.isEmpty());
+        app->ExitInstance();
+    }
+
+    void helpContextsOfTheToolkitGoToTheGeneralTopic()
+    {
+        for (int id : {126720, 126723, 262146, 262152, 262162, 387072, 387099, 387101})
+            QCOMPARE(CVelmoraApp::MapHelpContext(id), 131204);
+        for (int id : {126719, 126724, 262147, 262151, 262163, 387098, 387102, 0x10000 + 1184})
+            QCOMPARE(CVelmoraApp::MapHelpContext(id), id);
+    }
+
+    void secondInstanceHandsItsFilesOver()
+    {
+        const QString key = QStringLiteral("handover-%1").arg(::getpid());
+        CInstanceGuard first(key);
+        QVERIFY(first.Claim({}));
+        QSignalSpy spy(&first, &CInstanceGuard::ActivationRequested);
+        bool secondRuns = true;
+        std::thread later([&]() {
+            CInstanceGuard second(key);
+            secondRuns = second.Claim({QStringLiteral("fleet one.vlf"), QStringLiteral("/tmp/b.vlf")});
+        });
+        QTRY_COMPARE(spy.size(), 1);
+        later.join();
+        QVERIFY(!secondRuns);
+        const QStringList files = spy.at(0).at(0).toStringList();
+        QCOMPARE(files, (QStringList{QDir::current().absoluteFilePath(QStringLiteral("fleet one.vlf")),
+                                     QStringLiteral("/tmp/b.vlf")}));
+    }
+
+    void secondStartOfTheProgramEnds()
+    {
+        // The real program, twice: the second start hands over and ends, the first keeps running.
+        const QString exe = qEnvironmentVariable("VELMORA_BIN_DIR") + QStringLiteral("/velmora");
+        QVERIFY(QFile::exists(exe));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QString home = CTestEnvironment::NewFolder(QStringLiteral("home"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(exe, {QStringLiteral("--automation")});
+        QVERIFY(first.waitForStarted());
+        // Wait until the first instance listens (its settings store appears with the first run).
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + QStringLiteral("/config/Quorvel/Velmora.conf")), 20000);
+        QTest::qWait(500);
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(exe, {QStringLiteral("x.vlf")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+        first.terminate();
+        QVERIFY(first.waitForFinished(10000));
+    }
+};
+
+VELMORA_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
