@@ -37,6 +37,9 @@ void CAppShell::ShowMainWindow()
 {
     if (m_frame)
         m_frame->show();
+    // The picture stays above the window that has just appeared under it.
+    if (CSplashWnd* splash = CSplashWnd::Current())
+        splash->raise();
 }
 
 void CAppShell::ActivateFromOtherInstance(const QStringList& files)
