@@ -6,10 +6,8 @@
 
 class CRadioModelRecSet;
 
-// What the program offers for a radio model: the model choice list, phone class, list capacities,
-// ergonomic field flags, display names and the per-sub-model carrier switches. It answers from the
-// application database's model catalogue and rule tables and from the carrier settings, and holds
-// the model state of the unit about to be edited.
+// What the program offers for a radio model (choice list, phone class, list capacities, ergonomic field
+// flags, names, carrier switches), and the model state of the unit about to be edited.
 class CModelRules
 {
 public:

@@ -170,22 +170,6 @@ private Q_SLOTS:
         QVERIFY(rules.ScanAndStatus());
     }
 
-    void ruleTableOfCodeplugId()
-    {
-        const QList<int> larch{0, 1, 2, 3, 5, 14};
-        const QList<int> birch{4, 6, 7, 12, 15, 18, 20};
-        const QList<int> alder{22, 23, 24};
-        for (int id = 0; id <= 24; ++id) {
-            const QString expected = larch.contains(id)   ? kLarch
-                                     : birch.contains(id) ? kBirch
-                                     : alder.contains(id) ? kAlder
-                                                          : kFdi;
-            QCOMPARE(CModelRules::RuleTableForCodeplugId(id), expected);
-        }
-        QVERIFY(CModelRules::RuleTableForCodeplugId(25).isEmpty());
-        QVERIFY(CModelRules::RuleTableForCodeplugId(-1).isEmpty());
-    }
-
     void ruleRowEvaluation()
     {
         const QList<int> enabling{1, 0, 1, 1, 0, 0, 1, 1, 1}; // edit rules 0..8
@@ -393,17 +377,12 @@ private Q_SLOTS:
         QCOMPARE(rules.PhoneBookLangEntryID(QStringLiteral("114")), 0);
     }
 
-    void crossFleetAndReleaseLanguage()
+    void crossFleetFlag()
     {
         QVERIFY(CModelRules::CrossFleetFlag(true, 0, 7));
         QVERIFY(CModelRules::CrossFleetFlag(true, 18, 18));
         QVERIFY(!CModelRules::CrossFleetFlag(true, 18, 17));
         QVERIFY(!CModelRules::CrossFleetFlag(false, 0, 7));
-        for (int release : {39, 70, 89, 91})
-            QCOMPARE(CModelRules::DefaultCallListLanguage(release), 3);
-        for (int release : {71, 92, 93, 94})
-            QCOMPARE(CModelRules::DefaultCallListLanguage(release), 2);
-        QCOMPARE(CModelRules::DefaultCallListLanguage(40), 0);
     }
 
     void cleanupTestCase() { CModelFixture::UseProgramFolder(); }
