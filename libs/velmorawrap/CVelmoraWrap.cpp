@@ -120,7 +120,7 @@ int CVelmoraWrap::HandleAgentAPIErrors(AGENT_RET_CODE code)
         return 0;
     if (code == -28)
         return 1;
-    const int id = IdAgentBase - code;
+    const int id = CodeTextBase - code;
     if (code < 0 && code >= -99 && !LoadString(id).isEmpty())
         ShowError(id, VMT_ERROR);
     else
@@ -130,7 +130,7 @@ int CVelmoraWrap::HandleAgentAPIErrors(AGENT_RET_CODE code)
 
 int CVelmoraWrap::HandleVelmoraError(VELMORA_RET_CODE code)
 {
-    const int id = IdAgentBase - code;
+    const int id = CodeTextBase - code;
     if (code <= -203 && code >= -262 && !LoadString(id).isEmpty())
         ShowError(id, VMT_ERROR);
     else

@@ -66,7 +66,7 @@ public:
     static IVelmoraAnswerer* Answerer();
 
     enum : int {
-        IdAgentBase = 6000,
+        CodeTextBase = 6000,
         IdUnknownAgentCode = 6100,
         IdUnknownVelmoraCode = 6101,
         IdCaptionError = 7001,

@@ -98,9 +98,12 @@ private Q_SLOTS:
 
     void everyIdTheCodeUsesExists()
     {
-        // Ids reach the component through these calls; each one must have a text.
+        // Ids reach the component through these calls, or through named constants: constants whose
+        // name starts with Msg or Id, and every constant of a *MessageIds.h header. Each must have a text.
         static const QRegularExpression use(
             QStringLiteral("\\b(?:ShowError|LoadString|ResString|FormatResString|ResText)\\s*\\(\\s*(\\d{3,5})\\b"));
+        static const QRegularExpression named(QStringLiteral("\\b(?:Msg|Id)\\w*\\s*=\\s*(\\d{4})\\b"));
+        static const QRegularExpression anyConstant(QStringLiteral("\\b\\w+\\s*=\\s*(\\d{4,5})\\b"));
         const QString source = CTestEnvironment::SourceDir();
         QVERIFY(!source.isEmpty());
         QStringList missing;
@@ -113,12 +116,17 @@ private Q_SLOTS:
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::ReadOnly));
                 const QString text = QString::fromUtf8(file.readAll());
-                auto match = use.globalMatch(text);
-                while (match.hasNext()) {
-                    const int id = match.next().captured(1).toInt();
-                    ++uses;
-                    if (!en.Contains(id))
-                        missing << QStringLiteral("%1 (%2)").arg(id).arg(path.mid(source.size() + 1));
+                const bool idHeader = path.endsWith(QStringLiteral("MessageIds.h"));
+                for (const QRegularExpression* re : {&use, &named, &anyConstant}) {
+                    if (re == &anyConstant && !idHeader)
+                        continue;
+                    auto match = re->globalMatch(text);
+                    while (match.hasNext()) {
+                        const int id = match.next().captured(1).toInt();
+                        ++uses;
+                        if (!en.Contains(id))
+                            missing << QStringLiteral("%1 (%2)").arg(id).arg(path.mid(source.size() + 1));
+                    }
                 }
             }
         }
