@@ -1,0 +1,516 @@
+#include "CPhonePreset.h"
+
+#include "AgentApi.h"
+#include "CListEntry.h"
+
+#include <QDateTime>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+using Kind = CListBlockLayout::ListKind;
+using Fmt = CListBlockLayout::Format;
+
+// Item offset (d - 1) of each style setting s = 0..25.
+const int StyleOffsets[26] = {2,  4, 14, 23, 25, 15, 24, 5,  5,  6,  6,  11, 12,
+                              12, 7, 9,  8,  13, 1,  16, 17, 18, 19, 20, 21, 22};
+
+const char* const StyleNames[11] = {"",        "Normal",  "Loud",    "Soft",    "Vibrate", "Silent",
+                                    "Meeting", "Outdoor", "Vehicle", "Headset", "Night"};
+
+// What a freshly made phone keeps in its lists.
+struct SampleNumber
+{
+    const char* name;
+    const char* number;
+};
+const SampleNumber PhoneBook[] = {
+    {"Dispatch", "5550100"}, {"Workshop", "5550101"}, {"Head office", "5550102"}, {"Help desk", "5550199"}};
+
+struct SampleId
+{
+    const char* name;
+    quint32 id;
+};
+const SampleId Talkgroups[] = {{"Dispatch", 101}, {"Operations", 102}, {"All call", 100}};
+const SampleId Privates[] = {{"Supervisor", 2001}, {"Yard", 2002}};
+const SampleId StatusMessages[] = {{"Available", 1}, {"Busy", 2}, {"On scene", 3}, {"Back soon", 4}};
+const quint32 SampleUrban = 101;
+const quint32 SampleFleet = 2000;
+
+// Menu item identifiers of the first shortcuts; the rest hold "no shortcut".
+const quint32 Shortcuts[] = {33554432u, 33554433u, 33554434u, 33554437u};
+const char* const QuickNotes[10] = {
+    "On my way", "In a meeting", "Call me back", "Running late", "Yes", "No", "Arrived", "Need help", "", ""};
+
+void AddText(CCodeplug& cp, int id, int bank, int length, const QString& text)
+{
+    CCodeplugItem& item = cp.Add(id, bank, 1, length);
+    item.SetText(text);
+    item.defaults = item.bytes;
+}
+
+void AddValue(CCodeplug& cp, int id, int bank, int width, quint32 value, bool readOnly = false)
+{
+    CCodeplugItem& item = cp.Add(id, bank, width, 1, readOnly);
+    item.SetElement(0, value);
+    item.defaults = item.bytes;
+}
+
+void AddBytes(CCodeplug& cp, int id, int bank, const QByteArray& bytes, bool readOnly = false)
+{
+    CCodeplugItem& item = cp.Add(id, bank, 1, int(bytes.size()), readOnly);
+    item.bytes = bytes;
+    item.defaults = bytes;
+}
+
+QString Digits(quint32 value, int width)
+{
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')).right(width);
+}
+
+// "<model name> <serial>", the name cut so that the serial stays.
+QString DefaultUserName(const QString& modelName, int serial)
+{
+    const QString number = QString::number(serial);
+    const QString name = modelName.isEmpty() ? QStringLiteral("Unit") : modelName;
+    return name.left(CPhonePreset::UserNameLength - 2 - number.size()).trimmed() + QLatin1Char(' ') + number;
+}
+
+int LuhnDigit(const QString& digits)
+{
+    int sum = 0;
+    for (int i = 0; i < digits.size(); ++i) {
+        int d = digits.at(digits.size() - 1 - i).digitValue();
+        if (i % 2 == 0) {
+            d *= 2;
+            if (d > 9)
+                d -= 9;
+        }
+        sum += d;
+    }
+    return (10 - sum % 10) % 10;
+}
+
+void FillListBlock(CCodeplug& cp, int nameLength)
+{
+    QByteArray& block = cp.ListBlock();
+    for (const CListBlockLayout::Region& region : CListBlockLayout::Regions(cp.Layout())) {
+        if (region.nam != 1)
+            continue; // the other NAMs start empty
+        auto put = [&](int slot, const CListEntry& entry) {
+            if (slot < region.count)
+                CListEntry::Encode(region.format, entry, block, CListBlockLayout::SlotOffset(region, slot));
+        };
+        int slot = 0;
+        switch (region.kind) {
+        case Kind::PhoneBook:
+            for (const SampleNumber& s : PhoneBook) {
+                CListEntry e;
+                e.name = QString::fromLatin1(s.name).left(nameLength);
+                e.number = QString::fromLatin1(s.number);
+                e.flag = 1;
+                put(slot++, e);
+            }
+            break;
+        case Kind::Talkgroup:
+            for (const SampleId& s : Talkgroups) {
+                CListEntry e;
+                e.name = QString::fromLatin1(s.name).left(nameLength);
+                e.id = s.id;
+                e.flag = 1;
+                put(slot++, e);
+            }
+            break;
+        case Kind::Private:
+            for (const SampleId& s : Privates) {
+                CListEntry e;
+                e.name = QString::fromLatin1(s.name).left(nameLength);
+                e.id = s.id;
+                e.member = s.id;
+                if (region.format != Fmt::Short) {
+                    e.urban = SampleUrban;
+                    e.fleet = SampleFleet;
+                }
+                e.flag = 1;
+                put(slot++, e);
+            }
+            break;
+        case Kind::Status:
+            for (const SampleId& s : StatusMessages) {
+                CListEntry e;
+                e.name = QString::fromLatin1(s.name).left(nameLength);
+                e.id = s.id;
+                e.flag = 1;
+                put(slot++, e);
+            }
+            break;
+        case Kind::Scan:
+            for (int i = 0; i < 2; ++i) {
+                CListEntry e;
+                e.flag = 1;
+                e.slot = i + 1;          // slot of the talkgroup list (types 1 and 6)
+                e.id = Talkgroups[i].id; // talkgroup id (type 9)
+                e.name = QString::fromLatin1(Talkgroups[i].name).left(nameLength);
+                if (region.format == Fmt::Scan)
+                    e.name.clear();
+                put(i, e);
+            }
+            break;
+        case Kind::Consolidated:
+            break;
+        }
+    }
+}
+
+QByteArray SimBlock(int simKind)
+{
+    QByteArray block(AGENT_SIM_BLOCK_SIZE, '\0');
+    if (simKind < 2)
+        return block; // a SIM of the first kind keeps no lists the program reads
+    for (const CListBlockLayout::Region& region : CListBlockLayout::SimRegions()) {
+        int slot = 0;
+        auto put = [&](const CListEntry& entry) {
+            CListEntry::Encode(region.format, entry, block, CListBlockLayout::SlotOffset(region, slot++));
+        };
+        if (simKind == 3 && region.kind == Kind::Consolidated) {
+            // The consolidated list holds every kind of number: 2 phone, 1 private, 7 talkgroup.
+            int index = 1;
+            for (const SampleNumber& s : PhoneBook) {
+                CListEntry e;
+                e.name = QString::fromLatin1(s.name).left(11);
+                e.number = QString::fromLatin1(s.number);
+                e.numberType = 2;
+                e.tonNP = 0x81;
+                e.nameIndex = index++;
+                put(e);
+            }
+            for (const SampleId& s : Privates) {
+                CListEntry e;
+                e.name = QString::fromLatin1(s.name);
+                e.number = QStringLiteral("%1*%2*%3").arg(SampleUrban).arg(SampleFleet).arg(s.id);
+                e.numberType = 1;
+                e.tonNP = 0x81;
+                e.nameIndex = index++;
+                put(e);
+            }
+            for (const SampleId& s : Talkgroups) {
+                CListEntry e;
+                e.name = QString::fromLatin1(s.name);
+                e.number = QString::number(s.id);
+                e.numberType = 7;
+                e.tonNP = 0x81;
+                e.nameIndex = index++;
+                put(e);
+            }
+        } else if (simKind == 2) {
+            if (region.kind == Kind::PhoneBook) {
+                for (const SampleNumber& s : PhoneBook) {
+                    CListEntry e;
+                    e.name = QString::fromLatin1(s.name).left(11);
+                    e.number = QString::fromLatin1(s.number);
+                    e.flag = 1;
+                    put(e);
+                }
+            } else if (region.kind == Kind::Talkgroup) {
+                for (const SampleId& s : Talkgroups) {
+                    CListEntry e;
+                    e.name = QString::fromLatin1(s.name);
+                    e.id = s.id;
+                    e.flag = 1;
+                    put(e);
+                }
+            } else if (region.kind == Kind::Private) {
+                for (const SampleId& s : Privates) {
+                    CListEntry e;
+                    e.name = QString::fromLatin1(s.name);
+                    e.urban = SampleUrban;
+                    e.fleet = SampleFleet;
+                    e.member = s.id;
+                    e.flag = 1;
+                    put(e);
+                }
+            }
+        }
+    }
+    return block;
+}
+
+void AddStyles(CCodeplug& cp)
+{
+    for (int r = 0; r <= 10; ++r) {
+        for (const int offset : CPhonePreset::StyleItems(r)) {
+            const int id = 1000 + 100 * r + offset;
+            const int d = offset + 1;
+            if (d == 1) {
+                AddValue(cp, id, 0, 4, 10000); // back-light, milliseconds
+                continue;
+            }
+            if (d == 2) {
+                AddText(cp, id, 0, CPhonePreset::StyleNameLength, QString::fromLatin1(StyleNames[r]));
+                continue;
+            }
+            quint32 value = 0;
+            switch (d) {
+            case 4: // ringer volume
+                value = r == 2 ? 255 : (r == 5 ? 0 : (r == 3 ? 191 : 229));
+                break;
+            case 14: // keypad volume
+                value = r == 5 ? 0 : 214;
+                break;
+            case 23: // mail volume
+                value = 216;
+                break;
+            case 25: // java-or-data volume
+                value = 242;
+                break;
+            case 24: // vibrate all
+                value = (r == 4 || r == 6) ? 1 : 0;
+                break;
+            case 6: // line 2: ring style 1, type 0
+                value = 1 << 2;
+                break;
+            case 12: // call-alert: ring style 9, type 0
+                value = 9 << 2;
+                break;
+            case 16: // display
+                value = 6;
+                break;
+            default:
+                value = 0;
+                break;
+            }
+            AddValue(cp, id, 0, 1, value);
+        }
+    }
+}
+
+} // namespace
+
+int CPhonePreset::EffectiveCallListType(const CPhoneModelFacts& facts, int release)
+{
+    return (facts.modelType == 90 && release == 39) ? 8 : facts.callListType;
+}
+
+bool CPhonePreset::HasSim(const CPhoneModelFacts& facts)
+{
+    return facts.phoneClass >= 2 || facts.callListType == 7;
+}
+
+int CPhonePreset::NamCount(int callListType)
+{
+    return (callListType == 3 || callListType == 7) ? 1 : 3;
+}
+
+int CPhonePreset::MenuSlots(int modelType)
+{
+    return modelType == 114 ? 32 : (modelType == 116 ? 16 : 15);
+}
+
+int CPhonePreset::StyleItem(int style, int setting)
+{
+    if (style < 0 || style > 10 || setting < 0 || setting > 25)
+        return -1;
+    if (style == 0 && setting == 0)
+        return -1; // style 0 has no name
+    const int offset = (style == 10 && setting == 13) ? 21 : StyleOffsets[setting] - 1;
+    return 1000 + 100 * style + offset;
+}
+
+QList<int> CPhonePreset::StyleItems(int style)
+{
+    QList<int> offsets;
+    for (int s = 0; s <= 25; ++s) {
+        const int item = StyleItem(style, s);
+        if (item >= 0 && !offsets.contains(item - 1000 - 100 * style))
+            offsets.append(item - 1000 - 100 * style);
+    }
+    std::sort(offsets.begin(), offsets.end());
+    return offsets;
+}
+
+QString CPhonePreset::MakeImei(int modelType, int serial, bool simPhone)
+{
+    const QString body = QStringLiteral("35") + Digits(quint32(modelType), 3) + QStringLiteral("000") +
+                         Digits(quint32(serial), 6);
+    return body + (simPhone ? QString::number(LuhnDigit(body)) : QStringLiteral("0"));
+}
+
+bool CPhonePreset::Build(const CPhoneModelFacts& facts, const CPhonePresetOptions& options,
+                         CVirtualPhone& phone, QString* why)
+{
+    auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    const CPhoneModelFacts::SubModel first = facts.subModels.value(0, {1, 1});
+    const int release = options.release >= 0 ? options.release : first.release;
+    const int subRelease = options.subRelease >= 0 ? options.subRelease : first.subRelease;
+    if (facts.modelType < 0 || facts.modelType > 255)
+        return fail(QStringLiteral("model type %1 is not 0..255").arg(facts.modelType));
+    if (release < 0 || release > 0xFFFF)
+        return fail(QStringLiteral("release %1 is not 0..65535").arg(release));
+    if (subRelease < 0 || subRelease > 26)
+        return fail(QStringLiteral("sub-release %1 is not 0..26").arg(subRelease));
+
+    const int callListType = EffectiveCallListType(facts, release);
+    const bool sim = HasSim(facts);
+    const bool alder = facts.phoneClass == 3;
+    const int nams = NamCount(callListType);
+
+    int structure = options.structureVersion;
+    if (structure < 0) {
+        structure = DefaultStructureVersion;
+        if (facts.crossFleetCapable && facts.crossFleetCPVersion != 0)
+            structure = options.crossFleet
+                            ? facts.crossFleetCPVersion
+                            : (facts.crossFleetCPVersion == structure ? structure - 1 : structure);
+    }
+    if (structure > 0xFFFF)
+        return fail(QStringLiteral("structure version %1 is too large").arg(structure));
+    const int defaultVersion = options.defaultVersion >= 0 ? options.defaultVersion : DefaultDefaultVersion;
+    const bool crossFleet =
+        facts.crossFleetCapable && (facts.crossFleetCPVersion == 0 || facts.crossFleetCPVersion == structure);
+    if (facts.crossFleetCapable && facts.crossFleetCPVersion == 0 && !options.crossFleet)
+        return fail(QStringLiteral("every codeplug of model %1 is cross-fleet").arg(facts.modelType));
+
+    QString imei = options.imei.isEmpty() ? MakeImei(facts.modelType, options.serial, sim) : options.imei;
+    if (!CVirtualPhone::IsValidImei(imei))
+        return fail(QStringLiteral("IMEI '%1' is not 15 digits").arg(imei));
+    if (!sim && !imei.endsWith(QLatin1Char('0')))
+        return fail(QStringLiteral("a phone without SIM reports its IMEI with a final 0: %1").arg(imei));
+
+    int simKind = options.simKind >= 0 ? options.simKind : (alder ? 3 : 2);
+    if (simKind < 1 || simKind > 3)
+        return fail(QStringLiteral("SIM kind %1 is not 1..3").arg(simKind));
+    if (options.pin.size() > AGENT_PIN_SIZE || (!options.pin.isEmpty() && options.pin.size() < 4))
+        return fail(QStringLiteral("a PIN has 4 to 8 digits"));
+    for (const QChar c : options.pin) {
+        if (!c.isDigit())
+            return fail(QStringLiteral("a PIN has only digits"));
+    }
+    const int simStatus = options.simStatus >= 0 ? options.simStatus : (options.pin.isEmpty() ? 4 : 2);
+    if (simStatus > 255)
+        return fail(QStringLiteral("SIM status %1 is not 0..255").arg(simStatus));
+    if ((simStatus == 2 || simStatus == 5) && options.pin.isEmpty())
+        return fail(QStringLiteral("a SIM that asks for its PIN needs one (--pin)"));
+
+    const quint32 member = 1000u + quint32(options.serial % 100000);
+    const QString userName =
+        options.userName.isEmpty() ? DefaultUserName(facts.name, options.serial) : options.userName;
+    QStringList numbers = options.numbers;
+    if (numbers.isEmpty())
+        numbers << QStringLiteral("555") + Digits(quint32(options.serial), 4);
+    while (numbers.size() < 3)
+        numbers << QString();
+
+    CVirtualPhone made;
+    made.imei = imei;
+    made.subRelease = subRelease == 0 ? char(0) : char('A' + subRelease - 1);
+    made.label = facts.name.isEmpty() ? QStringLiteral("model %1").arg(facts.modelType) : facts.name;
+    CCodeplug& cp = made.codeplug;
+
+    // Identity.
+    const QDateTime now = QDateTime::currentDateTime();
+    QByteArray date(5, '\0');
+    date[0] = char(now.date().year() % 100);
+    date[1] = char(now.date().month());
+    date[2] = char(now.date().day());
+    date[3] = char(now.time().hour());
+    date[4] = char(now.time().minute());
+    AddBytes(cp, 1, 0, date);
+    AddText(cp, 3, 0, UserNameLength, userName);
+    AddText(cp, 5, 0, CommentLength, QString());
+    AddBytes(cp, 6, 0, made.ImeiItemBytes(), true);
+    AddValue(cp, 8, 0, 2, quint32(structure), true);
+    AddValue(cp, 9, 0, 2, quint32(defaultVersion), true);
+    AddValue(cp, 10, 0, 1, quint32(facts.modelType), true);
+    AddValue(cp, 30, 0, 1, 1);
+    for (int nam = 0; nam < 3; ++nam)
+        AddText(cp, 33 + nam, 0, NumberLength, numbers.at(nam));
+    AddBytes(cp, 40, 0, QByteArray::fromRawData("\x19\xF1\x00\x00\x00", 5));
+    QString privateIds = Digits(member, 6);
+    for (int nam = 1; nam < nams; ++nam)
+        privateIds += QStringLiteral("000000");
+    AddBytes(cp, 59, 0, privateIds.toLatin1()); // six digits per NAM, no terminator
+    if (facts.crossFleetCapable) {
+        for (int nam = 0; nam < 3; ++nam) {
+            AddValue(cp, 64 + nam, 0, 4, nam == 0 ? SampleUrban : 0);
+            AddValue(cp, 67 + nam, 0, 4, nam == 0 ? SampleFleet : 0);
+            AddValue(cp, 70 + nam, 0, 4, nam == 0 ? member : 0);
+        }
+    }
+    AddBytes(cp, 114, 0, QByteArray(4, '\0'));
+    AddText(cp, 115, 0, OnlineIdLength, QString());
+    AddValue(cp, 123, 0, 2, quint32(release), true);
+
+    // Settings. Bits the program does not manage are set too, so that a write can be seen to
+    // keep them.
+    const bool scanLists = callListType == 1 || callListType == 6 || callListType == 9;
+    AddValue(cp, 13, 0, 1, 0);                        // power mode
+    AddValue(cp, 15, 0, 1, 0);                        // talkgroup type
+    AddValue(cp, 17, 0, 2, 0x8C01);                   // one-minute beep, auto display timer
+    AddText(cp, 18, 0, 4, QStringLiteral("1234"));    // passcode
+    cp.Find(18, 0)->defaults = QByteArray("0000", 4); // what a passcode reset gives
+    AddValue(cp, 20, 0, 1, 1);                        // active line indicator
+    const bool unscaledBaud = facts.modelType == 92 && !facts.plusSeries;
+    AddValue(cp, 21, 0, 2, unscaledBaud ? 9600 : (facts.plusSeries ? 1152 : 96));
+    AddValue(cp, 22, 0, 2, 0);                       // emergency talkgroup
+    AddValue(cp, 23, 0, 1, 0);                       // language
+    AddValue(cp, 28, 0, 4, 30 * 60000);              // auto power-down after 30 minutes
+    AddValue(cp, 29, 0, 2, 0x2222);                  // group call tone, ISO, talk permit
+    AddValue(cp, 46, 0, 2, 0x0108);                  // call alert queuing; net mode on
+    AddValue(cp, 47, 0, 1, scanLists ? 0xA1 : 0x21); // emergency button, talkgroup scan
+    AddValue(cp, 50, 0, 2, 0x0009);                  // vibrate
+    AddValue(cp, 52, 0, 1, 1);                       // line 1 ring tone
+    AddValue(cp, 53, 0, 1, 2);                       // line 2 ring tone
+    AddValue(cp, 61, 0, 1, 0x02);
+    AddValue(cp, 113, 0, 4, 0); // call alert stack timer
+    AddValue(cp, 124, 0, 1, 0x10);
+    AddValue(cp, 129, 0, 2, sim ? 0x0005 : 0x0001); // SIM PIN warning
+
+    if (sim) {
+        AddText(cp, 117, 1, NumberLength, numbers.at(0));
+        AddValue(cp, 119, 1, 4, SampleUrban);
+        AddValue(cp, 120, 1, 4, SampleFleet);
+        AddValue(cp, 121, 1, 4, member);
+        AddBytes(cp, 122, 1, QByteArray::fromRawData("\x0A\x14\x00\x01", 4));
+    }
+
+    if (alder) {
+        AddValue(cp, 127, 0, 1, quint32(std::size(Shortcuts)));
+        CCodeplugItem& shortcuts = cp.Add(128, 0, 4, ShortcutCapacity);
+        for (int i = 0; i < ShortcutCapacity; ++i)
+            shortcuts.SetElement(i, i < int(std::size(Shortcuts)) ? Shortcuts[i] : 0xFFFFFFFFu);
+        shortcuts.defaults = shortcuts.bytes;
+        for (int i = 0; i < 10; ++i)
+            AddText(cp, 130 + i, 0, QuickNoteLength, QString::fromLatin1(QuickNotes[i]));
+        AddValue(cp, 140, 0, 4, 1);   // left soft key
+        AddValue(cp, 141, 0, 4, 2);   // right soft key
+        AddValue(cp, 142, 0, 4, 255); // power-up application: none
+        const int slots = MenuSlots(facts.modelType);
+        CCodeplugItem& menu = cp.Add(ItemMenuSlots, 0, 1, slots);
+        for (int i = 0; i < slots; ++i)
+            menu.SetElement(i, i < 15 ? quint32(i) : 255u);
+        menu.defaults = menu.bytes;
+        AddStyles(cp);
+    }
+
+    cp.SetLayout(CListBlockLayout::LayoutFor(callListType, crossFleet));
+    FillListBlock(cp, callListType == 8 ? 39 : 11);
+
+    if (sim) {
+        made.sim.slot = true;
+        made.sim.status = simStatus;
+        made.sim.pin = options.pin;
+        made.sim.triesLeft = 3;
+        made.sim.kind = QStringLiteral("0%1").arg(simKind - 1);
+        made.sim.block = SimBlock(simKind);
+    }
+    if (!made.Validate(why))
+        return false;
+    phone = made;
+    return true;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+class CModelCatalogue;
+class CVirtualPhone;
+
+// The commands of velmora-phone, the bench tool: make phones from the model presets, connect
+// one, look inside, change items and SIM, switch faults on and off, list backups.
+class CPhoneTool
+{
+public:
+    CPhoneTool(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {}
+
+    // args without the program name; answers the exit code (0 done, 1 failed, 2 bad usage).
+    int Run(const QStringList& args);
+
+    static QString Usage();
+    // "Kestrel K10 XF" -> "kestrel-k10-xf"
+    static QString FileNameFor(const QString& modelName);
+
+private:
+    struct Arguments
+    {
+        QStringList positional;
+        QMap<QString, QString> options;
+        QSet<QString> flags;
+    };
+
+    bool Parse(const QStringList& args, Arguments& parsed);
+    QString ProgramFolder() const;
+    QString BenchFolder() const;
+    bool LoadCatalogue(CModelCatalogue& catalogue);
+    // The phone named by --phone, or the connected one.
+    bool LoadPhone(const Arguments& a, CVirtualPhone& phone, QString& path);
+    bool SavePhone(const CVirtualPhone& phone, const QString& path);
+    QSet<QString> ImeisInUse() const;
+    int Fail(const QString& message);
+
+    int Models();
+    int Create(const Arguments& a);
+    int CreateAll(const Arguments& a);
+    int List();
+    int Connect(const Arguments& a);
+    int Disconnect();
+    int Show(const Arguments& a);
+    int Dump(const Arguments& a);
+    int SetItem(const Arguments& a);
+    int RemoveItem(const Arguments& a);
+    int Fault(const Arguments& a);
+    int Sim(const Arguments& a);
+    int Backups(const Arguments& a);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+    QMap<QString, QString> m_global;
+};
