@@ -136,7 +136,7 @@ int CAgentLink::ReachPhone(const QString& operation, CVirtualPhone& phone, QStri
     const int rc = Bench().LoadConnected(phone, &path);
     if (rc != AGENT_SUCCESS)
         return rc;
-    if (phone.imei != m_verifiedImei)
+    if (phone.imei != m_verifiedImei || Bench().ConnectionToken() != m_verifiedToken)
         m_verifiedImei.clear();
     return ApplyFault(operation, phone, path, warning);
 }
@@ -590,6 +590,7 @@ int CAgentLink::VerifySimPin(const uint8_t* pin, int* status)
     // The SIM counts wrong PINs itself, so the count is kept in the phone file.
     if (!phone.sim.pin.isEmpty() && PinText(pin) == phone.sim.pin) {
         m_verifiedImei = phone.imei;
+        m_verifiedToken = Bench().ConnectionToken();
         if (phone.sim.triesLeft != 3) {
             phone.sim.triesLeft = 3;
             if (!phone.Save(path))

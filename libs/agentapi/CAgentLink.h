@@ -82,6 +82,7 @@ private:
     bool m_open = false;
     std::optional<WorkingCopy> m_copy;
     QString m_verifiedImei;
+    QByteArray m_verifiedToken; // the plugging-in during which the PIN was verified
     qint64 m_restartOwed = 0;
     qint64 m_restartCredit = 0;
     QElapsedTimer m_restartClock;

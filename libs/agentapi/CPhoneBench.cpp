@@ -4,9 +4,11 @@
 #include "CPhoneFile.h"
 #include "CVirtualPhone.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 bool CPhoneBench::Prepare(QString* why) const
 {
@@ -46,7 +48,7 @@ QString CPhoneBench::ConnectedName() const
     QFile file(QDir(m_folder).filePath(ConnectedFileName()));
     if (m_folder.isEmpty() || !file.open(QIODevice::ReadOnly))
         return QString();
-    const QString name = QString::fromUtf8(file.read(4096)).trimmed();
+    const QString name = QString::fromUtf8(file.read(4096)).section(QLatin1Char('\n'), 0, 0).trimmed();
     return PathOf(name).isEmpty() ? QString() : QFileInfo(PathOf(name)).fileName();
 }
 
@@ -64,8 +66,18 @@ bool CPhoneBench::Connect(const QString& name, QString* why) const
             *why = QStringLiteral("no phone '%1' on the bench").arg(name);
         return false;
     }
-    const QByteArray line = QFileInfo(path).fileName().toUtf8() + '\n';
-    return CPhoneFile::WriteAtomically(QDir(m_folder).filePath(ConnectedFileName()), line, why);
+    const QByteArray text = QFileInfo(path).fileName().toUtf8() + '\n' + "plugged in " +
+                            QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1() + ' ' +
+                            QByteArray::number(QRandomGenerator::global()->generate64(), 16) + '\n';
+    return CPhoneFile::WriteAtomically(QDir(m_folder).filePath(ConnectedFileName()), text, why);
+}
+
+QByteArray CPhoneBench::ConnectionToken() const
+{
+    QFile file(QDir(m_folder).filePath(ConnectedFileName()));
+    if (m_folder.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(4096);
 }
 
 bool CPhoneBench::Disconnect(QString* why) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +29,10 @@ public:
     // The file name "connected" names, or empty (no file, empty, or naming something outside).
     QString ConnectedName() const;
     QString ConnectedPath() const;
+    // Connecting writes the phone's name and a token of this plugging-in, so the library can tell
+    // that a phone was put on the cable again (its SIM then asks for the PIN again).
     bool Connect(const QString& name, QString* why = nullptr) const;
+    QByteArray ConnectionToken() const;
     bool Disconnect(QString* why = nullptr) const;
 
     // Loads the connected phone: AGENT_SUCCESS, AGENT_NO_PHONE, or the file's load code.
