@@ -1,21 +1,45 @@
 #include "CRecordset.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace {
 
-QVariant Read(const CRecordset* /*unused*/, const std::variant<QString*, int*, bool*, qint64*, double*,
-                                                               QDateTime*, QByteArray*>& member)
+QVariant Read(const CRecordset* /*unused*/,
+              const std::variant<QString*, int*, bool*, qint64*, double*, QDateTime*, QByteArray*>& member)
 {
     return std::visit([](auto* p) { return QVariant::fromValue(*p); }, member);
 }
 
-template <typename T>
-void Assign(T* p, const QVariant& v)
+template <typename T> void Assign(T* p, const QVariant& v)
 {
     *p = v.isNull() ? T() : v.value<T>();
+}
+
+// A text member is never NULL in the database: an empty text is stored, and matched, as ''.
+QVariant Bindable(const QVariant& v)
+{
+    if (v.metaType().id() == QMetaType::QString && v.toString().isNull())
+        return QVariant(QString(QLatin1String("")));
+    return v;
+}
+
+// The table a SELECT reads first ("... FROM [table] ..."), without brackets or quotes.
+QString FirstFromTable(const QString& sql)
+{
+    static const QRegularExpression from(QStringLiteral("\\bFROM\\s+[\\[\"`]?([A-Za-z0-9_]+)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = from.match(sql);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// Column names go into SQL quoted, so a column named like a keyword ("Index") works.
+QString Quoted(const QString& name)
+{
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
 }
 
 } // namespace
@@ -25,6 +49,11 @@ CRecordset::CRecordset(const QSqlDatabase& db) : m_db(db) {}
 void CRecordset::Bind(const char* column, Member member, bool counter)
 {
     m_fields.push_back(Field{QString::fromLatin1(column), member, counter});
+}
+
+void CRecordset::Bind(const QString& column, Member member, bool counter)
+{
+    m_fields.push_back(Field{column, member, counter});
 }
 
 void CRecordset::InitMembers()
@@ -44,8 +73,8 @@ bool CRecordset::Open(const QString& filter, const QVariantList& values, const Q
 {
     QStringList columns{QStringLiteral("rowid")};
     for (const Field& f : m_fields)
-        columns << f.name;
-    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), TableName());
+        columns << Quoted(f.name);
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), Table());
     if (!filter.isEmpty())
         sql += QStringLiteral(" WHERE ") + filter;
     if (!orderBy.isEmpty())
@@ -55,6 +84,11 @@ bool CRecordset::Open(const QString& filter, const QVariantList& values, const Q
 
 bool CRecordset::OpenSql(const QString& sql, const QVariantList& values)
 {
+    const QString table = FirstFromTable(sql);
+    if (table.compare(TableName(), Qt::CaseInsensitive) == 0)
+        m_table.clear();
+    else if (table.compare(TableName() + QStringLiteral("_tmp"), Qt::CaseInsensitive) == 0)
+        m_table = table;
     return Run(sql, values);
 }
 
@@ -73,7 +107,7 @@ bool CRecordset::Run(const QString& sql, const QVariantList& values)
     if (!query.prepare(sql))
         return Fail(query.lastError());
     for (const QVariant& v : values)
-        query.addBindValue(v);
+        query.addBindValue(Bindable(v));
     if (!query.exec())
         return Fail(query.lastError());
     const QSqlRecord record = query.record();
@@ -220,12 +254,13 @@ bool CRecordset::Update()
             // A counter left at 0 is filled by the database.
             if (m_fields[i].counter && values.at(int(i)).toLongLong() == 0)
                 continue;
-            names << m_fields[i].name;
+            names << Quoted(m_fields[i].name);
             marks << QStringLiteral("?");
-            bound << values.at(int(i));
+            bound << Bindable(values.at(int(i)));
         }
-        const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(TableName(), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        const QString sql =
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(Table(), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
         if (!query.prepare(sql))
             return Fail(query.lastError());
         for (const QVariant& v : bound)
@@ -238,9 +273,9 @@ bool CRecordset::Update()
         QSqlQuery back(m_db);
         QStringList columns;
         for (const Field& f : m_fields)
-            columns << f.name;
+            columns << Quoted(f.name);
         back.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                         .arg(columns.join(QStringLiteral(", ")), TableName()));
+                         .arg(columns.join(QStringLiteral(", ")), Table()));
         back.addBindValue(row.rowid);
         if (back.exec() && back.next()) {
             for (int i = 0; i < int(m_fields.size()); ++i)
@@ -262,11 +297,12 @@ bool CRecordset::Update()
     }
     QStringList sets;
     for (const Field& f : m_fields)
-        sets << f.name + QStringLiteral(" = ?");
-    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(TableName(), sets.join(QStringLiteral(", ")))))
+        sets << Quoted(f.name) + QStringLiteral(" = ?");
+    if (!query.prepare(
+            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(Table(), sets.join(QStringLiteral(", ")))))
         return Fail(query.lastError());
     for (const QVariant& v : values)
-        query.addBindValue(v);
+        query.addBindValue(Bindable(v));
     query.addBindValue(m_rows[size_t(m_pos)].rowid);
     if (!query.exec())
         return Fail(query.lastError());
@@ -282,7 +318,7 @@ bool CRecordset::Delete()
         return false;
     }
     QSqlQuery query(m_db);
-    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TableName())))
+    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Table())))
         return Fail(query.lastError());
     query.addBindValue(m_rows[size_t(m_pos)].rowid);
     if (!query.exec())

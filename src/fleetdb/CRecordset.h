@@ -13,7 +13,8 @@
 // current row (by rowid). Rows are read when the recordset opens; changes go to the database at once.
 //
 //   CUnitRecSet rs(db);
-//   if (rs.Open("unit_imei_num = ?", {imei}) && !rs.IsEOF()) { rs.Edit(); rs.m_unit_user_name = name; rs.Update(); }
+//   if (rs.Open("unit_imei_num = ?", {imei}) && !rs.IsEOF()) { rs.Edit(); rs.m_unit_user_name = name;
+//   rs.Update(); }
 class CRecordset
 {
 public:
@@ -30,8 +31,14 @@ public:
     bool Open(const QString& filter = QString(), const QVariantList& values = {},
               const QString& orderBy = QString());
     // Opens any SELECT whose result has the bound columns by name; its rows cannot be edited unless
-    // the statement also selects "rowid".
+    // the statement also selects "rowid". When the statement reads the class's table or its "_tmp"
+    // twin (first FROM), added and changed rows go to that table.
     bool OpenSql(const QString& sql, const QVariantList& values = {});
+    // Works on another table of the same columns from now on (the "_tmp" twin); empty goes back to
+    // the class's own table.
+    void UseTable(const QString& table) { m_table = table; }
+    // The table that Open reads and Update writes.
+    QString Table() const { return m_table.isEmpty() ? TableName() : m_table; }
     bool Requery();
     void Close();
     bool IsOpen() const { return m_open; }
@@ -78,11 +85,17 @@ protected:
     using Member = std::variant<QString*, int*, bool*, qint64*, double*, QDateTime*, QByteArray*>;
     // Binds the next column. A counter column is left out of INSERT so the database fills it.
     void Bind(const char* column, Member member, bool counter = false);
+    void Bind(const QString& column, Member member, bool counter = false);
     // Sets the members to their initial values; derived classes with other defaults override it.
     virtual void InitMembers();
 
 private:
-    enum class Mode { None, Add, Edit };
+    enum class Mode
+    {
+        None,
+        Add,
+        Edit
+    };
     struct Field
     {
         QString name;
@@ -108,6 +121,7 @@ private:
     bool m_deletedCurrent = false;
     bool m_hasRowId = false;
     Mode m_mode = Mode::None;
+    QString m_table;
     QString m_lastSql;
     QVariantList m_lastValues;
     QString m_error;

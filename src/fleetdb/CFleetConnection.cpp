@@ -1,0 +1,132 @@
+#include "CFleetConnection.h"
+
+#include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QStringList>
+#include <atomic>
+
+namespace {
+
+std::atomic<int> g_sequence{0};
+
+// SQLite primary result codes as QSQLITE reports them in nativeErrorCode().
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteNotADb = 26;
+
+int Native(const QSqlError& error)
+{
+    return error.nativeErrorCode().toInt();
+}
+
+} // namespace
+
+CFleetConnection::~CFleetConnection()
+{
+    Close();
+}
+
+QString CFleetConnection::ErrorText(const QSqlError& error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+bool CFleetConnection::IsNotDatabase(const QSqlError& error)
+{
+    const int code = Native(error);
+    return code == kSqliteNotADb || code == kSqliteCorrupt;
+}
+
+bool CFleetConnection::IsBusy(const QSqlError& error)
+{
+    const int code = Native(error);
+    return code == kSqliteBusy || code == kSqliteLocked;
+}
+
+bool CFleetConnection::IsMissingTable(const QSqlError& error)
+{
+    return error.databaseText().startsWith(QLatin1String("no such table"));
+}
+
+void CFleetConnection::ShowError(const QSqlError& error)
+{
+    if (IsNotDatabase(error) || IsMissingTable(error))
+        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+    else
+        CVelmoraWrap::ShowError(ErrorText(error), VMT_ERROR);
+}
+
+QString CFleetConnection::LastErrorText() const
+{
+    return ErrorText(m_error);
+}
+
+bool CFleetConnection::Fail(const QSqlError& error)
+{
+    m_error = error;
+    Close();
+    return false;
+}
+
+bool CFleetConnection::OpenConnection(const QString& path, bool create)
+{
+    Close();
+    m_error = QSqlError();
+    if (!create && !QFileInfo(path).isFile()) {
+        m_error =
+            QSqlError(QString(), QStringLiteral("%1: no such file").arg(path), QSqlError::ConnectionError);
+        return false;
+    }
+    m_name = QStringLiteral("VELMORA%1").arg(++g_sequence);
+    m_path = path;
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    m_db.setDatabaseName(path);
+    // One thread works on every connection: waiting for a lock that this same thread holds, or that
+    // another program keeps for as long as it has the file open, would only delay the error.
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    if (!m_db.open())
+        return Fail(m_db.lastError());
+    return true;
+}
+
+bool CFleetConnection::Create(const QString& path)
+{
+    return OpenConnection(path, true);
+}
+
+bool CFleetConnection::Open(const QString& path, Mode mode)
+{
+    if (!OpenConnection(path, false))
+        return false;
+    QSqlError error;
+    {
+        QSqlQuery query(m_db);
+        QStringList statements;
+        // The exclusive lock is taken by the first write and then kept until the connection closes.
+        if (mode == Mode::Exclusive)
+            statements << QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")
+                       << QStringLiteral("BEGIN EXCLUSIVE") << QStringLiteral("COMMIT");
+        statements << QStringLiteral("SELECT count(*) FROM sqlite_master");
+        for (const QString& sql : statements) {
+            if (!query.exec(sql)) {
+                error = query.lastError();
+                break;
+            }
+        }
+    }
+    return error.isValid() ? Fail(error) : true;
+}
+
+void CFleetConnection::Close()
+{
+    if (m_name.isEmpty())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+}

@@ -1,0 +1,271 @@
+#include "CFleetFile.h"
+
+#include "CFleetConnection.h"
+#include "CFleetSettings.h"
+#include "CFleetUpgrade.h"
+#include "CSafeFile.h"
+#include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtEndian>
+#include <memory>
+#include <zstd.h>
+
+namespace {
+
+constexpr quint32 kSkippableMagic = 0x184D2A56;
+constexpr quint32 kHeaderPayload = 16;
+constexpr int kHeaderSize = 8 + int(kHeaderPayload);
+constexpr quint32 kFormatVersion = 1;
+const QByteArray kTag = QByteArrayLiteral("VLF1");
+const QByteArray kSqliteHeader = QByteArray("SQLite format 3\0", 16);
+
+struct CCtxFree
+{
+    void operator()(ZSTD_CCtx* c) const { ZSTD_freeCCtx(c); }
+};
+struct DCtxFree
+{
+    void operator()(ZSTD_DCtx* d) const { ZSTD_freeDCtx(d); }
+};
+
+QByteArray Header(quint64 plainSize)
+{
+    QByteArray h(kHeaderSize, '\0');
+    char* p = h.data();
+    qToLittleEndian<quint32>(kSkippableMagic, p);
+    qToLittleEndian<quint32>(kHeaderPayload, p + 4);
+    memcpy(p + 8, kTag.constData(), 4);
+    qToLittleEndian<quint32>(kFormatVersion, p + 12);
+    qToLittleEndian<quint64>(plainSize, p + 16);
+    return h;
+}
+
+// The plain size the header announces, or -1 when the bytes are no stored-form header.
+qint64 ParseHeader(const QByteArray& h)
+{
+    if (h.size() < kHeaderSize)
+        return -1;
+    const char* p = h.constData();
+    if (qFromLittleEndian<quint32>(p) != kSkippableMagic ||
+        qFromLittleEndian<quint32>(p + 4) != kHeaderPayload || memcmp(p + 8, kTag.constData(), 4) != 0 ||
+        qFromLittleEndian<quint32>(p + 12) != kFormatVersion)
+        return -1;
+    const quint64 size = qFromLittleEndian<quint64>(p + 16);
+    return size > quint64(std::numeric_limits<qint64>::max()) ? -1 : qint64(size);
+}
+
+constexpr qint64 kChunk = 1 << 20;
+
+// Compresses in into out (which gets the header first). Flushed but not synced.
+bool Compress(QFile& in, QFile& out)
+{
+    std::unique_ptr<ZSTD_CCtx, CCtxFree> cctx(ZSTD_createCCtx());
+    if (!cctx)
+        return false;
+    const qint64 plainSize = in.size();
+    ZSTD_CCtx_setParameter(cctx.get(), ZSTD_c_compressionLevel, CFleetFile::CompressionLevel());
+    ZSTD_CCtx_setParameter(cctx.get(), ZSTD_c_checksumFlag, 1);
+    ZSTD_CCtx_setPledgedSrcSize(cctx.get(), quint64(plainSize));
+    const QByteArray header = Header(quint64(plainSize));
+    if (out.write(header) != header.size())
+        return false;
+    QByteArray input(kChunk, Qt::Uninitialized);
+    QByteArray output(int(ZSTD_CStreamOutSize()) * 4, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 n = in.read(input.data(), input.size());
+        if (n < 0)
+            return false;
+        total += n;
+        const bool last = n == 0;
+        ZSTD_inBuffer src{input.constData(), size_t(n), 0};
+        for (;;) {
+            ZSTD_outBuffer dst{output.data(), size_t(output.size()), 0};
+            const size_t left =
+                ZSTD_compressStream2(cctx.get(), &dst, &src, last ? ZSTD_e_end : ZSTD_e_continue);
+            if (ZSTD_isError(left))
+                return false;
+            if (dst.pos > 0 && out.write(output.constData(), qint64(dst.pos)) != qint64(dst.pos))
+                return false;
+            if (last ? left == 0 : src.pos == src.size)
+                break;
+        }
+        if (last)
+            break;
+    }
+    return total == plainSize && out.flush();
+}
+
+// Decompresses the zstd frame that follows the header. True only for a whole frame of exactly the
+// announced size.
+bool Decompress(QFile& in, QFile& out, qint64 plainSize)
+{
+    std::unique_ptr<ZSTD_DCtx, DCtxFree> dctx(ZSTD_createDCtx());
+    if (!dctx)
+        return false;
+    QByteArray input(int(ZSTD_DStreamInSize()) * 8, Qt::Uninitialized);
+    QByteArray output(kChunk, Qt::Uninitialized);
+    qint64 total = 0;
+    size_t left = 1;
+    for (;;) {
+        const qint64 n = in.read(input.data(), input.size());
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        ZSTD_inBuffer src{input.constData(), size_t(n), 0};
+        while (src.pos < src.size) {
+            if (left == 0)
+                return false; // bytes after the end of the frame
+            ZSTD_outBuffer dst{output.data(), size_t(output.size()), 0};
+            left = ZSTD_decompressStream(dctx.get(), &dst, &src);
+            if (ZSTD_isError(left))
+                return false;
+            total += qint64(dst.pos);
+            if (total > plainSize || out.write(output.constData(), qint64(dst.pos)) != qint64(dst.pos))
+                return false;
+        }
+    }
+    // Drain what the decoder still holds.
+    while (left != 0) {
+        ZSTD_inBuffer src{nullptr, 0, 0};
+        ZSTD_outBuffer dst{output.data(), size_t(output.size()), 0};
+        left = ZSTD_decompressStream(dctx.get(), &dst, &src);
+        if (ZSTD_isError(left) || dst.pos == 0)
+            return false;
+        total += qint64(dst.pos);
+        if (total > plainSize || out.write(output.constData(), qint64(dst.pos)) != qint64(dst.pos))
+            return false;
+    }
+    return total == plainSize && out.flush();
+}
+
+bool StartsWithSqliteHeader(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(kSqliteHeader.size()) == kSqliteHeader;
+}
+
+} // namespace
+
+QString CFleetFile::CompactionTempPath(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.absoluteFilePath() + QStringLiteral("Temp") + info.fileName();
+}
+
+QString CFleetFile::RestoreTempPath(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/Temp") + info.fileName();
+}
+
+CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, QString* errorText)
+{
+    if (!QFileInfo(path).isFile())
+        return Probe::Missing;
+    CFleetConnection connection;
+    if (connection.Open(path))
+        return Probe::Database;
+    if (errorText)
+        *errorText = connection.LastErrorText();
+    return CFleetConnection::IsBusy(connection.LastError()) ? Probe::Busy : Probe::NotDatabase;
+}
+
+bool CFleetFile::IsStoredForm(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && ParseHeader(f.read(kHeaderSize)) >= 0;
+}
+
+bool CFleetFile::ExpandFleetFile(const QString& path)
+{
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 plainSize = ParseHeader(in.read(kHeaderSize));
+    if (plainSize < 0)
+        return false;
+    const QString temp = RestoreTempPath(path);
+    QFile out(temp);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool ok = Decompress(in, out, plainSize);
+    out.close();
+    in.close();
+    // Only a database goes in the file's place.
+    if (!ok || !StartsWithSqliteHeader(temp) || !CSafeFile::Replace(temp, path)) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}
+
+bool CFleetFile::StoreFleetFile(const QString& path)
+{
+    if (QFileInfo(path).suffix().toUpper() != QLatin1String("VLF"))
+        return true;
+    if (!OpensAsDatabase(path))
+        return true;
+    const QString compacted = CompactionTempPath(path);
+    QFile::remove(compacted);
+    {
+        CFleetConnection connection;
+        if (!connection.Open(path))
+            return true;
+        QSqlQuery query(connection.Database());
+        query.prepare(QStringLiteral("VACUUM INTO ?"));
+        query.addBindValue(compacted);
+        if (!query.exec()) {
+            query.finish();
+            QFile::remove(compacted);
+            return false;
+        }
+    }
+    QFile in(compacted);
+    const QString temp = CSafeFile::TempBeside(path);
+    QFile out(temp);
+    bool ok = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+              Compress(in, out);
+    out.close();
+    in.close();
+    ok = ok && CSafeFile::Replace(temp, path);
+    if (!ok)
+        QFile::remove(temp);
+    QFile::remove(compacted);
+    return ok;
+}
+
+bool CFleetFile::CheckReadable(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
+        return false;
+    }
+    QString why;
+    Probe probe = ProbeDatabase(path, &why);
+    if (probe == Probe::Busy) {
+        // Another document (or program) has the fleet open.
+        CVelmoraWrap::ShowError(why, VMT_ERROR);
+        return false;
+    }
+    if (probe != Probe::Database) {
+        if (ExpandFleetFile(path))
+            probe = ProbeDatabase(path);
+        if (probe != Probe::Database) {
+            CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CFleetFile::CheckAndPrepare(const QString& path, const CFleetSettings& settings)
+{
+    return CheckReadable(path) && CFleetUpgrade::OpenAndUpgrade(path, settings);
+}

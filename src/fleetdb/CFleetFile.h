@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+struct CFleetSettings;
+
+// A fleet file on disk, plain (the SQLite database itself) or stored (compacted and compressed):
+//
+//   stored form = skippable zstd frame { magic 0x184D2A56, size 16, "VLF1", format version (u32 LE),
+//                 plain size (u64 LE) } followed by one standard zstd frame holding the database.
+//
+// "zstd -d" reads a stored file (it skips the first frame); SQLite does not open one. Storing and
+// expanding write a temporary beside the file and rename it over, so a crash at any moment leaves
+// either the old or the new file whole.
+class CFleetFile
+{
+public:
+    enum class Probe
+    {
+        Missing,
+        Database,
+        NotDatabase,
+        Busy
+    };
+
+    // What opening the file as a database gives. errorText gets the database's words for Busy.
+    static Probe ProbeDatabase(const QString& path, QString* errorText = nullptr);
+    static bool OpensAsDatabase(const QString& path) { return ProbeDatabase(path) == Probe::Database; }
+    // True when the file starts with the stored-form header.
+    static bool IsStoredForm(const QString& path);
+
+    // Turns a stored file back into its database. False (file untouched) when the file is not in the
+    // stored form or its content is damaged.
+    static bool ExpandFleetFile(const QString& path);
+    // Compacts a plain fleet file (extension VLF only) and writes it in the stored form. A file that is
+    // not a ".vlf", or does not open as a database, is left as it is (true). False when storing was
+    // attempted and failed; the file is then left plain and whole.
+    static bool StoreFleetFile(const QString& path);
+
+    // The checks before a fleet file is read (append, phone programming, the display dialogs): the
+    // file must exist (1640), open as a database or expand to one (1801), and pass the upgrade.
+    static bool CheckAndPrepare(const QString& path, const CFleetSettings& settings);
+    // The first two of those checks; a file held by another open document fails with the database's
+    // text. The upgrade is left to the caller.
+    static bool CheckReadable(const QString& path);
+
+    // Temporary names: the compaction temporary is the full path + "Temp" + the name; the restore
+    // temporary is the folder + "Temp" + the name.
+    static QString CompactionTempPath(const QString& path);
+    static QString RestoreTempPath(const QString& path);
+
+    // zstd level of the stored form.
+    static int CompressionLevel() { return 3; }
+};

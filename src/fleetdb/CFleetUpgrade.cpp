@@ -1,0 +1,263 @@
+#include "CFleetUpgrade.h"
+
+#include "CAppendFile.h"
+#include "CFleetConnection.h"
+#include "CFleetSchema.h"
+#include "CFleetSettings.h"
+#include "CTransaction.h"
+#include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <vector>
+
+namespace {
+
+struct ColumnInfo
+{
+    QString name;
+    QString type;
+    QString defaultValue;
+    bool primaryKey = false;
+};
+
+bool Fail(const QSqlQuery& query, QString* error)
+{
+    if (error)
+        *error = CFleetConnection::ErrorText(query.lastError());
+    return false;
+}
+
+std::vector<ColumnInfo> Columns(const QSqlDatabase& db, const QString& table)
+{
+    std::vector<ColumnInfo> columns;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT name, type, dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"));
+    query.addBindValue(table);
+    if (!query.exec())
+        return columns;
+    while (query.next())
+        columns.push_back(ColumnInfo{query.value(0).toString(), query.value(1).toString(),
+                                     query.value(2).toString(), query.value(3).toInt() != 0});
+    return columns;
+}
+
+bool HasColumn(const std::vector<ColumnInfo>& columns, const QString& name)
+{
+    for (const ColumnInfo& c : columns) {
+        if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Indexes of a table in which a column takes part (other than the ones behind UNIQUE constraints).
+QStringList IndexesOn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QStringList names;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "SELECT DISTINCT l.name FROM pragma_index_list(?) AS l, pragma_index_info(l.name) AS i "
+        "WHERE l.origin = 'c' AND i.name = ? COLLATE NOCASE"));
+    query.addBindValue(table);
+    query.addBindValue(column);
+    if (query.exec()) {
+        while (query.next())
+            names << query.value(0).toString();
+    }
+    return names;
+}
+
+} // namespace
+
+int CFleetUpgrade::LeadingInt(const QString& text)
+{
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
+        negative = t[i] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 value = 0;
+    for (; i < t.size() && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9'); ++i) {
+        value = value * 10 + (t[i].unicode() - '0');
+        if (value > std::numeric_limits<int>::max())
+            return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    }
+    return int(negative ? -value : value);
+}
+
+bool CFleetUpgrade::HasTable(const QSqlDatabase& db, const QString& table, const QString& schema)
+{
+    QSqlQuery query(db);
+    query.prepare(
+        QStringLiteral("SELECT 1 FROM pragma_table_list WHERE schema = ? AND name = ? COLLATE NOCASE "
+                       "AND type = 'table'"));
+    query.addBindValue(schema);
+    query.addBindValue(table);
+    return query.exec() && query.next();
+}
+
+int CFleetUpgrade::ReadVersion(const QSqlDatabase& db, bool* hasVersion)
+{
+    if (hasVersion)
+        *hasVersion = false;
+    if (!HasTable(db, QStringLiteral("version_num_table")))
+        return 0;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT version_number_field FROM version_num_table LIMIT 1")) ||
+        !query.next())
+        return 0;
+    if (hasVersion)
+        *hasVersion = true;
+    return LeadingInt(query.value(0).toString());
+}
+
+bool CFleetUpgrade::SynchroniseSchema(const QSqlDatabase& file, const QSqlDatabase& templ, QString* error)
+{
+    QSqlQuery tables(templ);
+    if (!tables.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' "
+                                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")))
+        return Fail(tables, error);
+    bool ok = true;
+    QSqlQuery query(file);
+    while (tables.next()) {
+        const QString table = tables.value(0).toString();
+        if (!HasTable(file, table)) {
+            if (!query.exec(tables.value(1).toString()))
+                return Fail(query, error);
+            continue;
+        }
+        const std::vector<ColumnInfo> wanted = Columns(templ, table);
+        const std::vector<ColumnInfo> present = Columns(file, table);
+        for (const ColumnInfo& c : wanted) {
+            if (HasColumn(present, c.name))
+                continue;
+            // A column added later cannot be a key: a counter comes in as a plain number, which the
+            // rebuild that follows turns back into the template's counter.
+            QString sql = QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                              .arg(CFleetSchema::Quote(table), CFleetSchema::Quote(c.name), c.type);
+            if (!c.primaryKey && !c.defaultValue.isEmpty())
+                sql += QStringLiteral(" DEFAULT ") + c.defaultValue;
+            if (!query.exec(sql))
+                return Fail(query, error);
+        }
+        for (const ColumnInfo& c : present) {
+            if (HasColumn(wanted, c.name))
+                continue;
+            for (const QString& index : IndexesOn(file, table, c.name))
+                query.exec(QStringLiteral("DROP INDEX %1").arg(CFleetSchema::Quote(index)));
+            // A column SQLite cannot drop (a key, a constraint) stays until the rebuild leaves it behind.
+            if (!query.exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2")
+                                .arg(CFleetSchema::Quote(table), CFleetSchema::Quote(c.name)))) {
+                if (error)
+                    *error = CFleetConnection::ErrorText(query.lastError());
+                ok = false;
+            }
+        }
+    }
+    return ok;
+}
+
+bool CFleetUpgrade::FixReleaseIds(const QSqlDatabase& file, int carrierId, QString* error)
+{
+    struct Fix
+    {
+        const char* sql;
+        int value;
+    };
+    const Fix fixes[] = {
+        {"UPDATE unit_details SET unit_prod_sub_release_id = 1 WHERE unit_prod_sub_release_id = 0 AND "
+         "unit_model_type = 105",
+         -1},
+        {"UPDATE unit_details SET unit_prod_release_id = ? WHERE unit_prod_release_id = 0 AND "
+         "unit_model_type = 105",
+         carrierId == 3 ? 70 : 32},
+        {"UPDATE unit_details SET unit_prod_release_id = ? WHERE unit_prod_release_id = 0 AND "
+         "unit_model_type = 90",
+         carrierId == 3 ? 39 : 0},
+        {"UPDATE unit_details SET unit_prod_sub_release_id = 1 WHERE unit_prod_sub_release_id = 0 AND "
+         "unit_model_type = 111",
+         -1},
+        {"UPDATE unit_details SET unit_prod_sub_release_id = 1 WHERE unit_prod_sub_release_id = 0 AND "
+         "unit_model_type = 110",
+         -1},
+    };
+    QSqlQuery query(file);
+    for (const Fix& fix : fixes) {
+        if (!query.prepare(QString::fromLatin1(fix.sql)))
+            return Fail(query, error);
+        if (fix.value >= 0)
+            query.addBindValue(fix.value);
+        if (!query.exec())
+            return Fail(query, error);
+    }
+    return true;
+}
+
+bool CFleetUpgrade::CopyVersionNumber(const QSqlDatabase& file, const QSqlDatabase& templ, QString* error)
+{
+    QSqlQuery read(templ);
+    if (!read.exec(QStringLiteral("SELECT version_number_field FROM version_num_table LIMIT 1")))
+        return Fail(read, error);
+    const QString version = read.next() ? read.value(0).toString() : QString();
+    QSqlQuery query(file);
+    if (!query.exec(QStringLiteral("DELETE FROM version_num_table")))
+        return Fail(query, error);
+    query.prepare(QStringLiteral("INSERT INTO version_num_table (version_number_field) VALUES (?)"));
+    query.addBindValue(version);
+    return query.exec() || Fail(query, error);
+}
+
+bool CFleetUpgrade::RebuildFromTemplate(const QString& path, const QString& templatePath)
+{
+    return CAppendFile::RebuildFromTemplate(path, templatePath);
+}
+
+bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& settings)
+{
+    {
+        CFleetConnection file;
+        CFleetConnection templ;
+        if (!file.Open(path) || !templ.Open(settings.templatePath)) {
+            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+            return false;
+        }
+        if (!HasTable(file.Database(), QStringLiteral("unit_details"))) {
+            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+            return false;
+        }
+        bool hasVersion = false;
+        const int fileVersion = ReadVersion(file.Database(), &hasVersion);
+        const int templateVersion = ReadVersion(templ.Database());
+        if (hasVersion) {
+            if (templateVersion < fileVersion) {
+                CVelmoraWrap::ShowError(FleetMsg::NewerFleet, VMT_ERROR);
+                return false;
+            }
+            if (templateVersion == fileVersion)
+                return true;
+        }
+        if (CVelmoraWrap::ShowError(FleetMsg::UpgradeQuestion, VMT_YESNO) == IDNO) {
+            CVelmoraWrap::ShowError(FleetMsg::UpgradeDeclined, VMT_ERROR);
+            return false;
+        }
+        // Synchronising, fixing and stamping the version are one change: a crash leaves the old file.
+        CTransaction transaction(file.Database());
+        QString error;
+        SynchroniseSchema(file.Database(), templ.Database(), &error);
+        const bool upgraded = (!hasVersion || FixReleaseIds(file.Database(), settings.carrierId, &error)) &&
+                              CopyVersionNumber(file.Database(), templ.Database(), &error) &&
+                              transaction.Commit();
+        if (!upgraded) {
+            transaction.Rollback();
+            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+            return false;
+        }
+    }
+    RebuildFromTemplate(path, settings.templatePath);
+    return true;
+}

@@ -1,0 +1,111 @@
+#include "CSafeFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString ErrnoText(const QString& path)
+{
+    return QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+bool SyncPath(const QString& path, bool folder, QString* error)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), (folder ? O_RDONLY | O_DIRECTORY : O_RDWR) | O_CLOEXEC);
+    if (fd < 0) {
+        if (error)
+            *error = ErrnoText(path);
+        return false;
+    }
+    const bool ok = ::fsync(fd) == 0;
+    if (!ok && error)
+        *error = ErrnoText(path);
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+QString CSafeFile::TempBeside(const QString& target)
+{
+    return target + QStringLiteral(".part");
+}
+
+bool CSafeFile::Exists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+bool CSafeFile::Remove(const QString& path)
+{
+    return path.isEmpty() || !QFileInfo::exists(path) || QFile::remove(path);
+}
+
+bool CSafeFile::Sync(const QString& path, QString* error)
+{
+    return SyncPath(path, false, error);
+}
+
+bool CSafeFile::Replace(const QString& temp, const QString& target, QString* error)
+{
+    if (!Sync(temp, error))
+        return false;
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+        if (error)
+            *error = ErrnoText(target);
+        return false;
+    }
+    // The rename itself must reach the disk, or a crash could bring the old name back.
+    SyncPath(QFileInfo(target).absolutePath(), true, nullptr);
+    return true;
+}
+
+bool CSafeFile::Copy(const QString& from, const QString& to, QString* error)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(from, in.errorString());
+        return false;
+    }
+    const QString temp = TempBeside(to);
+    QFile out(temp);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(to, out.errorString());
+        return false;
+    }
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), buffer.size());
+        if (n < 0 || (n > 0 && out.write(buffer.constData(), n) != n)) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(to, n < 0 ? in.errorString() : out.errorString());
+            out.close();
+            QFile::remove(temp);
+            return false;
+        }
+        if (n == 0)
+            break;
+    }
+    if (!out.flush()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(to, out.errorString());
+        out.close();
+        QFile::remove(temp);
+        return false;
+    }
+    out.close();
+    if (!Replace(temp, to, error)) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}

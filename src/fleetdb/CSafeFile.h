@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// File operations that never leave a half-written target: the new content goes to a temporary file
+// beside the target, is flushed to disk, and is renamed over the target in one step.
+class CSafeFile
+{
+public:
+    // Copies from over to (replacing it). On failure the target is as it was.
+    static bool Copy(const QString& from, const QString& to, QString* error = nullptr);
+    // Flushes temp to disk and renames it over target (which may exist), then flushes the folder.
+    static bool Replace(const QString& temp, const QString& target, QString* error = nullptr);
+    // Flushes a written file to disk.
+    static bool Sync(const QString& path, QString* error = nullptr);
+    // A temporary name beside target for content on its way to target.
+    static QString TempBeside(const QString& target);
+    static bool Exists(const QString& path);
+    static bool Remove(const QString& path);
+};

@@ -1,0 +1,361 @@
+#include "CVelmoraDoc.h"
+
+#include "CFleetContext.h"
+#include "CFleetFile.h"
+#include "CFleetUpgrade.h"
+#include "CSafeFile.h"
+#include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
+#include "IFleetView.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+
+namespace {
+
+// A message text with the one insert its "%1" takes.
+QString Format(int id, const QString& insert)
+{
+    const QString text = CVelmoraWrap::LoadString(id);
+    return text.contains(QLatin1String("%1")) ? text.arg(insert) : text;
+}
+
+void ShowCopyFailed(const QString& path)
+{
+    CVelmoraWrap::ShowError(Format(FleetMsg::FileCopyFailed, path), VMT_ERROR);
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    if (a == b)
+        return true;
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+CVelmoraDoc::CVelmoraDoc(CFleetContext& context, QObject* parent) : QObject(parent), m_context(context) {}
+
+CVelmoraDoc::~CVelmoraDoc()
+{
+    m_connection.reset();
+    ReleaseBackup();
+}
+
+QSqlDatabase CVelmoraDoc::Database() const
+{
+    return m_connection ? m_connection->Database() : QSqlDatabase();
+}
+
+bool CVelmoraDoc::IsOpen() const
+{
+    return m_connection && m_connection->IsOpen();
+}
+
+void CVelmoraDoc::SetModifiedFlag(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    Q_EMIT modifiedChanged(modified);
+}
+
+void CVelmoraDoc::SetTitle(const QString& title)
+{
+    m_title = title;
+    Q_EMIT titleChanged(title);
+}
+
+void CVelmoraDoc::SetPathName(const QString& path, bool addToRecentFiles)
+{
+    m_pathName = path;
+    SetTitle(QFileInfo(path).fileName());
+    Q_EMIT pathNameChanged(path, addToRecentFiles);
+}
+
+void CVelmoraDoc::AddView(IFleetView* view)
+{
+    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void CVelmoraDoc::RemoveView(IFleetView* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+bool CVelmoraDoc::AnyViewEditing() const
+{
+    return std::any_of(m_views.begin(), m_views.end(),
+                       [](const IFleetView* v) { return v->IsEditingCell(); });
+}
+
+void CVelmoraDoc::RefreshUnitsViews()
+{
+    for (IFleetView* view : m_views)
+        view->RefreshUnits();
+    Q_EMIT unitsRefreshed();
+}
+
+QString CVelmoraDoc::BackupPathFor(const QString& path)
+{
+    // Only the name is lower-cased: the folder is the file's, whatever its case.
+    const QFileInfo info(path);
+    QString name = info.fileName().toLower();
+    const int vlf = name.indexOf(QLatin1String(".vlf"));
+    if (vlf >= 0)
+        name.truncate(vlf);
+    return info.absolutePath() + QLatin1Char('/') + name + QStringLiteral(".tem");
+}
+
+bool CVelmoraDoc::ClaimBackup(const QString& path)
+{
+    ReleaseBackup();
+    if (!m_context.ClaimBackup(path, this))
+        return false;
+    m_backupPath = path;
+    return true;
+}
+
+void CVelmoraDoc::ReleaseBackup()
+{
+    if (!m_backupPath.isEmpty())
+        m_context.ReleaseBackup(m_backupPath, this);
+}
+
+bool CVelmoraDoc::OpenDatabase(const QString& path)
+{
+    m_connection = std::make_unique<CFleetConnection>();
+    QSqlError error;
+    if (m_connection->Open(path, CFleetConnection::Mode::Exclusive)) {
+        QSqlQuery test(m_connection->Database());
+        if (test.exec(QStringLiteral("SELECT * FROM unit_details LIMIT 1")))
+            return true;
+        error = test.lastError();
+    } else {
+        error = m_connection->LastError();
+    }
+    m_connection.reset();
+    CFleetConnection::ShowError(error);
+    return false;
+}
+
+void CVelmoraDoc::CloseDatabase()
+{
+    for (IFleetView* view : m_views)
+        view->ReleaseDatabase();
+    m_connection.reset();
+}
+
+void CVelmoraDoc::ReopenWorkingCopy()
+{
+    if (!m_workingPath.isEmpty() && OpenDatabase(m_workingPath)) {
+        for (IFleetView* view : m_views)
+            view->AttachDatabase(Database());
+        Q_EMIT databaseReopened();
+    }
+}
+
+bool CVelmoraDoc::OnNewDocument()
+{
+    const CFleetSettings& settings = m_context.Settings();
+    const QString working = QStringLiteral("%1/%2%3")
+                                .arg(settings.programFolder, settings.documentName)
+                                .arg(m_context.TakeNewDocumentNumber());
+    const QString backup = working + QStringLiteral(".tem");
+    SetTitle(working);
+    QString failed;
+    if (!CSafeFile::Copy(settings.templatePath, working))
+        failed = working;
+    else if (!ClaimBackup(backup) || !CSafeFile::Copy(settings.templatePath, backup))
+        failed = backup;
+    if (!failed.isEmpty()) {
+        ShowCopyFailed(failed);
+        QFile::remove(working);
+        ReleaseBackup();
+        m_backupPath.clear();
+        return false;
+    }
+    m_workingPath = working;
+    SetPathName(working, false);
+    if (!OpenDatabase(working)) {
+        QFile::remove(working);
+        QFile::remove(backup);
+        m_workingPath.clear();
+        ReleaseBackup();
+        m_backupPath.clear();
+        return false;
+    }
+    m_untitled = true;
+    m_deleteOnClose = true;
+    m_context.DocumentOpened();
+    m_counted = true;
+    m_context.ShowFleetListBarIfOpen();
+    return true;
+}
+
+bool CVelmoraDoc::OnOpenDocument(const QString& path)
+{
+    if (!m_counted) {
+        m_context.DocumentOpened();
+        m_counted = true;
+    }
+    if (!path.toLower().contains(QLatin1String(".vlf"))) {
+        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+        return false;
+    }
+    if (!CFleetFile::CheckReadable(path))
+        return false;
+    const QString backup = BackupPathFor(path);
+    if (!ClaimBackup(backup) || !CSafeFile::Copy(path, backup)) {
+        ShowCopyFailed(backup);
+        return false;
+    }
+    if (!CFleetUpgrade::OpenAndUpgrade(path, m_context.Settings()))
+        return false;
+    if (!OpenDatabase(path))
+        return false;
+    m_workingPath = path;
+    SetPathName(path, true);
+    m_context.ShowFleetListBarIfOpen();
+    return true;
+}
+
+bool CVelmoraDoc::OnSaveDocument(const QString& newPath)
+{
+    // The document reopens at the new name, which only a fleet file name passes.
+    if (!newPath.toLower().contains(QLatin1String(".vlf"))) {
+        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+        return false;
+    }
+    const QFileInfo target(newPath);
+    if (target.exists() && !target.isWritable()) {
+        ShowCopyFailed(newPath);
+        return false;
+    }
+    const bool otherFile = newPath != m_workingPath;
+    if (otherFile && target.exists()) {
+        // Another document (or program) holding that fleet open would lose it under our copy.
+        QFile probe(newPath);
+        if (!probe.open(QIODevice::ReadWrite) ||
+            CFleetFile::ProbeDatabase(newPath) == CFleetFile::Probe::Busy) {
+            ShowCopyFailed(newPath);
+            return false;
+        }
+    }
+    if (AnyViewEditing()) {
+        CVelmoraWrap::ShowError(FleetMsg::CellBeingEdited, VMT_ERROR);
+        return false;
+    }
+    CloseDatabase();
+
+    if (otherFile) {
+        if (!CSafeFile::Copy(m_workingPath, newPath)) {
+            ShowCopyFailed(newPath);
+            ReopenWorkingCopy();
+            return false;
+        }
+        // The file that was open goes back to its last saved state.
+        if (!CSafeFile::Copy(m_backupPath, m_workingPath)) {
+            ShowCopyFailed(m_workingPath);
+            ReopenWorkingCopy();
+            return false;
+        }
+        QFile::remove(m_backupPath);
+        ReleaseBackup();
+        m_backupPath.clear();
+        if (m_untitled)
+            QFile::remove(m_workingPath);
+    } else if (!CSafeFile::Copy(m_workingPath, m_backupPath)) {
+        ShowCopyFailed(m_backupPath);
+        ReopenWorkingCopy();
+        return false;
+    }
+
+    // Reopen at the saved path: a fresh backup, the version check, the exclusive open.
+    m_workingPath.clear();
+    const bool reopened = OnOpenDocument(newPath);
+    for (IFleetView* view : m_views)
+        view->AttachDatabase(Database());
+    Q_EMIT databaseReopened();
+    if (!reopened)
+        return false;
+    SetModifiedFlag(false);
+    m_deleteOnClose = false;
+    return true;
+}
+
+bool CVelmoraDoc::DoFileSave()
+{
+    if (m_untitled)
+        return DoFileSaveAs();
+    return OnSaveDocument(m_pathName);
+}
+
+bool CVelmoraDoc::DoFileSaveAs()
+{
+    const QString path = m_saveAsPrompt ? m_saveAsPrompt(*this) : QString();
+    if (path.isEmpty())
+        return false;
+    const QString previous = m_workingPath;
+    if (!OnSaveDocument(path))
+        return false;
+    m_untitled = false;
+    if (!previous.isEmpty() && !SameFile(previous, m_workingPath))
+        CFleetFile::StoreFleetFile(previous);
+    return true;
+}
+
+bool CVelmoraDoc::CanCloseFrame(IFleetView* activeView)
+{
+    return !activeView || activeView->CanCloseView();
+}
+
+bool CVelmoraDoc::SaveModified()
+{
+    m_lastAnswer = IDCANCEL;
+    for (IFleetView* view : m_views) {
+        if (!view->CanCloseView()) {
+            view->ActivateView();
+            return false;
+        }
+    }
+    if (!m_modified)
+        return true;
+    switch (CVelmoraWrap::ShowError(Format(FleetMsg::SaveChanges, m_title), VMT_YESNOCANCEL)) {
+    case IDYES:
+        m_lastAnswer = IDYES;
+        return m_untitled ? DoFileSaveAs() : DoFileSave();
+    case IDNO:
+        m_lastAnswer = IDNO;
+        CloseDatabase();
+        if (!CSafeFile::Copy(m_backupPath, m_workingPath))
+            ShowCopyFailed(m_workingPath);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CVelmoraDoc::OnCloseDocument()
+{
+    CloseDatabase();
+    if (!m_workingPath.isEmpty())
+        CFleetFile::StoreFleetFile(m_workingPath);
+    if (m_deleteOnClose && !m_workingPath.isEmpty())
+        QFile::remove(m_workingPath);
+    if (!m_backupPath.isEmpty()) {
+        QFile::remove(m_backupPath);
+        ReleaseBackup();
+        m_backupPath.clear();
+    }
+    m_workingPath.clear();
+    if (m_counted) {
+        m_counted = false;
+        m_context.DocumentClosed();
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// Message ids of the fleet database, the fleet document and the fleet file (texts in the language files).
+namespace FleetMsg {
+enum : int
+{
+    FileCopyFailed = 1386,    // error, "%1" = the path that could not be written
+    OverwriteQuestion = 1409, // append question text, "%1" = the IMEI
+    CannotReadFleet = 1603,   // not a fleet file, a missing table, a failed upgrade
+    ReplacePhoneUnit = 1604,  // yes/no: the phone's unit exists in the fleet, replace it?
+    SaveChanges = 1629,       // yes/no/cancel, "%1" = the document title
+    FileMissing = 1640,       // error: the file to open does not exist
+    CellBeingEdited = 1676,   // a units grid still edits a cell
+    UpgradeDeclined = 1799,   // error: the user kept the old file as it is
+    UpgradeQuestion = 1800,   // yes/no: the file is of an older schema, upgrade it?
+    CannotOpenFleet = 1801,   // error: neither a database nor a stored fleet file
+    NewerFleet = 1871,        // error: the file comes from a newer program
+};
+} // namespace FleetMsg
