@@ -1,0 +1,20 @@
+#pragma once
+
+#include "CFilteredEdit.h"
+
+// A dialog edit for numbers: digits only (anything else is dropped silently); asks its dialog with
+// message 1249 before the focus leaves for another control, so the page can check the range.
+class CFilterEdit : public CFilteredEdit
+{
+    Q_OBJECT
+
+public:
+    enum : int
+    {
+        LeaveMessage = 1249
+    };
+
+    explicit CFilterEdit(QWidget* parent = nullptr) : CFilteredEdit(LeaveMessage, false, parent) {}
+
+    bool AcceptsChar(QChar c) const override { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+};

@@ -1,0 +1,212 @@
+#include "CGridItemDelegate.h"
+
+#include "CGXNumFmtCtrl.h"
+#include "CGXRangeEditCtrl.h"
+#include "CIPEditCtrl.h"
+#include "CVelmoraGridModel.h"
+#include "CVelmoraGridWnd.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+void ApplyTextColour(QWidget* editor, const QColor& colour)
+{
+    if (!colour.isValid())
+        return;
+    QPalette p = editor->palette();
+    p.setColor(QPalette::Text, colour);
+    editor->setPalette(p);
+}
+
+} // namespace
+
+CGridItemDelegate::CGridItemDelegate(CVelmoraGridWnd* grid, CVelmoraGridModel* model)
+    : QStyledItemDelegate(grid), m_grid(grid), m_model(model)
+{
+}
+
+QWidget* CGridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                         const QModelIndex& index) const
+{
+    const int row = index.row() + 1, col = index.column() + 1;
+    const CGridCellStyle style = m_model->StyleAt(row, col);
+    QWidget* editor = nullptr;
+    switch (style.control) {
+    case CGridCellStyle::RangeEdit:
+        editor = new CGXRangeEditCtrl(style, parent);
+        break;
+    case CGridCellStyle::NumFmt:
+        editor = new CGXNumFmtCtrl(style, parent);
+        break;
+    case CGridCellStyle::IpEdit:
+        editor = new CIPEditCtrl(parent);
+        break;
+    case CGridCellStyle::TabbedCombo: {
+        auto* combo = new QComboBox(parent);
+        const QString list = m_model->ChoiceList(style);
+        for (const QString& line : list.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const int tab = line.indexOf(QLatin1Char('\t'));
+            if (tab >= 0)
+                combo->addItem(line.left(tab), line.mid(tab + 1));
+        }
+        editor = combo;
+        break;
+    }
+    default:
+        return nullptr;
+    }
+    const QVariant font = index.data(Qt::FontRole);
+    if (font.isValid())
+        editor->setFont(font.value<QFont>());
+    ApplyTextColour(editor, style.textColor);
+    editor->setAutoFillBackground(true);
+    m_editor = editor;
+    m_editorIndex = index;
+    return editor;
+}
+
+void CGridItemDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
+{
+    if (editor == m_editor) {
+        m_editor.clear();
+        m_editorIndex = QPersistentModelIndex();
+    }
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+QString CGridItemDelegate::EditorText(QWidget* editor)
+{
+    if (auto* num = qobject_cast<CGXNumFmtCtrl*>(editor))
+        return num->CellText();
+    if (auto* ip = qobject_cast<CIPEditCtrl*>(editor))
+        return ip->CellText();
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        return combo->currentIndex() >= 0 ? combo->currentData().toString() : QString();
+    return QString();
+}
+
+void CGridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    const QString value = index.data(Qt::EditRole).toString();
+    if (auto* num = qobject_cast<CGXNumFmtCtrl*>(editor))
+        num->SetCellText(value);
+    else if (auto* ip = qobject_cast<CIPEditCtrl*>(editor))
+        ip->SetCellText(value);
+    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        edit->setText(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(editor))
+        combo->setCurrentIndex(combo->findData(value));
+}
+
+void CGridItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                     const QModelIndex& index) const
+{
+    // The model checks the text again and refuses it without writing anything.
+    model->setData(index, EditorText(editor), Qt::EditRole);
+}
+
+void CGridItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const CGridCellStyle style = m_model->StyleAt(index.row() + 1, index.column() + 1);
+    if (style.control == CGridCellStyle::CheckBox) {
+        // Drawn centred by paint().
+        option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    }
+    if (style.rtlReading) {
+        const Qt::Alignment side = option->direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+        option->direction = Qt::RightToLeft;
+        if (!style.centred)
+            option->displayAlignment = side | Qt::AlignAbsolute | Qt::AlignVCenter;
+    }
+}
+
+void CGridItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const
+{
+    const int row = index.row() + 1, col = index.column() + 1;
+    const CGridCellStyle style = m_model->StyleAt(row, col);
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    QStyle* st = opt.widget ? opt.widget->style() : QApplication::style();
+
+    if (m_model->IsPushButton(row, col)) {
+        st->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, opt.widget);
+        QStyleOptionButton button;
+        button.rect = opt.rect.adjusted(1, 1, -1, -1);
+        button.text = opt.text;
+        button.state = QStyle::State_Enabled | QStyle::State_Raised;
+        button.palette = opt.palette;
+        button.fontMetrics = opt.fontMetrics;
+        button.direction = opt.direction;
+        st->drawControl(QStyle::CE_PushButton, &button, painter, opt.widget);
+        return;
+    }
+    if (style.control == CGridCellStyle::CheckBox) {
+        opt.text.clear();
+        st->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        QStyleOptionButton box;
+        const QRect indicator = st->subElementRect(QStyle::SE_CheckBoxIndicator, &box, opt.widget);
+        box.rect = QRect(opt.rect.center() - QPoint(indicator.width() / 2, indicator.height() / 2),
+                         indicator.size());
+        box.state = QStyle::State_Enabled |
+                    (m_model->Value(row, col) == QLatin1String("1") ? QStyle::State_On : QStyle::State_Off);
+        if (style.readOnly)
+            box.state &= ~QStyle::State_Enabled;
+        box.palette = opt.palette;
+        st->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, opt.widget);
+        return;
+    }
+    st->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+}
+
+bool CGridItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                    const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    const int row = index.row() + 1, col = index.column() + 1;
+    const CGridCellStyle style = m_model->StyleAt(row, col);
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    const bool inside = release &&
+                        option.rect.contains(static_cast<QMouseEvent*>(event)->position().toPoint()) &&
+                        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+
+    if (m_model->IsPushButton(row, col)) {
+        if (inside)
+            Q_EMIT ButtonClicked(index);
+        return release || event->type() == QEvent::MouseButtonDblClick;
+    }
+    if (style.control == CGridCellStyle::CheckBox && !style.readOnly) {
+        bool toggle = inside;
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            toggle = key == Qt::Key_Space || key == Qt::Key_Select;
+        }
+        if (toggle) {
+            const bool checked = m_model->Value(row, col) == QLatin1String("1");
+            return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+        }
+        return event->type() == QEvent::MouseButtonDblClick;
+    }
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
+}
+
+bool CGridItemDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && editor == m_editor) {
+        if (event->type() == QEvent::KeyPress && m_grid->EditorKey(static_cast<QKeyEvent*>(event)))
+            return true;
+        if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(editor) &&
+            m_grid->EditorFocusOut(editor, static_cast<QFocusEvent*>(event)->reason()))
+            return true;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}

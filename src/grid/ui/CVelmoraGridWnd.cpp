@@ -1,0 +1,620 @@
+#include "CVelmoraGridWnd.h"
+
+#include "CArrowRowHeader.h"
+#include "CGridItemDelegate.h"
+#include "CGridListType.h"
+#include "CGridSelectionModel.h"
+#include "CVelmoraWrap.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QPainter>
+#include <QStyleOptionHeader>
+#include <QToolTip>
+
+namespace {
+
+constexpr int kSaveWidthsDelayMs = 400;
+constexpr int kWarningShownMs = 10000;
+
+} // namespace
+
+CVelmoraGridWnd::CVelmoraGridWnd(int listType, int subMode, const CGridSettings& settings, QWidget* parent)
+    : QTableView(parent), m_model(std::make_unique<CVelmoraGridModel>(listType, subMode, settings))
+{
+    setModel(m_model.get());
+    m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
+    setSelectionModel(m_selection.get());
+    m_selection->SetGuard(
+        [this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
+
+    m_delegate = new CGridItemDelegate(this, m_model.get());
+    setItemDelegate(m_delegate);
+    connect(m_delegate, &CGridItemDelegate::ButtonClicked, this,
+            [this](const QModelIndex& i) { Q_EMIT ButtonClicked(i.row() + 1, i.column() + 1); });
+
+    if (CGridListType::UsesArrowHeader(listType)) {
+        m_arrowHeader = new CArrowRowHeader(this);
+        setVerticalHeader(m_arrowHeader);
+    }
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setTabKeyNavigation(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    setDropIndicatorShown(false); // the grid draws its own around the row under the drag
+    setWordWrap(false);
+
+    connect(m_model.get(), &CVelmoraGridModel::GridRowsInserted, this, &CVelmoraGridWnd::RowsInserted);
+    connect(m_model.get(), &CVelmoraGridModel::ForeignRowsDropped, this, &CVelmoraGridWnd::RowsDropped);
+
+    if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        m_corner = corner;
+        corner->installEventFilter(this);
+    }
+
+    m_saveWidths.setSingleShot(true);
+    m_saveWidths.setInterval(kSaveWidthsDelayMs);
+    connect(&m_saveWidths, &QTimer::timeout, this, &CVelmoraGridWnd::SaveColumnWidths);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (m_applyingWidths)
+            return;
+        m_widthsDirty = true;
+        m_saveWidths.start();
+    });
+
+    SetSettings(settings);
+    ApplyColumns();
+}
+
+CVelmoraGridWnd::~CVelmoraGridWnd()
+{
+    if (m_widthsDirty)
+        SaveColumnWidths();
+}
+
+void CVelmoraGridWnd::SetSettings(const CGridSettings& settings)
+{
+    m_model->SetSettings(settings);
+    if (settings.hasFonts) {
+        setFont(settings.gridFont);
+        horizontalHeader()->setFont(settings.gridFont);
+        verticalHeader()->setFont(settings.gridFont);
+    }
+    if (settings.rightToLeft)
+        setLayoutDirection(Qt::RightToLeft);
+    const QString corner = CVelmoraWrap::LoadString(m_model->ColumnStyle(0).captionId);
+    if (!corner.isEmpty())
+        verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(corner) + 12);
+}
+
+void CVelmoraGridWnd::SetCrossFleet(bool on)
+{
+    m_model->SetCrossFleet(on);
+}
+
+void CVelmoraGridWnd::ApplyColumns()
+{
+    m_applyingWidths = true;
+    for (int c = 1; c <= ColCount(); ++c) {
+        const bool hidden = m_model->ColumnStyle(c).hidden;
+        setColumnHidden(c - 1, hidden);
+        if (!hidden)
+            setColumnWidth(c - 1, DefaultColumnWidth(c));
+    }
+    m_applyingWidths = false;
+    LoadColumnWidths();
+}
+
+int CVelmoraGridWnd::DefaultColumnWidth(int col) const
+{
+    const CGridCellStyle style = m_model->ColumnStyle(col);
+    if (style.widthMm > 0)
+        return qRound(style.widthMm * logicalDpiX() / 25.4);
+    const QFontMetrics fm = horizontalHeader()->fontMetrics();
+    int width = fm.horizontalAdvance(m_model->headerData(col - 1, Qt::Horizontal).toString()) + 20;
+    if (style.maxLength > 0)
+        width = qMax(width, fontMetrics().averageCharWidth() * qMin(style.maxLength, 16) + 12);
+    return qMax(width, 40);
+}
+
+QString CVelmoraGridWnd::WidthsValueName(const QString& listTypeName)
+{
+    return QStringLiteral("Grid Widths ") + listTypeName;
+}
+
+void CVelmoraGridWnd::SaveColumnWidths()
+{
+    m_saveWidths.stop();
+    m_widthsDirty = false;
+    QStringList widths;
+    for (int c = 1; c <= ColCount(); ++c)
+        widths << QString::number(isColumnHidden(c - 1) ? 0 : columnWidth(c - 1));
+    CVelmoraWrap::SetRegistryValue(WidthsValueName(ListTypeName()), widths.join(QLatin1Char(',')));
+}
+
+bool CVelmoraGridWnd::LoadColumnWidths()
+{
+    QString saved;
+    if (!CVelmoraWrap::GetRegistryValue(WidthsValueName(ListTypeName()), saved) || saved.isEmpty())
+        return false;
+    const QStringList widths = saved.split(QLatin1Char(','));
+    m_applyingWidths = true;
+    for (int c = 1; c <= qMin(ColCount(), int(widths.size())); ++c) {
+        bool ok = false;
+        const int w = widths[c - 1].trimmed().toInt(&ok);
+        if (ok && w > 0 && !isColumnHidden(c - 1))
+            setColumnWidth(c - 1, qMin(w, 2000));
+    }
+    m_applyingWidths = false;
+    return true;
+}
+
+// --- Rows, cells, current cell ---
+
+bool CVelmoraGridWnd::InsertRows(int before, int count)
+{
+    return m_model->InsertGridRows(before, count);
+}
+
+void CVelmoraGridWnd::SetColumnHidden(int col, bool hidden)
+{
+    m_model->SetColumnHidden(col, hidden);
+    setColumnHidden(col - 1, hidden);
+    if (!hidden && columnWidth(col - 1) == 0)
+        setColumnWidth(col - 1, DefaultColumnWidth(col));
+}
+
+void CVelmoraGridWnd::SetRowHidden(int row, bool hidden)
+{
+    setRowHidden(row - 1, hidden);
+}
+
+int CVelmoraGridWnd::CurrentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+}
+
+int CVelmoraGridWnd::CurrentCol() const
+{
+    return currentIndex().isValid() ? currentIndex().column() + 1 : 0;
+}
+
+QList<int> CVelmoraGridWnd::SelectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex& i : selectionModel()->selectedIndexes()) {
+        if (!rows.contains(i.row() + 1))
+            rows << i.row() + 1;
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+bool CVelmoraGridWnd::SetCurrentCell(int row, int col)
+{
+    if (row < 1 || row > RowCount() || col < 1 || col > ColCount())
+        return false;
+    if (!EndEdit())
+        return false;
+    return MoveTo(row, col, false);
+}
+
+QList<int> CVelmoraGridWnd::VisibleColumns() const
+{
+    QList<int> cols;
+    // In visual order, so Tab follows what the user sees.
+    for (int v = 0; v < ColCount(); ++v) {
+        const int logical = horizontalHeader()->logicalIndex(v);
+        if (logical >= 0 && !isColumnHidden(logical))
+            cols << logical + 1;
+    }
+    return cols;
+}
+
+bool CVelmoraGridWnd::MoveTo(int row, int col, bool startEdit)
+{
+    const QModelIndex to = m_model->index(row - 1, col - 1);
+    if (!to.isValid())
+        return false;
+    if (CurrentRow() != 0 && row != CurrentRow() && !CheckLeaveRow(CurrentRow()))
+        return false;
+    m_moving = true;
+    selectionModel()->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect);
+    m_moving = false;
+    scrollTo(to);
+    if (startEdit && (to.flags() & Qt::ItemIsEditable))
+        edit(to);
+    return true;
+}
+
+// --- Checks when the current cell moves ---
+
+bool CVelmoraGridWnd::CheckLeaveRow(int row)
+{
+    if (!m_model->HasRowValidator())
+        return true;
+    const CGridCheckResult r = m_model->CheckRow(row);
+    if (!r.ok)
+        ShowWarning(r);
+    return r.ok;
+}
+
+bool CVelmoraGridWnd::MayMove(const QModelIndex& from, const QModelIndex& to)
+{
+    if (m_moving || !from.isValid() || !to.isValid())
+        return true;
+    if (IsEditing() && !EndEdit())
+        return false;
+    return from.row() == to.row() || CheckLeaveRow(from.row() + 1);
+}
+
+// --- Editing ---
+
+bool CVelmoraGridWnd::IsEditing() const
+{
+    return m_delegate->Editor() != nullptr;
+}
+
+QString CVelmoraGridWnd::CurrentText() const
+{
+    if (QWidget* editor = m_delegate->Editor())
+        return CGridItemDelegate::EditorText(editor);
+    return Value(CurrentRow(), CurrentCol());
+}
+
+bool CVelmoraGridWnd::EndEdit()
+{
+    QWidget* editor = m_delegate->Editor();
+    if (!editor)
+        return true;
+    const QModelIndex index = m_delegate->EditorIndex();
+    const QString text = CGridItemDelegate::EditorText(editor);
+    // An unchanged cell is left as it is, even if what it holds would not pass.
+    if (text != index.data(Qt::EditRole).toString()) {
+        const CGridCheckResult r = m_model->CheckCell(index.row() + 1, index.column() + 1, text);
+        if (!r.ok) {
+            ShowWarning(r);
+            editor->setFocus();
+            return false;
+        }
+        commitData(editor);
+    }
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void CVelmoraGridWnd::CancelEdit()
+{
+    if (QWidget* editor = m_delegate->Editor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void CVelmoraGridWnd::ShowWarning(const CGridCheckResult& result)
+{
+    if (result.ok)
+        return;
+    m_lastWarningId = result.messageId;
+    m_lastWarningText = result.Text();
+    if (result.messageId == 0)
+        return;
+    const QModelIndex index = IsEditing() ? m_delegate->EditorIndex() : currentIndex();
+    const QRect cell = index.isValid() ? visualRect(index) : viewport()->rect();
+    QToolTip::showText(viewport()->mapToGlobal(cell.bottomLeft()), m_lastWarningText, viewport(), cell,
+                       kWarningShownMs);
+    Q_EMIT WarningShown(m_lastWarningId, m_lastWarningText);
+}
+
+bool CVelmoraGridWnd::EditorKey(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (mods & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        NavigateTab(!(mods & Qt::ShiftModifier), true);
+        return true;
+    case Qt::Key_Backtab:
+        NavigateTab(false, true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return mods == Qt::NoModifier && HandleEnter(true);
+    default:
+        return false;
+    }
+}
+
+bool CVelmoraGridWnd::EditorFocusOut(QWidget* editor, Qt::FocusReason reason)
+{
+    // The window lost the focus or a menu opened: the edit simply waits.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return true;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == editor || editor->isAncestorOf(focus)))
+        return false;
+    const QModelIndex index = m_delegate->EditorIndex();
+    const QString text = CGridItemDelegate::EditorText(editor);
+    if (text == index.data(Qt::EditRole).toString())
+        return false;
+    const CGridCheckResult r = m_model->CheckCell(index.row() + 1, index.column() + 1, text);
+    if (r.ok)
+        return false;
+    ShowWarning(r);
+    // Back into the cell when the focus stayed in the grid; a click elsewhere in the dialog leaves
+    // the edit open and unwritten.
+    if (focus && (focus == this || isAncestorOf(focus))) {
+        QPointer<QWidget> keep(editor);
+        QTimer::singleShot(0, this, [keep] {
+            if (keep)
+                keep->setFocus();
+        });
+    }
+    return true;
+}
+
+// --- Keys ---
+
+void CVelmoraGridWnd::NavigateTab(bool forward, bool fromEditor)
+{
+    const QList<int> cols = VisibleColumns();
+    if (cols.isEmpty() || RowCount() == 0)
+        return;
+    if (!currentIndex().isValid()) {
+        MoveTo(1, cols.first(), false);
+        return;
+    }
+    const int row = CurrentRow(), col = CurrentCol();
+    if (!EndEdit())
+        return;
+    const int pos = int(cols.indexOf(col));
+    int newRow = row, newCol = 0;
+    if (forward) {
+        if (pos + 1 < cols.size()) {
+            newCol = cols[pos + 1];
+        } else {
+            newRow = row + 1;
+            newCol = cols.first();
+            if (newRow > RowCount()) {
+                // From the last row a row is added while the list may grow; otherwise Tab stays.
+                if (!m_model->CanAppendRow() || !CheckLeaveRow(row))
+                    return;
+                m_model->InsertGridRows(RowCount() + 1);
+            }
+        }
+    } else {
+        if (pos > 0) {
+            newCol = cols[pos - 1];
+        } else {
+            if (row <= 1)
+                return;
+            newRow = row - 1;
+            newCol = cols.last();
+        }
+    }
+    MoveTo(newRow, newCol, fromEditor);
+}
+
+bool CVelmoraGridWnd::HandleEnter(bool fromEditor)
+{
+    const int action = m_model->Settings().enterKeyAction;
+    if (action == CGridSettings::EnterMovesRight) {
+        NavigateTab(true, fromEditor);
+        return true;
+    }
+    if (action == CGridSettings::EnterStays) {
+        if (!fromEditor)
+            return false;
+        EndEdit();
+        return true;
+    }
+    if (!EndEdit() || !currentIndex().isValid())
+        return true;
+    int row = CurrentRow(), col = CurrentCol();
+    if (action == CGridSettings::EnterMovesUp) {
+        row = qMax(1, row - 1);
+    } else if (action == CGridSettings::EnterMovesDown) {
+        row = qMin(RowCount(), row + 1);
+    } else if (action == CGridSettings::EnterMovesLeft) {
+        const QList<int> cols = VisibleColumns();
+        const int pos = int(cols.indexOf(col));
+        if (pos > 0)
+            col = cols[pos - 1];
+    }
+    if (row != CurrentRow() || col != CurrentCol())
+        MoveTo(row, col, false);
+    return true;
+}
+
+void CVelmoraGridWnd::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const bool editing = IsEditing();
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (!(mods & (Qt::ControlModifier | Qt::AltModifier))) {
+            NavigateTab(!(mods & Qt::ShiftModifier), editing);
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Backtab:
+        NavigateTab(false, editing);
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (mods == Qt::NoModifier && HandleEnter(editing)) {
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Delete:
+        if (!editing && ListType() == CGridListType::ConsolCallList) {
+            Q_EMIT DeleteKeyPressed();
+            event->accept();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CVelmoraGridWnd::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (IsEditing() && index != m_delegate->EditorIndex() && !EndEdit()) {
+        event->accept();
+        return;
+    }
+    if (index.isValid() && currentIndex().isValid() && index.row() != currentIndex().row() &&
+        !CheckLeaveRow(CurrentRow())) {
+        event->accept();
+        return;
+    }
+    m_moving = true; // checked above
+    QTableView::mousePressEvent(event);
+    m_moving = false;
+}
+
+void CVelmoraGridWnd::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_arrowHeader)
+        m_arrowHeader->SetCurrentRow(current.isValid() ? current.row() : -1);
+    Q_EMIT CurrentCellChanged(current.row() + 1, current.column() + 1);
+}
+
+// --- Dragging rows ---
+
+void CVelmoraGridWnd::startDrag(Qt::DropActions)
+{
+    if (IsEditing())
+        return;
+    QModelIndexList indexes;
+    for (int row : SelectedRows())
+        indexes << m_model->index(row - 1, 0);
+    QMimeData* data = m_model->mimeData(indexes);
+    if (!data)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    // The rows are moved by the drop itself; nothing is removed here afterwards.
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+bool CVelmoraGridWnd::AcceptsDrag(const QDropEvent* event) const
+{
+    quint64 source = 0;
+    QList<int> rows;
+    if (IsEditing() || !CVelmoraGridModel::DecodeRows(event->mimeData(), source, rows))
+        return false;
+    return source == m_model->GridId() || m_acceptForeign;
+}
+
+void CVelmoraGridWnd::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!AcceptsDrag(event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void CVelmoraGridWnd::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!AcceptsDrag(event)) {
+        event->ignore();
+        return;
+    }
+    QTableView::dragMoveEvent(event); // scrolls near the edges
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    const int row = rowAt(event->position().toPoint().y());
+    if (row != m_dropRow) {
+        m_dropRow = row;
+        viewport()->update();
+    }
+}
+
+void CVelmoraGridWnd::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    m_dropRow = -1;
+    viewport()->update();
+    QTableView::dragLeaveEvent(event);
+}
+
+void CVelmoraGridWnd::dropEvent(QDropEvent* event)
+{
+    m_dropRow = -1;
+    viewport()->update();
+    if (!AcceptsDrag(event)) {
+        event->ignore();
+        return;
+    }
+    const int row = rowAt(event->position().toPoint().y());
+    const QModelIndex target = row >= 0 ? m_model->index(row, 0) : QModelIndex();
+    m_model->dropMimeData(event->mimeData(), Qt::MoveAction, -1, -1, target);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+// --- Painting ---
+
+void CVelmoraGridWnd::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    if (m_dropRow < 0)
+        return;
+    const QList<int> cols = VisibleColumns();
+    if (cols.isEmpty())
+        return;
+    QRect rect = visualRect(m_model->index(m_dropRow, cols.first() - 1))
+                     .united(visualRect(m_model->index(m_dropRow, cols.last() - 1)));
+    QPainter painter(viewport());
+    QPen pen(palette().color(QPalette::Text));
+    pen.setStyle(Qt::DotLine);
+    pen.setWidth(2);
+    painter.setPen(pen);
+    painter.drawRect(rect.adjusted(1, 1, -2, -2));
+}
+
+bool CVelmoraGridWnd::eventFilter(QObject* object, QEvent* event)
+{
+    if (object == m_corner && event->type() == QEvent::Paint) {
+        PaintCorner(m_corner);
+        return true;
+    }
+    return QTableView::eventFilter(object, event);
+}
+
+void CVelmoraGridWnd::PaintCorner(QWidget* corner)
+{
+    QPainter painter(corner);
+    QStyleOptionHeader opt;
+    opt.initFrom(corner);
+    opt.rect = corner->rect();
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.textAlignment = Qt::AlignCenter;
+    opt.text = CVelmoraWrap::LoadString(m_model->ColumnStyle(0).captionId);
+    opt.fontMetrics = horizontalHeader()->fontMetrics();
+    painter.setFont(horizontalHeader()->font());
+    corner->style()->drawControl(QStyle::CE_Header, &opt, &painter, corner);
+}
