@@ -1,0 +1,188 @@
+#include "CFleetConnection.h"
+#include "CFleetFile.h"
+#include "CFleetFixtures.h"
+#include "CScriptedAnswerer.h"
+#include "CTestEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTest>
+#include <zstd.h>
+
+namespace {
+
+// Every row of every table, as text: equal dumps mean equal fleets.
+QStringList Dump(const QString& path)
+{
+    QStringList lines;
+    CFleetConnection c;
+    if (!c.Open(path))
+        return {QStringLiteral("cannot open ") + path};
+    QSqlQuery q(c.Database());
+    q.exec("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
+    QStringList tables;
+    while (q.next())
+        tables << q.value(0).toString();
+    for (const QString& t : tables) {
+        for (const QVariantList& row : CFleetFixtures::Rows(c.Database(), t)) {
+            QStringList cells;
+            for (const QVariant& v : row)
+                cells << v.toString();
+            lines << t + ": " + cells.join("|");
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestFleetFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_folder;
+    QString m_path;
+
+private Q_SLOTS:
+    void init()
+    {
+        CScriptedAnswerer::Instance().Clear();
+        m_folder = CTestEnvironment::NewFolder("file");
+        m_path = m_folder + "/Fleet.vlf";
+        QVERIFY(CFleetFixtures::MakeFleet(m_path, CFleetFixtures::Units(6)));
+    }
+
+    void storeAndExpandGiveBackTheSameFleet()
+    {
+        const QStringList before = Dump(m_path);
+        QVERIFY(before.size() > 50);
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(CFleetFile::IsStoredForm(m_path));
+        QCOMPARE(CFleetFile::ProbeDatabase(m_path), CFleetFile::Probe::NotDatabase);
+        // Storing a stored file again leaves it alone.
+        const QByteArray stored = CFleetFixtures::Bytes(m_path);
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), stored);
+
+        QVERIFY(CFleetFile::ExpandFleetFile(m_path));
+        QCOMPARE(CFleetFile::ProbeDatabase(m_path), CFleetFile::Probe::Database);
+        QCOMPARE(Dump(m_path), before);
+        // No temporaries are left beside the file.
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"Fleet.vlf"});
+    }
+
+    void storedFileIsReadableWithStandardTools()
+    {
+        const QString zstd = QStandardPaths::findExecutable("zstd");
+        const QString sqlite = QStandardPaths::findExecutable("sqlite3");
+        if (zstd.isEmpty() || sqlite.isEmpty())
+            QSKIP("zstd or sqlite3 is not installed");
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        const QString plain = m_folder + "/plain.db";
+        QProcess unzip;
+        unzip.setStandardOutputFile(plain);
+        unzip.start(zstd, {"-d", "-q", "-c", m_path});
+        QVERIFY(unzip.waitForFinished() && unzip.exitCode() == 0);
+        QProcess query;
+        query.start(sqlite, {plain, "SELECT unit_user_name FROM unit_details ORDER BY rowid LIMIT 1"});
+        QVERIFY(query.waitForFinished() && query.exitCode() == 0);
+        QCOMPARE(QString::fromUtf8(query.readAllStandardOutput()).trimmed(), QString("O'Brien 0"));
+    }
+
+    void storeIgnoresOtherExtensions()
+    {
+        const QString other = m_folder + "/fleet.db";
+        QVERIFY(QFile::copy(m_path, other));
+        const QByteArray bytes = CFleetFixtures::Bytes(other);
+        QVERIFY(CFleetFile::StoreFleetFile(other));
+        QCOMPARE(CFleetFixtures::Bytes(other), bytes);
+        // A new fleet's temporary has no extension at all.
+        const QString temporary = m_folder + "/Velmora0";
+        QVERIFY(QFile::copy(m_path, temporary));
+        QVERIFY(CFleetFile::StoreFleetFile(temporary));
+        QCOMPARE(CFleetFixtures::Bytes(temporary), bytes);
+    }
+
+    void failedStoreOrExpandLeavesTheFileWhole()
+    {
+        const QByteArray plain = CFleetFixtures::Bytes(m_path);
+        // Nothing can be written beside the file: the store fails and the fleet stays as it was.
+        QVERIFY(QDir().mkpath(m_path + ".part"));
+        QVERIFY(!CFleetFile::StoreFleetFile(m_path));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), plain);
+        QVERIFY(QDir().rmdir(m_path + ".part"));
+
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        const QByteArray stored = CFleetFixtures::Bytes(m_path);
+        QVERIFY(QDir().mkpath(CFleetFile::RestoreTempPath(m_path)));
+        QVERIFY(!CFleetFile::ExpandFleetFile(m_path));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), stored);
+    }
+
+    void expandRefusesWhatStoreDidNotWrite_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString path = CTestEnvironment::NewFolder("stored") + "/fleet.vlf";
+        QVERIFY(CFleetFixtures::MakeFleet(path, CFleetFixtures::Units(2)));
+        QVERIFY(CFleetFile::StoreFleetFile(path));
+        const QByteArray stored = CFleetFixtures::Bytes(path);
+        QByteArray otherTag = stored;
+        otherTag[8] = 'X';
+        // A well-formed header and frame whose content is not a database.
+        const QByteArray text(4096, 'a');
+        QByteArray frame(int(ZSTD_compressBound(text.size())), '\0');
+        frame.resize(int(ZSTD_compress(frame.data(), frame.size(), text.constData(), text.size(), 3)));
+        QByteArray header = stored.left(24);
+        header.replace(16, 8, QByteArray("\0\x10\0\0\0\0\0\0", 8));
+        QTest::newRow("plain text") << QByteArray("not a fleet file at all");
+        QTest::newRow("truncated") << stored.left(stored.size() / 2);
+        QTest::newRow("trailing bytes") << stored + "extra";
+        QTest::newRow("other tag") << otherTag;
+        QTest::newRow("not a database inside") << header + frame;
+    }
+    void expandRefusesWhatStoreDidNotWrite()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(CFleetFixtures::WriteBytes(m_path, bytes));
+        QVERIFY(!CFleetFile::ExpandFleetFile(m_path));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), bytes);
+        QVERIFY(!QFile::exists(CFleetFile::RestoreTempPath(m_path)));
+    }
+
+    void readableCheckNamesWhatIsWrong()
+    {
+        auto& answers = CScriptedAnswerer::Instance();
+        QVERIFY(!CFleetFile::CheckReadable(m_folder + "/missing.vlf"));
+        QCOMPARE(answers.Ids(), QList<int>{1640});
+
+        answers.Clear();
+        const QString junk = m_folder + "/junk.vlf";
+        QVERIFY(CFleetFixtures::WriteBytes(junk, "junk"));
+        QVERIFY(!CFleetFile::CheckReadable(junk));
+        QCOMPARE(answers.Ids(), QList<int>{1801});
+
+        answers.Clear();
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(CFleetFile::CheckReadable(m_path));
+        QCOMPARE(answers.Count(), 0);
+        QVERIFY(!CFleetFile::IsStoredForm(m_path));
+
+        // A fleet another connection holds open is reported in the database's words, not expanded.
+        CFleetConnection holder;
+        QVERIFY(holder.Open(m_path, CFleetConnection::Mode::Exclusive));
+        const QByteArray bytes = CFleetFixtures::Bytes(m_path);
+        QVERIFY(!CFleetFile::CheckReadable(m_path));
+        QCOMPARE(answers.Ids(), QList<int>{0});
+        QVERIFY(answers.Messages().first().text.contains("locked"));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), bytes);
+    }
+};
+
+VELMORA_TEST_MAIN(TestFleetFile)
+#include "tst_fleet_file.moc"

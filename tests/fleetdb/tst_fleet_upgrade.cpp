@@ -1,0 +1,230 @@
+#include "CFleetConnection.h"
+#include "CFleetFixtures.h"
+#include "CFleetSchema.h"
+#include "CFleetUpgrade.h"
+#include "CScriptedAnswerer.h"
+#include "CTestEnvironment.h"
+#include "CUnitRecSet.h"
+#include "CVelmoraWrap.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTest>
+
+using Kind = CFleetFixtures::Kind;
+Q_DECLARE_METATYPE(CFleetFixtures::Kind)
+
+class TestFleetUpgrade : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_folder;
+
+    // Units whose release ids an old program left at 0, and one it had filled in.
+    static QList<CUnitSpec> OldUnits()
+    {
+        QList<CUnitSpec> units = CFleetFixtures::Units(4);
+        units[0].modelType = 105;
+        units[1].modelType = 90;
+        units[2].modelType = 111;
+        units[3].modelType = 105;
+        units[3].releaseId = 50;
+        units[3].subReleaseId = 3;
+        return units;
+    }
+
+    // The file now has exactly the template's tables, columns and indexes.
+    static void VerifyCurrentSchema(const QSqlDatabase& db)
+    {
+        CFleetConnection templ;
+        QVERIFY(templ.Open(CFleetFixtures::TemplatePath()));
+        QSqlQuery a(templ.Database());
+        QSqlQuery b(db);
+        const QString sql = "SELECT type, name, sql FROM sqlite_master ORDER BY type, name";
+        QVERIFY(a.exec(sql) && b.exec(sql));
+        while (a.next()) {
+            QVERIFY(b.next());
+            QCOMPARE(b.value(1).toString(), a.value(1).toString());
+            QCOMPARE(b.value(2).toString(), a.value(2).toString());
+        }
+        QVERIFY(!b.next());
+        QCOMPARE(CFleetUpgrade::ReadVersion(db), CFleetSchema::VersionNumber());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        CScriptedAnswerer::Instance().Clear();
+        m_folder = CTestEnvironment::NewFolder("upgrade");
+    }
+
+    void currentFileNeitherAsksNorChanges()
+    {
+        const QString path = m_folder + "/current.vlf";
+        QVERIFY(CFleetFixtures::MakeFleet(path, CFleetFixtures::Units(2)));
+        const QByteArray bytes = CFleetFixtures::Bytes(path);
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings()));
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
+        QCOMPARE(CFleetFixtures::Bytes(path), bytes);
+    }
+
+    void refusedFilesStayAsTheyWere_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QList<int>>("script");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::newRow("newer") << Kind::Newer << QList<int>{} << QList<int>{1871};
+        QTest::newRow("older, declined") << Kind::Version5 << QList<int>{IDNO} << QList<int>{1800, 1799};
+        QTest::newRow("no version, declined")
+            << Kind::Versionless << QList<int>{IDNO} << QList<int>{1800, 1799};
+    }
+    void refusedFilesStayAsTheyWere()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QList<int>, script);
+        QFETCH(QList<int>, messages);
+        const QString path = m_folder + "/old.vlf";
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, kind, OldUnits()));
+        const QByteArray bytes = CFleetFixtures::Bytes(path);
+        for (int answer : script)
+            CScriptedAnswerer::Instance().Script({answer});
+        QVERIFY(!CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings()));
+        QCOMPARE(CScriptedAnswerer::Instance().Ids(), messages);
+        QCOMPARE(CFleetFixtures::Bytes(path), bytes);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"old.vlf"});
+    }
+
+    void fileWithoutUnitsTableIsNoFleet()
+    {
+        const QString path = m_folder + "/other.vlf";
+        {
+            CFleetConnection c;
+            QVERIFY(c.Create(path));
+            QSqlQuery(c.Database()).exec("CREATE TABLE something (a)");
+        }
+        QVERIFY(!CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings()));
+        QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1603});
+    }
+
+    void olderVersionIsUpgradedAndKeepsItsData_data()
+    {
+        QTest::addColumn<int>("carrier");
+        QTest::addColumn<int>("release105");
+        QTest::addColumn<int>("release90");
+        QTest::newRow("carrier 1") << 1 << 32 << 0;
+        QTest::newRow("carrier 3") << 3 << 70 << 39;
+    }
+    void olderVersionIsUpgradedAndKeepsItsData()
+    {
+        QFETCH(int, carrier);
+        QFETCH(int, release105);
+        QFETCH(int, release90);
+        const QString path = m_folder + "/v5.vlf";
+        const QList<CUnitSpec> units = OldUnits();
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Version5, units));
+        QList<QList<QVariantList>> phoneBooks;
+        {
+            CFleetConnection before;
+            QVERIFY(before.Open(path));
+            for (const CUnitSpec& u : units)
+                phoneBooks << CFleetFixtures::Rows(before.Database(), "unit_phone_details", u.imei);
+        }
+        CScriptedAnswerer::Instance().Script({IDYES});
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(carrier)));
+        QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1800});
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"v5.vlf"});
+
+        CFleetConnection after;
+        QVERIFY(after.Open(path));
+        VerifyCurrentSchema(after.Database());
+        CUnitRecSet rs(after.Database());
+        QVERIFY(rs.Open(QString(), {}, "rowid"));
+        QCOMPARE(rs.CountRecords(), units.size());
+        const int releases[] = {release105, release90, 0, 50};
+        // The old file had no sub-release column: every unit starts at 0 and the fixes apply.
+        const int subReleases[] = {1, 0, 1, 1};
+        for (int i = 0; i < units.size(); ++i, rs.MoveNext()) {
+            QCOMPARE(rs.m_unit_user_name, units[i].user);
+            QCOMPARE(rs.m_unit_prod_release_id, releases[i]);
+            QCOMPARE(rs.m_unit_prod_sub_release_id, subReleases[i]);
+            QCOMPARE(CFleetFixtures::Rows(after.Database(), "unit_phone_details", units[i].imei),
+                     phoneBooks[i]);
+        }
+        // The fleet's own tables come through the rebuild.
+        QCOMPARE(CFleetFixtures::Count(after.Database(), "talk_grp_detail"), 3);
+        QCOMPARE(CFleetFixtures::Count(after.Database(), "master_user_table"), 3);
+        QCOMPARE(CFleetFixtures::Count(after.Database(), "tarn_velmora_sms_saved_message"), 3);
+        QCOMPARE(CFleetFixtures::Count(after.Database(), "talk_grp_header"), 3);
+        // Upgraded once, the file opens without a question.
+        CScriptedAnswerer::Instance().Clear();
+        rs.SetDatabase(QSqlDatabase());
+        after.Close();
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(carrier)));
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
+    }
+
+    void fileWithoutVersionGetsTablesAndCounters()
+    {
+        const QString path = m_folder + "/old.vlf";
+        QList<CUnitSpec> units = OldUnits();
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Versionless, units));
+        CScriptedAnswerer::Instance().Script({IDYES});
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(3)));
+        CFleetConnection after;
+        QVERIFY(after.Open(path));
+        VerifyCurrentSchema(after.Database());
+        QSqlQuery q(after.Database());
+        // No release-id fixes for a file without a version; counters are the database's again.
+        QVERIFY(q.exec("SELECT count(*) FROM unit_details WHERE unit_prod_release_id = 0 AND unit_model_type "
+                       "= 105") &&
+                q.next());
+        QCOMPARE(q.value(0).toInt(), 2);
+        QVERIFY(
+            q.exec("SELECT count(*), count(DISTINCT unit_rec_num), min(unit_rec_num) FROM unit_tg_details") &&
+            q.next());
+        QCOMPARE(q.value(0).toInt(), q.value(1).toInt());
+        QVERIFY(q.value(2).toInt() > 0);
+        QVERIFY(q.exec("SELECT unit_user_name FROM unit_details ORDER BY rowid"));
+        for (const CUnitSpec& u : units) {
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), u.user);
+        }
+        QCOMPARE(CFleetFixtures::Count(after.Database(), "unit_private_details"), units.size() * 2);
+        QCOMPARE(CFleetFixtures::Count(after.Database(), "talk_grp_detail"), 3);
+    }
+
+    // Without the rebuild (which may fail, say on a full disk) the file still has every column.
+    void synchronisingAloneGivesEveryTableAndColumn()
+    {
+        const QString path = m_folder + "/v5.vlf";
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Version5, OldUnits()));
+        CFleetConnection file;
+        CFleetConnection templ;
+        QVERIFY(file.Open(path) && templ.Open(CFleetFixtures::TemplatePath()));
+        QString error;
+        QVERIFY2(CFleetUpgrade::SynchroniseSchema(file.Database(), templ.Database(), &error),
+                 qPrintable(error));
+        for (const CFleetTable& t : CFleetSchema::Tables()) {
+            QStringList columns = CFleetFixtures::Columns(file.Database(), t.name);
+            columns.sort(Qt::CaseInsensitive);
+            QStringList wanted = t.ColumnNames();
+            wanted.sort(Qt::CaseInsensitive);
+            QCOMPARE(columns, wanted);
+        }
+        QCOMPARE(CFleetFixtures::Count(file.Database(), "unit_details"), 4);
+    }
+
+    void leadingDigitsMakeTheVersion()
+    {
+        QCOMPARE(CFleetUpgrade::LeadingInt("12abc"), 12);
+        QCOMPARE(CFleetUpgrade::LeadingInt(" 7 "), 7);
+        QCOMPARE(CFleetUpgrade::LeadingInt("v7"), 0);
+        QCOMPARE(CFleetUpgrade::LeadingInt(""), 0);
+    }
+};
+
+VELMORA_TEST_MAIN(TestFleetUpgrade)
+#include "tst_fleet_upgrade.moc"
