@@ -1,5 +1,7 @@
 #include "CVelmoraApp.h"
 
+#include "AgentApi.h"
+#include "AgentResult.h"
 #include "CInstanceGuard.h"
 #include "CProgramFolderSetup.h"
 #include "CResourceStrings.h"
@@ -181,16 +183,20 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
         return false;
     }
 
-    // 21. An automation start keeps the main window hidden.
-    if (automation)
-        return true;
+    // 21. An automation start keeps the main window hidden. It still needs the phone link and the
+    //     rest of the settings below, for when a client shows the window and works with it.
+    if (!automation) {
+        // 23. The command line's files.
+        if (m_shell && !m_shell->ProcessShellCommand(files))
+            return false;
+    }
 
-    // 23. The command line's files.
-    if (m_shell && !m_shell->ProcessShellCommand(files))
+    // 24. The phone link: the bench of virtual phones behind the programming cable.
+    if (!OpenPhoneLink())
         return false;
 
     // 25. Show the main window.
-    if (m_shell)
+    if (m_shell && !automation)
         m_shell->ShowMainWindow();
 
     // 26. Language code again from the name.
@@ -206,6 +212,27 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
 
     // 29. The entry-language choice list.
     BuildEntryLanguageList();
+    return true;
+}
+
+bool CVelmoraApp::OpenPhoneLink()
+{
+    CVelmoraWrap::GetRegistryValue(QStringLiteral("Quick Comm"), m_quickCommText);
+    m_quickComm = m_quickCommText.trimmed().toInt();
+    // The bench folder is optional in the settings store: older stores do not have it.
+    QString bench;
+    if (!CVelmoraWrap::GetRegistryValue(QStringLiteral("Phone Bench Folder"), bench) || bench.trimmed().isEmpty())
+        bench = QDir(m_programFolder).filePath(QStringLiteral("phones"));
+    m_benchFolder = bench;
+    AgentSetBenchFolder(bench);
+    const int rc = AgentOpenLink(m_comPort & 0xFF, m_quickComm, AGENT_BAUD_RATE, m_usbPort);
+    if (rc != AGENT_SUCCESS) {
+        // Say why rather than vanish: the user can mend the bench folder or the port setting.
+        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        StartupLine(QStringLiteral("the phone link could not be opened (code %1, bench %2)").arg(rc).arg(bench));
+        return false;
+    }
+    m_linkOpen = true;
     return true;
 }
 
@@ -441,6 +468,11 @@ int CVelmoraApp::ExitInstance()
     if (!m_appDbConnection.isEmpty()) {
         QSqlDatabase::removeDatabase(m_appDbConnection);
         m_appDbConnection.clear();
+    }
+    // 5. Phone link.
+    if (m_linkOpen) {
+        AgentCloseLink();
+        m_linkOpen = false;
     }
     m_instanceGuard.reset();
     return 0;

@@ -33,6 +33,8 @@ public:
     void SetInstanceKey(const QString& key) { m_instanceKey = key; }
     // What the system language is taken to be at the first run (tests set it).
     void SetSystemIsHebrew(std::function<bool()> probe) { m_systemIsHebrew = std::move(probe); }
+    // Whether the system's default language is Hebrew (the Hebrew language command needs it).
+    bool SystemIsHebrew() const { return m_systemIsHebrew && m_systemIsHebrew(); }
 
     // Start-up. False means the program ends (any message has been shown, and a line on stderr
     // names what was missing). HandedOver() then tells whether another instance took over.
@@ -52,6 +54,8 @@ public:
     int UsbPort() const { return m_usbPort; }
     int ComPort() const { return m_comPort; }
     const QString& BackupFolder() const { return m_backupFolder; }
+    const QString& BenchFolder() const { return m_benchFolder; }
+    bool PhoneLinkOpen() const { return m_linkOpen; }
     const QString& AppTitle() const { return m_appTitle; }
     int CarrierId() const { return m_carrierId; }
     const QString& ServiceProviderName() const { return m_spName; }
@@ -101,6 +105,7 @@ private:
     void SetupFonts();
     bool WriteTestProgramFolder();
     bool OpenAppDatabase();
+    bool OpenPhoneLink();
     void BuildEntryLanguageList();
 
     static QString LanguageFile(int languageCode);
@@ -121,6 +126,9 @@ private:
     int m_usbPort = 0;
     int m_comPort = 1;
     QString m_backupFolder;
+    QString m_benchFolder;
+    QString m_quickCommText;
+    bool m_linkOpen = false;
     QString m_appTitle;
     int m_carrierId = 1;
     QString m_spName;

@@ -204,9 +204,12 @@ private Q_SLOTS:
         QCOMPARE(lines[9], CVelmoraWrap::LoadString(1894) + QStringLiteral("\t9"));
         QVERIFY(!app->ModelList().isEmpty());
         QVERIFY(app->AppDatabase().isOpen());
+        QVERIFY(app->PhoneLinkOpen());
+        QCOMPARE(app->BenchFolder(), m_folder + QStringLiteral("/phones"));
         QVERIFY(answers.Messages().isEmpty());
 
         app->ExitInstance();
+        QVERIFY(!app->PhoneLinkOpen());
         QCOMPARE(shell.destroyed, 1);
         QString split;
         QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Phonebook Split"), split));
@@ -450,6 +453,31 @@ private Q_SLOTS:
         app->ExitInstance();
     }
 
+    void phoneLinkFailureEndsStartup()
+    {
+        // A bench folder that cannot be a folder: the port cannot be set up.
+        const QString notAFolder = m_folder + QStringLiteral("/Carrier.ini");
+        SetValue("Phone Bench Folder", notAFolder);
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        QVERIFY(!app->InitInstance({}));
+        QVERIFY(capture.Stop().contains(QStringLiteral("phone link")));
+        QCOMPARE(answers.Ids(), QList<int>{6004});
+        QCOMPARE(shell.shown, 0);
+        app->ExitInstance();
+
+        // Without the setting the program folder's bench is used.
+        answers.Clear();
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"), QStringLiteral("Velmora"))
+            .remove(QStringLiteral("Phone Bench Folder"));
+        CRecordingShell again;
+        auto second = MakeApp(again);
+        QVERIFY(second->InitInstance({}));
+        QCOMPARE(second->BenchFolder(), m_folder + QStringLiteral("/phones"));
+        second->ExitInstance();
+    }
+
     void automationStartKeepsTheWindowHidden()
     {
         CRecordingShell shell;
@@ -458,6 +486,9 @@ private Q_SLOTS:
         QCOMPARE(shell.titles.size(), 1);
         QCOMPARE(shell.shown, 0);
         QVERIFY(shell.shellFiles.isEmpty());
+        // Everything a client needs once it shows the window is ready.
+        QVERIFY(app->PhoneLinkOpen());
+        QVERIFY(!app->EntryLanguageList().isEmpty());
         app->ExitInstance();
     }
 
