@@ -14,7 +14,7 @@ public:
         LeaveMessage = 1249
     };
 
-    explicit CFilterEdit(QWidget* parent = nullptr) : CFilteredEdit(LeaveMessage, false, parent) {}
+    explicit CFilterEdit(QWidget* parent = nullptr);
 
-    bool AcceptsChar(QChar c) const override { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+    bool AcceptsChar(QChar c) const override;
 };

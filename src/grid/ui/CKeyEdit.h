@@ -14,11 +14,7 @@ public:
         LeaveMessage = 1248
     };
 
-    explicit CKeyEdit(QWidget* parent = nullptr) : CFilteredEdit(LeaveMessage, true, parent) {}
+    explicit CKeyEdit(QWidget* parent = nullptr);
 
-    bool AcceptsChar(QChar c) const override
-    {
-        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('#') ||
-               c == QLatin1Char('*');
-    }
+    bool AcceptsChar(QChar c) const override;
 };

@@ -15,12 +15,9 @@ public:
         MaxNumbers = 100
     };
 
-    explicit CToEdit(QWidget* parent = nullptr) : CFilteredEdit(0, false, parent) {}
+    explicit CToEdit(QWidget* parent = nullptr);
 
-    bool AcceptsChar(QChar c) const override
-    {
-        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(';');
-    }
+    bool AcceptsChar(QChar c) const override;
     bool AcceptsText(const QString& text) const override { return RecipientsFit(text); }
 
     // Whether a recipients text keeps to the limits (an empty part counts as a number).
