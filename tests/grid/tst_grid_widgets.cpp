@@ -313,9 +313,19 @@ private Q_SLOTS:
         auto other = ShownGrid(CGridListType::PrivateList, 1);
         QVERIFY(other->columnWidth(0) != 222);
         QCOMPARE(other->columnWidth(0), other->DefaultColumnWidth(1));
-        // Width in millimetres for the talkgroup ids.
+        // The talkgroup ids are 11 mm wide, and no column cuts its caption.
         auto tg = ShownGrid(CGridListType::TgCallList, 1);
-        QCOMPARE(tg->columnWidth(1), qRound(11 * tg->logicalDpiX() / 25.4));
+        QVERIFY(tg->columnWidth(1) >= qRound(11 * tg->logicalDpiX() / 25.4));
+        for (int type = CGridListType::FirstType; type <= CGridListType::LastType; ++type) {
+            CVelmoraGridWnd grid(type, 0, Settings());
+            for (int c = 1; c <= grid.ColCount(); ++c) {
+                const QString caption = grid.model()->headerData(c - 1, Qt::Horizontal).toString();
+                if (!grid.isColumnHidden(c - 1))
+                    QVERIFY2(grid.columnWidth(c - 1) >
+                                 grid.horizontalHeader()->fontMetrics().horizontalAdvance(caption),
+                             qPrintable(QStringLiteral("%1 %2").arg(grid.ListTypeName()).arg(c)));
+            }
+        }
     }
 
     void checkBoxesAndPushButtons()
@@ -377,6 +387,19 @@ private Q_SLOTS:
         rtl.rightToLeft = true;
         auto hebrew = ShownGrid(CGridListType::PhoneList, 1, rtl);
         QCOMPARE(hebrew->layoutDirection(), Qt::RightToLeft);
+        // Names read right to left there; numbers keep reading left to right.
+        QVERIFY(hebrew->SetCurrentCell(1, 1));
+        Key(Qt::Key_F2);
+        QCOMPARE(QApplication::focusWidget()->layoutDirection(), Qt::RightToLeft);
+        Key(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->layoutDirection(), Qt::LeftToRight);
+        QVERIFY(hebrew->isAncestorOf(QApplication::focusWidget()));
+        QApplication::setActiveWindow(phone.get());
+        phone->setFocus();
+        QVERIFY(phone->SetCurrentCell(1, 1));
+        Key(Qt::Key_F2);
+        QVERIFY(phone->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(QApplication::focusWidget()->layoutDirection(), Qt::LeftToRight);
     }
 
     void crossFleetSwitchesThePrivateIdColumn()

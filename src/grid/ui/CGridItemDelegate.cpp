@@ -61,6 +61,14 @@ QWidget* CGridItemDelegate::createEditor(QWidget* parent, const QStyleOptionView
     default:
         return nullptr;
     }
+    if (!qobject_cast<CGXRangeEditCtrl*>(editor)) {
+        // Numbers and choices read left to right, on the cell's leading side.
+        const Qt::Alignment side =
+            parent->layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+        editor->setLayoutDirection(Qt::LeftToRight);
+        if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            edit->setAlignment(side | Qt::AlignAbsolute | Qt::AlignVCenter);
+    }
     const QVariant font = index.data(Qt::FontRole);
     if (font.isValid())
         editor->setFont(font.value<QFont>());
@@ -121,12 +129,14 @@ void CGridItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QMod
         // Drawn centred by paint().
         option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
     }
-    if (style.rtlReading) {
-        const Qt::Alignment side = option->direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
-        option->direction = Qt::RightToLeft;
-        if (!style.centred)
-            option->displayAlignment = side | Qt::AlignAbsolute | Qt::AlignVCenter;
-    }
+    // Only the columns that read right to left lay their text out that way, and only in a
+    // right-to-left (Hebrew) grid; numbers, ids and Latin text read left to right even in a
+    // mirrored grid, so "+9725..." keeps its plus in front. The text stays on the leading side of
+    // the cell either way.
+    const Qt::Alignment side = option->direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+    option->direction = style.rtlReading && side == Qt::AlignRight ? Qt::RightToLeft : Qt::LeftToRight;
+    if (!style.centred && !m_model->IsPushButton(index.row() + 1, index.column() + 1))
+        option->displayAlignment = side | Qt::AlignAbsolute | Qt::AlignVCenter;
 }
 
 void CGridItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

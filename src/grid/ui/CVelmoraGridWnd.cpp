@@ -121,12 +121,19 @@ void CVelmoraGridWnd::ApplyColumns()
 int CVelmoraGridWnd::DefaultColumnWidth(int col) const
 {
     const CGridCellStyle style = m_model->ColumnStyle(col);
+    const QFontMetrics header = horizontalHeader()->fontMetrics();
+    const QFontMetrics cells = fontMetrics();
+    // Never narrower than the caption, nor, for a choice list, than its longest text.
+    int width = header.horizontalAdvance(m_model->headerData(col - 1, Qt::Horizontal).toString()) + 20;
+    if (style.control == CGridCellStyle::TabbedCombo) {
+        const QString list = m_model->ChoiceList(style);
+        for (const QString& line : list.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            width = qMax(width, cells.horizontalAdvance(line.section(QLatin1Char('\t'), 0, 0)) + 12);
+    }
     if (style.widthMm > 0)
-        return qRound(style.widthMm * logicalDpiX() / 25.4);
-    const QFontMetrics fm = horizontalHeader()->fontMetrics();
-    int width = fm.horizontalAdvance(m_model->headerData(col - 1, Qt::Horizontal).toString()) + 20;
+        return qMax(width, qRound(style.widthMm * logicalDpiX() / 25.4));
     if (style.maxLength > 0)
-        width = qMax(width, fontMetrics().averageCharWidth() * qMin(style.maxLength, 16) + 12);
+        width = qMax(width, cells.averageCharWidth() * qMin(style.maxLength, 16) + 12);
     return qMax(width, 40);
 }
 
