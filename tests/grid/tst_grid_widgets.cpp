@@ -430,6 +430,9 @@ private Q_SLOTS:
         ip.setCursorPosition(3);
         QTest::keyClick(&ip, Qt::Key_Backspace);
         QCOMPARE(ip.text(), QStringLiteral("19_.168.001.002"));
+        ip.selectAll();
+        QTest::keyClick(&ip, Qt::Key_X, Qt::ControlModifier); // a cut leaves the dots in place
+        QCOMPARE(ip.text(), QStringLiteral("___.___.___.___"));
         ip.SetCellText(QString());
         QCOMPARE(ip.CellText(), QString());
 

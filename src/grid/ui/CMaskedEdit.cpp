@@ -186,6 +186,17 @@ void CMaskedEdit::keyPressEvent(QKeyEvent* event)
         setCursorPosition(0);
         return;
     }
+    if (Positional() && event == QKeySequence::Cut) {
+        copy();
+        ClearSelection();
+        return;
+    }
+    // Edits that would shift the positions against the mask are not offered.
+    if (Positional() && (event == QKeySequence::DeleteEndOfWord || event == QKeySequence::DeleteStartOfWord ||
+                         event == QKeySequence::DeleteCompleteLine || event == QKeySequence::Undo ||
+                         event == QKeySequence::Redo)) {
+        return;
+    }
     if (Positional() && (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
         Erase(event->key() == Qt::Key_Backspace);
         return;

@@ -95,6 +95,8 @@ void CVelmoraGridWnd::SetSettings(const CGridSettings& settings)
     }
     if (settings.rightToLeft)
         setLayoutDirection(Qt::RightToLeft);
+    else
+        unsetLayoutDirection();
     const QString corner = CVelmoraWrap::LoadString(m_model->ColumnStyle(0).captionId);
     if (!corner.isEmpty())
         verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(corner) + 12);
