@@ -1,18 +1,122 @@
 #pragma once
 
+#include "CFrameSettings.h"
+
 #include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
 
+class CCommandTable;
+class CDocManager;
+class CFrameMenus;
+class CHelpWnd;
+class CShortcutListDockBar;
+class QLabel;
 class QMdiArea;
+class QToolBar;
 
-// The program's main window: the MDI area that holds the open documents' frames.
+// The program's main window: the MDI area with the document windows, the main and side toolbars,
+// the status bar, the three list bars (fleet, SMS, PIM), the menus of the active view's family, and
+// the commands no view handles. Its placement survives in the settings.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    enum ListBarId
+    {
+        FleetBarId = 141,
+        SmsBarId = 142,
+        PimBarId = 144
+    };
+    enum class DropRoute
+    {
+        Fleet,
+        Pim
+    };
+
+    explicit CMainFrame(const CFrameSettings& settings = CFrameSettings::FromApp(),
+                        QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
+    CCommandTable& Commands() const { return *m_commands; }
+    CDocManager& Documents() const { return *m_docs; }
+    const CFrameSettings& Settings() const { return m_settings; }
+
+    // The family of the active document window's view (FrameFamily).
+    int ActiveFamily() const { return m_family; }
+    // Classifies the active window again and switches menus and list bar when the family changed.
+    void UpdateFamily();
+
+    CShortcutListDockBar* ListBar(int barId) const;
+    // Hides the three bars, then shows this one.
+    void ShowListBar(int barId);
+    void HideListBars();
+    QToolBar* MainToolbar() const { return m_mainToolbar; }
+    QToolBar* SideToolbar() const { return m_sideToolbar; }
+    QLabel* StatusPane(int index) const;
+
+    // What a list-bar click does in a family: the handler gets the item's label and answers whether
+    // it handled the click. Items of a bar are enabled while its family has a handler.
+    using ListBarHandler = std::function<bool(const QString& label)>;
+    void SetListBarHandler(int family, ListBarHandler handler);
+    bool DispatchListBarClick(const QString& label);
+
+    // Opens PIM files; until a PIM document kind exists, PIM files are not opened.
+    using FileOpener = std::function<bool(const QString& path)>;
+    void SetPimOpener(FileOpener opener) { m_pimOpener = std::move(opener); }
+
+    // Where a dropped file goes in a family: fleet family files are fleets, PIM family files PIM files,
+    // and elsewhere the extension decides.
+    static DropRoute RouteDroppedFile(int family, const QString& path);
+    void OpenDroppedFiles(const QStringList& paths);
+    // Files of the command line or of another start of the program; false when one did not open.
+    bool OpenFiles(const QStringList& paths);
+
+    // The saved placement, applied before the window first shows; false when there is none.
+    bool RestorePlacement();
+    void SavePlacement() const;
+    // Shows the window as the saved placement says (maximised or normal).
+    void ShowAtStartup();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void CreateBars();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void ConnectViewCommand(int id, int tab);
+    void UpdateTitleAndStatus();
+    void UpdateListBarItems();
+    int ClassifyActiveWindow() const;
+    QWidget* ActiveView() const;
+    QWidget* TabView(int tab) const;
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnResetPhone();
+    void OnLanguage(const QString& name, int code);
+    void OnHelp(const QString& page = QString());
+    void OnAbout();
+    void OnSyncPim();
+
+    CFrameSettings m_settings;
     QMdiArea* m_mdiArea = nullptr;
+    std::unique_ptr<CCommandTable> m_commands;
+    std::unique_ptr<CFrameMenus> m_menus;
+    std::unique_ptr<CDocManager> m_docs;
+    QToolBar* m_mainToolbar = nullptr;
+    QToolBar* m_sideToolbar = nullptr;
+    CShortcutListDockBar* m_bars[3] = {};
+    QLabel* m_panes[4] = {};
+    QPointer<CHelpWnd> m_help;
+    ListBarHandler m_listHandlers[4];
+    FileOpener m_pimOpener;
+    int m_family = -1;
+    int m_languageChoice = 0; // the language chosen for the next start, 0 when none
+    bool m_startMaximized = false;
 };

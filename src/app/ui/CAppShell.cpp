@@ -1,5 +1,6 @@
 #include "CAppShell.h"
 
+#include "CFrameSettings.h"
 #include "CMainFrame.h"
 #include "CSplashWnd.h"
 #include "CVelmoraApp.h"
@@ -17,7 +18,7 @@ void CAppShell::EnableSplashScreen()
 
 bool CAppShell::CreateMainFrame(const QString& title)
 {
-    m_frame = std::make_unique<CMainFrame>();
+    m_frame = std::make_unique<CMainFrame>(CFrameSettings::FromApp());
     if (const CVelmoraApp* app = CVelmoraApp::Instance())
         CSplashWnd::ShowSplashScreen(m_frame.get(), app->ProgramFolder(), app->LanguageName());
     m_frame->setWindowTitle(title);
@@ -27,16 +28,15 @@ bool CAppShell::CreateMainFrame(const QString& title)
 
 bool CAppShell::ProcessShellCommand(const QStringList& files)
 {
-    // Fleet files on the command line are opened by the document manager once it exists; until
-    // then the program starts with no document, as it does without arguments.
-    Q_UNUSED(files);
-    return true;
+    // Each file of the command line opens as a document; one that does not open ends start-up,
+    // after its message.
+    return !m_frame || m_frame->OpenFiles(files);
 }
 
 void CAppShell::ShowMainWindow()
 {
     if (m_frame)
-        m_frame->show();
+        m_frame->ShowAtStartup();
     // The picture stays above the window that has just appeared under it.
     if (CSplashWnd* splash = CSplashWnd::Current())
         splash->raise();
@@ -51,7 +51,8 @@ void CAppShell::ActivateFromOtherInstance(const QStringList& files)
     m_frame->show();
     m_frame->raise();
     m_frame->activateWindow();
-    ProcessShellCommand(files);
+    // The other start's files open here; a file that fails has shown its message and changes nothing else.
+    m_frame->OpenFiles(files);
 }
 
 void CAppShell::DestroyMainFrame()
