@@ -77,11 +77,13 @@ bool Compress(QFile& in, QFile& out)
     QByteArray input(kChunk, Qt::Uninitialized);
     QByteArray output(int(ZSTD_CStreamOutSize()) * 4, Qt::Uninitialized);
     qint64 total = 0;
+    qint64 started = 0;
     for (;;) {
         const qint64 n = in.read(input.data(), input.size());
         if (n < 0)
             return false;
         total += n;
+        CSafeFile::StartWriteback(out, &started);
         const bool last = n == 0;
         ZSTD_inBuffer src{input.constData(), size_t(n), 0};
         for (;;) {
@@ -111,6 +113,7 @@ bool Decompress(QFile& in, QFile& out, qint64 plainSize)
     QByteArray input(int(ZSTD_DStreamInSize()) * 8, Qt::Uninitialized);
     QByteArray output(kChunk, Qt::Uninitialized);
     qint64 total = 0;
+    qint64 started = 0;
     size_t left = 1;
     for (;;) {
         const qint64 n = in.read(input.data(), input.size());
@@ -129,6 +132,7 @@ bool Decompress(QFile& in, QFile& out, qint64 plainSize)
             total += qint64(dst.pos);
             if (total > plainSize || out.write(output.constData(), qint64(dst.pos)) != qint64(dst.pos))
                 return false;
+            CSafeFile::StartWriteback(out, &started);
         }
     }
     // Drain what the decoder still holds.

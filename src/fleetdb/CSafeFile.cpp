@@ -24,7 +24,7 @@ bool SyncPath(const QString& path, bool folder, QString* error)
             *error = ErrnoText(path);
         return false;
     }
-    const bool ok = ::fsync(fd) == 0;
+    const bool ok = (folder ? ::fsync(fd) : ::fdatasync(fd)) == 0;
     if (!ok && error)
         *error = ErrnoText(path);
     ::close(fd);
@@ -46,6 +46,16 @@ bool CSafeFile::Exists(const QString& path)
 bool CSafeFile::Remove(const QString& path)
 {
     return path.isEmpty() || !QFileInfo::exists(path) || QFile::remove(path);
+}
+
+void CSafeFile::StartWriteback(QFile& file, qint64* started)
+{
+    constexpr qint64 kStep = 8 << 20;
+    const qint64 written = file.pos();
+    if (written - *started < kStep || !file.flush())
+        return;
+    ::sync_file_range(file.handle(), *started, written - *started, SYNC_FILE_RANGE_WRITE);
+    *started = written;
 }
 
 bool CSafeFile::Sync(const QString& path, QString* error)
@@ -83,6 +93,7 @@ bool CSafeFile::Copy(const QString& from, const QString& to, QString* error)
         return false;
     }
     QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qint64 started = 0;
     for (;;) {
         const qint64 n = in.read(buffer.data(), buffer.size());
         if (n < 0 || (n > 0 && out.write(buffer.constData(), n) != n)) {
@@ -94,6 +105,7 @@ bool CSafeFile::Copy(const QString& from, const QString& to, QString* error)
         }
         if (n == 0)
             break;
+        StartWriteback(out, &started);
     }
     if (!out.flush()) {
         if (error)

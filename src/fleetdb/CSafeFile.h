@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 // File operations that never leave a half-written target: the new content goes to a temporary file
 // beside the target, is flushed to disk, and is renamed over the target in one step.
 class CSafeFile
@@ -13,6 +15,9 @@ public:
     static bool Replace(const QString& temp, const QString& target, QString* error = nullptr);
     // Flushes a written file to disk.
     static bool Sync(const QString& path, QString* error = nullptr);
+    // While a large file is written: hands what was written since *started to the disk in the
+    // background every few megabytes, so the final Sync has little left to wait for.
+    static void StartWriteback(QFile& file, qint64* started);
     // A temporary name beside target for content on its way to target.
     static QString TempBeside(const QString& target);
     static bool Exists(const QString& path);
