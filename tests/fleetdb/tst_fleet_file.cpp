@@ -6,12 +6,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zstd.h>
 
 namespace {
@@ -123,6 +127,45 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(CFleetFile::RestoreTempPath(m_path)));
         QVERIFY(!CFleetFile::ExpandFleetFile(m_path));
         QCOMPARE(CFleetFixtures::Bytes(m_path), stored);
+    }
+
+    // A store or expand killed at any moment leaves the old file or the new one, never a mixture.
+    void interruptedStoreAndExpandLeaveAWholeFile()
+    {
+        QVERIFY(CFleetFixtures::MakeFleet(m_path, CFleetFixtures::Units(400)));
+        const QStringList content = Dump(m_path);
+        const QString check = m_folder + "/check.vlf";
+        for (const bool storing : {true, false}) {
+            // Bring the file to the form the operation starts from and time one run.
+            if (CFleetFile::IsStoredForm(m_path) == storing)
+                QVERIFY(storing ? CFleetFile::ExpandFleetFile(m_path) : CFleetFile::StoreFleetFile(m_path));
+            const QByteArray start = CFleetFixtures::Bytes(m_path);
+            QElapsedTimer timer;
+            timer.start();
+            QVERIFY(storing ? CFleetFile::StoreFleetFile(m_path) : CFleetFile::ExpandFleetFile(m_path));
+            const qint64 span = timer.nsecsElapsed() / 1000 + 500;
+            constexpr int kRuns = 24;
+            for (int i = 0; i < kRuns; ++i) {
+                QVERIFY(CFleetFixtures::WriteBytes(m_path, start));
+                const pid_t child = ::fork();
+                QVERIFY(child >= 0);
+                if (child == 0) {
+                    storing ? CFleetFile::StoreFleetFile(m_path) : CFleetFile::ExpandFleetFile(m_path);
+                    ::_exit(0);
+                }
+                ::usleep(useconds_t(span * i / kRuns));
+                ::kill(child, SIGKILL);
+                int status = 0;
+                ::waitpid(child, &status, 0);
+                QFile::remove(check);
+                QVERIFY(QFile::copy(m_path, check));
+                QVERIFY2(CFleetFile::OpensAsDatabase(check) || CFleetFile::ExpandFleetFile(check),
+                         qPrintable(QString("%1 killed after %2 us")
+                                        .arg(storing ? "store" : "expand")
+                                        .arg(span * i / kRuns)));
+                QCOMPARE(Dump(check), content);
+            }
+        }
     }
 
     void expandRefusesWhatStoreDidNotWrite_data()
