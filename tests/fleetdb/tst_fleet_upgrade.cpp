@@ -216,14 +216,6 @@ private Q_SLOTS:
         }
         QCOMPARE(CFleetFixtures::Count(file.Database(), "unit_details"), 4);
     }
-
-    void leadingDigitsMakeTheVersion()
-    {
-        QCOMPARE(CFleetUpgrade::LeadingInt("12abc"), 12);
-        QCOMPARE(CFleetUpgrade::LeadingInt(" 7 "), 7);
-        QCOMPARE(CFleetUpgrade::LeadingInt("v7"), 0);
-        QCOMPARE(CFleetUpgrade::LeadingInt(""), 0);
-    }
 };
 
 VELMORA_TEST_MAIN(TestFleetUpgrade)
