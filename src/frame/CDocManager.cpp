@@ -76,6 +76,14 @@ std::unique_ptr<CVelmoraDoc> CDocManager::MakeDocument()
 {
     auto document = std::make_unique<CVelmoraDoc>(*m_context);
     document->SetSaveAsPrompt([this](const CVelmoraDoc& doc) { return AskSaveAsPath(doc); });
+    // Connected before the document opens: opening names it and puts it on the recent list.
+    connect(document.get(), &CVelmoraDoc::pathNameChanged, this,
+            [this](const QString& path, bool addToRecentFiles) {
+                if (!addToRecentFiles)
+                    return;
+                m_recent.Add(path);
+                Q_EMIT recentFilesChanged();
+            });
     return document;
 }
 
@@ -96,12 +104,6 @@ CVelmoraDoc* CDocManager::Adopt(std::unique_ptr<CVelmoraDoc> document)
     connect(frame, &CChildFrame::activeViewChanged, this, &CDocManager::documentStateChanged);
     connect(doc, &CVelmoraDoc::modifiedChanged, this, &CDocManager::documentStateChanged);
     connect(doc, &CVelmoraDoc::titleChanged, this, &CDocManager::documentStateChanged);
-    connect(doc, &CVelmoraDoc::pathNameChanged, this, [this](const QString& path, bool addToRecentFiles) {
-        if (!addToRecentFiles)
-            return;
-        m_recent.Add(path);
-        Q_EMIT recentFilesChanged();
-    });
     m_entries.push_back(Entry{std::move(document), frame});
     frame->Activate();
     Q_EMIT documentsChanged();

@@ -166,8 +166,7 @@ void CMainFrame::CreateBars()
                          static_cast<QWidget*>(m_bars[0]), static_cast<QWidget*>(m_bars[1]),
                          static_cast<QWidget*>(m_bars[2])}) {
         if (auto* toolbar = qobject_cast<QToolBar*>(bar))
-            connect(toolbar->toggleViewAction(), &QAction::toggled, m_commands.get(),
-                    &CCommandTable::UpdateAll);
+            connect(toolbar, &QToolBar::visibilityChanged, m_commands.get(), &CCommandTable::UpdateAll);
         else if (auto* dock = qobject_cast<QDockWidget*>(bar))
             connect(dock, &QDockWidget::visibilityChanged, m_commands.get(), &CCommandTable::UpdateAll);
     }
