@@ -131,6 +131,20 @@ class TestStartup : public QObject
         return app;
     }
 
+    // Runs a start-up that must fail and gives what it said on stderr; the window never appears.
+    QString FailedStartup(int* windows = nullptr)
+    {
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        const bool started = app->InitInstance({});
+        const QString err = capture.Stop();
+        app->ExitInstance();
+        if (windows)
+            *windows = int(shell.titles.size()) + shell.shown;
+        return started ? QStringLiteral("<started>") : err;
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -297,16 +311,11 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"), QStringLiteral("Velmora"))
             .remove(name);
-        CRecordingShell shell;
-        auto app = MakeApp(shell);
-        CStderrCapture capture;
-        QVERIFY(!app->InitInstance({}));
-        const QString err = capture.Stop();
+        int windows = 0;
+        const QString err = FailedStartup(&windows);
         QVERIFY2(err.contains(QLatin1Char('"') + name + QLatin1Char('"')), qPrintable(err));
-        QVERIFY(shell.titles.isEmpty());
+        QCOMPARE(windows, 0);
         QVERIFY(answers.Messages().isEmpty()); // silently, but for the stderr line
-        QVERIFY(!app->HandedOver());
-        app->ExitInstance();
     }
 
     void missingOrDamagedCarrierKeysEndStartup_data()
@@ -343,14 +352,10 @@ private Q_SLOTS:
         } else {
             SetIni(section, key, value);
         }
-        CRecordingShell shell;
-        auto app = MakeApp(shell);
-        CStderrCapture capture;
-        QVERIFY(!app->InitInstance({}));
-        const QString err = capture.Stop();
+        int windows = 0;
+        const QString err = FailedStartup(&windows);
         QVERIFY2(err.contains(QLatin1Char('[') + section + QLatin1Char(']')), qPrintable(err));
-        QVERIFY(shell.titles.isEmpty());
-        app->ExitInstance();
+        QCOMPARE(windows, 0);
     }
 
     void damagedFilesEndStartupWithAReason()
@@ -361,14 +366,9 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::Append));
             f.write("\nthis line is not a setting\n");
         }
-        {
-            CRecordingShell shell;
-            auto app = MakeApp(shell);
-            CStderrCapture capture;
-            QVERIFY(!app->InitInstance({}));
-            QVERIFY2(capture.Stop().contains(QStringLiteral("Carrier.ini:")), qPrintable(capture.Stop()));
-            app->ExitInstance();
-        }
+        QString err = FailedStartup();
+        QVERIFY2(err.contains(QStringLiteral("Carrier.ini:")), qPrintable(err));
+
         // Language file of the chosen language.
         Configure();
         SetValue("Initial Language", QStringLiteral("French"));
@@ -377,25 +377,14 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write("1703\tok\nnot an id\n");
         }
-        {
-            CRecordingShell shell;
-            auto app = MakeApp(shell);
-            CStderrCapture capture;
-            QVERIFY(!app->InitInstance({}));
-            QVERIFY2(capture.Stop().contains(QStringLiteral("VelmoraFrRes.lang:2")), qPrintable(capture.Stop()));
-            app->ExitInstance();
-        }
+        err = FailedStartup();
+        QVERIFY2(err.contains(QStringLiteral("VelmoraFrRes.lang:2")), qPrintable(err));
+
         // Missing English language file ends start-up too.
         Configure();
         QVERIFY(QFile::remove(m_folder + QStringLiteral("/VelmoraRes.lang")));
-        {
-            CRecordingShell shell;
-            auto app = MakeApp(shell);
-            CStderrCapture capture;
-            QVERIFY(!app->InitInstance({}));
-            QVERIFY(capture.Stop().contains(QStringLiteral("VelmoraRes.lang")));
-            app->ExitInstance();
-        }
+        err = FailedStartup();
+        QVERIFY2(err.contains(QStringLiteral("VelmoraRes.lang")), qPrintable(err));
     }
 
     void applicationDatabaseProblemsShow1837_data()
@@ -415,42 +404,29 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(contents);
         }
-        CRecordingShell shell;
-        auto app = MakeApp(shell);
-        CStderrCapture capture;
-        QVERIFY(!app->InitInstance({}));
-        capture.Stop();
+        int windows = 0;
+        QVERIFY(FailedStartup(&windows).contains(QStringLiteral("VelmoraDB.vdf")));
         QCOMPARE(answers.Ids(), QList<int>{1837});
-        QVERIFY(shell.titles.isEmpty());
+        QCOMPARE(windows, 0);
         // A missing database is not created empty by trying to open it.
         QCOMPARE(QFile::exists(db), !contents.isEmpty());
-        app->ExitInstance();
     }
 
     void emptyInternationalListShows1837()
     {
         SetIni(QStringLiteral("International Models"), QStringLiteral("Q700PhoneModels"), QString());
-        CRecordingShell shell;
-        auto app = MakeApp(shell);
-        CStderrCapture capture;
-        QVERIFY(!app->InitInstance({}));
-        capture.Stop();
+        QVERIFY(FailedStartup().contains(QStringLiteral("Q700PhoneModels")));
         QCOMPARE(answers.Ids(), QList<int>{1837});
-        app->ExitInstance();
     }
 
     void unwritableProgramFolderShows1662()
     {
         // A folder where the probe file should go makes creating it fail, even for root.
         QVERIFY(QDir(m_folder).mkdir(QStringLiteral("tem")));
-        CRecordingShell shell;
-        auto app = MakeApp(shell);
-        CStderrCapture capture;
-        QVERIFY(!app->InitInstance({}));
-        capture.Stop();
+        int windows = 0;
+        QVERIFY(FailedStartup(&windows).contains(QStringLiteral("not writable")));
         QCOMPARE(answers.Ids(), QList<int>{1662});
-        QVERIFY(shell.titles.isEmpty());
-        app->ExitInstance();
+        QCOMPARE(windows, 0);
     }
 
     void phoneLinkFailureEndsStartup()
@@ -458,14 +434,10 @@ private Q_SLOTS:
         // A bench folder that cannot be a folder: the port cannot be set up.
         const QString notAFolder = m_folder + QStringLiteral("/Carrier.ini");
         SetValue("Phone Bench Folder", notAFolder);
-        CRecordingShell shell;
-        auto app = MakeApp(shell);
-        CStderrCapture capture;
-        QVERIFY(!app->InitInstance({}));
-        QVERIFY(capture.Stop().contains(QStringLiteral("phone link")));
+        int windows = 0;
+        QVERIFY(FailedStartup(&windows).contains(QStringLiteral("phone link")));
         QCOMPARE(answers.Ids(), QList<int>{6004});
-        QCOMPARE(shell.shown, 0);
-        app->ExitInstance();
+        QCOMPARE(windows, 1); // made, never shown
 
         // Without the setting the program folder's bench is used.
         answers.Clear();
