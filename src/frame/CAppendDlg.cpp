@@ -3,6 +3,7 @@
 #include "CVelmoraWrap.h"
 #include "FrameMessageIds.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -65,7 +66,10 @@ int CAppendDlg::AskOverwrite(const QString& imei)
 {
     SetImei(imei);
     m_answer = Dismissed;
+    // The copy runs under the wait cursor; the question takes the ordinary one.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     exec();
+    QApplication::restoreOverrideCursor();
     return m_answer;
 }
 
