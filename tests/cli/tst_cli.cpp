@@ -1,0 +1,573 @@
+#include "CCliArguments.h"
+#include "CCliTool.h"
+#include "CFleetConnection.h"
+#include "CFleetFile.h"
+#include "CFleetFixtures.h"
+#include "CFleetUpgrade.h"
+#include "CModelRules.h"
+#include "CResourceStrings.h"
+#include "CTestEnvironment.h"
+#include "CTextTable.h"
+#include "CUnitCascade.h"
+#include "CUnitCommands.h"
+#include "CVelmoraWrap.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+struct CliRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Splits CSV text (RFC 4180) into records of fields.
+QList<QStringList> ParseCsv(const QString& text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text.at(i + 1) == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            record << field;
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
+            record << field;
+            records << record;
+            record.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString m_dir;
+
+    static CliRun Cli(const QStringList& args)
+    {
+        CliRun run;
+        QTextStream out(&run.out);
+        QTextStream err(&run.err);
+        CCliTool tool(out, err);
+        run.status = tool.Run(args);
+        out.flush();
+        err.flush();
+        return run;
+    }
+    // The built program, in an environment of its own (settings and data folders of env).
+    static CliRun Program(const QStringList& args,
+                          const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+    {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(qEnvironmentVariable("VELMORA_BIN_DIR") + "/velmora-cli", args);
+        CliRun run;
+        if (!process.waitForFinished(60000))
+            return run;
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+    QString Fleet(const QString& name, const QList<CUnitSpec>& units)
+    {
+        const QString path = m_dir + "/" + name;
+        QFile::remove(path);
+        return CFleetFixtures::MakeFleet(path, units) ? path : QString();
+    }
+    // A plain copy of a fleet file (stored or not) to look into.
+    QString PlainCopy(const QString& path)
+    {
+        const QString copy = m_dir + "/look-" + QFileInfo(path).fileName();
+        QFile::remove(copy);
+        if (!QFile::copy(path, copy))
+            return QString();
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        if (CFleetFile::IsStoredForm(copy) && !CFleetFile::ExpandFleetFile(copy))
+            return QString();
+        return copy;
+    }
+    static QStringList Imeis(const QSqlDatabase& db)
+    {
+        QStringList imeis;
+        QSqlQuery query(db);
+        query.exec("SELECT unit_imei_num FROM unit_details ORDER BY unit_imei_num");
+        while (query.next())
+            imeis << query.value(0).toString();
+        return imeis;
+    }
+    static bool Exec(const QString& path, const QString& sql, const QVariantList& values = {})
+    {
+        CFleetConnection connection;
+        if (!connection.Open(path))
+            return false;
+        QSqlQuery query(connection.Database());
+        query.prepare(sql);
+        for (const QVariant& v : values)
+            query.addBindValue(v);
+        return query.exec();
+    }
+
+private Q_SLOTS:
+    void init() { m_dir = CTestEnvironment::NewFolder("cli"); }
+
+    void usageErrorsExitWithTwo_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("nothing") << QStringList{} << "no command";
+        QTest::newRow("unknown command") << QStringList{"frob"} << "unknown command 'frob'";
+        QTest::newRow("missing operand") << QStringList{"show", "a.vlf"} << "usage: velmora-cli show";
+        QTest::newRow("extra operand") << QStringList{"info", "a.vlf", "b.vlf"} << "usage: velmora-cli info";
+        QTest::newRow("option of another command")
+            << QStringList{"units", "a.vlf", "--yes"} << "units does not take --yes";
+        QTest::newRow("both answers")
+            << QStringList{"append", "a.vlf", "b.vlf", "--overwrite-all", "--skip-all"}
+            << "exclude each other";
+        QTest::newRow("nam out of range")
+            << QStringList{"talkgroups", "a.vlf", "--nam", "4"} << "--nam takes 1, 2 or 3";
+        QTest::newRow("value missing")
+            << QStringList{"talkgroups", "a.vlf", "--nam"} << "--nam needs a value";
+        QTest::newRow("flag with value")
+            << QStringList{"units", "a.vlf", "--csv=1"} << "--csv takes no value";
+    }
+    void usageErrorsExitWithTwo()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, says);
+        const CliRun run = Cli(args);
+        QCOMPARE(run.status, int(CCliTool::ExitUsage));
+        QVERIFY2(run.err.contains(says), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void helpNamesEveryOptionACommandTakes()
+    {
+        // Help needs no program folder and changes nothing.
+        const CliRun all = Cli({"--help"});
+        QCOMPARE(all.status, 0);
+        for (const auto& command : CCliArguments::Commands())
+            QVERIFY2(all.out.contains("  " + command.name + " "), qPrintable(command.name));
+        for (const auto& command : CCliArguments::Commands()) {
+            const CliRun one = Cli({"help", command.name});
+            QCOMPARE(one.status, 0);
+            for (const QString& option : command.flags + command.valueOptions)
+                QVERIFY2(one.out.contains(option), qPrintable(command.name + " " + option));
+            QCOMPARE(Cli({command.name, "--help"}).out, one.out);
+        }
+    }
+
+    void tablesKeepEveryCellOnItsOwn()
+    {
+        CTextTable table({"A", "B"});
+        table.AddRow({"plain", "comma, here"});
+        table.AddRow({"say \"hi\"", "two\nlines"});
+        table.AddRow({"cr\rlf", ""});
+        const QList<QStringList> records = ParseCsv(table.Csv());
+        QCOMPARE(records.size(), 4);
+        QCOMPARE(records.at(0), (QStringList{"A", "B"}));
+        for (int i = 0; i < table.RowCount(); ++i)
+            QCOMPARE(records.at(i + 1), table.Rows().at(i));
+        // Plain text: one line per row, columns aligned, no trailing blanks.
+        const QStringList lines = table.Plain().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.at(2), QString("say \"hi\"  two\\nlines"));
+        QCOMPARE(lines.at(3), QString("cr\\rlf"));
+        QCOMPARE(lines.at(1).indexOf("comma"), lines.at(2).indexOf("two"));
+    }
+
+    void newFleetIsStoredAndNeverReplacesAFile()
+    {
+        const QString path = m_dir + "/New Fleet.vlf";
+        const CliRun made = Cli({"new", path});
+        QCOMPARE(made.status, 0);
+        QVERIFY(CFleetFile::IsStoredForm(path));
+        const CliRun info = Cli({"info", path});
+        QCOMPARE(info.status, 0);
+        QVERIFY(info.out.contains(QRegularExpression("form\\s+stored")));
+        QVERIFY(info.out.contains(QRegularExpression("units\\s+0\\n")));
+        QVERIFY(info.out.contains("(current)"));
+
+        const QByteArray before = CFleetFixtures::Bytes(path);
+        const CliRun again = Cli({"new", path});
+        QCOMPARE(again.status, 1);
+        QVERIFY(again.err.contains("exists already"));
+        QCOMPARE(CFleetFixtures::Bytes(path), before);
+        // No temporary fleet or backup is left in the program folder or beside the file.
+        QCOMPARE(QDir(m_dir).entryList(QDir::Files), QStringList{"New Fleet.vlf"});
+    }
+
+    void readingCommandsLeaveTheFileAsItWas()
+    {
+        const QString path = Fleet("read.vlf", CFleetFixtures::Units(4));
+        const QByteArray plain = CFleetFixtures::Bytes(path);
+        const QString imei = CFleetFixtures::Units(4).at(1).imei;
+        for (const QStringList& args : {QStringList{"info", path}, QStringList{"units", path},
+                                        QStringList{"show", path, imei}, QStringList{"talkgroups", path}}) {
+            const CliRun run = Cli(args);
+            QVERIFY2(run.status == 0, qPrintable(args.join(' ') + ": " + run.err));
+            QCOMPARE(CFleetFixtures::Bytes(path), plain);
+        }
+        QVERIFY(Cli({"info", path}).out.contains(QRegularExpression("form\\s+plain")));
+        QVERIFY(!QFile::exists(m_dir + "/read.tem"));
+    }
+
+    void infoAndListsOfOlderAndNewerFiles()
+    {
+        const QString old = m_dir + "/old.vlf";
+        QVERIFY(CFleetFixtures::WriteOldFleet(old, CFleetFixtures::Kind::Version5, CFleetFixtures::Units(3)));
+        const QByteArray bytes = CFleetFixtures::Bytes(old);
+        const CliRun info = Cli({"info", old});
+        QCOMPARE(info.status, 0);
+        QVERIFY2(info.out.contains(QRegularExpression("schema version\\s+5 \\(older")), qPrintable(info.out));
+        QVERIFY(info.out.contains(QRegularExpression("units\\s+3\\n")));
+        // Listing an older file shows it as upgraded, without the question and without changing it.
+        const CliRun units = Cli({"units", old, "--csv"});
+        QCOMPARE(units.status, 0);
+        QCOMPARE(ParseCsv(units.out).size(), 4);
+        QVERIFY(units.err.contains("shown as upgraded"));
+        QVERIFY(!units.err.contains("1800"));
+        QCOMPARE(CFleetFixtures::Bytes(old), bytes);
+
+        const QString newer = m_dir + "/newer.vlf";
+        QVERIFY(CFleetFixtures::WriteOldFleet(newer, CFleetFixtures::Kind::Newer, CFleetFixtures::Units(1)));
+        QVERIFY(Cli({"info", newer}).out.contains("99 (newer"));
+        const CliRun list = Cli({"units", newer});
+        QCOMPARE(list.status, 1);
+        QVERIFY(list.err.contains("velmora: error 1871: "));
+    }
+
+    void storeAndExpandKeepTheUnits()
+    {
+        const QString path = Fleet("cycle.vlf", CFleetFixtures::Units(5));
+        QStringList imeis;
+        {
+            CFleetConnection c;
+            QVERIFY(c.Open(path));
+            imeis = Imeis(c.Database());
+        }
+        QCOMPARE(Cli({"store", path}).status, 0);
+        QVERIFY(CFleetFile::IsStoredForm(path));
+        QVERIFY(Cli({"store", path}).out.contains("stored already"));
+        QCOMPARE(Cli({"expand", path}).status, 0);
+        QVERIFY(CFleetFile::OpensAsDatabase(path));
+        QVERIFY(Cli({"expand", path}).out.contains("plain already"));
+        CFleetConnection c;
+        QVERIFY(c.Open(path));
+        QCOMPARE(Imeis(c.Database()), imeis);
+    }
+
+    void storeAndExpandRefuseWhatTheyCannotHandle()
+    {
+        const QString other = m_dir + "/fleet.db";
+        QVERIFY(QFile::copy(Fleet("x.vlf", CFleetFixtures::Units(1)), other));
+        const QByteArray bytes = CFleetFixtures::Bytes(other);
+        const CliRun store = Cli({"store", other});
+        QCOMPARE(store.status, 1);
+        QVERIFY(store.err.contains("only .vlf files"));
+        QCOMPARE(CFleetFixtures::Bytes(other), bytes);
+
+        const QString junk = m_dir + "/junk.vlf";
+        QVERIFY(CFleetFixtures::WriteBytes(junk, "not a fleet at all"));
+        QVERIFY(Cli({"expand", junk}).err.contains("velmora: error 1801: "));
+        QCOMPARE(Cli({"store", junk}).status, 1);
+        QCOMPARE(CFleetFixtures::Bytes(junk), QByteArray("not a fleet at all"));
+        const CliRun missing = Cli({"info", m_dir + "/none.vlf"});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.contains("velmora: error 1640: "));
+    }
+
+    void upgradeNeedsTheAnswer()
+    {
+        const QString path = m_dir + "/up.vlf";
+        const QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Version5, units));
+        const QByteArray bytes = CFleetFixtures::Bytes(path);
+
+        const CliRun asked = Cli({"upgrade", path});
+        QCOMPARE(asked.status, 1);
+        QVERIFY(asked.err.contains("velmora: question 1800: "));
+        QVERIFY(asked.err.contains("run again with --yes"));
+        QCOMPARE(CFleetFixtures::Bytes(path), bytes);
+        QVERIFY(!QFile::exists(m_dir + "/up.tem"));
+
+        const CliRun done = Cli({"upgrade", path, "--yes"});
+        QVERIFY2(done.status == 0, qPrintable(done.err));
+        QVERIFY(done.out.contains("from schema version 5 to"));
+        const QString look = PlainCopy(path);
+        CFleetConnection c;
+        QVERIFY(c.Open(look));
+        CFleetConnection templ;
+        QVERIFY(templ.Open(CFleetFixtures::TemplatePath()));
+        QCOMPARE(CFleetUpgrade::ReadVersion(c.Database()), CFleetUpgrade::ReadVersion(templ.Database()));
+        QCOMPARE(Imeis(c.Database()).size(), units.size());
+        QVERIFY(Cli({"upgrade", path}).out.contains("is current"));
+    }
+
+    void unitsShowTheModelNameAndDisplayedId()
+    {
+        QList<CUnitSpec> specs = CFleetFixtures::Units(4);
+        const QString path = Fleet("units.vlf", specs);
+        // A name that CSV must quote, with a line break.
+        QVERIFY(Exec(path, "UPDATE unit_details SET unit_user_name = ? WHERE unit_imei_num = ?",
+                     {"Levi, \"Dan\"\nnight shift", specs.at(0).imei}));
+        const CliRun run = Cli({"units", path, "--csv"});
+        QCOMPARE(run.status, 0);
+        const QList<QStringList> records = ParseCsv(run.out);
+        QCOMPARE(records.value(0), CUnitCommands::UnitHeaders());
+        QCOMPARE(records.size(), specs.size() + 1);
+
+        // The expected names come from the model rules of the program folder.
+        QSqlDatabase appDb = QSqlDatabase::addDatabase("QSQLITE", "cli-appdb");
+        appDb.setDatabaseName(CTestEnvironment::ProgramFolder() + "/VelmoraDB.vdf");
+        QVERIFY(appDb.open());
+        {
+            CVelmoraWrap::SetAppPath(CTestEnvironment::ProgramFolder());
+            CModelRules rules(appDb);
+            QString list;
+            QVERIFY(rules.BuildModelList(list));
+            QVERIFY(rules.LoadInternationalLists());
+            CFleetConnection c;
+            QVERIFY(c.Open(path));
+            QSqlQuery q(c.Database());
+            QVERIFY(
+                q.exec("SELECT unit_imei_num, unit_user_name, unit_model_type, unit_prod_sub_release_id, "
+                       "unit_prod_release_id, unit_phone_num_nam1, unit_display_prvt_id FROM unit_details "
+                       "ORDER BY rowid"));
+            for (int row = 1; q.next(); ++row) {
+                const QString name =
+                    rules.ModelDisplayName(q.value(2).toInt(), q.value(3).toInt(), q.value(4).toInt());
+                QVERIFY(!name.isEmpty());
+                QCOMPARE(records.at(row), (QStringList{q.value(0).toString(), q.value(1).toString(), name,
+                                                       q.value(5).toString(), q.value(6).toString()}));
+            }
+        }
+        appDb = QSqlDatabase();
+        QSqlDatabase::removeDatabase("cli-appdb");
+
+        // Plain text: a header and one line per unit, whatever the names hold.
+        const CliRun plain = Cli({"units", path});
+        QCOMPARE(plain.out.count('\n'), specs.size() + 1);
+        QVERIFY(plain.out.contains("Levi, \"Dan\"\\nnight shift"));
+    }
+
+    void showPrintsEveryListOfTheUnit()
+    {
+        CUnitSpec alder = CFleetFixtures::Units(2).at(1); // model 114: Cedar personalisation
+        alder.listRows = 3;
+        const QString path = Fleet("show.vlf", {CFleetFixtures::Units(1).at(0), alder});
+        const CliRun run = Cli({"show", path, alder.imei});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY(run.out.startsWith("Unit " + alder.imei + "\n"));
+        QVERIFY(run.out.contains(alder.user));
+        CFleetConnection c;
+        QVERIFY(c.Open(path));
+        for (const char* table : {"unit_phone_details", "unit_private_details", "unit_tg_details",
+                                  "unit_tg_scan", "unit_status_msg_list", "unit_consolid_call_list",
+                                  "unit_alder_styles_details", "unit_alder_shortcut_details"}) {
+            const int rows = CFleetFixtures::Count(c.Database(), table, alder.imei);
+            const QString head = QString("(%1): ").arg(table);
+            QVERIFY2(run.out.contains(head + (rows == 0
+                                                  ? QString("none")
+                                                  : QString("%1 row%2").arg(rows).arg(rows == 1 ? "" : "s"))),
+                     qPrintable(table));
+        }
+        QVERIFY(run.out.contains("(unit_cedar_personalize_details): \n"));
+        // Nothing of the other unit.
+        QVERIFY(!run.out.contains(CFleetFixtures::Units(1).at(0).imei));
+
+        const CliRun missing = Cli({"show", path, "999"});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.contains("no unit with IMEI 999"));
+    }
+
+    void appendAsksForExistingUnits()
+    {
+        const QList<CUnitSpec> all = CFleetFixtures::Units(4);
+        const QString dest = Fleet("dest.vlf", {all.at(0), all.at(1)});
+        CUnitSpec changed = all.at(1);
+        changed.tag = "src";
+        changed.user = "from source";
+        const QString src = Fleet("src.vlf", {changed, all.at(2)});
+        const QByteArray destBytes = CFleetFixtures::Bytes(dest);
+
+        // Without an answer the existing unit stops the append and the fleet stays as it was.
+        const CliRun unanswered = Cli({"append", dest, src});
+        QCOMPARE(unanswered.status, 1);
+        QVERIFY(unanswered.err.contains("velmora: question 1409: "));
+        QVERIFY(unanswered.err.contains(changed.imei));
+        QVERIFY(unanswered.err.contains("--overwrite-all or --skip-all"));
+        QCOMPARE(CFleetFixtures::Bytes(dest), destBytes);
+
+        const CliRun skipped = Cli({"append", dest, src, "--skip-all"});
+        QVERIFY2(skipped.status == 0, qPrintable(skipped.err));
+        QVERIFY(skipped.out.contains("1 new units"));
+        QVERIFY(CFleetFile::IsStoredForm(src));
+        {
+            CFleetConnection c;
+            QVERIFY(c.Open(PlainCopy(dest)));
+            QCOMPARE(Imeis(c.Database()), (QStringList{all.at(0).imei, all.at(1).imei, all.at(2).imei}));
+            QSqlQuery q(c.Database());
+            q.prepare("SELECT unit_user_name FROM unit_details WHERE unit_imei_num = ?");
+            q.addBindValue(changed.imei);
+            QVERIFY(q.exec() && q.next());
+            QCOMPARE(q.value(0).toString(), all.at(1).user);
+        }
+
+        const CliRun overwritten = Cli({"append", dest, src, "--overwrite-all"});
+        QVERIFY2(overwritten.status == 0, qPrintable(overwritten.err));
+        CFleetConnection c;
+        QVERIFY(c.Open(PlainCopy(dest)));
+        CFleetConnection s;
+        QVERIFY(s.Open(PlainCopy(src)));
+        QCOMPARE(CFleetFixtures::Rows(c.Database(), "unit_details", changed.imei, {"unit_rec_num"}),
+                 CFleetFixtures::Rows(s.Database(), "unit_details", changed.imei, {"unit_rec_num"}));
+        QCOMPARE(CFleetFixtures::Rows(c.Database(), "unit_phone_details", changed.imei),
+                 CFleetFixtures::Rows(s.Database(), "unit_phone_details", changed.imei));
+    }
+
+    void deleteRemovesWholeUnitsOrNothing()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(4);
+        const QString path = Fleet("del.vlf", units);
+        const QByteArray bytes = CFleetFixtures::Bytes(path);
+        const CliRun refused = Cli({"delete", path, units.at(0).imei, "35999"});
+        QCOMPARE(refused.status, 1);
+        QVERIFY(refused.err.contains("35999"));
+        QCOMPARE(CFleetFixtures::Bytes(path), bytes);
+
+        const CliRun done = Cli({"delete", path, units.at(0).imei, units.at(2).imei, units.at(0).imei});
+        QVERIFY2(done.status == 0, qPrintable(done.err));
+        QVERIFY(done.out.contains("2 units deleted"));
+        CFleetConnection c;
+        QVERIFY(c.Open(PlainCopy(path)));
+        for (const QString& table : CUnitCascade::DeleteTables()) {
+            QCOMPARE(CFleetFixtures::Count(c.Database(), table, units.at(0).imei), 0);
+            QCOMPARE(CFleetFixtures::Count(c.Database(), table, units.at(2).imei), 0);
+        }
+        QCOMPARE(Imeis(c.Database()), (QStringList{units.at(1).imei, units.at(3).imei}));
+        QVERIFY(CFleetFixtures::Count(c.Database(), "unit_phone_details", units.at(1).imei) > 0);
+    }
+
+    void talkgroupsIndexTheProgrammedEntries()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        const QString path = Fleet("tg.vlf", units);
+        QVERIFY(Exec(path, "DELETE FROM unit_tg_details"));
+        QVERIFY(Exec(path, "DELETE FROM talk_grp_header"));
+        const auto add = [&](const QString& imei, int nam, int id, const QVariant& name, bool programmed) {
+            return Exec(path,
+                        "INSERT INTO unit_tg_details (unit_imei_num, unit_nam, unit_tg_id, unit_tg_name, "
+                        "unit_loc_no, "
+                        "unit_program_flag, unit_language) VALUES (?, ?, ?, ?, 1, ?, 0)",
+                        {imei, nam, id, name, programmed ? 1 : 0});
+        };
+        QVERIFY(add(units.at(0).imei, 1, 7, "Dispatch", true));
+        QVERIFY(add(units.at(1).imei, 1, 7, "Dispatch", true));
+        QVERIFY(add(units.at(2).imei, 1, 7, "Dispatch", false)); // not programmed: not a member
+        QVERIFY(add(units.at(2).imei, 2, 9, "Night, \"late\"", true));
+        // A talkgroup without a name, once as NULL and once empty: one talkgroup, both members.
+        QVERIFY(add(units.at(0).imei, 1, 3, QVariant(QMetaType(QMetaType::QString)), true));
+        QVERIFY(add(units.at(1).imei, 1, 3, "", true));
+        QVERIFY(add(units.at(1).imei, 3, 0, "no id", true)); // id 0 is no talkgroup
+
+        const CliRun all = Cli({"talkgroups", path, "--csv"});
+        QVERIFY2(all.status == 0, qPrintable(all.err));
+        QCOMPARE(ParseCsv(all.out), (QList<QStringList>{{"NAM", "Talkgroup", "Name", "Units"},
+                                                        {"1", "3", "", "2"},
+                                                        {"1", "7", "Dispatch", "2"},
+                                                        {"2", "9", "Night, \"late\"", "1"}}));
+        const CliRun members = Cli({"talkgroups", path, "--nam", "1", "--members", "--csv"});
+        const QList<QStringList> rows = ParseCsv(members.out);
+        QCOMPARE(rows.size(), 5);
+        QCOMPARE(rows.at(3).mid(0, 5),
+                 (QStringList{"1", "7", "Dispatch", units.at(0).imei, units.at(0).user}));
+        QCOMPARE(rows.at(4).at(3), units.at(1).imei);
+        for (const QStringList& row : rows.mid(1))
+            QCOMPARE(row.at(0), QString("1"));
+    }
+
+    // The built program: exit status, a program folder of its own, messages in the settings' language.
+    void programRunsFromItsOwnFolderInItsLanguage()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        env.insert("XDG_DATA_HOME", home.filePath("data"));
+        const QString folder = home.filePath("shop");
+
+        const CliRun made = Program({"--program-folder", folder, "new", home.filePath("a.vlf")}, env);
+        QVERIFY2(made.status == 0, qPrintable(made.err));
+        QVERIFY(QFile::exists(folder + "/VelmoraVLF.vdf"));
+        QVERIFY(QFile::exists(folder + "/settings/Quorvel/Velmora.conf"));
+        // The account's own settings and program folder are untouched.
+        QVERIFY(!QFile::exists(home.filePath("config/Quorvel/Velmora.conf")));
+        QVERIFY(!QFile::exists(home.filePath("data/Velmora")));
+
+        {
+            QSettings settings(folder + "/settings/Quorvel/Velmora.conf", QSettings::IniFormat);
+            settings.setValue("Initial Language", "French");
+        }
+        CResourceStrings french;
+        QVERIFY(french.Load(folder + "/VelmoraFrRes.lang"));
+        CResourceStrings english;
+        QVERIFY(english.Load(folder + "/VelmoraRes.lang"));
+        QVERIFY(!french.Text(1640).isEmpty() && french.Text(1640) != english.Text(1640));
+        const CliRun missing = Program({"info", home.filePath("none.vlf"), "--program-folder", folder}, env);
+        QCOMPARE(missing.status, 1);
+        QVERIFY2(missing.err.contains("velmora: error 1640: " + french.Text(1640)), qPrintable(missing.err));
+        QCOMPARE(Program({"units"}, env).status, 2);
+    }
+
+    void firstRunLeavesFleetFilesToTheWindow()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        env.insert("XDG_DATA_HOME", home.filePath("data"));
+        const CliRun made = Program({"new", home.filePath("b.vlf")}, env);
+        QVERIFY2(made.status == 0, qPrintable(made.err));
+        QVERIFY(QFile::exists(home.filePath("data/Velmora/VelmoraDB.vdf")));
+        QFile desktop(home.filePath("data/applications/velmora.desktop"));
+        QVERIFY(desktop.open(QIODevice::ReadOnly));
+        const QByteArray text = desktop.readAll();
+        QVERIFY2(text.contains("/velmora\" %F"), text.constData());
+    }
+};
+
+VELMORA_TEST_MAIN(TestCli)
+#include "tst_cli.moc"

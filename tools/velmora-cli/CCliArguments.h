@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// The command line of velmora-cli: the command, its operands and its options, checked against what the
+// command takes. Also holds the usage texts, so the parser and the help never disagree.
+class CCliArguments
+{
+public:
+    // What a command takes.
+    struct Command
+    {
+        QString name;
+        QString synopsis; // operands and options, as the usage shows them
+        QString summary;  // one line
+        QString details;  // the command's --help text after the synopsis
+        int minOperands = 0;
+        int maxOperands = 0; // -1: no limit
+        QStringList flags;   // options without a value
+        QStringList valueOptions;
+    };
+
+    // Parses args (without the program name). False on a usage error: Error() says what is wrong.
+    bool Parse(const QStringList& args);
+
+    QString CommandName() const { return m_command; }
+    const QStringList& Operands() const { return m_operands; }
+    QString Operand(int index) const { return m_operands.value(index); }
+    bool Has(const QString& flag) const { return m_flags.contains(flag); }
+    bool HasValue(const QString& option) const { return m_values.contains(option); }
+    QString Value(const QString& option) const { return m_values.value(option); }
+    // Help was asked for: of the command, or of the tool when there is none.
+    bool HelpWanted() const { return m_help; }
+    QString Error() const { return m_error; }
+    // Whether the command (once parsed) takes this option at all.
+    bool Accepts(const QString& option) const;
+
+    // The commands the tool has, in the order the usage lists them.
+    static const QList<Command>& Commands();
+    static const Command* Find(const QString& name);
+    static QString Usage();
+    static QString CommandHelp(const Command& command);
+
+private:
+    bool Fail(const QString& error);
+
+    QString m_command;
+    QStringList m_operands;
+    QSet<QString> m_flags;
+    QMap<QString, QString> m_values;
+    bool m_help = false;
+    QString m_error;
+};

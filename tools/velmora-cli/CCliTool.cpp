@@ -1,0 +1,121 @@
+#include "CCliTool.h"
+
+#include "CCliAnswerer.h"
+#include "CCliArguments.h"
+#include "CCliContext.h"
+#include "CFileCommands.h"
+#include "CFleetContext.h"
+#include "CProgramFolderSetup.h"
+#include "CUnitCommands.h"
+#include "CVelmoraApp.h"
+#include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTextStream>
+
+namespace {
+
+// Puts the previous answerer back however the command ends.
+class CAnswererScope
+{
+public:
+    explicit CAnswererScope(IVelmoraAnswerer* answerer) : m_previous(CVelmoraWrap::SetAnswerer(answerer)) {}
+    ~CAnswererScope() { CVelmoraWrap::SetAnswerer(m_previous); }
+    CAnswererScope(const CAnswererScope&) = delete;
+    CAnswererScope& operator=(const CAnswererScope&) = delete;
+
+private:
+    IVelmoraAnswerer* m_previous;
+};
+
+} // namespace
+
+bool CCliTool::UseOwnProgramFolder(const QString& folder, QString& why)
+{
+    const QString dir = QDir(folder).absolutePath();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir + QStringLiteral("/settings"));
+    if (!CVelmoraWrap::SettingsStoreExists()) {
+        if (!CProgramFolderSetup::FillProgramFolder(dir, CProgramFolderSetup::InstalledDataDir(), why))
+            return false;
+        CProgramFolderSetup::WriteDefaultSettings(dir);
+        return true;
+    }
+    // A folder that was moved still finds its own files.
+    QString stored;
+    if (!CVelmoraWrap::GetRegistryValue(QStringLiteral("Velmora App Path"), stored) || stored != dir)
+        CVelmoraWrap::SetRegistryValue(QStringLiteral("Velmora App Path"), dir);
+    return true;
+}
+
+int CCliTool::Run(const QStringList& args)
+{
+    CCliArguments arguments;
+    if (!arguments.Parse(args)) {
+        m_err << "velmora-cli: " << arguments.Error() << "\n(velmora-cli --help lists the commands)\n";
+        m_err.flush();
+        return ExitUsage;
+    }
+    if (arguments.HelpWanted()) {
+        const CCliArguments::Command* command = CCliArguments::Find(arguments.CommandName());
+        m_out << (command ? CCliArguments::CommandHelp(*command) : CCliArguments::Usage());
+        m_out.flush();
+        return ExitDone;
+    }
+
+    const QString folderOption = QStringLiteral("--program-folder");
+    if (arguments.HasValue(folderOption)) {
+        QString why;
+        if (!UseOwnProgramFolder(arguments.Value(folderOption), why)) {
+            m_err << "velmora-cli: the program folder cannot be set up: " << why << '\n';
+            m_err.flush();
+            return ExitFailed;
+        }
+    }
+
+    CCliAnswerer answerer(m_err);
+    const QString command = arguments.CommandName();
+    answerer.SetYes(arguments.Has(QStringLiteral("--yes")), arguments.Accepts(QStringLiteral("--yes")));
+    answerer.SetOption(FleetMsg::ReplacePhoneUnit, QStringLiteral("--replace"),
+                       arguments.Has(QStringLiteral("--replace")),
+                       arguments.Accepts(QStringLiteral("--replace")));
+    CAnswererScope scope(&answerer);
+
+    // Start-up as the window's, with an instance key of this process alone: the tool runs beside the
+    // window and beside other runs of itself.
+    static int runs = 0;
+    const bool firstRun = !CVelmoraWrap::SettingsStoreExists();
+    CVelmoraApp app;
+    app.SetInstanceKey(
+        QStringLiteral("velmora-cli-%1-%2").arg(QCoreApplication::applicationPid()).arg(++runs));
+    if (!app.InitInstance({})) {
+        app.ExitInstance();
+        m_err << "velmora-cli: the program could not start (the reason is above)\n";
+        m_err.flush();
+        return ExitFailed;
+    }
+
+    if (firstRun) {
+        // The first run registered the file types with this tool as their program: a double-clicked
+        // fleet file belongs to the window beside it.
+        CProgramFolderSetup::RegisterFileTypes(
+            QCoreApplication::applicationDirPath() + QStringLiteral("/velmora"), app.ProgramFolder());
+    }
+    CFleetContext fleets(CFleetSettings::ForProgramFolder(app.ProgramFolder(), app.CarrierId()));
+    const CCliContext context{arguments, m_out, m_err, answerer, app, fleets};
+    int status = ExitFailed;
+    if (command == QLatin1String("new") || command == QLatin1String("info") ||
+        command == QLatin1String("store") || command == QLatin1String("expand") ||
+        command == QLatin1String("upgrade"))
+        status = CFileCommands(context).Run(command);
+    else
+        status = CUnitCommands(context).Run(command);
+    m_out.flush();
+    app.ExitInstance();
+    // A message of the program that reported a failure fails the command whatever it answered.
+    if (status == ExitDone && answerer.Failed())
+        status = ExitFailed;
+    return status;
+}

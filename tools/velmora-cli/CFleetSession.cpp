@@ -1,0 +1,106 @@
+#include "CFleetSession.h"
+
+#include "CFleetContext.h"
+#include "CFleetFile.h"
+#include "CSafeFile.h"
+#include "CVelmoraDoc.h"
+#include "CVelmoraWrap.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+CFleetSession::CFleetSession(CFleetContext& context)
+    : m_context(context), m_keep(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX"))
+{
+}
+
+CFleetSession::~CFleetSession()
+{
+    if (m_active)
+        Rollback();
+}
+
+bool CFleetSession::Open(const QString& path, QString& why)
+{
+    m_path = path;
+    if (!QFileInfo(path).isFile()) {
+        // The document says so in the program's words (1640).
+        m_document = std::make_unique<CVelmoraDoc>(m_context);
+        m_document->OnOpenDocument(path);
+        CloseDocument();
+        return false;
+    }
+    // A fleet another program holds open is refused before anything is copied or put back over it.
+    QString busy;
+    if (CFleetFile::ProbeDatabase(path, &busy) == CFleetFile::Probe::Busy) {
+        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+        return false;
+    }
+    if (!m_keep.isValid()) {
+        why = QStringLiteral("no temporary folder: %1").arg(m_keep.errorString());
+        return false;
+    }
+    m_original = m_keep.filePath(QStringLiteral("original"));
+    if (!QFile::copy(path, m_original)) {
+        why = QStringLiteral("cannot keep a copy of %1 in %2").arg(path, m_keep.path());
+        return false;
+    }
+    m_active = true;
+    m_document = std::make_unique<CVelmoraDoc>(m_context);
+    if (!m_document->OnOpenDocument(path)) {
+        Rollback();
+        return false;
+    }
+    return true;
+}
+
+bool CFleetSession::Create(const QString& path, QString& why)
+{
+    m_path = path;
+    if (QFileInfo::exists(path)) {
+        why = QStringLiteral("%1 exists already").arg(path);
+        return false;
+    }
+    m_created = true;
+    m_active = true;
+    m_document = std::make_unique<CVelmoraDoc>(m_context);
+    if (!m_document->OnNewDocument()) {
+        Rollback();
+        return false;
+    }
+    return true;
+}
+
+void CFleetSession::CloseDocument()
+{
+    if (m_document) {
+        m_document->OnCloseDocument();
+        m_document.reset();
+    }
+}
+
+bool CFleetSession::Commit()
+{
+    if (!m_active)
+        return false;
+    if (m_created && !m_document->OnSaveDocument(m_path)) {
+        Rollback();
+        return false;
+    }
+    CloseDocument();
+    m_active = false;
+    return true;
+}
+
+void CFleetSession::Rollback()
+{
+    CloseDocument();
+    if (m_active) {
+        if (m_created)
+            QFile::remove(m_path);
+        else if (!m_original.isEmpty())
+            CSafeFile::Copy(m_original, m_path);
+    }
+    m_active = false;
+}

@@ -1,0 +1,89 @@
+#include "CFleetSnapshot.h"
+
+#include "CCliAnswerer.h"
+#include "CFleetConnection.h"
+#include "CFleetFile.h"
+#include "CFleetSettings.h"
+#include "CFleetUpgrade.h"
+#include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+CFleetSnapshot::CFleetSnapshot() : m_dir(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX")) {}
+
+CFleetSnapshot::~CFleetSnapshot() = default;
+
+QSqlDatabase CFleetSnapshot::Database() const
+{
+    return m_connection ? m_connection->Database() : QSqlDatabase();
+}
+
+int CFleetSnapshot::TemplateVersion(const QString& templatePath)
+{
+    CFleetConnection templ;
+    if (!templ.Open(templatePath))
+        return -1;
+    bool has = false;
+    const int version = CFleetUpgrade::ReadVersion(templ.Database(), &has);
+    return has ? version : -1;
+}
+
+bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, CCliAnswerer& answerer,
+                          bool upgrade, QString& why)
+{
+    if (!QFileInfo(path).isFile()) {
+        CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
+        return false;
+    }
+    // A fleet the program has open may be half-way through a change: never read it behind its back.
+    QString busy;
+    if (CFleetFile::ProbeDatabase(path, &busy) == CFleetFile::Probe::Busy) {
+        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+        return false;
+    }
+    if (!m_dir.isValid()) {
+        why = QStringLiteral("no temporary folder: %1").arg(m_dir.errorString());
+        return false;
+    }
+    m_currentVersion = TemplateVersion(settings.templatePath);
+    if (m_currentVersion < 0) {
+        why = QStringLiteral("the fleet template %1 cannot be read").arg(settings.templatePath);
+        return false;
+    }
+    m_stored = CFleetFile::IsStoredForm(path);
+    const QString copy = m_dir.filePath(QFileInfo(path).fileName());
+    if (!QFile::copy(path, copy)) {
+        why = QStringLiteral("cannot copy %1 to %2").arg(path, copy);
+        return false;
+    }
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    if (!CFleetFile::CheckReadable(copy))
+        return false;
+
+    {
+        CFleetConnection probe;
+        if (!probe.Open(copy)) {
+            CFleetConnection::ShowError(probe.LastError());
+            return false;
+        }
+        m_hasUnitTable = CFleetUpgrade::HasTable(probe.Database(), QStringLiteral("unit_details"));
+        m_fileVersion = CFleetUpgrade::ReadVersion(probe.Database(), &m_hasVersion);
+    }
+    if (upgrade) {
+        // The copy is upgraded the way the program upgrades files; the question it would ask is
+        // about a file that stays as it is, so it is answered here.
+        CCliAnswerer::CPreset yes(answerer, FleetMsg::UpgradeQuestion, IDYES);
+        if (!CFleetUpgrade::OpenAndUpgrade(copy, settings))
+            return false;
+    }
+    m_connection = std::make_unique<CFleetConnection>();
+    if (!m_connection->Open(copy)) {
+        CFleetConnection::ShowError(m_connection->LastError());
+        m_connection.reset();
+        return false;
+    }
+    return true;
+}
