@@ -311,6 +311,29 @@ private Q_SLOTS:
         QVERIFY(missing.err.contains("velmora: error 1640: "));
     }
 
+    void aFleetHeldByTheProgramIsLeftAlone()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        const QString path = Fleet("held.vlf", units);
+        CFleetConnection held;
+        QVERIFY(held.Open(path, CFleetConnection::Mode::Exclusive));
+        QSqlQuery lock(held.Database());
+        QVERIFY(lock.exec("SELECT COUNT(*) FROM unit_details") && lock.next());
+        lock.finish();
+        for (const QStringList& args :
+             {QStringList{"units", path}, QStringList{"delete", path, units.at(0).imei},
+              QStringList{"store", path}, QStringList{"append", path, Fleet("other.vlf", {})}}) {
+            const CliRun run = Cli(args);
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.startsWith("velmora: error: "), qPrintable(run.err));
+        }
+        held.Close();
+        CFleetConnection c;
+        QVERIFY(c.Open(path));
+        QCOMPARE(Imeis(c.Database()).size(), units.size());
+        QVERIFY(!QFile::exists(m_dir + "/held.tem"));
+    }
+
     void upgradeNeedsTheAnswer()
     {
         const QString path = m_dir + "/up.vlf";
@@ -392,7 +415,7 @@ private Q_SLOTS:
         const QString path = Fleet("show.vlf", {CFleetFixtures::Units(1).at(0), alder});
         const CliRun run = Cli({"show", path, alder.imei});
         QVERIFY2(run.status == 0, qPrintable(run.err));
-        QVERIFY(run.out.startsWith("Unit " + alder.imei + "\n"));
+        QVERIFY(run.out.startsWith("Unit " + alder.imei + " ("));
         QVERIFY(run.out.contains(alder.user));
         CFleetConnection c;
         QVERIFY(c.Open(path));

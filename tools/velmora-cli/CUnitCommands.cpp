@@ -186,7 +186,14 @@ int CUnitCommands::Show(const QString& path, const QString& imei)
         m_cx.out << table.Plain(QStringLiteral("  "), false);
     };
 
-    m_cx.out << "Unit " << imei << '\n';
+    const int subColumn = int(columns.indexOf(QStringLiteral("unit_prod_sub_release_id")));
+    const int releaseColumn = int(columns.indexOf(QStringLiteral("unit_prod_release_id")));
+    const QString modelName = m_cx.app.ModelRules().ModelDisplayName(
+        model, rows.value(0).value(subColumn).toInt(), rows.value(0).value(releaseColumn).toInt());
+    m_cx.out << "Unit " << imei;
+    if (!modelName.isEmpty())
+        m_cx.out << " (" << modelName << ')';
+    m_cx.out << '\n';
     oneRow(columns, rows);
 
     QList<ListSection> sections(std::begin(kSections), std::end(kSections));
