@@ -1,0 +1,63 @@
+#include "CUnitRowChecks.h"
+
+#include "CModelRules.h"
+#include "CUnitRowRules.h"
+#include "CUnitsColumns.h"
+#include "CVelmoraWrap.h"
+#include "UnitsMessageIds.h"
+
+namespace {
+
+using C = CUnitsColumns;
+
+CUnitRowCheckResult Failed(int column, const CGridCheckResult& message)
+{
+    return CUnitRowCheckResult{false, column, message};
+}
+
+} // namespace
+
+int CUnitRowChecks::SimVersionOfModel(int modelType, const CModelRules* rules)
+{
+    return rules ? rules->PhoneClassOf(modelType) : 1;
+}
+
+CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* rules, bool ipEditable)
+{
+    auto cell = [&cells](int col) -> QString& { return cells[col - 1]; };
+
+    if (cell(C::UserName).isEmpty())
+        return Failed(C::UserName, CGridCheckResult::Fail(UnitsMsg::UserNameMissing));
+    if (cell(C::Imei).size() < ImeiMinLength)
+        return Failed(C::Imei, CGridCheckResult::Fail(UnitsMsg::ImeiTooShort));
+
+    int model = 0;
+    if (!CUnitRowRules::ModelOfKey(cell(C::ModelType), model))
+        return Failed(C::ModelType, CGridCheckResult::Fail(UnitsMsg::ModelMissing));
+    // A SIM version read from the phone is the phone's own; only a unit without one takes its model's.
+    if (CUnitRowRules::Number(cell(C::SimVersion)) < 1)
+        cell(C::SimVersion) = QString::number(SimVersionOfModel(model, rules));
+
+    const bool crossFleet = CUnitRowRules::IsCrossFleetText(cell(C::CrossFleet));
+    const CGridCheckResult privateId = CUnitRowRules::CheckPrivateId(cell(C::DisplayPrivateId), crossFleet);
+    if (!privateId.ok)
+        return Failed(C::DisplayPrivateId, privateId);
+
+    QString ip;
+    const CGridCheckResult address = CUnitRowRules::CheckIp(cell(C::IpAddress), &ip);
+    if (address.ok)
+        cell(C::IpAddress) = ip;
+    else if (ipEditable)
+        return Failed(C::IpAddress, address);
+    return CUnitRowCheckResult{};
+}
+
+void CUnitRowChecks::ShowMessage(const CGridCheckResult& result)
+{
+    if (result.ok || result.messageId == 0)
+        return;
+    if (result.args.isEmpty())
+        CVelmoraWrap::ShowError(result.messageId, VMT_ERROR);
+    else
+        CVelmoraWrap::ShowError(result.Text(), VMT_ERROR);
+}

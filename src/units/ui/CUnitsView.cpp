@@ -1,0 +1,740 @@
+#include "CUnitsView.h"
+
+#include "CAppendFile.h"
+#include "CDefaultValueDlg.h"
+#include "CGridSelectionModel.h"
+#include "CUnitRowChecks.h"
+#include "CUnitRowRules.h"
+#include "CUnitsColumns.h"
+#include "CUnitsItemDelegate.h"
+#include "CVelmoraApp.h"
+#include "CVelmoraDoc.h"
+#include "CVelmoraGridModel.h"
+#include "CVelmoraWrap.h"
+#include "FrameCommands.h"
+#include "UnitsMessageIds.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QHash>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+using C = CUnitsColumns;
+
+// Value of the entry-language list whose text labels the fax column.
+const QString kFaxEntry = QStringLiteral("5");
+
+QHash<quint64, CUnitsView*>& OpenViews()
+{
+    static QHash<quint64, CUnitsView*> views;
+    return views;
+}
+
+quint64 NextViewId()
+{
+    static quint64 counter = 0;
+    return ++counter;
+}
+
+} // namespace
+
+CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QWidget* parent)
+    : QTableView(parent), m_document(document), m_settings(settings),
+      m_model(std::make_unique<CUnitsTableModel>(document.Database(), settings)), m_viewId(NextViewId())
+{
+    setObjectName(QStringLiteral("UnitsView"));
+    OpenViews().insert(m_viewId, this);
+    setModel(m_model.get());
+    m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
+    setSelectionModel(m_selection.get());
+    m_selection->SetGuard(
+        [this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
+    m_delegate = new CUnitsItemDelegate(this, m_model.get());
+    setItemDelegate(m_delegate);
+
+    // A double-click opens the unit; typing, F2 or a click on the current cell edits it.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                    QAbstractItemView::SelectedClicked);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Rows are dragged only while whole rows are selected: a drag from a cell selects cells.
+    connect(m_selection.get(), &QItemSelectionModel::selectionChanged, this,
+            [this] { setDragEnabled(WholeRowsSelected()); });
+    connect(m_model.get(), &CUnitsTableModel::crossFleetPublished, this, &CUnitsView::crossFleetPublished);
+
+    if (settings.hasFonts) {
+        setFont(settings.gridFont);
+        horizontalHeader()->setFont(settings.gridFont);
+        verticalHeader()->setFont(settings.gridFont);
+    }
+    if (settings.rightToLeft)
+        setLayoutDirection(Qt::RightToLeft);
+
+    m_ownPrompt = std::make_unique<CDefaultValueDlg>(this);
+    m_model->SetNewUnitPrompt(m_ownPrompt.get());
+
+    m_document.AddView(this);
+    m_model->Load();
+    ApplyColumns();
+    MoveTo(1, 1, false);
+}
+
+CUnitsView::~CUnitsView()
+{
+    OpenViews().remove(m_viewId);
+    m_document.RemoveView(this);
+}
+
+CUnitsSettings CUnitsView::SettingsFromApp()
+{
+    CUnitsSettings settings;
+    CVelmoraApp* app = CVelmoraApp::Instance();
+    if (!app)
+        return settings;
+    settings.rules = &app->ModelRules();
+    settings.modelList = app->ModelList();
+    settings.faxLabel = CVelmoraGridModel::ChoiceText(app->EntryLanguageList(), kFaxEntry);
+    settings.gridFont = app->GridFont();
+    settings.gridFont2 = app->GridFont2();
+    settings.hasFonts = true;
+    settings.rightToLeft = app->IsRightToLeft();
+    return settings;
+}
+
+CUnitsView* CUnitsView::FindView(quint64 viewId)
+{
+    return OpenViews().value(viewId, nullptr);
+}
+
+void CUnitsView::SetNewUnitPrompt(INewUnitPrompt* prompt)
+{
+    m_model->SetNewUnitPrompt(prompt ? prompt : m_ownPrompt.get());
+}
+
+void CUnitsView::SetReadPhoneHandler(std::function<void()> handler)
+{
+    m_model->SetReadPhoneHandler(std::move(handler));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Columns
+
+void CUnitsView::ApplyColumns()
+{
+    for (int col = 1; col <= C::Count; ++col) {
+        const bool hidden = C::HiddenAtStart(col);
+        setColumnHidden(col - 1, hidden);
+        if (!hidden)
+            setColumnWidth(col - 1, DefaultColumnWidth(col));
+    }
+}
+
+int CUnitsView::DefaultColumnWidth(int col) const
+{
+    const CGridCellStyle style = C::Style(col);
+    const QFontMetrics header = horizontalHeader()->fontMetrics();
+    const QFontMetrics cells(style.secondFont && m_settings.hasFonts ? m_settings.gridFont2 : font());
+    int width = header.horizontalAdvance(C::Caption(col, m_settings.faxLabel)) + 20;
+    if (style.control == CGridCellStyle::TabbedCombo) {
+        const QString list = m_model->ChoiceList(style);
+        for (const QString& line : list.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            width = qMax(width, cells.horizontalAdvance(line.section(QLatin1Char('\t'), 0, 0)) + 30);
+    }
+    if (style.widthMm > 0)
+        width = qMax(width, qRound(style.widthMm * logicalDpiX() / 25.4));
+    else if (style.maxLength > 0)
+        width = qMax(width, cells.averageCharWidth() * qMin(style.maxLength, 16) + 12);
+    return qMax(width, 40);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Current cell and editing
+
+int CUnitsView::CurrentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+}
+
+int CUnitsView::CurrentCol() const
+{
+    return currentIndex().isValid() ? currentIndex().column() + 1 : 0;
+}
+
+QList<int> CUnitsView::SelectedRows() const
+{
+    QList<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int r = range.top(); r <= range.bottom(); ++r) {
+            if (!rows.contains(r + 1))
+                rows << r + 1;
+        }
+    }
+    if (rows.isEmpty() && CurrentRow() > 0)
+        rows << CurrentRow();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QList<QPair<int, int>> CUnitsView::SelectedBlocks() const
+{
+    QList<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int r = range.top(); r <= range.bottom(); ++r) {
+            if (!rows.contains(r + 1))
+                rows << r + 1;
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    QList<QPair<int, int>> blocks;
+    for (int row : rows) {
+        if (!blocks.isEmpty() && blocks.last().second + 1 == row)
+            blocks.last().second = row;
+        else
+            blocks << qMakePair(row, row);
+    }
+    return blocks;
+}
+
+bool CUnitsView::WholeRowsSelected() const
+{
+    const QList<QPair<int, int>> blocks = SelectedBlocks();
+    if (blocks.isEmpty())
+        return false;
+    for (const auto& block : blocks) {
+        for (int row = block.first; row <= block.second; ++row) {
+            if (!selectionModel()->isRowSelected(row - 1, QModelIndex()))
+                return false;
+        }
+    }
+    return true;
+}
+
+QList<int> CUnitsView::VisibleColumns() const
+{
+    QList<int> cols;
+    for (int v = 0; v < C::Count; ++v) {
+        const int logical = horizontalHeader()->logicalIndex(v);
+        if (logical >= 0 && !isColumnHidden(logical))
+            cols << logical + 1;
+    }
+    return cols;
+}
+
+bool CUnitsView::IsEditing() const
+{
+    return m_delegate->Editor() != nullptr;
+}
+
+QString CUnitsView::CurrentText() const
+{
+    if (QWidget* editor = m_delegate->Editor())
+        return CUnitsItemDelegate::EditorText(editor);
+    return m_model->Value(CurrentRow(), CurrentCol());
+}
+
+bool CUnitsView::EndEdit()
+{
+    QWidget* editor = m_delegate->Editor();
+    if (!editor)
+        return true;
+    const QModelIndex index = m_delegate->EditorIndex();
+    const QString text = CUnitsItemDelegate::EditorText(editor);
+    if (text != index.data(Qt::EditRole).toString()) {
+        if (!m_model->SetCellText(index.row() + 1, index.column() + 1, text)) {
+            CUnitRowChecks::ShowMessage(m_model->LastRefusal());
+            editor->setFocus();
+            return false;
+        }
+    }
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void CUnitsView::CancelEdit()
+{
+    if (QWidget* editor = m_delegate->Editor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool CUnitsView::SetCurrentCell(int row, int col)
+{
+    if (row < 1 || row > m_model->RowCount() || col < 1 || col > C::Count)
+        return false;
+    if (!EndEdit())
+        return false;
+    if (CurrentRow() > 0 && row != CurrentRow() && !LeaveRow(CurrentRow()))
+        return false;
+    return MoveTo(row, col, false);
+}
+
+bool CUnitsView::MoveTo(int row, int col, bool startEdit)
+{
+    const QModelIndex to = m_model->index(row - 1, col - 1);
+    if (!to.isValid())
+        return false;
+    m_moving = true;
+    selectionModel()->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect);
+    m_moving = false;
+    scrollTo(to);
+    if (startEdit && (to.flags() & Qt::ItemIsEditable))
+        edit(to);
+    return true;
+}
+
+bool CUnitsView::MayMove(const QModelIndex& from, const QModelIndex& to)
+{
+    if (m_moving || !from.isValid() || !to.isValid())
+        return true;
+    if (IsEditing() && !EndEdit())
+        return false;
+    return from.row() == to.row() || LeaveRow(from.row() + 1);
+}
+
+bool CUnitsView::LeaveRow(int row)
+{
+    if (m_model->EditRow() != row)
+        return true;
+    const CUnitsTableModel::StoreResult result = m_model->StoreRow(row);
+    if (result.stored)
+        MarkDocumentChanged();
+    if (!result.ok && result.column > 0 && row <= m_model->RowCount()) {
+        // The row stays in edit, with the current cell on what has to be fixed.
+        MoveTo(row, result.column, false);
+    }
+    return result.ok;
+}
+
+bool CUnitsView::StoreEditedRow()
+{
+    if (!EndEdit())
+        return false;
+    const int row = m_model->EditRow();
+    return row == 0 || LeaveRow(row);
+}
+
+void CUnitsView::MarkDocumentChanged()
+{
+    m_document.SetModifiedFlag(true);
+    m_document.SetChanged(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and mouse
+
+void CUnitsView::NavigateTab(bool forward)
+{
+    const QList<int> cols = VisibleColumns();
+    if (cols.isEmpty())
+        return;
+    if (!currentIndex().isValid()) {
+        MoveTo(1, cols.first(), false);
+        return;
+    }
+    const bool wasEditing = IsEditing();
+    if (!EndEdit())
+        return;
+    const int row = CurrentRow(), col = CurrentCol();
+    const int pos = int(cols.indexOf(col));
+    int newRow = row, newCol = col;
+    if (forward) {
+        if (pos + 1 < cols.size()) {
+            newCol = cols[pos + 1];
+        } else if (row < m_model->RowCount()) {
+            newRow = row + 1;
+            newCol = cols.first();
+        } else {
+            // Tab from the last cell of the append row stores the new unit and goes on to the next
+            // append row.
+            if (!m_model->IsRecordEditing() || !LeaveRow(row))
+                return;
+            newRow = m_model->AppendRow();
+            newCol = cols.first();
+        }
+    } else if (pos > 0) {
+        newCol = cols[pos - 1];
+    } else if (row > 1) {
+        newRow = row - 1;
+        newCol = cols.last();
+    } else {
+        return;
+    }
+    if (newRow != row && !LeaveRow(row))
+        return;
+    MoveTo(newRow, newCol, wasEditing);
+}
+
+bool CUnitsView::EditorKey(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (mods & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        NavigateTab(!(mods & Qt::ShiftModifier));
+        return true;
+    case Qt::Key_Backtab:
+        NavigateTab(false);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (mods != Qt::NoModifier)
+            return false;
+        EndEdit();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CUnitsView::EditorFocusOut(QWidget* editor, Qt::FocusReason reason)
+{
+    // A message box or menu took the focus, or the window lost it: the edit waits.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return true;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == editor || editor->isAncestorOf(focus)))
+        return false;
+    const QModelIndex index = m_delegate->EditorIndex();
+    const QString text = CUnitsItemDelegate::EditorText(editor);
+    if (text == index.data(Qt::EditRole).toString())
+        return false;
+    if (m_model->SetCellText(index.row() + 1, index.column() + 1, text)) {
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return true;
+    }
+    CUnitRowChecks::ShowMessage(m_model->LastRefusal());
+    QPointer<QWidget> keep(editor);
+    QTimer::singleShot(0, this, [keep] {
+        if (keep)
+            keep->setFocus();
+    });
+    return true;
+}
+
+void CUnitsView::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    switch (event->key()) {
+    case Qt::Key_End:
+    case Qt::Key_Home:
+        // End goes to the address column and Home to the user name of the current row; with Ctrl
+        // the grid goes to the last or first row as usual.
+        if (!(mods & Qt::ControlModifier) && CurrentRow() > 0) {
+            SetCurrentCell(CurrentRow(), event->key() == Qt::Key_End ? int(C::IpAddress) : int(C::UserName));
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Delete:
+        if (!IsEditing() && SelectedBlocks().size() == 1 && WholeRowsSelected()) {
+            DeleteSelectedUnits();
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        if (!IsEditing() && m_model->IsRecordEditing()) {
+            m_model->CancelRecordEdit();
+            m_model->ClearStoreFailed();
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Tab:
+        if (!(mods & (Qt::ControlModifier | Qt::AltModifier))) {
+            NavigateTab(!(mods & Qt::ShiftModifier));
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Backtab:
+        NavigateTab(false);
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CUnitsView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (IsEditing() && index != m_delegate->EditorIndex() && !EndEdit()) {
+        event->accept();
+        return;
+    }
+    if (index.isValid() && currentIndex().isValid() && index.row() != currentIndex().row() &&
+        !LeaveRow(CurrentRow())) {
+        event->accept();
+        return;
+    }
+    m_moving = true; // checked above
+    QTableView::mousePressEvent(event);
+    m_moving = false;
+}
+
+void CUnitsView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid() || event->button() != Qt::LeftButton) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    OpenUnit(index.row() + 1);
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Operations
+
+void CUnitsView::LoadUnits()
+{
+    CancelEdit();
+    m_model->Load();
+    MoveTo(1, 1, false);
+}
+
+void CUnitsView::DeleteSelectedUnits()
+{
+    if (IsEditing()) {
+        CVelmoraWrap::ShowError(UnitsMsg::DeleteWhileEditing, VMT_ERROR);
+        return;
+    }
+    QStringList imeis;
+    QList<int> rows;
+    for (int row : SelectedRows()) {
+        const QString imei = m_model->StoredImei(row);
+        if (imei.isEmpty() || imeis.contains(imei))
+            continue;
+        imeis << imei;
+        rows << row;
+    }
+    if (imeis.isEmpty())
+        return;
+    // A row in edit that stays must be stored first: the reload after the deletion starts over.
+    const int editRow = m_model->EditRow();
+    if (editRow > 0 && !rows.contains(editRow) && !LeaveRow(editRow))
+        return;
+    if (CVelmoraWrap::ShowError(UnitsMsg::ConfirmDelete, VMT_YESNO) != IDYES)
+        return;
+    m_model->CancelRecordEdit();
+    m_model->DeleteUnits(imeis);
+    MarkDocumentChanged();
+    MoveTo(1, 1, false);
+}
+
+bool CUnitsView::OpenUnit(int row)
+{
+    if (row < 1 || row > m_model->RowCount())
+        return false;
+    const bool rowCrossFleet = CUnitRowRules::IsCrossFleetText(m_model->Value(row, C::CrossFleet));
+    Q_EMIT crossFleetPublished(rowCrossFleet);
+    if (!m_model->IsStoredRow(row)) {
+        CVelmoraWrap::ShowError(UnitsMsg::RowNotStored, VMT_ERROR);
+        return false;
+    }
+    if (m_model->IsRecordEditing()) {
+        if (EndEdit())
+            LeaveRow(m_model->EditRow());
+    }
+    if (m_model->StoreFailed()) {
+        // The row was refused: the double-click edits the cell, as in any row.
+        m_model->ClearStoreFailed();
+        viewport()->update();
+        const QModelIndex index = currentIndex();
+        if (index.isValid() && (index.flags() & Qt::ItemIsEditable) && !IsEditing())
+            edit(index);
+        return false;
+    }
+    CUnitOpenInfo info;
+    if (!CUnitOpener::Prepare(m_model->Database(), m_model->StoredImei(row), rowCrossFleet, m_settings.rules,
+                              info))
+        return false;
+    Q_EMIT crossFleetPublished(info.crossFleet);
+    Q_EMIT simVersionPublished(info.simVersion);
+    Q_EMIT openUnitRequested(info);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dragging units to another fleet
+
+QMimeData* CUnitsView::DragData()
+{
+    const QList<QPair<int, int>> blocks = SelectedBlocks();
+    if (blocks.size() > 1) {
+        CVelmoraWrap::ShowError(UnitsMsg::DragOneRange, VMT_ERROR);
+        return nullptr;
+    }
+    if (blocks.isEmpty() || !StoreEditedRow())
+        return nullptr;
+    QStringList imeis;
+    for (int row = blocks.first().first; row <= blocks.first().second; ++row) {
+        const QString imei = m_model->StoredImei(row);
+        if (!imei.isEmpty())
+            imeis << imei;
+    }
+    return imeis.isEmpty() ? nullptr : CUnitsTableModel::EncodeRows(m_viewId, imeis);
+}
+
+void CUnitsView::startDrag(Qt::DropActions)
+{
+    if (IsEditing())
+        return;
+    QMimeData* data = DragData();
+    if (!data)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    // The drop copies (or moves) through the fleets' databases and reloads both views: nothing is
+    // left to do here once it returns.
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
+bool CUnitsView::AcceptsDrop(const QDropEvent* event) const
+{
+    quint64 source = 0;
+    QStringList imeis;
+    if (IsEditing() || !CUnitsTableModel::DecodeRows(event->mimeData(), source, imeis))
+        return false;
+    return source != m_viewId && FindView(source) != nullptr;
+}
+
+void CUnitsView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!AcceptsDrop(event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+}
+
+void CUnitsView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!AcceptsDrop(event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+}
+
+void CUnitsView::dropEvent(QDropEvent* event)
+{
+    const bool move = event->modifiers().testFlag(Qt::ShiftModifier);
+    if (!AcceptsDrop(event) || !DropUnits(event->mimeData(), move)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(move ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+}
+
+bool CUnitsView::DropUnits(const QMimeData* data, bool move)
+{
+    quint64 sourceId = 0;
+    QStringList imeis;
+    if (!CUnitsTableModel::DecodeRows(data, sourceId, imeis) || imeis.isEmpty() || sourceId == m_viewId)
+        return false;
+    CUnitsView* source = FindView(sourceId);
+    if (!source || &source->Document() == &m_document)
+        return false;
+    // Both grids reload afterwards: a row typed here must be stored first.
+    if (!StoreEditedRow() || !source->StoreEditedRow())
+        return false;
+    CAppendFile::DragUnits(m_document, source->Document(), imeis, move, m_appendQuestion);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The document and the frame
+
+bool CUnitsView::CanCloseView()
+{
+    return StoreEditedRow();
+}
+
+void CUnitsView::ActivateView()
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* window = qobject_cast<QMdiSubWindow*>(w)) {
+            if (QMdiArea* area = window->mdiArea())
+                area->setActiveSubWindow(window);
+            break;
+        }
+    }
+    setFocus();
+}
+
+void CUnitsView::ReleaseDatabase()
+{
+    CancelEdit();
+    m_model->ReleaseDatabase();
+}
+
+void CUnitsView::AttachDatabase(const QSqlDatabase& db)
+{
+    m_model->AttachDatabase(db);
+    viewport()->update();
+}
+
+void CUnitsView::RefreshUnits()
+{
+    LoadUnits();
+}
+
+int CUnitsView::ViewFamily() const
+{
+    return FrameFamily::Fleet;
+}
+
+bool CUnitsView::CanRunCommand(int commandId) const
+{
+    switch (commandId) {
+    case FrameCmd::UnitsCommand:
+        return m_model->UnitCount() > 0 && !IsEditing();
+    case FrameCmd::Refresh:
+        return !IsEditing();
+    default:
+        return false;
+    }
+}
+
+void CUnitsView::RunCommand(int commandId)
+{
+    switch (commandId) {
+    case FrameCmd::UnitsCommand:
+        DeleteSelectedUnits();
+        break;
+    case FrameCmd::Refresh:
+        if (StoreEditedRow())
+            LoadUnits();
+        break;
+    default:
+        break;
+    }
+}
+
+void CUnitsView::FinishPendingWork()
+{
+    StoreEditedRow();
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "CUnitOpener.h"
+#include "CUnitsSettings.h"
+#include "CUnitsTableModel.h"
+#include "IFleetView.h"
+#include "IFrameView.h"
+
+#include <QTableView>
+#include <functional>
+#include <memory>
+
+class CGridSelectionModel;
+class CUnitsItemDelegate;
+class CVelmoraDoc;
+class IAppendQuestion;
+class INewUnitPrompt;
+
+// The units grid of a fleet window: one row per unit and the append row below them, in which the
+// manager types new units, edits the shown columns of stored ones, deletes units, drags them to
+// another fleet's window and double-clicks one to open it.
+//
+// A row is edited as a record: leaving it (or Tab from its last cell) checks and stores it, and a
+// refused row keeps its typed values with the current cell on the column to fix; Esc drops them.
+// Rows and columns of its own API are grid numbers, counted from 1.
+class CUnitsView : public QTableView, public IFleetView, public IFrameView
+{
+    Q_OBJECT
+
+public:
+    CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QWidget* parent = nullptr);
+    ~CUnitsView() override;
+
+    // The settings of the running program (model rules and list, fonts, direction, fax label).
+    static CUnitsSettings SettingsFromApp();
+
+    CVelmoraDoc& Document() const { return m_document; }
+    CUnitsTableModel* Model() const { return m_model.get(); }
+    quint64 ViewId() const { return m_viewId; }
+    // The open units view with this id, or nullptr.
+    static CUnitsView* FindView(quint64 viewId);
+
+    // Who answers the overwrite question when dropped units exist here already (nullptr: they are
+    // skipped).
+    void SetAppendQuestion(IAppendQuestion* question) { m_appendQuestion = question; }
+    // Who answers the new-unit prompt (nullptr: the view's own dialog).
+    void SetNewUnitPrompt(INewUnitPrompt* prompt);
+    // The read-phone command offered by the new-unit prompt (none: the choice is not offered).
+    void SetReadPhoneHandler(std::function<void()> handler);
+
+    // --- Cells and current cell ---
+    int CurrentRow() const;
+    int CurrentCol() const;
+    // Moves the current cell; the cell and row being left are checked (and the row stored) first.
+    bool SetCurrentCell(int row, int col);
+    QList<int> SelectedRows() const;
+    bool IsEditing() const;
+    // Ends the edit of the current cell: checks its text and writes it into the row. False (the
+    // message shown, the cell still in edit) when the text fails.
+    bool EndEdit();
+    void CancelEdit();
+    // The text of the cell being edited, or of the current cell.
+    QString CurrentText() const;
+
+    // --- Operations ---
+    // Reads the units again and puts the current cell on row 1, column 1.
+    void LoadUnits();
+    // Stores the row in edit, if any; false when it was refused.
+    bool StoreEditedRow();
+    // Deletes the units of the selected rows after question 1585.
+    void DeleteSelectedUnits();
+    // Double-click on a row: opens the unit when it is a stored one (false when refused or when the
+    // double-click went to the cell instead).
+    bool OpenUnit(int row);
+    // The dragged rows: one block of rows of stored units. nullptr (after 1715 for several blocks)
+    // when there is nothing to drag.
+    QMimeData* DragData();
+    // A drop of units from another fleet's view: copied, or moved when move is set. False when
+    // nothing was done (the same view, an unknown source, this view could not finish its row).
+    bool DropUnits(const QMimeData* data, bool move);
+
+    // --- IFleetView ---
+    bool IsEditingCell() const override { return IsEditing(); }
+    bool CanCloseView() override;
+    void ActivateView() override;
+    void ReleaseDatabase() override;
+    void AttachDatabase(const QSqlDatabase& db) override;
+    void RefreshUnits() override;
+
+    // --- IFrameView ---
+    int ViewFamily() const override;
+    bool CanRunCommand(int commandId) const override;
+    void RunCommand(int commandId) override;
+    void FinishPendingWork() override;
+
+    // Called by the delegate for a key or focus loss in the open editor. True: handled.
+    bool EditorKey(QKeyEvent* event);
+    bool EditorFocusOut(QWidget* editor, Qt::FocusReason reason);
+
+Q_SIGNALS:
+    // A stored unit is to be opened in its property sheet, with what the model rules answered.
+    void openUnitRequested(const CUnitOpenInfo& info);
+    // The cross-fleet flag and SIM version of the unit being worked on.
+    void crossFleetPublished(bool on);
+    void simVersionPublished(int simVersion);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void ApplyColumns();
+    int DefaultColumnWidth(int col) const;
+    bool MayMove(const QModelIndex& from, const QModelIndex& to);
+    bool LeaveRow(int row);
+    bool MoveTo(int row, int col, bool startEdit);
+    void NavigateTab(bool forward);
+    QList<int> VisibleColumns() const;
+    // Contiguous blocks of selected rows.
+    QList<QPair<int, int>> SelectedBlocks() const;
+    bool WholeRowsSelected() const;
+    bool AcceptsDrop(const QDropEvent* event) const;
+    void MarkDocumentChanged();
+
+    CVelmoraDoc& m_document;
+    CUnitsSettings m_settings;
+    std::unique_ptr<CUnitsTableModel> m_model;
+    std::unique_ptr<CGridSelectionModel> m_selection;
+    std::unique_ptr<INewUnitPrompt> m_ownPrompt;
+    CUnitsItemDelegate* m_delegate = nullptr; // owned by this view (QObject parent)
+    IAppendQuestion* m_appendQuestion = nullptr;
+    quint64 m_viewId;
+    bool m_moving = false; // a move the view checked itself
+};
