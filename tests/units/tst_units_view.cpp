@@ -1,0 +1,371 @@
+// The units grid window: typing units in, rows refused and kept, deleting by key and command,
+// Home and End, double-clicks, and dragging units to another fleet.
+
+#include "CScriptedAnswerer.h"
+#include "CTestEnvironment.h"
+#include "CUnitCascade.h"
+#include "CUnitsColumns.h"
+#include "CUnitsFixture.h"
+#include "CUnitsView.h"
+#include "CVelmoraWrap.h"
+#include "FrameCommands.h"
+#include "IAppendQuestion.h"
+#include "UnitsMessageIds.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+using C = CUnitsColumns;
+
+namespace {
+
+CScriptedAnswerer& Answers()
+{
+    return CScriptedAnswerer::Instance();
+}
+
+class CAnswerAll : public IAppendQuestion
+{
+public:
+    int answer = Overwrite;
+    int asked = 0;
+    int AskOverwrite(const QString&) override
+    {
+        ++asked;
+        return answer;
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(CUnitOpenInfo)
+
+class TestUnitsView : public QObject
+{
+    Q_OBJECT
+
+private:
+    CUnitsFixture m_fixture;
+    CScriptedNewUnitPrompt m_prompt;
+
+    std::unique_ptr<CUnitsView> View(CVelmoraDoc& doc)
+    {
+        auto view = std::make_unique<CUnitsView>(doc, CUnitsFixture::Settings());
+        view->SetNewUnitPrompt(&m_prompt);
+        view->resize(1100, 420);
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        view->setFocus();
+        return view;
+    }
+
+    static QLineEdit* LineEditor(CUnitsView& view)
+    {
+        return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    }
+
+    // Selects whole rows first..last, as a click and shift-click on the row headers do.
+    static void SelectRows(CUnitsView& view, int first, int last)
+    {
+        const QItemSelection rows(view.Model()->index(first - 1, 0),
+                                  view.Model()->index(last - 1, C::Count - 1));
+        view.selectionModel()->select(rows, QItemSelectionModel::Select);
+    }
+
+    static void DoubleClick(CUnitsView& view, int row, int col)
+    {
+        const QRect cell = view.visualRect(view.Model()->index(row - 1, col - 1));
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        Answers().Clear();
+        m_prompt = CScriptedNewUnitPrompt();
+        CVelmoraWrap::SetRegistryValue("Show Msg", "0");
+    }
+
+    void aUnitIsTypedIntoTheAppendRowOfAnEmptyFleet()
+    {
+        auto doc = m_fixture.OpenFleet("typed.vlf", {});
+        QVERIFY(doc);
+        auto view = View(*doc);
+        QCOMPARE(view->Model()->rowCount(), 1);
+        QCOMPARE(view->CurrentRow(), 1);
+        QCOMPARE(view->CurrentCol(), 1);
+
+        // The first key opens the cell's editor, which takes the rest.
+        QTest::keyClick(view.get(), 'D');
+        QVERIFY(view->IsEditing());
+        QTest::keyClicks(LineEditor(*view), "ana");
+        QTest::keyClick(LineEditor(*view), Qt::Key_Tab);
+        QCOMPARE(view->CurrentCol(), int(C::Imei));
+        // Only digits go into the IMEI.
+        QTest::keyClicks(LineEditor(*view), "35123456x7890123");
+        QCOMPARE(view->CurrentText(), QString("351234567890123"));
+        QTest::keyClick(LineEditor(*view), Qt::Key_Tab);
+        auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        QVERIFY(combo);
+        combo->setCurrentIndex(combo->findData("105"));
+        QTest::keyClick(combo, Qt::Key_Tab);
+        // On through the number, private id, cross-fleet and fax cells to the address, and past it.
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(view->CurrentCol(), int(C::IpAddress));
+        QTest::keyClicks(LineEditor(*view), "010.000.000.001");
+        QTest::keyClick(LineEditor(*view), Qt::Key_Tab);
+
+        QCOMPARE(Answers().Count(), 0);
+        QCOMPARE(view->Model()->rowCount(), 2);
+        QCOMPARE(view->CurrentRow(), 2);
+        QCOMPARE(view->CurrentCol(), int(C::UserName));
+        QCOMPARE(CUnitsFixture::Field(*doc, "351234567890123", "unit_user_name").toString(), QString("Dana"));
+        QCOMPARE(CUnitsFixture::Field(*doc, "351234567890123", "unit_ip_address").toString(),
+                 QString("10.0.0.1"));
+        QVERIFY(doc->IsModified() && doc->IsChanged());
+    }
+
+    void aRefusedRowKeepsItsValuesUntilEscape()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(1);
+        auto doc = m_fixture.OpenFleet("refused.vlf", units);
+        QVERIFY(doc);
+        auto view = View(*doc);
+        CUnitsTableModel& model = *view->Model();
+        QVERIFY(view->SetCurrentCell(2, C::UserName));
+        QVERIFY(model.SetCellText(2, C::UserName, "Eve"));
+        QVERIFY(model.SetCellText(2, C::Imei, "35123456789012"));
+        QVERIFY(model.SetCellText(2, C::ModelType, "105"));
+
+        QVERIFY(!view->SetCurrentCell(1, C::UserName));
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ImeiTooShort});
+        QCOMPARE(view->CurrentRow(), 2);
+        QCOMPARE(view->CurrentCol(), int(C::Imei));
+        QCOMPARE(model.Value(2, C::UserName), QString("Eve"));
+
+        // A 65536 private id is refused with the allowed range.
+        Answers().Clear();
+        QVERIFY(model.SetCellText(2, C::Imei, "351234567890123"));
+        QVERIFY(model.SetCellText(2, C::DisplayPrivateId, "65536"));
+        QVERIFY(!view->SetCurrentCell(1, C::UserName));
+        QCOMPARE(Answers().Messages().size(), 1);
+        QCOMPARE(Answers().Messages().first().text, CVelmoraWrap::LoadString(1645).arg("1", "65535"));
+        QCOMPARE(view->CurrentCol(), int(C::DisplayPrivateId));
+
+        QTest::keyClick(view.get(), Qt::Key_Escape);
+        QVERIFY(!model.IsRecordEditing());
+        QCOMPARE(model.Value(2, C::UserName), QString());
+        QVERIFY(view->SetCurrentCell(1, C::UserName));
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 1);
+    }
+
+    void theDeleteKeyDeletesWholeSelectedRows()
+    {
+        QList<CUnitSpec> units = CFleetFixtures::Units(4);
+        auto doc = m_fixture.OpenFleet("delete.vlf", units);
+        QVERIFY(doc);
+        auto view = View(*doc);
+        const int members = CUnitsFixture::Count(*doc, "talk_grp_detail");
+
+        // A selected cell is not a selected row: Delete leaves the units alone.
+        QVERIFY(view->SetCurrentCell(2, C::UserName));
+        QTest::keyClick(view.get(), Qt::Key_Delete);
+        QCOMPARE(Answers().Count(), 0);
+
+        SelectRows(*view, 1, 2);
+        Answers().Script({IDNO});
+        QTest::keyClick(view.get(), Qt::Key_Delete);
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ConfirmDelete});
+        QCOMPARE(Answers().Messages().first().type, VMT_YESNO);
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 4);
+
+        Answers().Clear();
+        Answers().Script({IDYES});
+        SelectRows(*view, 1, 2);
+        QTest::keyClick(view.get(), Qt::Key_Delete);
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ConfirmDelete});
+        for (const QString& table : CUnitCascade::DeleteTables()) {
+            QVERIFY2(CUnitsFixture::Count(*doc, table, units[0].imei) == 0, qPrintable(table));
+            QVERIFY2(CUnitsFixture::Count(*doc, table, units[1].imei) == 0, qPrintable(table));
+        }
+        QCOMPARE(CUnitsFixture::Count(*doc, "talk_grp_detail"), members);
+        QCOMPARE(view->Model()->rowCount(), 3);
+        QCOMPARE(view->CurrentRow(), 1);
+        QCOMPARE(view->Model()->StoredImei(1), units[2].imei);
+        QVERIFY(doc->IsModified());
+    }
+
+    void theDeleteCommandWaitsForTheCellBeingEdited()
+    {
+        auto doc = m_fixture.OpenFleet("command.vlf", CFleetFixtures::Units(2));
+        QVERIFY(doc);
+        auto view = View(*doc);
+        QVERIFY(view->CanRunCommand(FrameCmd::UnitsCommand));
+        QVERIFY(!view->CanRunCommand(FrameCmd::TalkgroupManager));
+        QTest::keyClicks(view.get(), "X");
+        QVERIFY(view->IsEditing() && view->IsEditingCell());
+        QVERIFY(!view->CanRunCommand(FrameCmd::UnitsCommand));
+        view->DeleteSelectedUnits();
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::DeleteWhileEditing});
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 2);
+
+        // The command deletes the rows the selection touches, after the question.
+        view->CancelEdit();
+        Answers().Clear();
+        Answers().Script({IDYES});
+        QVERIFY(view->SetCurrentCell(2, C::Imei));
+        view->RunCommand(FrameCmd::UnitsCommand);
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 1);
+    }
+
+    void homeAndEndMoveAlongTheRow()
+    {
+        auto doc = m_fixture.OpenFleet("keys.vlf", CFleetFixtures::Units(3));
+        QVERIFY(doc);
+        auto view = View(*doc);
+        QVERIFY(view->SetCurrentCell(2, C::ModelType));
+        QTest::keyClick(view.get(), Qt::Key_End);
+        QCOMPARE(view->CurrentRow(), 2);
+        QCOMPARE(view->CurrentCol(), int(C::IpAddress));
+        QTest::keyClick(view.get(), Qt::Key_Home);
+        QCOMPARE(view->CurrentRow(), 2);
+        QCOMPARE(view->CurrentCol(), int(C::UserName));
+        QTest::keyClick(view.get(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(view->CurrentRow(), 4); // the append row
+    }
+
+    void aDoubleClickOpensStoredUnitsOnly()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        auto doc = m_fixture.OpenFleet("open.vlf", units);
+        QVERIFY(doc);
+        auto view = View(*doc);
+        qRegisterMetaType<CUnitOpenInfo>();
+        QSignalSpy opened(view.get(), &CUnitsView::openUnitRequested);
+        DoubleClick(*view, 2, C::Imei);
+        QCOMPARE(opened.size(), 1);
+        const CUnitOpenInfo info = opened.first().first().value<CUnitOpenInfo>();
+        QCOMPARE(info.imei, units[1].imei);
+        QCOMPARE(info.modelType, units[1].modelType);
+        QVERIFY(!view->IsEditing());
+
+        DoubleClick(*view, 3, C::Imei);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::RowNotStored});
+
+        // After a refused row the double-click edits the cell instead, once.
+        Answers().Clear();
+        QVERIFY(view->Model()->SetCellText(1, C::Imei, "123"));
+        QVERIFY(!view->SetCurrentCell(2, C::Imei));
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ImeiTooShort});
+        QVERIFY(view->Model()->StoreFailed());
+        view->OpenUnit(1);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(!view->Model()->StoreFailed());
+    }
+
+    void draggedUnitsAreCopiedOrMovedWithTheirLists()
+    {
+        QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        for (CUnitSpec& u : units)
+            u.allPersonalize = true;
+        auto source = m_fixture.OpenFleet("source.vlf", units);
+        auto target = m_fixture.OpenFleet("target.vlf", {});
+        auto other = m_fixture.OpenFleet("other.vlf", {});
+        QVERIFY(source && target && other);
+        auto sourceView = View(*source);
+        auto targetView = View(*target);
+        auto otherView = View(*other);
+        CAnswerAll question;
+        targetView->SetAppendQuestion(&question);
+
+        // Two blocks of rows cannot be dragged.
+        SelectRows(*sourceView, 1, 1);
+        SelectRows(*sourceView, 3, 3);
+        QVERIFY(!sourceView->DragData());
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::DragOneRange});
+
+        sourceView->clearSelection();
+        SelectRows(*sourceView, 1, 2);
+        std::unique_ptr<QMimeData> data(sourceView->DragData());
+        QVERIFY(data);
+        // Dropped back on its own grid, nothing happens.
+        QVERIFY(!sourceView->DropUnits(data.get(), false));
+
+        QVERIFY(targetView->DropUnits(data.get(), false));
+        QCOMPARE(targetView->Model()->rowCount(), 3);
+        QCOMPARE(CUnitsFixture::Count(*source, "unit_details"), 3);
+        for (int i = 0; i < 2; ++i) {
+            const QString imei = units[i].imei;
+            QCOMPARE(CFleetFixtures::Rows(target->Database(), "unit_phone_details", imei),
+                     CFleetFixtures::Rows(source->Database(), "unit_phone_details", imei));
+            QCOMPARE(CUnitsFixture::Count(*target, "unit_tg_details", imei),
+                     CUnitsFixture::Count(*source, "unit_tg_details", imei));
+            QCOMPARE(CUnitsFixture::Count(*target, "unit_phone_ergo_settings", imei), 1);
+        }
+
+        // Moving (Shift) takes them out of the source fleet; a unit already there is asked about.
+        QVERIFY(otherView->DropUnits(data.get(), true));
+        QCOMPARE(otherView->Model()->rowCount(), 3);
+        for (const QString& table : CUnitCascade::DeleteTables()) {
+            if (table.contains("personalize"))
+                continue; // the copy engine deletes the personalisation table of the unit's model
+            QVERIFY2(CUnitsFixture::Count(*source, table, units[0].imei) == 0, qPrintable(table));
+            QVERIFY2(CUnitsFixture::Count(*source, table, units[1].imei) == 0, qPrintable(table));
+        }
+        QCOMPARE(sourceView->Model()->rowCount(), 2);
+        QCOMPARE(sourceView->Model()->StoredImei(1), units[2].imei);
+        QVERIFY(source->IsModified() && other->IsModified());
+        QCOMPARE(question.asked, 0);
+    }
+
+    void aRowTypedInTheTargetIsStoredBeforeUnitsAreDropped()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(1);
+        auto source = m_fixture.OpenFleet("dragsource.vlf", units);
+        auto target = m_fixture.OpenFleet("dragtarget.vlf", {});
+        QVERIFY(source && target);
+        auto sourceView = View(*source);
+        auto targetView = View(*target);
+        SelectRows(*sourceView, 1, 1);
+        std::unique_ptr<QMimeData> data(sourceView->DragData());
+        QVERIFY(data);
+
+        QVERIFY(targetView->Model()->SetCellText(1, C::UserName, "Half typed"));
+        QVERIFY(!targetView->DropUnits(data.get(), false));
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ImeiTooShort});
+        QCOMPARE(CUnitsFixture::Count(*target, "unit_details"), 0);
+        QVERIFY(targetView->Model()->IsRecordEditing());
+
+        QVERIFY(targetView->Model()->SetCellText(1, C::Imei, "351234567890123"));
+        QVERIFY(targetView->Model()->SetCellText(1, C::ModelType, "105"));
+        QVERIFY(targetView->DropUnits(data.get(), false));
+        QCOMPARE(CUnitsFixture::Count(*target, "unit_details"), 2);
+        QCOMPARE(targetView->Model()->rowCount(), 3);
+    }
+
+    void theDocumentRefreshesItsViews()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        auto doc = m_fixture.OpenFleet("refresh.vlf", units);
+        QVERIFY(doc);
+        auto view = View(*doc);
+        QVERIFY(!doc->AnyViewEditing());
+        QTest::keyClicks(view.get(), "Z");
+        QVERIFY(doc->AnyViewEditing());
+        view->CancelEdit();
+        QVERIFY(CUnitCascade::DeleteUnit(doc->Database(), units[0].imei));
+        doc->RefreshUnitsViews();
+        QCOMPARE(view->Model()->rowCount(), 2);
+        QCOMPARE(view->Model()->StoredImei(1), units[1].imei);
+        QCOMPARE(view->CurrentRow(), 1);
+    }
+};
+
+VELMORA_TEST_MAIN(TestUnitsView)
+#include "tst_units_view.moc"
