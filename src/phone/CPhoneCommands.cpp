@@ -1,0 +1,163 @@
+#include "CPhoneCommands.h"
+
+#include "AgentApi.h"
+#include "CAppendFile.h"
+#include "CPhoneItems.h"
+#include "CPhoneSettings.h"
+#include "CProcessPhone.h"
+#include "CVelmoraDoc.h"
+#include "CVelmoraWrap.h"
+#include "CWaitScope.h"
+#include "IPhoneCommandHost.h"
+#include "PhoneMessageIds.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+bool Completed(int code)
+{
+    return code == AGENT_SUCCESS || AgentIsWarning(code);
+}
+
+// Clears the status pane on every way out of a write.
+class CStatusPane
+{
+public:
+    explicit CStatusPane(IPhoneCommandHost& host) : m_host(host) {}
+    ~CStatusPane() { m_host.SetStatusText(QString()); }
+    void Show(const QString& text) { m_host.SetStatusText(text); }
+
+private:
+    IPhoneCommandHost& m_host;
+};
+
+} // namespace
+
+int CPhoneCommands::UnitCount(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM unit_details")) || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+bool CPhoneCommands::PatchItem40()
+{
+    QByteArray bytes;
+    int rc = CPhoneItems::ReadBytes(Item40, bytes);
+    if (!CPhoneItems::Ok(rc) || bytes != QByteArray::fromRawData("\x19\xF1\x00\x00\x00", 5))
+        return true;
+    bytes[4] = 2;
+    rc = CPhoneItems::WriteBytes(Item40, bytes);
+    if (CPhoneItems::Ok(rc))
+        return true;
+    CVelmoraWrap::HandleAgentAPIErrors(rc);
+    return false;
+}
+
+bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules)
+{
+    bool newFleet = false;
+    CVelmoraDoc* document = host.ActiveFleet();
+    if (document) {
+        if (document->AnyViewEditing()) {
+            CVelmoraWrap::ShowError(PhoneMsg::CellEditingRead, VMT_NOTICE);
+            return false;
+        }
+        if (UnitCount(document->Database()) > 0 &&
+            CVelmoraWrap::ShowError(PhoneMsg::ReadIntoOpenFleet, VMT_YESNO) == IDNO)
+            newFleet = true;
+    } else {
+        newFleet = true;
+    }
+
+    const int rc = AgentReadCodeplug(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
+    if (rc == AGENT_CANCELLED)
+        return false;
+    if (!Completed(rc)) {
+        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        if (rc == AGENT_CP_UNSUPPORTED)
+            host.ShowNoCPSupport();
+        return false;
+    }
+
+    CWaitScope wait(host);
+    if (newFleet) {
+        document = host.NewFleet();
+        if (!document)
+            return false;
+    }
+    CProcessPhone phone(CProcessPhone::ModeRead, settings, rules, host.PinPrompt());
+    if (!phone.OpenScratchDatabase() || !phone.ReadPhone())
+        return false;
+    host.SetSimKind(phone.SimKind());
+    {
+        CAppendFile engine(*document);
+        engine.LendPhoneReadSource(phone.Database());
+        engine.CopyOnePhoneUnit();
+    }
+    host.ShowUnitsView(*document);
+    if (phone.PhoneClass() == 1) {
+        // A phone without SIM leaves programming mode only when restarted.
+        const int reset = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
+        if (!Completed(reset) && reset != AGENT_CANCELLED)
+            CVelmoraWrap::HandleAgentAPIErrors(reset);
+    }
+    document->RefreshUnitsViews();
+    return true;
+}
+
+bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules,
+                                const CWriteFlags& flags)
+{
+    CVelmoraDoc* document = host.ActiveFleet();
+    if (!document)
+        return false;
+    if (document->AnyViewEditing()) {
+        CVelmoraWrap::ShowError(PhoneMsg::CellEditingWrite, VMT_NOTICE);
+        return false;
+    }
+    // Without units no phone can match: there is nothing to write.
+    if (UnitCount(document->Database()) == 0) {
+        CVelmoraWrap::ShowError(PhoneText::NoUnitsToWrite, VMT_NOTICE);
+        return false;
+    }
+
+    int rc = AgentReadCodeplug(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
+    if (rc == AGENT_CANCELLED)
+        return false;
+    if (!Completed(rc) && CVelmoraWrap::HandleAgentAPIErrors(rc) != 0)
+        return false;
+
+    CStatusPane pane(host);
+    CWaitScope wait(host);
+    CProcessPhone phone(CProcessPhone::ModeWrite, settings, rules, host.PinPrompt());
+    phone.SetWriteFlags(flags);
+    phone.AttachDatabase(document->Database());
+    phone.ClearImei();
+    if (!phone.PrepareAndWriteUnitItems())
+        return false;
+    pane.Show(CVelmoraWrap::LoadString(PhoneMsg::ProgrammingStatus).arg(phone.Imei()));
+    const QString backupFolder = settings.BackupFolderForWrite();
+
+    if (!PatchItem40())
+        return false;
+    rc =
+        AgentWriteCodeplug(settings.ComPortArg(), settings.quickComm, backupFolder, settings.UsbPortArg(), 0);
+    if (!Completed(rc) && CVelmoraWrap::HandleAgentAPIErrors(rc) == 1)
+        return false;
+
+    if (phone.PhoneClass() == 1) {
+        rc = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
+        if (!Completed(rc)) {
+            CVelmoraWrap::HandleAgentAPIErrors(rc);
+            return false;
+        }
+    } else if (!phone.SimStage(false, 1, phone.PhoneClass(), phone.SimKind())) {
+        return false;
+    }
+    wait.End();
+    CVelmoraWrap::ShowError(PhoneMsg::Programmed, VMT_NOTICE);
+    return true;
+}

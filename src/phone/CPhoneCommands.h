@@ -1,0 +1,29 @@
+#pragma once
+
+#include "CWriteFlags.h"
+
+#include <QSqlDatabase>
+
+class CModelRules;
+class IPhoneCommandHost;
+struct CPhoneSettings;
+
+// The main window's phone commands as the program runs them: read the phone on the cable into the
+// open (or a new) fleet, and write the fleet's unit of that phone back into it. Each answers whether
+// it got to the end; every message has been shown by then.
+class CPhoneCommands
+{
+public:
+    enum : int
+    {
+        Item40 = 40, // five bytes; 25, 241, 0, 0, 0 must end in 2 before the phone is programmed
+    };
+
+    static bool ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules);
+    static bool WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules,
+                           const CWriteFlags& flags = CWriteFlags::All());
+
+    static int UnitCount(const QSqlDatabase& db);
+    // Item 40 of the working copy patched when it holds 25, 241, 0, 0, 0; false when the write failed.
+    static bool PatchItem40();
+};

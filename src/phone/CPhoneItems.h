@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+// Typed access to the items of the library's working copy. Every buffer is sized from
+// AgentGetItemInfo, so an item is read and written with the width and count the phone reports.
+// An item the phone does not have (-2) reads as empty and writes as a no-op, and both count as done.
+class CPhoneItems
+{
+public:
+    struct Item
+    {
+        int width = 1; // bytes per element: 1, 2 or 4
+        QVector<quint32> elements;
+        bool absent = false;
+
+        quint32 Value() const { return elements.isEmpty() ? 0 : elements.first(); }
+        // The elements as little-endian bytes.
+        QByteArray Bytes() const;
+    };
+
+    // Whether a library result lets the operation go on: success, an absent item, or a warning.
+    static bool Ok(int code);
+
+    static int Read(int item, Item& out, int bank = 0);
+    // Writes elements (sized as the item reports; nothing happens for an absent item).
+    static int Write(int item, const Item& in, int bank = 0);
+
+    static int ReadValue(int item, quint32& value, int bank = 0);
+    // Text of an 8-bit item up to its first zero byte.
+    static int ReadText(int item, QString& text, int bank = 0);
+    static int ReadBytes(int item, QByteArray& bytes, int bank = 0);
+
+    // Element 0 changed, the rest of the item as the phone has it.
+    static int WriteValue(int item, quint32 value, int bank = 0);
+    // The text zero-padded to the item's length and cut at it; keepTerminator leaves room for one
+    // terminating zero.
+    static int WriteText(int item, const QString& text, bool keepTerminator = false, int bank = 0);
+    // Bytes of an 8-bit item, zero-padded and cut to its length.
+    static int WriteBytes(int item, const QByteArray& bytes, int bank = 0);
+
+    // Texts go to the phone in its 8-bit character set; characters it cannot show become '?'.
+    static QByteArray ToPhoneText(const QString& text);
+    static QString FromPhoneText(const QByteArray& bytes);
+};

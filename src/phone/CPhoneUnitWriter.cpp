@@ -1,0 +1,412 @@
+#include "CPhoneUnitWriter.h"
+
+#include "AgentApi.h"
+#include "CAlderErgoQuickNotesRecSet.h"
+#include "CAlderErgoShortcutsRecSet.h"
+#include "CAlderErgoStylesRecSet.h"
+#include "CAlderGroups.h"
+#include "CConsolidatedDerivation.h"
+#include "CErgoBits.h"
+#include "CListBlockCodec.h"
+#include "CModelRules.h"
+#include "CPersonalizeRecSet.h"
+#include "CPhoneItems.h"
+#include "CProcessPhone.h"
+#include "CSimBlockFill.h"
+#include "CSimPreparation.h"
+#include "CUnitListRows.h"
+#include "CUnitPhoneErgoRecSet.h"
+#include "CUnitRecSet.h"
+#include "CVelmoraWrap.h"
+#include "PhoneMessageIds.h"
+
+#include <QDateTime>
+
+namespace {
+
+enum : int
+{
+    ItemUserName = 3,
+    ItemComments = 5,
+    ItemPowerMode = 13,
+    ItemTalkgroupType = 15,
+    ItemPasscode = 18,
+    ItemActiveLine = 20,
+    ItemBaudRate = 21,
+    ItemEmergencyTalkgroup = 22,
+    ItemLanguage = 23,
+    ItemPowerDownTimer = 28,
+    ItemNumberNam1 = 33,
+    ItemLine1RingTone = 52,
+    ItemLine2RingTone = 53,
+    ItemPrivateIds = 59,
+    ItemCallAlertTimer = 113,
+    ItemIpAddress = 114,
+    ItemOnlineId = 115,
+    UnscaledBaudModel = 92,
+    MillisecondsPerMinute = 60000,
+    CarrierWithLockouts = 2,
+};
+
+bool Ok(int code)
+{
+    return CPhoneItems::Ok(code);
+}
+
+} // namespace
+
+bool CPhoneUnitWriter::Fail(int velmoraCode, int agentCode)
+{
+    if (agentCode != AGENT_CANCELLED)
+        CVelmoraWrap::HandleVelmoraError(velmoraCode);
+    return false;
+}
+
+bool CPhoneUnitWriter::FailAgent(int agentCode)
+{
+    CVelmoraWrap::HandleAgentAPIErrors(agentCode);
+    return false;
+}
+
+int CPhoneUnitWriter::BaudRateFromPhone(int value, int modelType, bool plusSeries)
+{
+    return (modelType == UnscaledBaudModel && !plusSeries) ? value : value * 100;
+}
+
+int CPhoneUnitWriter::BaudRateToPhone(int baudRate, int modelType, bool plusSeries)
+{
+    return (modelType == UnscaledBaudModel && !plusSeries) ? baudRate : baudRate / 100;
+}
+
+QByteArray CPhoneUnitWriter::PrivateIdsText(int nam1, int nam2, int nam3, int length)
+{
+    QByteArray text;
+    for (const int id : {nam1, nam2, nam3})
+        text += QByteArray::number(qMax(0, id)).rightJustified(6, '0', true);
+    return text.left(length);
+}
+
+QByteArray CPhoneUnitWriter::IpBytes(const QString& address)
+{
+    QByteArray bytes(4, '\0');
+    const QStringList parts = address.trimmed().split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return bytes;
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        const int value = parts.at(i).trimmed().toInt(&ok);
+        if (!ok || value < 0 || value > 255)
+            return QByteArray(4, '\0');
+        bytes[i] = char(value);
+    }
+    return bytes;
+}
+
+// ---- unit items -----------------------------------------------------------------------------------
+
+bool CPhoneUnitWriter::PrepareAndWriteUnitItems()
+{
+    CProcessPhone& p = m_phone;
+    if (!p.ReadIdentity(true))
+        return false;
+    if (!p.LookupModel())
+        return Fail(PhoneErr::UnknownModel, 0);
+    if (!p.IdentifyPhone(true) || !p.OpenUnitRecordsets(p.m_imei))
+        return false;
+    CUnitRecSet& unit = p.Unit();
+    // A phone whose IMEI the fleet does not know compares against an empty unit.
+    const bool found = !unit.IsEOF();
+    const int unitModel = found ? unit.m_unit_model_type : 0;
+    const int unitSubRelease = found ? unit.m_unit_prod_sub_release_id : 0;
+    if (p.m_modelType != unitModel || p.m_subRelease != unitSubRelease)
+        return Fail(PhoneErr::UnitMismatch, 0);
+    if (!found)
+        return Fail(PhoneErr::NoUnit, 0);
+    if (!p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
+        return false;
+    if (!p.ReadStructureVersion())
+        return false;
+    if (p.m_crossFleet && !unit.m_unit_cross_fleet_enable) {
+        CVelmoraWrap::ShowError(PhoneMsg::CrossFleetOffForUnit, VMT_ERROR);
+        return false;
+    }
+    if (!p.m_crossFleet && unit.m_unit_cross_fleet_enable) {
+        CVelmoraWrap::ShowError(PhoneMsg::CrossFleetOnForUnit, VMT_ERROR);
+        return false;
+    }
+    return WriteIdentityItems() && WriteSettingsAndLists();
+}
+
+bool CPhoneUnitWriter::WriteIdentityItems()
+{
+    CProcessPhone& p = m_phone;
+    const CUnitRecSet& unit = p.Unit();
+    int rc = CPhoneItems::WriteText(ItemUserName, unit.m_unit_user_name);
+    if (!Ok(rc)) {
+        if (rc != AGENT_CANCELLED)
+            CVelmoraWrap::ShowError(PhoneMsg::UserNameNotWritten, VMT_ERROR);
+        return false;
+    }
+    rc = CPhoneItems::WriteText(ItemComments, unit.m_units_comments, true);
+    if (!Ok(rc))
+        return Fail(PhoneErr::CommentsNotWritten, rc);
+    // Phones keeping their lists on the SIM take their identity from it: item 59 is not theirs to
+    // change, and the fleet never read it.
+    if (!p.m_crossFleet && p.m_callListType != 7) {
+        CPhoneItems::Item item;
+        rc = CPhoneItems::Read(ItemPrivateIds, item);
+        if (Ok(rc) && !item.absent)
+            rc = CPhoneItems::WriteBytes(
+                ItemPrivateIds, PrivateIdsText(unit.m_unit_nam1_private_id, unit.m_unit_nam2_private_id,
+                                               unit.m_unit_nam3_private_id, int(item.Bytes().size())));
+        if (!Ok(rc))
+            return Fail(PhoneErr::PrivateIdsNotWritten, rc);
+    }
+    const QString numbers[3] = {unit.m_unit_phone_num_nam1, unit.m_unit_phone_num_nam2,
+                                unit.m_unit_phone_num_nam3};
+    const int codes[3] = {PhoneErr::Nam1NumberNotWritten, PhoneErr::Nam2NumberNotWritten,
+                          PhoneErr::Nam3NumberNotWritten};
+    for (int nam = 0; nam < 3; ++nam) {
+        rc = CPhoneItems::WriteText(ItemNumberNam1 + nam, numbers[nam]);
+        if (!Ok(rc))
+            return Fail(codes[nam], rc);
+    }
+    rc = CPhoneItems::WriteText(ItemOnlineId, unit.m_unit_tarn_online);
+    if (!Ok(rc))
+        return Fail(PhoneErr::Nam3NumberNotWritten, rc);
+    rc = CPhoneItems::WriteBytes(ItemIpAddress, IpBytes(unit.m_unit_ip_address));
+    if (!Ok(rc))
+        return Fail(PhoneErr::Nam3NumberNotWritten, rc);
+    return true;
+}
+
+bool CPhoneUnitWriter::PrepareAndWriteSourceItems(const QString& sourceImei)
+{
+    CProcessPhone& p = m_phone;
+    if (!p.ReadIdentity(false))
+        return false;
+    if (!p.OpenUnitRecordsets(sourceImei))
+        return false;
+    if (p.Unit().IsEOF())
+        return Fail(PhoneErr::NoUnit, 0);
+    if (!p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
+        return false;
+    if (!p.ReadStructureVersion())
+        return false;
+    if (!p.LookupModel())
+        return Fail(PhoneErr::UnknownModel, 0);
+    return WriteSettingsAndLists();
+}
+
+// ---- settings and lists ---------------------------------------------------------------------------
+
+bool CPhoneUnitWriter::WriteSettingsAndLists()
+{
+    const CWriteFlags& flags = m_phone.m_flags;
+    if ((flags.basicSettings || flags.furtherSettings) && !WritePackedItems())
+        return false;
+    if (flags.furtherSettings && !WriteFurtherItems())
+        return false;
+    if (m_phone.m_phoneClass == 3 && !WriteAlderGroups())
+        return false;
+    return WriteListBlock(false);
+}
+
+bool CPhoneUnitWriter::WritePackedItems()
+{
+    CProcessPhone& p = m_phone;
+    CUnitPhoneErgoRecSet& ergo = p.Ergo();
+    if (ergo.IsEOF())
+        return true; // no settings stored for the unit: the phone keeps its own
+    const CWriteFlags& flags = p.m_flags;
+    const int version = CProcessPhone::VersionNumber(p.m_structureVersion);
+    if (p.m_phoneClass == 3 && (ergo.m_unit_code_control || (version >= 1 && version <= 15)) &&
+        (ergo.m_unit_phone_lock_out || ergo.m_unit_private_lock_out)) {
+        ergo.m_unit_phone_lock_out = true;
+        ergo.m_unit_private_lock_out = true;
+    }
+    const bool lockouts = p.m_settings.carrierId == CarrierWithLockouts;
+    for (const int id : CErgoBits::Items()) {
+        CPhoneItems::Item item;
+        int rc = CPhoneItems::Read(id, item);
+        if (!Ok(rc))
+            return FailAgent(rc);
+        if (item.absent || item.elements.isEmpty())
+            continue;
+        item.elements[0] = CErgoBits::Overlay(id, item.elements[0], ergo, flags.basicSettings,
+                                              flags.furtherSettings, lockouts);
+        rc = CPhoneItems::Write(id, item);
+        if (!Ok(rc))
+            return FailAgent(rc);
+    }
+    // A passcode reset is a basic setting: a write of the further settings alone leaves the passcode.
+    if (flags.basicSettings && ergo.m_unit_reset_passcode) {
+        const int rc = AgentResetItem(ItemPasscode);
+        if (!Ok(rc))
+            return FailAgent(rc);
+    }
+    const int rc = CPhoneItems::WriteValue(ItemEmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup));
+    if (!Ok(rc))
+        return Fail(PhoneErr::EmergencyNotWritten, rc);
+    return true;
+}
+
+bool CPhoneUnitWriter::WriteFurtherItems()
+{
+    CProcessPhone& p = m_phone;
+    const CUnitPhoneErgoRecSet& ergo = p.Ergo();
+    if (ergo.IsEOF())
+        return true;
+    struct Setting
+    {
+        int item;
+        quint32 value;
+        int code;
+    };
+    const Setting settings[] = {
+        {ItemActiveLine, quint32(ergo.m_unit_active_line_indicator), PhoneErr::ActiveLineNotWritten},
+        {ItemBaudRate, quint32(BaudRateToPhone(ergo.m_unit_baud_rate, p.m_modelType, p.m_plusSeries)),
+         PhoneErr::BaudRateNotWritten},
+        {ItemTalkgroupType, quint32(ergo.m_unit_tg_type), PhoneErr::TalkgroupTypeNotWritten},
+        {ItemEmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup), PhoneErr::EmergencyNotWritten},
+        {ItemLine1RingTone, quint32(ergo.m_unit_Line1_ring_tone), PhoneErr::RingTonesNotWritten},
+        {ItemLine2RingTone, quint32(ergo.m_unit_Line2_ring_tone), PhoneErr::RingTonesNotWritten},
+        {ItemPowerMode, quint32(ergo.m_unit_power_mode), PhoneErr::PowerModeLanguage},
+        {ItemLanguage, quint32(ergo.m_unit_language), PhoneErr::PowerModeLanguage},
+        {ItemPowerDownTimer, quint32(ergo.m_unit_timer_auto_power_down_value) * MillisecondsPerMinute,
+         PhoneErr::TimersNotWritten},
+        {ItemCallAlertTimer, quint32(ergo.m_unit_call_alert_stack_timer) * MillisecondsPerMinute,
+         PhoneErr::TimersNotWritten},
+    };
+    for (const Setting& setting : settings) {
+        const int rc = CPhoneItems::WriteValue(setting.item, setting.value);
+        if (!Ok(rc))
+            return Fail(setting.code, rc);
+    }
+    return true;
+}
+
+bool CPhoneUnitWriter::WriteAlderGroups()
+{
+    CProcessPhone& p = m_phone;
+    const CWriteFlags& flags = p.m_flags;
+    int rc = AGENT_SUCCESS;
+    if (flags.alderStyles)
+        rc = CAlderGroups::WriteStyles(p.Slot<CAlderErgoStylesRecSet>(CProcessPhone::SlotStyles));
+    if (Ok(rc) && flags.alderShortcuts)
+        rc = CAlderGroups::WriteShortcuts(p.Slot<CAlderErgoShortcutsRecSet>(CProcessPhone::SlotShortcuts));
+    if (Ok(rc) && flags.alderPersonalize && p.Personalize())
+        rc = CAlderGroups::WritePersonalize(*p.Personalize());
+    if (Ok(rc) && flags.alderQuickNotes)
+        rc = CAlderGroups::WriteQuickNotes(p.Slot<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes));
+    return Ok(rc) || FailAgent(rc);
+}
+
+bool CPhoneUnitWriter::WriteListBlock(bool consolidated)
+{
+    CProcessPhone& p = m_phone;
+    if (p.m_callListType == 7)
+        return true; // these phones keep their lists on the SIM: the SIM stage writes them
+    const AgentListOperations* operations = AgentListOperationsFor(p.m_callListType, p.m_crossFleet);
+    if (!operations)
+        return true;
+    const CUnitRecSet& unit = p.Unit();
+    const bool stripPause = CListBlockCodec::StripPauseApplies(
+        unit.IsEOF() ? 0 : unit.m_unit_cp_default_version, p.m_structureVersion);
+    QByteArray block(operations->blockSize, '\0');
+    int rc = operations->read(reinterpret_cast<uint8_t*>(block.data()));
+    if (rc == AGENT_ABSENT)
+        return true;
+    if (!Ok(rc))
+        return FailAgent(rc);
+
+    CUnitListRows rows;
+    QString error;
+    if (!rows.Load(p.m_db, p.m_unitImei, &error)) {
+        CVelmoraWrap::ShowError(error, VMT_ERROR);
+        return false;
+    }
+    const QList<CListBlockLayout::Region> regions =
+        CListBlockLayout::Regions(CListBlockLayout::LayoutFor(p.m_callListType, p.m_crossFleet));
+    const CWriteFlags& flags = p.m_flags;
+    if (!consolidated) {
+        CListBlockCodec::Encode(block, regions, rows, flags, stripPause);
+    } else {
+        const CConsolidatedDerivation::Lists derived =
+            CConsolidatedDerivation::Derive(rows.Of(CListBlockLayout::ListKind::Consolidated));
+        for (const CListBlockLayout::Region& region : regions) {
+            const bool selected = CListBlockCodec::Selected(region, flags);
+            const bool nam1 = region.nam == 1;
+            using Kind = CListBlockLayout::ListKind;
+            if (region.kind == Kind::PhoneBook && (selected || flags.consolidated))
+                CListBlockCodec::EncodeRegion(block, region, derived.phoneBook, stripPause);
+            else if (region.kind == Kind::Private && nam1 && (selected || flags.consolidated))
+                CListBlockCodec::EncodeRegion(block, region, derived.privates, stripPause);
+            else if (region.kind == Kind::Talkgroup && nam1 && (selected || flags.consolidated))
+                CListBlockCodec::EncodeRegion(block, region, derived.talkgroups, stripPause);
+            else if (region.kind != Kind::PhoneBook &&
+                     !(nam1 && (region.kind == Kind::Private || region.kind == Kind::Talkgroup)) && selected)
+                CListBlockCodec::EncodeRegion(block, region, rows.Of(region.kind, region.nam), stripPause);
+        }
+    }
+    // A list block the library refused must not end in a report of success.
+    rc = operations->write(reinterpret_cast<const uint8_t*>(block.constData()));
+    return Ok(rc) || FailAgent(rc);
+}
+
+// ---- SIM stage ------------------------------------------------------------------------------------
+
+bool CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
+{
+    CProcessPhone& p = m_phone;
+    CSimPreparation& sim = *p.m_sim;
+    if (!sim.PrepareForSimStage(phoneClass))
+        return false;
+    if (!useGivenSimKind)
+        simKind = sim.SimKind();
+    const int com = p.m_settings.ComPortArg();
+    QByteArray block(AGENT_SIM_BLOCK_SIZE, '\0');
+    QByteArray pin = sim.PinBytes();
+    int rc = AgentReadSimBlock(com, reinterpret_cast<const uint8_t*>(pin.constData()),
+                               reinterpret_cast<uint8_t*>(block.data()), 0);
+    if (rc == AGENT_ABSENT) {
+        sim.DropPin();
+        return true; // nothing on the SIM to keep or to fill
+    }
+    if (!Ok(rc))
+        return FailAgent(rc);
+    if (p.m_modelType == UnscaledBaudModel)
+        AgentDelay(AGENT_RESET_WAIT_MS);
+
+    CUnitListRows rows;
+    QString error;
+    if (!rows.Load(p.m_db, p.m_unitImei, &error)) {
+        CVelmoraWrap::ShowError(error, VMT_ERROR);
+        return false;
+    }
+    const CUnitRecSet& unit = p.Unit();
+    CSimBlockFill::Side source;
+    source.phoneClass = unit.IsEOF() ? phoneClass : p.m_rules.PhoneClassOf(unit.m_unit_model_type);
+    source.simKind = unit.IsEOF() ? simKind : unit.m_unit_sim_version;
+    CSimBlockFill::Side target;
+    target.phoneClass = phoneClass;
+    target.simKind = simKind;
+    const bool stripPause = CListBlockCodec::StripPauseApplies(
+        unit.IsEOF() ? 0 : unit.m_unit_cp_default_version, p.m_structureVersion);
+    CSimBlockFill::Fill(block, rows, p.m_flags, source, target, stripPause, QDateTime::currentDateTimeUtc());
+    const CUnitPhoneErgoRecSet& ergo = p.Ergo();
+    if (p.m_flags.furtherSettings && !ergo.IsEOF())
+        CSimBlockFill::SetTalkgroupType(block, ergo.m_unit_tg_type);
+
+    pin = sim.PinBytes();
+    for (int attempt = 0; attempt < AGENT_SIM_TRIES; ++attempt) {
+        if (attempt > 0)
+            AgentDelay(AGENT_RETRY_WAIT_MS);
+        rc = AgentWriteSimBlock(com, reinterpret_cast<const uint8_t*>(pin.constData()),
+                                reinterpret_cast<const uint8_t*>(block.constData()), writeMode);
+        if (Ok(rc) || rc == AGENT_CANCELLED)
+            break;
+    }
+    sim.DropPin();
+    return Ok(rc) || FailAgent(rc);
+}

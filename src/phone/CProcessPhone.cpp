@@ -1,0 +1,704 @@
+#include "CProcessPhone.h"
+
+#include "AgentApi.h"
+#include "CAlderErgoPersonalizeRecSet.h"
+#include "CAlderErgoQuickNotesRecSet.h"
+#include "CAlderErgoShortcutsRecSet.h"
+#include "CAlderErgoStylesRecSet.h"
+#include "CAlderGroups.h"
+#include "CAlderagpsErgoPersonalizeRecSet.h"
+#include "CCedarErgoPersonalizeRecSet.h"
+#include "CErgoBits.h"
+#include "CFleetConnection.h"
+#include "CFleetFile.h"
+#include "CListBlockCodec.h"
+#include "CModelRules.h"
+#include "CPhoneItems.h"
+#include "CPhoneUnitWriter.h"
+#include "CRadioModelRecSet.h"
+#include "CSimPreparation.h"
+#include "CTGScanListRecSet.h"
+#include "CUnitConCallListRecSet.h"
+#include "CUnitPhoneDetRecSet.h"
+#include "CUnitPhoneErgoRecSet.h"
+#include "CUnitPrvtDetRecSet.h"
+#include "CUnitRecSet.h"
+#include "CUnitStatusMsgRecSet.h"
+#include "CUnitTGDetRecSet.h"
+#include "CVelmoraWrap.h"
+#include "PhoneMessageIds.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+enum : int
+{
+    ItemLastModified = 1,
+    ItemUserName = 3,
+    ItemComments = 5,
+    ItemImei = 6,
+    ItemStructureVersion = 8,
+    ItemDefaultVersion = 9,
+    ItemModelType = 10,
+    ItemPowerMode = 13,
+    ItemTalkgroupType = 15,
+    ItemActiveLine = 20,
+    ItemBaudRate = 21,
+    ItemEmergencyTalkgroup = 22,
+    ItemLanguage = 23,
+    ItemPowerDownTimer = 28,
+    ItemCurrentNam = 30,
+    ItemNumberNam1 = 33,
+    ItemLine1RingTone = 52,
+    ItemLine2RingTone = 53,
+    ItemPrivateIds = 59,
+    ItemCrossFleetUrban = 64, // 64..66 urban, 67..69 fleet, 70..72 member of NAM 1..3
+    ItemIpAddress = 114,
+    ItemOnlineId = 115,
+    ItemCallAlertTimer = 113,
+    ItemRelease = 123,
+    ItemSimNumber = 117, // bank 1
+    ItemSimUrban = 119,
+    ItemSimFleet = 120,
+    ItemSimMember = 121,
+    ItemSimIpAddress = 122,
+    NumberLength = 20,
+    MillisecondsPerMinute = 60000,
+};
+
+bool Ok(int code)
+{
+    return CPhoneItems::Ok(code);
+}
+
+QString IpText(const QByteArray& bytes)
+{
+    QStringList parts;
+    for (int i = 0; i < 4; ++i)
+        parts << QString::number(i < bytes.size() ? quint8(bytes.at(i)) : 0);
+    const QString text = parts.join(QLatin1Char('.'));
+    return text == QLatin1String("0.0.0.0") ? QString() : text;
+}
+
+QString TwoDigits(int value)
+{
+    return value < 10 ? QStringLiteral("0%1").arg(value) : QString::number(value);
+}
+
+} // namespace
+
+CProcessPhone::CProcessPhone(int mode, const CPhoneSettings& settings, CModelRules& rules,
+                             ISimPinPrompt* prompt)
+    : m_mode(mode), m_settings(settings), m_rules(rules), m_prompt(prompt),
+      m_sim(std::make_unique<CSimPreparation>(settings, prompt))
+{
+}
+
+CProcessPhone::~CProcessPhone()
+{
+    CloseRecordsets();
+    m_db = QSqlDatabase();
+    m_connection.reset();
+}
+
+// ---- database -------------------------------------------------------------------------------------
+
+QString CProcessPhone::ScratchPath() const
+{
+    return QDir(m_settings.programFolder).filePath(QStringLiteral("phone.tem"));
+}
+
+bool CProcessPhone::OpenDatabaseFile(const QString& path)
+{
+    if (!CFleetFile::CheckAndPrepare(path, m_settings.Fleet())) {
+        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
+        return false;
+    }
+    auto connection = std::make_unique<CFleetConnection>();
+    if (!connection->Open(path, CFleetConnection::Mode::Shared)) {
+        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
+        return false;
+    }
+    CloseRecordsets();
+    m_connection = std::move(connection);
+    m_db = m_connection->Database();
+    return true;
+}
+
+bool CProcessPhone::OpenScratchDatabase()
+{
+    const QString path = ScratchPath();
+    const QString templatePath = m_settings.Fleet().templatePath;
+    // The scratch file of the last operation is replaced by a fresh copy of the template.
+    CloseRecordsets();
+    m_db = QSqlDatabase();
+    m_connection.reset();
+    QFile::remove(path);
+    if (!QFile::copy(templatePath, path)) {
+        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
+        return false;
+    }
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    return OpenDatabaseFile(path);
+}
+
+bool CProcessPhone::OpenFleetFile(const QString& path)
+{
+    return OpenDatabaseFile(path);
+}
+
+void CProcessPhone::AttachDatabase(const QSqlDatabase& db)
+{
+    CloseRecordsets();
+    m_connection.reset();
+    m_db = db;
+}
+
+void CProcessPhone::CloseRecordsets()
+{
+    for (auto& recordset : m_recordsets)
+        recordset.reset();
+}
+
+CRecordset* CProcessPhone::Recordset(int slot) const
+{
+    return slot >= 0 && slot < SlotCount ? m_recordsets[size_t(slot)].get() : nullptr;
+}
+
+CUnitRecSet& CProcessPhone::Unit() const
+{
+    return Slot<CUnitRecSet>(SlotUnit);
+}
+
+CUnitPhoneErgoRecSet& CProcessPhone::Ergo() const
+{
+    return Slot<CUnitPhoneErgoRecSet>(SlotErgo);
+}
+
+CPersonalizeRecSet* CProcessPhone::Personalize() const
+{
+    for (const int slot : {SlotAlderPersonalize, SlotCedarPersonalize, SlotAgpsPersonalize}) {
+        if (m_recordsets[size_t(slot)])
+            return &Slot<CPersonalizeRecSet>(slot);
+    }
+    return nullptr;
+}
+
+bool CProcessPhone::OpenUnitRecordsets(const QString& imei)
+{
+    CloseRecordsets();
+    m_unitImei = imei;
+    m_recordsets[SlotUnit] = std::make_unique<CUnitRecSet>(m_db);
+    m_recordsets[SlotErgo] = std::make_unique<CUnitPhoneErgoRecSet>(m_db);
+    m_recordsets[SlotShortcuts] = std::make_unique<CAlderErgoShortcutsRecSet>(m_db);
+    m_recordsets[SlotStyles] = std::make_unique<CAlderErgoStylesRecSet>(m_db);
+    m_recordsets[SlotPhoneBook] = std::make_unique<CUnitPhoneDetRecSet>(m_db);
+    m_recordsets[SlotPrivate] = std::make_unique<CUnitPrvtDetRecSet>(m_db);
+    m_recordsets[SlotTalkgroup] = std::make_unique<CUnitTGDetRecSet>(m_db);
+    m_recordsets[SlotScan] = std::make_unique<CTGScanListRecSet>(m_db);
+    m_recordsets[SlotStatus] = std::make_unique<CUnitStatusMsgRecSet>(m_db);
+    m_recordsets[SlotConsolidated] = std::make_unique<CUnitConCallListRecSet>(m_db);
+    m_recordsets[SlotQuickNotes] = std::make_unique<CAlderErgoQuickNotesRecSet>(m_db);
+    if (m_modelType == 114)
+        m_recordsets[SlotCedarPersonalize] = std::make_unique<CCedarErgoPersonalizeRecSet>(m_db);
+    else if (m_modelType == 116)
+        m_recordsets[SlotAgpsPersonalize] = std::make_unique<CAlderagpsErgoPersonalizeRecSet>(m_db);
+    else
+        m_recordsets[SlotAlderPersonalize] = std::make_unique<CAlderErgoPersonalizeRecSet>(m_db);
+
+    const QString byImei = QStringLiteral("unit_imei_num = ?");
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        CRecordset* rs = m_recordsets[size_t(slot)].get();
+        if (!rs)
+            continue;
+        QString order;
+        if (slot == SlotStyles)
+            order = QStringLiteral("unit_style_number");
+        else if (slot == SlotShortcuts)
+            order = QStringLiteral("unit_shortcut_number");
+        else if (slot == SlotPhoneBook)
+            order = QStringLiteral("unit_speed_dial");
+        else if (slot == SlotConsolidated)
+            order = QStringLiteral("unit_rec_num");
+        if (!rs->Open(byImei, {imei}, order)) {
+            CVelmoraWrap::ShowError(rs->LastError(), VMT_ERROR);
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---- identity -------------------------------------------------------------------------------------
+
+bool CProcessPhone::Fail(int velmoraCode, int agentCode)
+{
+    // A cancel on the cable ends the operation without a word.
+    if (agentCode != AGENT_CANCELLED)
+        CVelmoraWrap::HandleVelmoraError(velmoraCode);
+    return false;
+}
+
+bool CProcessPhone::FailMessage(int messageId, int agentCode)
+{
+    if (agentCode != AGENT_CANCELLED)
+        CVelmoraWrap::ShowError(messageId, VMT_ERROR);
+    return false;
+}
+
+int CProcessPhone::SubReleaseNumber(int letter)
+{
+    if (letter >= 'A' && letter <= 'Z')
+        return letter - 'A' + 1;
+    if (letter >= 'a' && letter <= 'z')
+        return letter - 'a' + 1;
+    return 0;
+}
+
+int CProcessPhone::VersionNumber(int structureVersion)
+{
+    if (structureVersion == 32484)
+        return 0;
+    const QString hex =
+        QStringLiteral("%1").arg(uint(structureVersion) & 0xFFFF, 2, 16, QLatin1Char('0')).toUpper();
+    return DecimalPrefix(hex.toLatin1());
+}
+
+int CProcessPhone::DecimalPrefix(const QByteArray& text)
+{
+    int i = 0;
+    while (i < text.size() && (text.at(i) == ' ' || text.at(i) == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == '-' || text.at(i) == '+'))
+        negative = text.at(i++) == '-';
+    qint64 value = 0;
+    for (; i < text.size() && text.at(i) >= '0' && text.at(i) <= '9' && value < 0x7FFFFFFF; ++i)
+        value = value * 10 + (text.at(i) - '0');
+    return int(negative ? -value : qMin<qint64>(value, 0x7FFFFFFF));
+}
+
+bool CProcessPhone::ReadStructureVersion()
+{
+    quint32 value = 0;
+    const int rc = CPhoneItems::ReadValue(ItemStructureVersion, value);
+    if (!Ok(rc))
+        return FailMessage(PhoneMsg::StructureVersion, rc);
+    m_structureVersion = int(value & 0xFFFF);
+    return true;
+}
+
+bool CProcessPhone::ReadIdentity(bool withStructure)
+{
+    quint32 value = 0;
+    int rc = CPhoneItems::ReadValue(ItemModelType, value);
+    if (!Ok(rc))
+        return Fail(PhoneErr::ModelType, rc);
+    m_modelType = int(value & 0xFF);
+    uint8_t subRelease[AGENT_SUB_RELEASE_SIZE] = {0, 0};
+    rc = AgentGetSubRelease(subRelease);
+    if (!Ok(rc))
+        return Fail(PhoneErr::SubRelease, rc);
+    m_subRelease = SubReleaseNumber(subRelease[0]);
+    rc = CPhoneItems::ReadValue(ItemRelease, value);
+    if (!Ok(rc))
+        return Fail(PhoneErr::Release, rc);
+    m_release = int(value & 0xFFFF);
+    m_release39 = m_release == CModelRules::SpecialReleaseId && m_modelType == CModelRules::SpecialModelType;
+    return !withStructure || ReadStructureVersion();
+}
+
+bool CProcessPhone::LookupModel()
+{
+    CRadioModelRecSet row;
+    if (!m_rules.GetModelRow(m_modelType, row))
+        return false;
+    m_modelDescription = row.m_ModelDescription;
+    m_plusSeries = row.m_IsPlusSeriesPhone;
+    m_callListType = (m_release39 && m_modelType == CModelRules::SpecialModelType)
+                         ? int(CModelRules::SpecialCallListType)
+                         : row.m_CallListType;
+    m_phoneClass = m_rules.PhoneClassOf(m_modelType);
+    m_crossFleet =
+        CModelRules::CrossFleetFlag(row.m_CrossFleetCapable, row.m_CrossFleetCPVersion, m_structureVersion);
+    m_rules.SetCrossFleetModel(row.m_CrossFleetCapable);
+    return true;
+}
+
+bool CProcessPhone::HasPin() const
+{
+    return m_sim->HasPin();
+}
+
+bool CProcessPhone::IdentifyPhone(bool simAfterReset)
+{
+    m_imei.clear();
+    if (m_phoneClass >= 2) {
+        if (!m_sim->Prepare(m_phoneClass, simAfterReset))
+            return false;
+        m_imei = m_sim->Imei();
+        m_simKind = m_sim->SimKind();
+    }
+    if (!m_imei.isEmpty())
+        return true;
+    QByteArray bytes;
+    const int rc = CPhoneItems::ReadBytes(ItemImei, bytes);
+    if (rc == AGENT_ABSENT)
+        return true;
+    if (!Ok(rc)) {
+        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        return false;
+    }
+    m_imei = QString::fromLatin1(bytes.toHex().toUpper()) + QLatin1Char('0');
+    return true;
+}
+
+// ---- read -----------------------------------------------------------------------------------------
+
+bool CProcessPhone::ReadPhone()
+{
+    if (!m_db.isOpen())
+        return false;
+    if (!ReadIdentity(true))
+        return false;
+    if (!LookupModel())
+        return Fail(PhoneErr::UnknownModel, 0);
+    if (!IdentifyPhone(false) || !OpenUnitRecordsets(m_imei))
+        return false;
+    CUnitRecSet& unit = Unit();
+    CUnitPhoneErgoRecSet& ergo = Ergo();
+    unit.AddNew();
+    ergo.AddNew();
+    unit.m_unit_imei_num = m_imei;
+    ergo.m_unit_imei_num = m_imei;
+    unit.m_unit_sim_version = m_simKind;
+    if (!ReadUnitItems()) {
+        unit.CancelUpdate();
+        ergo.CancelUpdate();
+        return false;
+    }
+    unit.m_unit_sim_version = m_simKind;
+    if (!unit.Update()) {
+        CVelmoraWrap::ShowError(unit.LastError(), VMT_ERROR);
+        return false;
+    }
+    if (!ergo.Update()) {
+        CVelmoraWrap::ShowError(ergo.LastError(), VMT_ERROR);
+        return false;
+    }
+    return true;
+}
+
+bool CProcessPhone::ReadUnitItems()
+{
+    CUnitRecSet& unit = Unit();
+    quint32 value = 0;
+    int rc = CPhoneItems::ReadValue(ItemStructureVersion, value);
+    if (!Ok(rc))
+        return Fail(PhoneErr::StructureVersion, rc);
+    unit.m_unit_cp_structure_version = int(value & 0xFFFF);
+    rc = CPhoneItems::ReadValue(ItemDefaultVersion, value);
+    if (!Ok(rc))
+        return Fail(PhoneErr::DefaultVersion, rc);
+    unit.m_unit_cp_default_version = int(value & 0xFFFF);
+    if (!ReadIdentity(false))
+        return false;
+
+    if (!m_rules.CheckSupportedPhone(m_modelType, m_subRelease, m_release))
+        return false;
+    unit.m_unit_model_type = m_modelType;
+    unit.m_unit_prod_sub_release_id = m_subRelease;
+    unit.m_unit_prod_release_id = m_release;
+    unit.m_unit_def_call_list_lang_id = CModelRules::DefaultCallListLanguage(m_release);
+    if (!LookupModel())
+        return Fail(PhoneErr::UnknownModel, 0);
+    unit.m_unit_cross_fleet_enable = m_crossFleet;
+
+    rc = CPhoneItems::ReadText(ItemUserName, unit.m_unit_user_name);
+    if (!Ok(rc))
+        return Fail(PhoneErr::UserName, rc);
+    rc = CPhoneItems::ReadText(ItemComments, unit.m_units_comments);
+    if (!Ok(rc))
+        return Fail(PhoneErr::Comments, rc);
+    if (!ReadPrivateIds())
+        return false;
+
+    rc = CPhoneItems::ReadValue(ItemCurrentNam, value);
+    if (!Ok(rc))
+        return Fail(PhoneErr::PrivateIds, rc);
+    unit.m_unit_currentNAMSelection = 1;
+    SetDisplayPrivateId();
+
+    QString* numbers[3] = {&unit.m_unit_phone_num_nam1, &unit.m_unit_phone_num_nam2,
+                           &unit.m_unit_phone_num_nam3};
+    const int numberCodes[3] = {PhoneErr::Nam1Number, PhoneErr::Nam2Number, PhoneErr::Nam3Number};
+    for (int nam = 0; nam < 3; ++nam) {
+        rc = CPhoneItems::ReadText(ItemNumberNam1 + nam, *numbers[nam]);
+        if (!Ok(rc))
+            return Fail(numberCodes[nam], rc);
+        *numbers[nam] = numbers[nam]->left(NumberLength);
+    }
+    rc = CPhoneItems::ReadText(ItemOnlineId, unit.m_unit_tarn_online);
+    if (!Ok(rc))
+        return Fail(PhoneErr::Nam1Number, rc);
+    QByteArray bytes;
+    rc = CPhoneItems::ReadBytes(ItemIpAddress, bytes);
+    if (!Ok(rc))
+        return Fail(PhoneErr::Nam1Number, rc);
+    unit.m_unit_ip_address = IpText(bytes);
+
+    rc = CPhoneItems::ReadBytes(ItemLastModified, bytes);
+    if (!Ok(rc))
+        return Fail(PhoneErr::LastModified, rc);
+    bytes.append(QByteArray(qMax(0, 5 - int(bytes.size())), '\0'));
+    unit.m_unit_last_mod_date = QStringLiteral("%1/%2/%3 (%4:%5)")
+                                    .arg(quint8(bytes.at(1)))
+                                    .arg(quint8(bytes.at(2)))
+                                    .arg(quint8(bytes.at(0)))
+                                    .arg(TwoDigits(quint8(bytes.at(3))), TwoDigits(quint8(bytes.at(4))));
+
+    if (!ReadErgoItems() || !ReadPackedItems())
+        return false;
+    CUnitPhoneErgoRecSet& ergo = Ergo();
+    const int version = VersionNumber(m_structureVersion);
+    if (m_phoneClass == 3 && (ergo.m_unit_code_control || (version >= 1 && version <= 15)) &&
+        (ergo.m_unit_phone_lock_out || ergo.m_unit_private_lock_out)) {
+        ergo.m_unit_phone_lock_out = true;
+        ergo.m_unit_private_lock_out = true;
+    }
+    return ReadLists();
+}
+
+bool CProcessPhone::ReadPrivateIds()
+{
+    CUnitRecSet& unit = Unit();
+    if (m_crossFleet) {
+        int* ids[3][3] = {{&unit.m_unit_private_nam1_urban_id, &unit.m_unit_private_nam1_fleet_id,
+                           &unit.m_unit_private_nam1_member_id},
+                          {&unit.m_unit_private_nam2_urban_id, &unit.m_unit_private_nam2_fleet_id,
+                           &unit.m_unit_private_nam2_member_id},
+                          {&unit.m_unit_private_nam3_urban_id, &unit.m_unit_private_nam3_fleet_id,
+                           &unit.m_unit_private_nam3_member_id}};
+        const int codes[3] = {PhoneErr::Nam1PrivateId, PhoneErr::Nam2PrivateId, PhoneErr::Nam3PrivateId};
+        for (int nam = 0; nam < 3; ++nam) {
+            for (int part = 0; part < 3; ++part) {
+                quint32 value = 0;
+                const int rc = CPhoneItems::ReadValue(ItemCrossFleetUrban + 3 * part + nam, value);
+                if (!Ok(rc))
+                    return Fail(codes[nam], rc);
+                *ids[nam][part] = int(value);
+            }
+        }
+        unit.m_unit_nam1_private_id = unit.m_unit_nam2_private_id = unit.m_unit_nam3_private_id = 0;
+        return true;
+    }
+    QByteArray bytes;
+    const int rc = CPhoneItems::ReadBytes(ItemPrivateIds, bytes);
+    if (!Ok(rc))
+        return Fail(PhoneErr::PrivateIds, rc);
+    int* privateIds[3] = {&unit.m_unit_nam1_private_id, &unit.m_unit_nam2_private_id,
+                          &unit.m_unit_nam3_private_id};
+    for (int nam = 0; nam < 3; ++nam) {
+        // Six decimal characters per NAM; a NAM the item does not hold is 0.
+        const QByteArray text = bytes.mid(6 * nam, 6);
+        *privateIds[nam] = text.size() == 6 ? DecimalPrefix(text) : 0;
+    }
+    unit.m_unit_private_nam1_member_id = unit.m_unit_private_nam2_member_id =
+        unit.m_unit_private_nam3_member_id = 0;
+    return true;
+}
+
+void CProcessPhone::SetDisplayPrivateId()
+{
+    CUnitRecSet& unit = Unit();
+    QString text;
+    if (unit.m_unit_private_nam1_member_id != 0)
+        text = QStringLiteral("%1*%2*%3")
+                   .arg(unit.m_unit_private_nam1_urban_id)
+                   .arg(unit.m_unit_private_nam1_fleet_id)
+                   .arg(unit.m_unit_private_nam1_member_id);
+    else
+        text = QString::number(unit.m_unit_nam1_private_id);
+    unit.m_unit_display_prvt_id = text == QLatin1String("0") ? QString() : text;
+}
+
+bool CProcessPhone::ReadErgoItems()
+{
+    CUnitPhoneErgoRecSet& ergo = Ergo();
+    struct Setting
+    {
+        int item;
+        int* column;
+        int code;
+    };
+    const Setting settings[] = {
+        {ItemActiveLine, &ergo.m_unit_active_line_indicator, PhoneErr::ActiveLine},
+        {ItemBaudRate, &ergo.m_unit_baud_rate, PhoneErr::BaudRate},
+        {ItemTalkgroupType, &ergo.m_unit_tg_type, PhoneErr::TalkgroupType},
+        {ItemEmergencyTalkgroup, &ergo.m_unit_emergency_talkgroup, PhoneErr::EmergencyTalkgroup},
+        {ItemPowerMode, &ergo.m_unit_power_mode, PhoneErr::PowerMode},
+        {ItemLanguage, &ergo.m_unit_language, PhoneErr::PowerModeLanguage},
+        {ItemPowerDownTimer, &ergo.m_unit_timer_auto_power_down_value, PhoneErr::Timers},
+        {ItemCallAlertTimer, &ergo.m_unit_call_alert_stack_timer, PhoneErr::Timers},
+    };
+    for (const Setting& setting : settings) {
+        quint32 value = 0;
+        const int rc = CPhoneItems::ReadValue(setting.item, value);
+        if (!Ok(rc))
+            return Fail(setting.code, rc);
+        *setting.column = int(value);
+    }
+    ergo.m_unit_baud_rate =
+        CPhoneUnitWriter::BaudRateFromPhone(ergo.m_unit_baud_rate & 0xFFFF, m_modelType, m_plusSeries);
+    ergo.m_unit_timer_auto_power_down_value =
+        int(quint32(ergo.m_unit_timer_auto_power_down_value) / MillisecondsPerMinute);
+    ergo.m_unit_call_alert_stack_timer =
+        int(quint32(ergo.m_unit_call_alert_stack_timer) / MillisecondsPerMinute);
+    quint32 tone = 0;
+    int rc = CPhoneItems::ReadValue(ItemLine1RingTone, tone);
+    if (!Ok(rc))
+        return FailMessage(PhoneMsg::Line1RingTone, rc);
+    ergo.m_unit_Line1_ring_tone = int(tone);
+    rc = CPhoneItems::ReadValue(ItemLine2RingTone, tone);
+    if (!Ok(rc))
+        return FailMessage(PhoneMsg::Line2RingTone, rc);
+    ergo.m_unit_Line2_ring_tone = int(tone);
+    return true;
+}
+
+bool CProcessPhone::ReadPackedItems()
+{
+    for (const int item : CErgoBits::Items()) {
+        CPhoneItems::Item read;
+        const int rc = CPhoneItems::Read(item, read);
+        if (!Ok(rc)) {
+            CVelmoraWrap::HandleAgentAPIErrors(rc);
+            return false;
+        }
+        if (!read.absent)
+            CErgoBits::Unpack(item, read.Value(), Ergo());
+    }
+    return true;
+}
+
+bool CProcessPhone::ReadLists()
+{
+    if (m_callListType == 7)
+        return ReadSimLists();
+    const AgentListOperations* operations = AgentListOperationsFor(m_callListType, m_crossFleet);
+    if (!operations)
+        return true;
+    QByteArray block(operations->blockSize, '\0');
+    const int rc = operations->read(reinterpret_cast<uint8_t*>(block.data()));
+    if (rc == AGENT_ABSENT)
+        return true;
+    if (!Ok(rc)) {
+        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        return false;
+    }
+    const CUnitListRows rows = CListBlockCodec::Decode(
+        block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
+    QString error;
+    if (!rows.Store(m_imei, Slot<CUnitPhoneDetRecSet>(SlotPhoneBook), Slot<CUnitPrvtDetRecSet>(SlotPrivate),
+                    Slot<CUnitTGDetRecSet>(SlotTalkgroup), Slot<CTGScanListRecSet>(SlotScan),
+                    Slot<CUnitStatusMsgRecSet>(SlotStatus), Slot<CUnitConCallListRecSet>(SlotConsolidated),
+                    &error)) {
+        CVelmoraWrap::ShowError(error, VMT_ERROR);
+        return false;
+    }
+    return true;
+}
+
+bool CProcessPhone::ReadSimLists()
+{
+    QByteArray block(AGENT_SIM_BLOCK_SIZE, '\0');
+    const QByteArray pin = m_sim->PinBytes();
+    int rc = AgentReadSimBlock(m_settings.ComPortArg(), reinterpret_cast<const uint8_t*>(pin.constData()),
+                               reinterpret_cast<uint8_t*>(block.data()), 1);
+    if (!Ok(rc)) {
+        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        return false;
+    }
+    if (rc != AGENT_ABSENT && (m_simKind == 2 || m_simKind == 3)) {
+        const CUnitListRows rows =
+            CListBlockCodec::Decode(block, CListBlockLayout::SimRegions(), m_simKind == 3);
+        QString error;
+        if (!rows.Store(m_imei, Slot<CUnitPhoneDetRecSet>(SlotPhoneBook),
+                        Slot<CUnitPrvtDetRecSet>(SlotPrivate), Slot<CUnitTGDetRecSet>(SlotTalkgroup),
+                        Slot<CTGScanListRecSet>(SlotScan), Slot<CUnitStatusMsgRecSet>(SlotStatus),
+                        Slot<CUnitConCallListRecSet>(SlotConsolidated), &error)) {
+            CVelmoraWrap::ShowError(error, VMT_ERROR);
+            return false;
+        }
+    }
+
+    // The identity of a SIM phone lives on its SIM.
+    CUnitRecSet& unit = Unit();
+    unit.m_unit_nam1_private_id = unit.m_unit_nam2_private_id = unit.m_unit_nam3_private_id = 0;
+    unit.m_unit_private_nam1_member_id = unit.m_unit_private_nam2_member_id =
+        unit.m_unit_private_nam3_member_id = 0;
+    rc = CPhoneItems::ReadText(ItemSimNumber, unit.m_unit_phone_num_nam1, 1);
+    if (!Ok(rc))
+        return Fail(PhoneErr::Nam1Number, rc);
+    unit.m_unit_phone_num_nam1 = unit.m_unit_phone_num_nam1.left(NumberLength);
+    const std::pair<int, int*> ids[3] = {{ItemSimUrban, &unit.m_unit_private_nam1_urban_id},
+                                         {ItemSimFleet, &unit.m_unit_private_nam1_fleet_id},
+                                         {ItemSimMember, &unit.m_unit_private_nam1_member_id}};
+    for (const auto& [item, column] : ids) {
+        quint32 value = 0;
+        rc = CPhoneItems::ReadValue(item, value, 1);
+        if (!Ok(rc))
+            return Fail(PhoneErr::Nam1PrivateId, rc);
+        *column = int(value);
+    }
+    SetDisplayPrivateId();
+    QByteArray bytes;
+    rc = CPhoneItems::ReadBytes(ItemSimIpAddress, bytes, 1);
+    if (!Ok(rc))
+        return Fail(PhoneErr::Nam1Number, rc);
+    unit.m_unit_ip_address = IpText(bytes);
+
+    if (m_phoneClass != 3)
+        return true;
+    Ergo().m_unit_tg_type = quint8(block.at(CListBlockLayout::SimTalkgroupTypeOffset));
+    rc = CAlderGroups::ReadStyles(m_imei, Slot<CAlderErgoStylesRecSet>(SlotStyles));
+    if (Ok(rc))
+        rc = CAlderGroups::ReadShortcuts(m_imei, Slot<CAlderErgoShortcutsRecSet>(SlotShortcuts));
+    if (Ok(rc))
+        rc = CAlderGroups::ReadQuickNotes(m_imei, Slot<CAlderErgoQuickNotesRecSet>(SlotQuickNotes));
+    if (Ok(rc) && Personalize())
+        rc = CAlderGroups::ReadPersonalize(m_imei, *Personalize());
+    if (!Ok(rc)) {
+        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        return false;
+    }
+    return true;
+}
+
+// ---- write ----------------------------------------------------------------------------------------
+
+bool CProcessPhone::PrepareAndWriteUnitItems()
+{
+    return CPhoneUnitWriter(*this).PrepareAndWriteUnitItems();
+}
+
+bool CProcessPhone::PrepareAndWriteSourceItems(const QString& sourceImei)
+{
+    return CPhoneUnitWriter(*this).PrepareAndWriteSourceItems(sourceImei);
+}
+
+bool CProcessPhone::WriteSettingsAndLists()
+{
+    return CPhoneUnitWriter(*this).WriteSettingsAndLists();
+}
+
+bool CProcessPhone::WriteListBlock(bool consolidated)
+{
+    return CPhoneUnitWriter(*this).WriteListBlock(consolidated);
+}
+
+bool CProcessPhone::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
+{
+    return CPhoneUnitWriter(*this).SimStage(useGivenSimKind, writeMode, phoneClass, simKind);
+}

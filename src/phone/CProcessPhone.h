@@ -1,0 +1,182 @@
+#pragma once
+
+#include "CPhoneSettings.h"
+#include "CWriteFlags.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <array>
+#include <memory>
+
+class CAlderErgoQuickNotesRecSet;
+class CAlderErgoShortcutsRecSet;
+class CAlderErgoStylesRecSet;
+class CFleetConnection;
+class CModelRules;
+class CPersonalizeRecSet;
+class CRecordset;
+class CSimPreparation;
+class CTGScanListRecSet;
+class CUnitConCallListRecSet;
+class CUnitPhoneDetRecSet;
+class CUnitPhoneErgoRecSet;
+class CUnitPrvtDetRecSet;
+class CUnitRecSet;
+class CUnitStatusMsgRecSet;
+class CUnitTGDetRecSet;
+class ISimPinPrompt;
+
+// One phone operation: the identity of the phone on the cable, a fleet database with the fourteen
+// recordsets of one unit, and the steps that read the phone into that unit or write the unit into the
+// phone. A read fills a scratch copy of the fleet template ("phone.tem"), never the open fleet: the
+// unit copy engine brings the unit over afterwards. A write reads the open fleet and changes only the
+// library's working copy until the caller programs the phone.
+class CProcessPhone
+{
+public:
+    enum Mode : int
+    {
+        ModeRead = 0,
+        ModeWrite = 2
+    };
+
+    // The recordset slots, in the order the unit copy engine borrows them.
+    enum Slot : int
+    {
+        SlotUnit,
+        SlotErgo,
+        SlotShortcuts,
+        SlotStyles,
+        SlotPhoneBook,
+        SlotPrivate,
+        SlotTalkgroup,
+        SlotScan,
+        SlotStatus,
+        SlotConsolidated,
+        SlotQuickNotes,
+        SlotAlderPersonalize,
+        SlotCedarPersonalize,
+        SlotAgpsPersonalize,
+        SlotCount
+    };
+
+    CProcessPhone(int mode, const CPhoneSettings& settings, CModelRules& rules, ISimPinPrompt* prompt);
+    ~CProcessPhone();
+    CProcessPhone(const CProcessPhone&) = delete;
+    CProcessPhone& operator=(const CProcessPhone&) = delete;
+
+    // --- Database ---
+    // Copies the fleet template over "<program folder>/phone.tem" and opens the copy; 1603 on failure.
+    bool OpenScratchDatabase();
+    // Opens a fleet file instead (a stored one is expanded); 1603 on failure.
+    bool OpenFleetFile(const QString& path);
+    // Works on a database someone else holds open (the open fleet, for a write).
+    void AttachDatabase(const QSqlDatabase& db);
+    QSqlDatabase Database() const { return m_db; }
+    QString ScratchPath() const;
+    void CloseRecordsets();
+    CRecordset* Recordset(int slot) const;
+
+    // --- Phone ---
+    // The SIM preparation for SIM phones (it may set the IMEI and the PIN), else the IMEI from item 6
+    // (an absent item gives an empty IMEI).
+    bool IdentifyPhone(bool simAfterReset);
+    // Reads the phone into one new unit of the database; false after the failing step's message.
+    bool ReadPhone();
+    // The recordsets of one unit (the personalisation slot of the phone's model).
+    bool OpenUnitRecordsets(const QString& imei);
+
+    // --- Write stages ---
+    void SetWriteFlags(const CWriteFlags& flags) { m_flags = flags; }
+    const CWriteFlags& WriteFlags() const { return m_flags; }
+    // The phone must belong to the unit of the same IMEI, model and sub-release; then the unit's
+    // identity items, settings and lists go into the working copy.
+    bool PrepareAndWriteUnitItems();
+    // Another unit's settings and lists (not its identity) into the working copy.
+    bool PrepareAndWriteSourceItems(const QString& sourceImei);
+    bool WriteSettingsAndLists();
+    // The list block from the unit's rows; consolidated: the phone book and NAM 1 lists come from the
+    // unit's consolidated call list.
+    bool WriteListBlock(bool consolidated);
+    // The SIM data block of a SIM phone (classes 2 and 3), written with writeMode.
+    bool SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind);
+
+    // --- Identity of the phone on the cable ---
+    int Mode() const { return m_mode; }
+    int ModelType() const { return m_modelType; }
+    int SubRelease() const { return m_subRelease; }
+    int Release() const { return m_release; }
+    int StructureVersion() const { return m_structureVersion; }
+    bool Release39() const { return m_release39; }
+    QString Imei() const { return m_imei; }
+    void ClearImei() { m_imei.clear(); }
+    int PhoneClass() const { return m_phoneClass; }
+    int SimKind() const { return m_simKind; }
+    int CallListType() const { return m_callListType; }
+    bool CrossFleet() const { return m_crossFleet; }
+    bool PlusSeries() const { return m_plusSeries; }
+    QString ModelDescription() const { return m_modelDescription; }
+    bool HasPin() const;
+    // The IMEI whose recordsets are open.
+    QString UnitImei() const { return m_unitImei; }
+
+    // The sub-release letter of the phone as a number: 'A'..'Z' and 'a'..'z' are 1..26, else 0.
+    static int SubReleaseNumber(int letter);
+    // A structure version as the settings pages count it: its two hexadecimal digits read as a decimal
+    // number (0x16 is 16); 32484 counts as 0.
+    static int VersionNumber(int structureVersion);
+    // Leading decimal digits of a text, as the phone's decimal fields are read.
+    static int DecimalPrefix(const QByteArray& text);
+
+private:
+    friend class CPhoneUnitWriter;
+
+    CUnitRecSet& Unit() const;
+    CUnitPhoneErgoRecSet& Ergo() const;
+    CPersonalizeRecSet* Personalize() const;
+    template <typename T> T& Slot(int slot) const
+    {
+        return *static_cast<T*>(m_recordsets[size_t(slot)].get());
+    }
+
+    // Items 10, the sub-release and 123 (and item 8 when withStructure), each failure with its code.
+    bool ReadIdentity(bool withStructure);
+    bool ReadStructureVersion();
+    // The model's catalogue row: description, call list type, plus series, class, cross-fleet.
+    bool LookupModel();
+    // Every step of a read after the unit's two rows were started.
+    bool ReadUnitItems();
+    bool ReadPrivateIds();
+    bool ReadErgoItems();
+    bool ReadPackedItems();
+    bool ReadLists();
+    bool ReadSimLists();
+    void SetDisplayPrivateId();
+    bool OpenDatabaseFile(const QString& path);
+    bool Fail(int velmoraCode, int agentCode);
+    bool FailMessage(int messageId, int agentCode);
+
+    int m_mode;
+    CPhoneSettings m_settings;
+    CModelRules& m_rules;
+    ISimPinPrompt* m_prompt;
+    CWriteFlags m_flags;
+    std::unique_ptr<CFleetConnection> m_connection;
+    QSqlDatabase m_db;
+    std::array<std::unique_ptr<CRecordset>, SlotCount> m_recordsets;
+    std::unique_ptr<CSimPreparation> m_sim;
+
+    int m_modelType = 0;
+    int m_subRelease = 0;
+    int m_release = 0;
+    int m_structureVersion = 0;
+    bool m_release39 = false;
+    QString m_imei;
+    QString m_unitImei;
+    int m_phoneClass = 1;
+    int m_simKind = 1;
+    QString m_modelDescription;
+    int m_callListType = 0;
+    bool m_plusSeries = false;
+    bool m_crossFleet = false;
+};

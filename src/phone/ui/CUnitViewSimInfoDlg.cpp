@@ -1,0 +1,27 @@
+#include "CUnitViewSimInfoDlg.h"
+
+#include "CUnitSimInfo.h"
+#include "CVelmoraWrap.h"
+#include "PhoneMessageIds.h"
+
+CUnitViewSimInfoDlg::CUnitViewSimInfoDlg(const QString& imei, const QSqlDatabase& fleet, int languageCode,
+                                         QWidget* parent)
+    : CUnitInfoPage(imei, parent), m_fleet(fleet), m_languageCode(languageCode)
+{
+    setObjectName(QStringLiteral("UnitViewSimInfoDlg"));
+    setProperty("dialogId", int(DialogId));
+    setWindowTitle(CVelmoraWrap::LoadString(PhoneText::SimPageTitle));
+    AddField(PhoneText::PhoneNumberLabel, PhoneNumberId);
+    AddField(PhoneText::PrivateIdLabel, PrivateIdId);
+    AddField(PhoneText::IpAddressLabel, IpAddressId);
+    AddField(PhoneText::ImeiLabel, ImeiId);
+}
+
+void CUnitViewSimInfoDlg::OnInitDialog()
+{
+    const CUnitSimInfo info = CUnitSimInfo::Load(m_fleet, Imei(), m_languageCode);
+    SetField(PhoneNumberId, info.phoneNumber);
+    SetField(PrivateIdId, info.privateId);
+    SetField(IpAddressId, info.ipAddress);
+    SetField(ImeiId, info.imei);
+}

@@ -1,0 +1,418 @@
+#include "AgentApi.h"
+#include "CCodeplugBackup.h"
+#include "CCodeplugRecovery.h"
+#include "CConsolidatedRecord.h"
+#include "CListEntry.h"
+#include "CPhoneCommands.h"
+#include "CPhoneFixture.h"
+#include "CProcessPhone.h"
+#include "CScriptedAnswerer.h"
+#include "CTestEnvironment.h"
+#include "CVelmoraDoc.h"
+#include "CVelmoraWrap.h"
+#include "IFleetView.h"
+#include "PhoneMessageIds.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtTest>
+
+namespace {
+
+QList<int> Ids()
+{
+    return CScriptedAnswerer::Instance().Ids();
+}
+
+const QStringList UnitTables = {"unit_details",
+                                "unit_phone_details",
+                                "unit_consolid_call_list",
+                                "unit_private_details",
+                                "unit_tg_details",
+                                "unit_tg_scan",
+                                "unit_status_msg_list",
+                                "unit_phone_ergo_settings",
+                                "unit_alder_styles_details",
+                                "unit_alder_shortcut_details",
+                                "unit_alder_quick_notes",
+                                "unit_alder_personalize_details",
+                                "unit_cedar_personalize_details",
+                                "unit_agps_personalize_details"};
+
+// What may differ between two reads of one unit: numbering the database does, the programming date
+// the library stamps, and the time stamps a write gives consolidated entries.
+bool Volatile(const QString& table, const QString& column)
+{
+    if (column == QLatin1String("unit_rec_num"))
+        return table != QLatin1String("unit_consolid_call_list");
+    return column == QLatin1String("unit_last_mod_date") || column == QLatin1String("unit_timeStamp");
+}
+
+// Every row of the unit in every unit table, in a stable order, without the volatile columns.
+QMap<QString, QList<QStringList>> Snapshot(const QSqlDatabase& db, const QString& imei)
+{
+    QMap<QString, QList<QStringList>> snapshot;
+    for (const QString& table : UnitTables) {
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("SELECT * FROM %1 WHERE unit_imei_num = ?").arg(table));
+        query.addBindValue(imei);
+        if (!query.exec())
+            qFatal("%s", qPrintable(table));
+        QList<QStringList> rows;
+        while (query.next()) {
+            QStringList row;
+            const QSqlRecord record = query.record();
+            for (int i = 0; i < record.count(); ++i) {
+                if (!Volatile(table, record.fieldName(i)))
+                    row << record.fieldName(i) + QLatin1Char('=') + query.value(i).toString();
+            }
+            rows << row;
+        }
+        std::sort(rows.begin(), rows.end());
+        snapshot.insert(table, rows);
+    }
+    return snapshot;
+}
+
+bool Exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(db);
+    query.prepare(sql);
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    return query.exec();
+}
+
+// Items of two codeplugs that differ, leaving out the ones named.
+QList<int> ChangedItems(const CCodeplug& before, const CCodeplug& after, const QList<int>& skip)
+{
+    QList<int> changed;
+    for (const CCodeplugItem& item : before.Items()) {
+        if (skip.contains(item.id))
+            continue;
+        const CCodeplugItem* now = after.Find(item.id, item.bank);
+        if (!now || now->bytes != item.bytes)
+            changed << item.id;
+    }
+    return changed;
+}
+
+// The SIM block without the time stamps of its consolidated entries.
+QByteArray WithoutTimeStamps(QByteArray block)
+{
+    if (block.size() != AGENT_SIM_BLOCK_SIZE)
+        return block; // no SIM
+    for (const CListBlockLayout::Region& region : CListBlockLayout::SimRegions()) {
+        if (region.kind != CListBlockLayout::ListKind::Consolidated)
+            continue;
+        for (int slot = 0; slot < region.count; ++slot) {
+            const int at = CListBlockLayout::SlotOffset(region, slot) + CConsolidatedRecord::TimeStampOffset;
+            for (int i = 0; i < 4; ++i)
+                block[at + i] = '\0';
+        }
+    }
+    return block;
+}
+
+class CEditingView : public IFleetView
+{
+public:
+    bool IsEditingCell() const override { return true; }
+    void ReleaseDatabase() override {}
+    void AttachDatabase(const QSqlDatabase&) override {}
+};
+
+} // namespace
+
+// Writing a fleet's unit into the phone, and the whole read, edit, save, write, read cycle for every
+// model of the catalogue, with the backup the library keeps and its recovery.
+class TestWritePhone : public QObject
+{
+    Q_OBJECT
+
+private:
+    CPhoneFixture m_fx;
+
+    // A phone of the model with a PIN on its SIM, read into a new fleet.
+    CVelmoraDoc* PlugAndRead(int modelType, QString& name, CPhonePresetOptions options = {})
+    {
+        if (m_fx.Rules().PhoneClassOf(modelType) >= 2 && options.pin.isEmpty()) {
+            options.pin = QStringLiteral("1357");
+            m_fx.Pin().script = QStringList(4, options.pin);
+        }
+        name = m_fx.Plug(modelType, options);
+        CVelmoraDoc* doc = m_fx.NewFleet();
+        if (!doc || !CPhoneCommands::ReadPhone(m_fx.Host(), m_fx.Settings(), m_fx.Rules()))
+            return nullptr;
+        return doc;
+    }
+
+    bool Write(const CWriteFlags& flags = CWriteFlags::All())
+    {
+        return CPhoneCommands::WritePhone(m_fx.Host(), m_fx.Settings(), m_fx.Rules(), flags);
+    }
+
+    QString BackupOf(const QString& imei) { return m_fx.Settings().backupFolder + "/" + imei + ".dbf"; }
+
+private Q_SLOTS:
+    void init() { m_fx.Start(); }
+
+    void everyModelWritesBackWhatItRead_data()
+    {
+        QTest::addColumn<int>("modelType");
+        for (const int type : m_fx.ModelTypes())
+            QTest::addRow("model %d", type) << type;
+    }
+    void everyModelWritesBackWhatItRead()
+    {
+        QFETCH(int, modelType);
+        QString name;
+        CVelmoraDoc* doc = PlugAndRead(modelType, name);
+        QVERIFY(doc);
+        const CVirtualPhone before = m_fx.Load(name);
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(Write());
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Programmed)});
+        const CVirtualPhone after = m_fx.Load(name);
+
+        // Nothing changes but the programming date, the item 40 patch and, on a SIM phone, the IP
+        // address item, which the fleet takes from the SIM.
+        QList<int> skip{1, 40};
+        if (m_fx.Facts(modelType).callListType == 7)
+            skip << 114;
+        QCOMPARE(ChangedItems(before.codeplug, after.codeplug, skip), QList<int>{});
+        QCOMPARE(after.codeplug.Find(40, 0)->bytes, QByteArray::fromHex("19f1000002"));
+        QCOMPARE(after.codeplug.ListBlock(), before.codeplug.ListBlock());
+        QCOMPARE(WithoutTimeStamps(after.sim.block), WithoutTimeStamps(before.sim.block));
+
+        // The phone's previous codeplug is in the backup folder, and recovery puts it back.
+        CCodeplugBackup backup;
+        QCOMPARE(CCodeplugBackup::Load(BackupOf(before.imei), backup), int(AGENT_SUCCESS));
+        QVERIFY(backup.codeplug == before.codeplug);
+        CScriptedAnswerer::Instance().Clear();
+        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(before.imei), m_fx.Host()),
+                 CCodeplugRecovery::Result::Close);
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Restored)});
+        QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
+        QCOMPARE(m_fx.Host().depth, 0);
+    }
+
+    void everyModelKeepsItsEdits_data() { everyModelWritesBackWhatItRead_data(); }
+    void everyModelKeepsItsEdits()
+    {
+        QFETCH(int, modelType);
+        QString name;
+        CVelmoraDoc* doc = PlugAndRead(modelType, name);
+        QVERIFY(doc);
+        const QString imei = m_fx.Load(name).imei;
+        const bool alder = m_fx.Rules().PhoneClassOf(modelType) == 3;
+        {
+            const QSqlDatabase db = doc->Database();
+
+            QVERIFY(Exec(
+                db, "UPDATE unit_details SET unit_user_name = ?, units_comments = ? WHERE unit_imei_num = ?",
+                {QStringLiteral("O'Brien"), QStringLiteral("Checked"), imei}));
+            QVERIFY(Exec(
+                db,
+                "UPDATE unit_phone_ergo_settings SET unit_one_min_beep = 1 - unit_one_min_beep, "
+                "unit_timer_auto_power_down_value = 45, unit_emergency_talkgroup = 7, unit_power_mode = 2, "
+                "unit_vadk = 1 WHERE unit_imei_num = ?",
+                {imei}));
+            if (alder) {
+                QVERIFY(Exec(db,
+                             "UPDATE unit_consolid_call_list SET unit_name = ? WHERE unit_imei_num = ? AND "
+                             "unit_rec_num = 1",
+                             {QStringLiteral("Edited"), imei}));
+                QVERIFY(Exec(
+                    db,
+                    "UPDATE unit_alder_styles_details SET unit_style_name = ?, unit_style_line1_style = 5 "
+                    "WHERE unit_imei_num = ? AND unit_style_number = 3",
+                    {QStringLiteral("Quiet"), imei}));
+                QVERIFY(Exec(
+                    db, "UPDATE unit_alder_quick_notes SET unit_quick_notes_10 = ? WHERE unit_imei_num = ?",
+                    {QStringLiteral("New note"), imei}));
+                QVERIFY(Exec(db,
+                             "DELETE FROM unit_alder_shortcut_details WHERE unit_imei_num = ? AND "
+                             "unit_shortcut_number = 4",
+                             {imei}));
+            } else {
+                QVERIFY(Exec(db,
+                             "UPDATE unit_phone_details SET unit_name = ? WHERE unit_imei_num = ? AND "
+                             "unit_speed_dial = 1",
+                             {QStringLiteral("Edited"), imei}));
+                QVERIFY(Exec(db,
+                             "INSERT INTO unit_phone_details (unit_imei_num, unit_speed_dial, "
+                             "unit_phone_num, unit_name, "
+                             "unit_program_flag, unit_language) VALUES (?, 10, '5559999', 'Added', 1, 0)",
+                             {imei}));
+                QVERIFY(Exec(db,
+                             "UPDATE unit_tg_details SET unit_tg_id = 4242 WHERE unit_imei_num = ? AND "
+                             "unit_loc_no = 1",
+                             {imei}));
+                QVERIFY(Exec(db,
+                             "DELETE FROM unit_private_details WHERE unit_imei_num = ? AND unit_loc_no = 1",
+                             {imei}));
+            }
+        } // the document opens its file again when it saves
+        const QString saved =
+            CTestEnvironment::NewFolder(QStringLiteral("saved")) + QStringLiteral("/fleet.vlf");
+        doc->SetSaveAsPrompt([saved](const CVelmoraDoc&) { return saved; });
+        QVERIFY(doc->DoFileSave());
+        const auto edited = Snapshot(doc->Database(), imei);
+
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(Write());
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Programmed)});
+        m_fx.Pin().script = QStringList(2, QStringLiteral("1357"));
+        const auto again = m_fx.Read();
+        QVERIFY(again);
+        const auto reread = Snapshot(again->Database(), imei);
+        for (const QString& table : UnitTables)
+            QCOMPARE(reread.value(table), edited.value(table));
+    }
+
+    void phoneOutsideTheFleetIsLeftAlone()
+    {
+        QString name;
+        QVERIFY(PlugAndRead(20, name));
+        CPhonePresetOptions options;
+        options.serial = 7;
+        const QString other = m_fx.Plug(20, options, QStringLiteral("other"));
+        const CVirtualPhone before = m_fx.Load(other);
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{6000 - PhoneErr::UnitMismatch});
+        QVERIFY(m_fx.Load(other).codeplug == before.codeplug);
+        QVERIFY(!QFile::exists(BackupOf(before.imei)));
+        QCOMPARE(m_fx.Host().depth, 0);
+        QCOMPARE(m_fx.Host().statusTexts.value(m_fx.Host().statusTexts.size() - 1), QString());
+    }
+
+    void unitOfAnotherModelIsRefused()
+    {
+        QString name;
+        CVelmoraDoc* doc = PlugAndRead(20, name);
+        QVERIFY(doc);
+        QVERIFY(Exec(doc->Database(), "UPDATE unit_details SET unit_model_type = 24", {}));
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{6000 - PhoneErr::UnitMismatch});
+    }
+
+    void crossFleetMustMatch_data()
+    {
+        QTest::addColumn<int>("modelType");
+        QTest::addColumn<bool>("unitCrossFleet");
+        QTest::addColumn<int>("message");
+        QTest::newRow("phone cross-fleet, unit not") << 12 << false << int(PhoneMsg::CrossFleetOffForUnit);
+        QTest::newRow("unit cross-fleet, phone not") << 10 << true << int(PhoneMsg::CrossFleetOnForUnit);
+    }
+    void crossFleetMustMatch()
+    {
+        QFETCH(int, modelType);
+        QFETCH(bool, unitCrossFleet);
+        QFETCH(int, message);
+        QString name;
+        CVelmoraDoc* doc = PlugAndRead(modelType, name);
+        QVERIFY(doc);
+        QVERIFY(
+            Exec(doc->Database(), "UPDATE unit_details SET unit_cross_fleet_enable = ?", {unitCrossFleet}));
+        const CVirtualPhone before = m_fx.Load(name);
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{message});
+        QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
+    }
+
+    void item40IsPatchedOnlyFromItsFirstState()
+    {
+        QString name;
+        QVERIFY(PlugAndRead(10, name));
+        CVirtualPhone phone = m_fx.Load(name);
+        phone.codeplug.Find(40, 0)->bytes = QByteArray::fromHex("19f1000001");
+        m_fx.Save(name, phone);
+        QVERIFY(Write());
+        QCOMPARE(m_fx.Load(name).codeplug.Find(40, 0)->bytes, QByteArray::fromHex("19f1000001"));
+    }
+
+    void clearedListFlagKeepsThePhonesList()
+    {
+        QString name;
+        CVelmoraDoc* doc = PlugAndRead(30, name);
+        QVERIFY(doc);
+        const QString imei = m_fx.Load(name).imei;
+        QVERIFY(Exec(doc->Database(), "DELETE FROM unit_phone_details WHERE unit_imei_num = ?", {imei}));
+        QVERIFY(Exec(doc->Database(), "DELETE FROM unit_tg_details WHERE unit_imei_num = ?", {imei}));
+        const QByteArray before = m_fx.Load(name).codeplug.ListBlock();
+        CWriteFlags flags = CWriteFlags::All();
+        flags.phoneBook = false;
+        QVERIFY(Write(flags));
+        const QByteArray after = m_fx.Load(name).codeplug.ListBlock();
+        QCOMPARE(after.left(100 * 54), before.left(100 * 54));
+        QCOMPARE(after.mid(5400, 50 * 20), QByteArray(50 * 20, '\0'));
+    }
+
+    void refusedListBlockStopsBeforeProgramming()
+    {
+        QString name;
+        QVERIFY(PlugAndRead(40, name));
+        m_fx.AddFault(name, QStringLiteral("AgentWriteLists"), AGENT_VALUE_REJECTED);
+        const CVirtualPhone before = m_fx.Load(name);
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{6000 - AGENT_VALUE_REJECTED});
+        QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
+        QCOMPARE(m_fx.Host().depth, 0);
+    }
+
+    void simStageRetriesTheSimBlock()
+    {
+        QString name;
+        QVERIFY(PlugAndRead(70, name));
+        m_fx.AddFault(name, QStringLiteral("AgentWriteSimBlock"), AGENT_SIM_IO, 2);
+        m_fx.Delays().clear();
+        const int asked = m_fx.Pin().asked;
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(Write());
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Programmed)});
+        QCOMPARE(m_fx.Delays().count(AGENT_RETRY_WAIT_MS), 2);
+        // The PIN typed at identification serves the SIM stage after the restart as well.
+        QCOMPARE(m_fx.Pin().asked, asked + 1);
+
+        m_fx.AddFault(name, QStringLiteral("AgentWriteSimBlock"), AGENT_SIM_IO, 6);
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{6000 - AGENT_SIM_IO});
+    }
+
+    void fleetWithoutUnitsOrEditingGridWritesNothing()
+    {
+        m_fx.Plug(10);
+        CVelmoraDoc* doc = m_fx.NewFleet();
+        QVERIFY(doc);
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{int(PhoneText::NoUnitsToWrite)});
+        CEditingView view;
+        doc->AddView(&view);
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::CellEditingWrite)});
+        doc->RemoveView(&view);
+        QCOMPARE(m_fx.Host().waits, 0);
+    }
+
+    void emptyBackupSettingUsesTheProgramFolder()
+    {
+        QString name;
+        QVERIFY(PlugAndRead(10, name));
+        CVelmoraWrap::SetRegistryValue(QStringLiteral("Codeplug Backup Path"), QString());
+        QVERIFY(Write());
+        QVERIFY(QFile::exists(CTestEnvironment::ProgramFolder() + "/" + m_fx.Load(name).imei + ".dbf"));
+        QVERIFY(m_fx.Host().statusTexts.contains(
+            CVelmoraWrap::LoadString(PhoneMsg::ProgrammingStatus).arg(m_fx.Load(name).imei)));
+        QCOMPARE(m_fx.Host().statusTexts.last(), QString());
+    }
+};
+
+VELMORA_TEST_MAIN(TestWritePhone)
+#include "tst_write_phone.moc"
