@@ -24,6 +24,7 @@ CDefaultValueDlg::CDefaultValueDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     auto* question = new QLabel(CVelmoraWrap::LoadString(UnitsMsg::NewUnitQuestion), this);
     question->setWordWrap(true);
+    question->setMinimumWidth(360);
     layout->addWidget(question);
     m_byHand = new QRadioButton(CVelmoraWrap::LoadString(UnitsMsg::NewUnitByHand), this);
     m_byHand->setObjectName(QStringLiteral("byHand"));

@@ -84,6 +84,10 @@ CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QW
     }
     if (settings.rightToLeft)
         setLayoutDirection(Qt::RightToLeft);
+    // Rows as high as their text needs; the address column takes the rest of the width.
+    verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    horizontalHeader()->setStretchLastSection(true);
 
     m_ownPrompt = std::make_unique<CDefaultValueDlg>(this);
     m_model->SetNewUnitPrompt(m_ownPrompt.get());
