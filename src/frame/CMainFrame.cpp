@@ -2,6 +2,7 @@
 
 #include "AgentApi.h"
 #include "CAboutDlg.h"
+#include "CAppendDlg.h"
 #include "CChildFrame.h"
 #include "CCommandTable.h"
 #include "CDocManager.h"
@@ -11,6 +12,7 @@
 #include "CHelpWnd.h"
 #include "CPleaseWait.h"
 #include "CShortcutListDockBar.h"
+#include "CUnitsView.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
@@ -102,6 +104,12 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
 
     m_menus = std::make_unique<CFrameMenus>(*m_commands, *m_mdiArea, this);
     m_docs = std::make_unique<CDocManager>(*m_mdiArea, m_settings);
+    // The units tab of a fleet window holds the fleet's units grid.
+    m_docs->SetViewFactory(CChildFrame::UnitsTab, [](CVelmoraDoc& document) -> QWidget* {
+        auto* view = new CUnitsView(document, CUnitsView::SettingsFromApp());
+        view->SetAppendQuestion(new CAppendDlg(view));
+        return view;
+    });
     CreateBars();
     CreateStatusBar();
     ConnectCommands();

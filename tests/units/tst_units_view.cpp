@@ -1,6 +1,11 @@
 // The units grid window: typing units in, rows refused and kept, deleting by key and command,
 // Home and End, double-clicks, and dragging units to another fleet.
 
+#include "CChildFrame.h"
+#include "CCommandTable.h"
+#include "CDocManager.h"
+#include "CFrameSettings.h"
+#include "CMainFrame.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
 #include "CUnitCascade.h"
@@ -364,6 +369,35 @@ private Q_SLOTS:
         QCOMPARE(view->Model()->rowCount(), 2);
         QCOMPARE(view->Model()->StoredImei(1), units[1].imei);
         QCOMPARE(view->CurrentRow(), 1);
+    }
+
+    void fleetWindowsHoldTheUnitsGridAndTheFrameCommandsReachIt()
+    {
+        CFrameSettings settings;
+        settings.programFolder = CTestEnvironment::ProgramFolder();
+        settings.templatePath = CFleetFixtures::TemplatePath();
+        settings.displayName = QStringLiteral("Velmora Test");
+        CMainFrame frame(settings);
+        frame.show();
+        const QString path = CTestEnvironment::NewFolder("frame") + "/frame.vlf";
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        QVERIFY(CFleetFixtures::MakeFleet(path, units));
+        CVelmoraDoc* doc = frame.Documents().OpenFleet(path);
+        QVERIFY(doc);
+        auto* view = qobject_cast<CUnitsView*>(frame.Documents().FrameOf(doc)->View(CChildFrame::UnitsTab));
+        QVERIFY(view);
+        QCOMPARE(view->Model()->rowCount(), 3);
+
+        frame.Commands().UpdateAll();
+        QVERIFY(frame.Commands().IsEnabled(FrameCmd::UnitsCommand));
+        QVERIFY(view->SetCurrentCell(2, C::UserName));
+        Answers().Script({IDYES});
+        QVERIFY(frame.Commands().Execute(FrameCmd::UnitsCommand));
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ConfirmDelete});
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 1);
+        QCOMPARE(view->Model()->StoredImei(1), units[0].imei);
+        QVERIFY(doc->IsModified());
+        frame.Documents().CloseAllWithoutAsking();
     }
 };
 
