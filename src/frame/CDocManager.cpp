@@ -171,13 +171,23 @@ CVelmoraDoc* CDocManager::OpenRecent(int index)
 bool CDocManager::SaveActive()
 {
     CVelmoraDoc* doc = ActiveDocument();
+    FinishUnitsRow(doc);
     return doc && doc->DoFileSave();
 }
 
 bool CDocManager::SaveActiveAs()
 {
     CVelmoraDoc* doc = ActiveDocument();
+    FinishUnitsRow(doc);
     return doc && doc->DoFileSaveAs();
+}
+
+void CDocManager::FinishUnitsRow(CVelmoraDoc* document)
+{
+    // A units row typed but not yet stored (its cells are left, the row is not) belongs in the save.
+    CChildFrame* frame = document ? FrameOf(document) : nullptr;
+    if (auto* view = frame ? dynamic_cast<IFrameView*>(frame->View(CChildFrame::UnitsTab)) : nullptr)
+        view->FinishPendingWork();
 }
 
 bool CDocManager::CloseActive()

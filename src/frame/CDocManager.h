@@ -99,6 +99,8 @@ private:
     QString AskSaveAsPath(const CVelmoraDoc& document);
     QString AskPath(Prompt prompt, const QString& suggested);
     QWidget* DialogParent() const;
+    // Stores the row being typed in the document's units grid.
+    void FinishUnitsRow(CVelmoraDoc* document);
     std::vector<Entry>::iterator Find(const CVelmoraDoc* document);
 
     QMdiArea& m_area;

@@ -4,6 +4,7 @@
 #include "CChildFrame.h"
 #include "CCommandTable.h"
 #include "CDocManager.h"
+#include "CFleetConnection.h"
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
 #include "CScriptedAnswerer.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 
 using C = CUnitsColumns;
@@ -397,6 +399,19 @@ private Q_SLOTS:
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 1);
         QCOMPARE(view->Model()->StoredImei(1), units[0].imei);
         QVERIFY(doc->IsModified());
+
+        // Saving takes the row being typed along.
+        QVERIFY(view->Model()->SetCellText(1, C::UserName, "Saved now"));
+        QVERIFY(frame.Documents().SaveActive());
+        QVERIFY(!view->Model()->IsRecordEditing());
+        QVERIFY(!doc->IsModified());
+        CFleetConnection saved;
+        QVERIFY(saved.Open(doc->BackupPath()));
+        QSqlQuery name(saved.Database());
+        QVERIFY(name.exec("SELECT unit_user_name FROM unit_details") && name.next());
+        QCOMPARE(name.value(0).toString(), QString("Saved now"));
+        name.finish();
+        saved.Close();
         frame.Documents().CloseAllWithoutAsking();
     }
 };
