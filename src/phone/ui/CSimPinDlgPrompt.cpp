@@ -6,12 +6,9 @@
 
 bool CSimPinDlgPrompt::AskPin(QString& pin)
 {
-    // The question comes while the main window is disabled for the phone operation: the dialog must
-    // stay usable, so it does not hang under that window but only sits over it.
-    QWidget* over = m_parent ? m_parent->window() : nullptr;
-    CGetSimPinDlg dialog(nullptr);
-    if (over)
-        dialog.move(over->geometry().center() - dialog.rect().center());
+    // The question comes while the main window waits for the phone: a window made now over the disabled
+    // main window is still usable, but it should show the normal cursor, not the wait cursor.
+    CGetSimPinDlg dialog(m_parent);
     const bool waiting = QApplication::overrideCursor() != nullptr;
     if (waiting)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
