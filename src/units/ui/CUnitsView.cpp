@@ -31,6 +31,7 @@ using C = CUnitsColumns;
 
 // Value of the entry-language list whose text labels the fax column.
 const QString kFaxEntry = QStringLiteral("5");
+constexpr int kFaxText = 1890; // its text
 
 QHash<quint64, CUnitsView*>& OpenViews()
 {
@@ -113,6 +114,9 @@ CUnitsSettings CUnitsView::SettingsFromApp()
     settings.rules = &app->ModelRules();
     settings.modelList = app->ModelList();
     settings.faxLabel = CVelmoraGridModel::ChoiceText(app->EntryLanguageList(), kFaxEntry);
+    // A fleet opened from the command line comes before the application has built that list.
+    if (settings.faxLabel.isEmpty())
+        settings.faxLabel = CVelmoraWrap::LoadString(kFaxText);
     settings.gridFont = app->GridFont();
     settings.gridFont2 = app->GridFont2();
     settings.hasFonts = true;
@@ -161,8 +165,12 @@ int CUnitsView::DefaultColumnWidth(int col) const
     }
     if (style.widthMm > 0)
         width = qMax(width, qRound(style.widthMm * logicalDpiX() / 25.4));
-    else if (style.maxLength > 0)
-        width = qMax(width, cells.averageCharWidth() * qMin(style.maxLength, 16) + 12);
+    else if (style.maxLength > 0) {
+        // Room for a full cell: digits for the number columns, ordinary letters for names.
+        const QChar sample =
+            style.validChars.startsWith(QLatin1String("0-9")) ? QLatin1Char('0') : QLatin1Char('n');
+        width = qMax(width, cells.horizontalAdvance(QString(qMin(style.maxLength, 16), sample)) + 12);
+    }
     return qMax(width, 40);
 }
 
