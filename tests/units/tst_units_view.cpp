@@ -356,6 +356,33 @@ private Q_SLOTS:
         QCOMPARE(targetView->Model()->rowCount(), 3);
     }
 
+    void aNewUnitReadFromThePhoneReplacesTheTypedRow()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        auto doc = m_fixture.OpenFleet("phone.vlf", {units[0]});
+        QVERIFY(doc);
+        auto view = View(*doc);
+        // The read command brings the phone's unit into the fleet, which reloads its grids.
+        view->SetReadPhoneHandler([&] {
+            QVERIFY(CFleetFixtures::AddUnit(doc->Database(), units[1]));
+            doc->RefreshUnitsViews();
+        });
+        CVelmoraWrap::SetRegistryValue("Show Msg", "1");
+        m_prompt.answer = {true, INewUnitPrompt::FromPhone, false};
+        QVERIFY(view->SetCurrentCell(2, C::UserName));
+        QVERIFY(view->Model()->SetCellText(2, C::UserName, "Typed"));
+        QVERIFY(view->Model()->SetCellText(2, C::Imei, "351234567890123"));
+        QVERIFY(view->Model()->SetCellText(2, C::ModelType, "105"));
+        QVERIFY(!view->SetCurrentCell(1, C::Imei));
+        QCOMPARE(m_prompt.asked, 1);
+        QVERIFY(m_prompt.lastPhoneChoiceAvailable);
+        QCOMPARE(view->Model()->rowCount(), 3);
+        QCOMPARE(view->Model()->StoredImei(2), units[1].imei);
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details", "351234567890123"), 0);
+        QCOMPARE(view->CurrentRow(), 1);
+        QCOMPARE(view->CurrentCol(), int(C::UserName));
+    }
+
     void theDocumentRefreshesItsViews()
     {
         const QList<CUnitSpec> units = CFleetFixtures::Units(2);

@@ -77,6 +77,7 @@ CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QW
     connect(m_selection.get(), &QItemSelectionModel::selectionChanged, this,
             [this] { setDragEnabled(WholeRowsSelected()); });
     connect(m_model.get(), &CUnitsTableModel::crossFleetPublished, this, &CUnitsView::crossFleetPublished);
+    connect(m_model.get(), &QAbstractItemModel::modelReset, this, [this] { ++m_resets; });
 
     if (settings.hasFonts) {
         setFont(settings.gridFont);
@@ -321,9 +322,14 @@ bool CUnitsView::LeaveRow(int row)
 {
     if (m_model->EditRow() != row)
         return true;
+    const int resets = m_resets;
     const CUnitsTableModel::StoreResult result = m_model->StoreRow(row);
     if (result.stored)
         MarkDocumentChanged();
+    // The new unit came from the phone and the grid was loaded again: the move asked for refers to
+    // rows that are gone, and the current cell is on the first row already.
+    if (m_resets != resets)
+        return false;
     if (!result.ok && result.column > 0 && row <= m_model->RowCount()) {
         // The row stays in edit, with the current cell on what has to be fixed.
         MoveTo(row, result.column, false);

@@ -136,4 +136,5 @@ private:
     IAppendQuestion* m_appendQuestion = nullptr;
     quint64 m_viewId;
     bool m_moving = false; // a move the view checked itself
+    int m_resets = 0;      // loads of the table so far
 };
