@@ -77,6 +77,14 @@ void CUnitsTableModel::AttachDatabase(const QSqlDatabase& db)
         Q_EMIT dataChanged(index(0, 0), index(m_count - 1, C::Count - 1));
 }
 
+void CUnitsTableModel::RefreshRow(int row)
+{
+    if (!IsStoredRow(row))
+        return;
+    DropBlockOf(row);
+    EmitRowChanged(row);
+}
+
 void CUnitsTableModel::DropCache()
 {
     m_blocks.clear();

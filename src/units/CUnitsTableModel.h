@@ -58,6 +58,8 @@ public:
     void ReleaseDatabase();
     void AttachDatabase(const QSqlDatabase& db);
     QSqlDatabase Database() const { return m_db; }
+    // A unit row changed behind the grid (its property sheet closed): read it again and redraw it.
+    void RefreshRow(int row);
     // Blocks read from the database since the last Load (for the benchmark and tests of laziness).
     int BlocksRead() const { return m_blocksRead; }
 

@@ -119,6 +119,11 @@ private Q_SLOTS:
                  QString("-1#70#110"));
         QCOMPARE(model->CellText(1, C::IpAddress), QString("10.0.0.1"));
         QCOMPARE(model->CellText(1, C::DefCallListLang), QString("Hebrew"));
+        // A change behind the grid shows once the row is read again.
+        QVERIFY(QSqlQuery(doc->Database()).exec("UPDATE unit_details SET unit_user_name = 'Changed'"));
+        QCOMPARE(model->CellText(1, C::UserName), QString("Sub"));
+        model->RefreshRow(1);
+        QCOMPARE(model->CellText(1, C::UserName), QString("Changed"));
         QCOMPARE(model->data(model->index(0, C::CrossFleet - 1), Qt::CheckStateRole).toInt(),
                  int(Qt::Checked));
         // Model and address of a stored unit are not edited in the grid.
