@@ -10,6 +10,7 @@
 #include "CFrameMenus.h"
 #include "CFramePlacement.h"
 #include "CHelpWnd.h"
+#include "CPhoneCommandHost.h"
 #include "CPleaseWait.h"
 #include "CShortcutListDockBar.h"
 #include "CUnitsView.h"
@@ -105,9 +106,11 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
     m_menus = std::make_unique<CFrameMenus>(*m_commands, *m_mdiArea, this);
     m_docs = std::make_unique<CDocManager>(*m_mdiArea, m_settings);
     // The units tab of a fleet window holds the fleet's units grid.
-    m_docs->SetViewFactory(CChildFrame::UnitsTab, [](CVelmoraDoc& document) -> QWidget* {
+    m_docs->SetViewFactory(CChildFrame::UnitsTab, [this](CVelmoraDoc& document) -> QWidget* {
         auto* view = new CUnitsView(document, CUnitsView::SettingsFromApp());
         view->SetAppendQuestion(new CAppendDlg(view));
+        // A new unit's settings may come from the phone on the cable: the read command brings them.
+        view->SetReadPhoneHandler([this]() { m_commands->Execute(FrameCmd::ReadPhone); });
         return view;
     });
     CreateBars();
@@ -261,6 +264,28 @@ void CMainFrame::ConnectCommands()
         [this]() { return m_settings.systemIsHebrew; }, [this]() { return m_settings.languageCode == 3; });
 
     c.SetHandler(ResetPhone, [this]() { OnResetPhone(); });
+    // Reading, writing and recovering phones run in the phone library; it reaches the fleets and the
+    // status bar through these hooks.
+    const auto phoneHooks = [this]() {
+        CPhoneCommandHost::Hooks hooks;
+        hooks.activeFleet = [this]() { return m_docs->ActiveDocument(); };
+        hooks.newFleet = [this]() {
+            CVelmoraDoc* document = m_docs->NewFleet();
+            if (document)
+                ShowListBar(FleetBarId);
+            return document;
+        };
+        hooks.statusText = [this](const QString& text) { m_panes[0]->setText(text); };
+        hooks.showUnits = [this](CVelmoraDoc& document) {
+            if (CChildFrame* frame = m_docs->FrameOf(&document))
+                frame->ShowTab(CChildFrame::UnitsTab);
+        };
+        return hooks;
+    };
+    c.SetHandler(ReadPhone, [this, phoneHooks]() { CPhoneCommandHost::ReadPhone(this, phoneHooks()); });
+    c.SetHandler(
+        WritePhone, [this, phoneHooks]() { CPhoneCommandHost::WritePhone(this, phoneHooks()); }, fleetActive);
+    c.SetHandler(CodeplugRecovery, [this]() { CPhoneCommandHost::RecoverCodeplug(this); });
     c.SetHandler(FrameCmd::Options, [this]() { DispalyOptionsDialog(this, 0); });
     c.SetHandler(SyncPim, [this]() { OnSyncPim(); });
     c.SetHandler(HelpTopics, [this]() { OnHelp(); });

@@ -370,11 +370,12 @@ private Q_SLOTS:
             return new CFakeView(FrameFamily::Fleet, {FrameCmd::TalkgroupManager, FrameCmd::DeleteTalkgroup});
         });
         CCommandTable& commands = frame.Commands();
-        // Commands of parts that are not there yet stay disabled.
-        for (int id :
-             {FrameCmd::ReadPhone, FrameCmd::WritePhone, FrameCmd::CodeplugRecovery, FrameCmd::CopyWizard,
-              FrameCmd::AutoFill, FrameCmd::EditCopy, FrameCmd::TalkgroupManager, FrameCmd::AppendFleet})
+        // Commands of parts that are not there yet stay disabled; writing a phone needs a fleet.
+        for (int id : {FrameCmd::WritePhone, FrameCmd::CopyWizard, FrameCmd::AutoFill, FrameCmd::EditCopy,
+                       FrameCmd::TalkgroupManager, FrameCmd::AppendFleet})
             QVERIFY2(!commands.IsEnabled(id), qPrintable(QString::number(id)));
+        QVERIFY(commands.IsEnabled(FrameCmd::ReadPhone));
+        QVERIFY(commands.IsEnabled(FrameCmd::CodeplugRecovery));
 
         CVelmoraDoc* doc = frame.Documents().NewFleet();
         QVERIFY(doc);
