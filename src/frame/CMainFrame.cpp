@@ -275,7 +275,9 @@ void CMainFrame::ConnectCommands()
                 ShowListBar(FleetBarId);
             return document;
         };
-        hooks.statusText = [this](const QString& text) { m_panes[0]->setText(text); };
+        hooks.statusText = [this](const QString& text) {
+            m_panes[0]->setText(text.isEmpty() ? CVelmoraWrap::LoadString(FrameText::StatusReady) : text);
+        };
         hooks.showUnits = [this](CVelmoraDoc& document) {
             if (CChildFrame* frame = m_docs->FrameOf(&document))
                 frame->ShowTab(CChildFrame::UnitsTab);
