@@ -45,12 +45,19 @@ enum : int
     ItemOnlineId = 115,
     UnscaledBaudModel = 92,
     MillisecondsPerMinute = 60000,
+    MaxTimerMinutes = 71582, // the most minutes a 32-bit count of milliseconds holds
     CarrierWithLockouts = 2,
 };
 
 bool Ok(int code)
 {
     return CPhoneItems::Ok(code);
+}
+
+// Minutes as the phone counts them, in milliseconds; more than the count holds is its largest value.
+quint32 TimerToPhone(int minutes)
+{
+    return quint32(qBound(0, minutes, int(MaxTimerMinutes))) * MillisecondsPerMinute;
 }
 
 } // namespace
@@ -273,10 +280,9 @@ bool CPhoneUnitWriter::WriteFurtherItems()
         {ItemLine2RingTone, quint32(ergo.m_unit_Line2_ring_tone), PhoneErr::RingTonesNotWritten},
         {ItemPowerMode, quint32(ergo.m_unit_power_mode), PhoneErr::PowerModeLanguage},
         {ItemLanguage, quint32(ergo.m_unit_language), PhoneErr::PowerModeLanguage},
-        {ItemPowerDownTimer, quint32(ergo.m_unit_timer_auto_power_down_value) * MillisecondsPerMinute,
+        {ItemPowerDownTimer, TimerToPhone(ergo.m_unit_timer_auto_power_down_value),
          PhoneErr::TimersNotWritten},
-        {ItemCallAlertTimer, quint32(ergo.m_unit_call_alert_stack_timer) * MillisecondsPerMinute,
-         PhoneErr::TimersNotWritten},
+        {ItemCallAlertTimer, TimerToPhone(ergo.m_unit_call_alert_stack_timer), PhoneErr::TimersNotWritten},
     };
     for (const Setting& setting : settings) {
         const int rc = CPhoneItems::WriteValue(setting.item, setting.value);
@@ -332,21 +338,27 @@ bool CPhoneUnitWriter::WriteListBlock(bool consolidated)
     if (!consolidated) {
         CListBlockCodec::Encode(block, regions, rows, flags, stripPause);
     } else {
+        // The phone book and the NAM 1 lists come from the consolidated call list; the rest as usual.
+        using Kind = CListBlockLayout::ListKind;
         const CConsolidatedDerivation::Lists derived =
-            CConsolidatedDerivation::Derive(rows.Of(CListBlockLayout::ListKind::Consolidated));
+            CConsolidatedDerivation::Derive(rows.Of(Kind::Consolidated));
         for (const CListBlockLayout::Region& region : regions) {
             const bool selected = CListBlockCodec::Selected(region, flags);
-            const bool nam1 = region.nam == 1;
-            using Kind = CListBlockLayout::ListKind;
-            if (region.kind == Kind::PhoneBook && (selected || flags.consolidated))
-                CListBlockCodec::EncodeRegion(block, region, derived.phoneBook, stripPause);
-            else if (region.kind == Kind::Private && nam1 && (selected || flags.consolidated))
-                CListBlockCodec::EncodeRegion(block, region, derived.privates, stripPause);
-            else if (region.kind == Kind::Talkgroup && nam1 && (selected || flags.consolidated))
-                CListBlockCodec::EncodeRegion(block, region, derived.talkgroups, stripPause);
-            else if (region.kind != Kind::PhoneBook &&
-                     !(nam1 && (region.kind == Kind::Private || region.kind == Kind::Talkgroup)) && selected)
-                CListBlockCodec::EncodeRegion(block, region, rows.Of(region.kind, region.nam), stripPause);
+            const bool derivedList =
+                region.nam == 1 && (region.kind == Kind::PhoneBook || region.kind == Kind::Private ||
+                                    region.kind == Kind::Talkgroup);
+            if (!derivedList) {
+                if (selected)
+                    CListBlockCodec::EncodeRegion(block, region, rows.Of(region.kind, region.nam),
+                                                  stripPause);
+                continue;
+            }
+            if (!selected && !flags.consolidated)
+                continue;
+            const QList<CListRow>& list = region.kind == Kind::PhoneBook ? derived.phoneBook
+                                          : region.kind == Kind::Private ? derived.privates
+                                                                         : derived.talkgroups;
+            CListBlockCodec::EncodeRegion(block, region, list, stripPause);
         }
     }
     // A list block the library refused must not end in a report of success.

@@ -9,11 +9,9 @@
 #include "CUnitViewSimInfoDlg.h"
 #include "CVelmoraDoc.h"
 #include "CWidgetWait.h"
-#include "NoCPSupport.h"
 #include "PhoneMessageIds.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
@@ -196,13 +194,6 @@ private Q_SLOTS:
         hebrew.OnInitDialog();
         QCOMPARE(hebrew.Field(CUnitViewSimInfoDlg::PrivateIdId)->text(), QStringLiteral("3*2*1"));
         QCOMPARE(hebrew.Field(CUnitViewSimInfoDlg::ImeiId)->text(), QStringLiteral("351"));
-    }
-
-    void notSupportedNoticeLinksToTheSupportSite()
-    {
-        NoCPSupport notice;
-        QCOMPARE(notice.Link()->property("controlId").toInt(), 1884);
-        QVERIFY(notice.Link()->text().contains(NoCPSupport::SupportAddress()));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "CCodeplugBackup.h"
 #include "CCodeplugRecovery.h"
 #include "CConsolidatedRecord.h"
+#include "CListBlockCodec.h"
 #include "CListEntry.h"
 #include "CPhoneCommands.h"
 #include "CPhoneFixture.h"
@@ -383,6 +384,53 @@ private Q_SLOTS:
         CScriptedAnswerer::Instance().Clear();
         QVERIFY(!Write());
         QCOMPARE(Ids(), QList<int>{6000 - AGENT_SIM_IO});
+    }
+
+    void consolidatedUnitIntoAPhoneWithLists()
+    {
+        QString alder;
+        CVelmoraDoc* doc = PlugAndRead(105, alder);
+        QVERIFY(doc);
+        const QString source = m_fx.Load(alder).imei;
+        QVERIFY(Exec(doc->Database(),
+                     "UPDATE unit_consolid_call_list SET unit_name = 'From Alder' WHERE unit_rec_num = 1",
+                     {}));
+        // The Copy Wizard's way: another unit's settings and lists into the phone on the cable.
+        const QString plain = m_fx.Plug(10, {}, QStringLiteral("plain"));
+        using Kind = CListBlockLayout::ListKind;
+        const QList<CListBlockLayout::Region> regions = CListBlockLayout::Regions(CListBlockLayout::L0);
+        // The phone holds an entry in each list of NAM 2 and 3.
+        CVirtualPhone target = m_fx.Load(plain);
+        CListEntry entry;
+        entry.name = QStringLiteral("Phone's");
+        entry.id = 77;
+        for (const CListBlockLayout::Region& region : regions) {
+            if (region.nam > 1)
+                CListEntry::Encode(region.format, entry, target.codeplug.ListBlock(), region.offset);
+        }
+        m_fx.Save(plain, target);
+        QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
+        CProcessPhone phone(CProcessPhone::ModeWrite, m_fx.Settings(), m_fx.Rules(), &m_fx.Pin());
+        CWriteFlags flags;
+        flags.consolidated = true;
+        flags.talkgroups[1] = true;
+        phone.SetWriteFlags(flags);
+        phone.AttachDatabase(doc->Database());
+        QVERIFY(phone.PrepareAndWriteSourceItems(source));
+        QVERIFY(phone.WriteListBlock(true));
+        QByteArray block(CListBlockLayout::BlockSize(CListBlockLayout::L0), '\0');
+        QCOMPARE(AgentReadLists0(reinterpret_cast<uint8_t*>(block.data())), int(AGENT_SUCCESS));
+        const CUnitListRows rows = CListBlockCodec::Decode(block, regions, false);
+        QCOMPARE(rows.Count(Kind::PhoneBook), 4);
+        QCOMPARE(rows.Of(Kind::PhoneBook).first().name, QStringLiteral("From Alder"));
+        QCOMPARE(rows.Count(Kind::Private), 2);
+        QCOMPARE(rows.Of(Kind::Private).first().member, 2001u);
+        QCOMPARE(rows.Count(Kind::Talkgroup), 3);
+        // NAM 2 talkgroups were selected and the unit has none; the other lists keep the phone's.
+        QCOMPARE(rows.Count(Kind::Talkgroup, 2), 0);
+        QCOMPARE(rows.Count(Kind::Private, 2), 1);
+        QCOMPARE(rows.Count(Kind::Talkgroup, 3), 1);
+        QCOMPARE(rows.Count(Kind::Private, 3), 1);
     }
 
     void fleetWithoutUnitsOrEditingGridWritesNothing()
