@@ -298,13 +298,13 @@ bool CPhoneUnitWriter::WriteAlderGroups()
     const CWriteFlags& flags = p.m_flags;
     int rc = AGENT_SUCCESS;
     if (flags.alderStyles)
-        rc = CAlderGroups::WriteStyles(p.Slot<CAlderErgoStylesRecSet>(CProcessPhone::SlotStyles));
+        rc = CAlderGroups::WriteStyles(p.SlotAs<CAlderErgoStylesRecSet>(CProcessPhone::SlotStyles));
     if (Ok(rc) && flags.alderShortcuts)
-        rc = CAlderGroups::WriteShortcuts(p.Slot<CAlderErgoShortcutsRecSet>(CProcessPhone::SlotShortcuts));
+        rc = CAlderGroups::WriteShortcuts(p.SlotAs<CAlderErgoShortcutsRecSet>(CProcessPhone::SlotShortcuts));
     if (Ok(rc) && flags.alderPersonalize && p.Personalize())
         rc = CAlderGroups::WritePersonalize(*p.Personalize());
     if (Ok(rc) && flags.alderQuickNotes)
-        rc = CAlderGroups::WriteQuickNotes(p.Slot<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes));
+        rc = CAlderGroups::WriteQuickNotes(p.SlotAs<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes));
     return Ok(rc) || FailAgent(rc);
 }
 

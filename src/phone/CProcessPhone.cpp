@@ -169,19 +169,19 @@ CRecordset* CProcessPhone::Recordset(int slot) const
 
 CUnitRecSet& CProcessPhone::Unit() const
 {
-    return Slot<CUnitRecSet>(SlotUnit);
+    return SlotAs<CUnitRecSet>(SlotUnit);
 }
 
 CUnitPhoneErgoRecSet& CProcessPhone::Ergo() const
 {
-    return Slot<CUnitPhoneErgoRecSet>(SlotErgo);
+    return SlotAs<CUnitPhoneErgoRecSet>(SlotErgo);
 }
 
 CPersonalizeRecSet* CProcessPhone::Personalize() const
 {
     for (const int slot : {SlotAlderPersonalize, SlotCedarPersonalize, SlotAgpsPersonalize}) {
         if (m_recordsets[size_t(slot)])
-            return &Slot<CPersonalizeRecSet>(slot);
+            return &SlotAs<CPersonalizeRecSet>(slot);
     }
     return nullptr;
 }
@@ -600,9 +600,9 @@ bool CProcessPhone::ReadLists()
     const CUnitListRows rows = CListBlockCodec::Decode(
         block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
     QString error;
-    if (!rows.Store(m_imei, Slot<CUnitPhoneDetRecSet>(SlotPhoneBook), Slot<CUnitPrvtDetRecSet>(SlotPrivate),
-                    Slot<CUnitTGDetRecSet>(SlotTalkgroup), Slot<CTGScanListRecSet>(SlotScan),
-                    Slot<CUnitStatusMsgRecSet>(SlotStatus), Slot<CUnitConCallListRecSet>(SlotConsolidated),
+    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook), SlotAs<CUnitPrvtDetRecSet>(SlotPrivate),
+                    SlotAs<CUnitTGDetRecSet>(SlotTalkgroup), SlotAs<CTGScanListRecSet>(SlotScan),
+                    SlotAs<CUnitStatusMsgRecSet>(SlotStatus), SlotAs<CUnitConCallListRecSet>(SlotConsolidated),
                     &error)) {
         CVelmoraWrap::ShowError(error, VMT_ERROR);
         return false;
@@ -624,10 +624,10 @@ bool CProcessPhone::ReadSimLists()
         const CUnitListRows rows =
             CListBlockCodec::Decode(block, CListBlockLayout::SimRegions(), m_simKind == 3);
         QString error;
-        if (!rows.Store(m_imei, Slot<CUnitPhoneDetRecSet>(SlotPhoneBook),
-                        Slot<CUnitPrvtDetRecSet>(SlotPrivate), Slot<CUnitTGDetRecSet>(SlotTalkgroup),
-                        Slot<CTGScanListRecSet>(SlotScan), Slot<CUnitStatusMsgRecSet>(SlotStatus),
-                        Slot<CUnitConCallListRecSet>(SlotConsolidated), &error)) {
+        if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
+                        SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
+                        SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
+                        SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error)) {
             CVelmoraWrap::ShowError(error, VMT_ERROR);
             return false;
         }
@@ -662,11 +662,11 @@ bool CProcessPhone::ReadSimLists()
     if (m_phoneClass != 3)
         return true;
     Ergo().m_unit_tg_type = quint8(block.at(CListBlockLayout::SimTalkgroupTypeOffset));
-    rc = CAlderGroups::ReadStyles(m_imei, Slot<CAlderErgoStylesRecSet>(SlotStyles));
+    rc = CAlderGroups::ReadStyles(m_imei, SlotAs<CAlderErgoStylesRecSet>(SlotStyles));
     if (Ok(rc))
-        rc = CAlderGroups::ReadShortcuts(m_imei, Slot<CAlderErgoShortcutsRecSet>(SlotShortcuts));
+        rc = CAlderGroups::ReadShortcuts(m_imei, SlotAs<CAlderErgoShortcutsRecSet>(SlotShortcuts));
     if (Ok(rc))
-        rc = CAlderGroups::ReadQuickNotes(m_imei, Slot<CAlderErgoQuickNotesRecSet>(SlotQuickNotes));
+        rc = CAlderGroups::ReadQuickNotes(m_imei, SlotAs<CAlderErgoQuickNotesRecSet>(SlotQuickNotes));
     if (Ok(rc) && Personalize())
         rc = CAlderGroups::ReadPersonalize(m_imei, *Personalize());
     if (!Ok(rc)) {

@@ -134,7 +134,7 @@ private:
     CUnitRecSet& Unit() const;
     CUnitPhoneErgoRecSet& Ergo() const;
     CPersonalizeRecSet* Personalize() const;
-    template <typename T> T& Slot(int slot) const
+    template <typename T> T& SlotAs(int slot) const
     {
         return *static_cast<T*>(m_recordsets[size_t(slot)].get());
     }
