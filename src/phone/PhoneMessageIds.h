@@ -62,6 +62,8 @@ enum : int
     Help = 7423,             // help button
     Close = 7424,            // close button
     SupportSiteLabel = 7425, // "Support web site:"
+    ButtonOk = 7244,         // the main window's button texts
+    ButtonCancel = 7245,
 };
 } // namespace PhoneText
 

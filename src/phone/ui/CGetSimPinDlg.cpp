@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CGetSimPinDlg::CGetSimPinDlg(QWidget* parent) : QDialog(parent)
@@ -24,6 +25,8 @@ CGetSimPinDlg::CGetSimPinDlg(QWidget* parent) : QDialog(parent)
     label->setBuddy(m_edit);
     layout->addWidget(m_edit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(CVelmoraWrap::LoadString(PhoneText::ButtonOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(CVelmoraWrap::LoadString(PhoneText::ButtonCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

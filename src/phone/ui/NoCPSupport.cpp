@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 NoCPSupport::NoCPSupport(QWidget* parent) : QDialog(parent)
@@ -25,6 +26,7 @@ NoCPSupport::NoCPSupport(QWidget* parent) : QDialog(parent)
     m_link->setTextInteractionFlags(Qt::TextBrowserInteraction);
     layout->addWidget(m_link);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(CVelmoraWrap::LoadString(PhoneText::ButtonOk));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     setMinimumWidth(400);
