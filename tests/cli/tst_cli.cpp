@@ -1,4 +1,5 @@
 #include "CCliArguments.h"
+#include "CCliTestRun.h"
 #include "CCliTool.h"
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
@@ -23,53 +24,6 @@
 #include <QTest>
 #include <QTextStream>
 
-namespace {
-
-struct CliRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// Splits CSV text (RFC 4180) into records of fields.
-QList<QStringList> ParseCsv(const QString& text)
-{
-    QList<QStringList> records;
-    QStringList record;
-    QString field;
-    bool quoted = false;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text.at(i + 1) == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            record << field;
-            field.clear();
-        } else if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
-            record << field;
-            records << record;
-            record.clear();
-            field.clear();
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    return records;
-}
-
-} // namespace
-
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -77,32 +31,6 @@ class TestCli : public QObject
 private:
     QString m_dir;
 
-    static CliRun Cli(const QStringList& args)
-    {
-        CliRun run;
-        QTextStream out(&run.out);
-        QTextStream err(&run.err);
-        CCliTool tool(out, err);
-        run.status = tool.Run(args);
-        out.flush();
-        err.flush();
-        return run;
-    }
-    // The built program, in an environment of its own (settings and data folders of env).
-    static CliRun Program(const QStringList& args,
-                          const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-    {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(qEnvironmentVariable("VELMORA_BIN_DIR") + "/velmora-cli", args);
-        CliRun run;
-        if (!process.waitForFinished(60000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
     QString Fleet(const QString& name, const QList<CUnitSpec>& units)
     {
         const QString path = m_dir + "/" + name;
@@ -169,7 +97,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, says);
-        const CliRun run = Cli(args);
+        const CCliRun run = Cli(args);
         QCOMPARE(run.status, int(CCliTool::ExitUsage));
         QVERIFY2(run.err.contains(says), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
@@ -178,12 +106,12 @@ private Q_SLOTS:
     void helpNamesEveryOptionACommandTakes()
     {
         // Help needs no program folder and changes nothing.
-        const CliRun all = Cli({"--help"});
+        const CCliRun all = Cli({"--help"});
         QCOMPARE(all.status, 0);
         for (const auto& command : CCliArguments::Commands())
             QVERIFY2(all.out.contains("  " + command.name + " "), qPrintable(command.name));
         for (const auto& command : CCliArguments::Commands()) {
-            const CliRun one = Cli({"help", command.name});
+            const CCliRun one = Cli({"help", command.name});
             QCOMPARE(one.status, 0);
             for (const QString& option : command.flags + command.valueOptions)
                 QVERIFY2(one.out.contains(option), qPrintable(command.name + " " + option));
@@ -213,17 +141,17 @@ private Q_SLOTS:
     void newFleetIsStoredAndNeverReplacesAFile()
     {
         const QString path = m_dir + "/New Fleet.vlf";
-        const CliRun made = Cli({"new", path});
+        const CCliRun made = Cli({"new", path});
         QCOMPARE(made.status, 0);
         QVERIFY(CFleetFile::IsStoredForm(path));
-        const CliRun info = Cli({"info", path});
+        const CCliRun info = Cli({"info", path});
         QCOMPARE(info.status, 0);
         QVERIFY(info.out.contains(QRegularExpression("form\\s+stored")));
         QVERIFY(info.out.contains(QRegularExpression("units\\s+0\\n")));
         QVERIFY(info.out.contains("(current)"));
 
         const QByteArray before = CFleetFixtures::Bytes(path);
-        const CliRun again = Cli({"new", path});
+        const CCliRun again = Cli({"new", path});
         QCOMPARE(again.status, 1);
         QVERIFY(again.err.contains("exists already"));
         QCOMPARE(CFleetFixtures::Bytes(path), before);
@@ -238,7 +166,7 @@ private Q_SLOTS:
         const QString imei = CFleetFixtures::Units(4).at(1).imei;
         for (const QStringList& args : {QStringList{"info", path}, QStringList{"units", path},
                                         QStringList{"show", path, imei}, QStringList{"talkgroups", path}}) {
-            const CliRun run = Cli(args);
+            const CCliRun run = Cli(args);
             QVERIFY2(run.status == 0, qPrintable(args.join(' ') + ": " + run.err));
             QCOMPARE(CFleetFixtures::Bytes(path), plain);
         }
@@ -251,12 +179,12 @@ private Q_SLOTS:
         const QString old = m_dir + "/old.vlf";
         QVERIFY(CFleetFixtures::WriteOldFleet(old, CFleetFixtures::Kind::Version5, CFleetFixtures::Units(3)));
         const QByteArray bytes = CFleetFixtures::Bytes(old);
-        const CliRun info = Cli({"info", old});
+        const CCliRun info = Cli({"info", old});
         QCOMPARE(info.status, 0);
         QVERIFY2(info.out.contains(QRegularExpression("schema version\\s+5 \\(older")), qPrintable(info.out));
         QVERIFY(info.out.contains(QRegularExpression("units\\s+3\\n")));
         // Listing an older file shows it as upgraded, without the question and without changing it.
-        const CliRun units = Cli({"units", old, "--csv"});
+        const CCliRun units = Cli({"units", old, "--csv"});
         QCOMPARE(units.status, 0);
         QCOMPARE(ParseCsv(units.out).size(), 4);
         QVERIFY(units.err.contains("shown as upgraded"));
@@ -266,7 +194,7 @@ private Q_SLOTS:
         const QString newer = m_dir + "/newer.vlf";
         QVERIFY(CFleetFixtures::WriteOldFleet(newer, CFleetFixtures::Kind::Newer, CFleetFixtures::Units(1)));
         QVERIFY(Cli({"info", newer}).out.contains("99 (newer"));
-        const CliRun list = Cli({"units", newer});
+        const CCliRun list = Cli({"units", newer});
         QCOMPARE(list.status, 1);
         QVERIFY(list.err.contains("velmora: error 1871: "));
     }
@@ -296,7 +224,7 @@ private Q_SLOTS:
         const QString other = m_dir + "/fleet.db";
         QVERIFY(QFile::copy(Fleet("x.vlf", CFleetFixtures::Units(1)), other));
         const QByteArray bytes = CFleetFixtures::Bytes(other);
-        const CliRun store = Cli({"store", other});
+        const CCliRun store = Cli({"store", other});
         QCOMPARE(store.status, 1);
         QVERIFY(store.err.contains("only .vlf files"));
         QCOMPARE(CFleetFixtures::Bytes(other), bytes);
@@ -306,7 +234,7 @@ private Q_SLOTS:
         QVERIFY(Cli({"expand", junk}).err.contains("velmora: error 1801: "));
         QCOMPARE(Cli({"store", junk}).status, 1);
         QCOMPARE(CFleetFixtures::Bytes(junk), QByteArray("not a fleet at all"));
-        const CliRun missing = Cli({"info", m_dir + "/none.vlf"});
+        const CCliRun missing = Cli({"info", m_dir + "/none.vlf"});
         QCOMPARE(missing.status, 1);
         QVERIFY(missing.err.contains("velmora: error 1640: "));
     }
@@ -323,7 +251,7 @@ private Q_SLOTS:
         for (const QStringList& args :
              {QStringList{"units", path}, QStringList{"delete", path, units.at(0).imei},
               QStringList{"store", path}, QStringList{"append", path, Fleet("other.vlf", {})}}) {
-            const CliRun run = Cli(args);
+            const CCliRun run = Cli(args);
             QCOMPARE(run.status, 1);
             QVERIFY2(run.err.startsWith("velmora: error: "), qPrintable(run.err));
         }
@@ -341,14 +269,14 @@ private Q_SLOTS:
         QVERIFY(CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Version5, units));
         const QByteArray bytes = CFleetFixtures::Bytes(path);
 
-        const CliRun asked = Cli({"upgrade", path});
+        const CCliRun asked = Cli({"upgrade", path});
         QCOMPARE(asked.status, 1);
         QVERIFY(asked.err.contains("velmora: question 1800: "));
         QVERIFY(asked.err.contains("run again with --yes"));
         QCOMPARE(CFleetFixtures::Bytes(path), bytes);
         QVERIFY(!QFile::exists(m_dir + "/up.tem"));
 
-        const CliRun done = Cli({"upgrade", path, "--yes"});
+        const CCliRun done = Cli({"upgrade", path, "--yes"});
         QVERIFY2(done.status == 0, qPrintable(done.err));
         QVERIFY(done.out.contains("from schema version 5 to"));
         const QString look = PlainCopy(path);
@@ -368,7 +296,7 @@ private Q_SLOTS:
         // A name that CSV must quote, with a line break.
         QVERIFY(Exec(path, "UPDATE unit_details SET unit_user_name = ? WHERE unit_imei_num = ?",
                      {"Levi, \"Dan\"\nnight shift", specs.at(0).imei}));
-        const CliRun run = Cli({"units", path, "--csv"});
+        const CCliRun run = Cli({"units", path, "--csv"});
         QCOMPARE(run.status, 0);
         const QList<QStringList> records = ParseCsv(run.out);
         QCOMPARE(records.value(0), CUnitCommands::UnitHeaders());
@@ -403,7 +331,7 @@ private Q_SLOTS:
         QSqlDatabase::removeDatabase("cli-appdb");
 
         // Plain text: a header and one line per unit, whatever the names hold.
-        const CliRun plain = Cli({"units", path});
+        const CCliRun plain = Cli({"units", path});
         QCOMPARE(plain.out.count('\n'), specs.size() + 1);
         QVERIFY(plain.out.contains("Levi, \"Dan\"\\nnight shift"));
     }
@@ -413,7 +341,7 @@ private Q_SLOTS:
         CUnitSpec alder = CFleetFixtures::Units(2).at(1); // model 114: Cedar personalisation
         alder.listRows = 3;
         const QString path = Fleet("show.vlf", {CFleetFixtures::Units(1).at(0), alder});
-        const CliRun run = Cli({"show", path, alder.imei});
+        const CCliRun run = Cli({"show", path, alder.imei});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QVERIFY(run.out.startsWith("Unit " + alder.imei + " ("));
         QVERIFY(run.out.contains(alder.user));
@@ -433,7 +361,7 @@ private Q_SLOTS:
         // Nothing of the other unit.
         QVERIFY(!run.out.contains(CFleetFixtures::Units(1).at(0).imei));
 
-        const CliRun missing = Cli({"show", path, "999"});
+        const CCliRun missing = Cli({"show", path, "999"});
         QCOMPARE(missing.status, 1);
         QVERIFY(missing.err.contains("no unit with IMEI 999"));
     }
@@ -449,14 +377,14 @@ private Q_SLOTS:
         const QByteArray destBytes = CFleetFixtures::Bytes(dest);
 
         // Without an answer the existing unit stops the append and the fleet stays as it was.
-        const CliRun unanswered = Cli({"append", dest, src});
+        const CCliRun unanswered = Cli({"append", dest, src});
         QCOMPARE(unanswered.status, 1);
         QVERIFY(unanswered.err.contains("velmora: question 1409: "));
         QVERIFY(unanswered.err.contains(changed.imei));
         QVERIFY(unanswered.err.contains("--overwrite-all or --skip-all"));
         QCOMPARE(CFleetFixtures::Bytes(dest), destBytes);
 
-        const CliRun skipped = Cli({"append", dest, src, "--skip-all"});
+        const CCliRun skipped = Cli({"append", dest, src, "--skip-all"});
         QVERIFY2(skipped.status == 0, qPrintable(skipped.err));
         QVERIFY(skipped.out.contains("1 new units"));
         QVERIFY(CFleetFile::IsStoredForm(src));
@@ -471,7 +399,7 @@ private Q_SLOTS:
             QCOMPARE(q.value(0).toString(), all.at(1).user);
         }
 
-        const CliRun overwritten = Cli({"append", dest, src, "--overwrite-all"});
+        const CCliRun overwritten = Cli({"append", dest, src, "--overwrite-all"});
         QVERIFY2(overwritten.status == 0, qPrintable(overwritten.err));
         CFleetConnection c;
         QVERIFY(c.Open(PlainCopy(dest)));
@@ -488,12 +416,12 @@ private Q_SLOTS:
         const QList<CUnitSpec> units = CFleetFixtures::Units(4);
         const QString path = Fleet("del.vlf", units);
         const QByteArray bytes = CFleetFixtures::Bytes(path);
-        const CliRun refused = Cli({"delete", path, units.at(0).imei, "35999"});
+        const CCliRun refused = Cli({"delete", path, units.at(0).imei, "35999"});
         QCOMPARE(refused.status, 1);
         QVERIFY(refused.err.contains("35999"));
         QCOMPARE(CFleetFixtures::Bytes(path), bytes);
 
-        const CliRun done = Cli({"delete", path, units.at(0).imei, units.at(2).imei, units.at(0).imei});
+        const CCliRun done = Cli({"delete", path, units.at(0).imei, units.at(2).imei, units.at(0).imei});
         QVERIFY2(done.status == 0, qPrintable(done.err));
         QVERIFY(done.out.contains("2 units deleted"));
         CFleetConnection c;
@@ -528,13 +456,13 @@ private Q_SLOTS:
         QVERIFY(add(units.at(1).imei, 1, 3, "", true));
         QVERIFY(add(units.at(1).imei, 3, 0, "no id", true)); // id 0 is no talkgroup
 
-        const CliRun all = Cli({"talkgroups", path, "--csv"});
+        const CCliRun all = Cli({"talkgroups", path, "--csv"});
         QVERIFY2(all.status == 0, qPrintable(all.err));
         QCOMPARE(ParseCsv(all.out), (QList<QStringList>{{"NAM", "Talkgroup", "Name", "Units"},
                                                         {"1", "3", "", "2"},
                                                         {"1", "7", "Dispatch", "2"},
                                                         {"2", "9", "Night, \"late\"", "1"}}));
-        const CliRun members = Cli({"talkgroups", path, "--nam", "1", "--members", "--csv"});
+        const CCliRun members = Cli({"talkgroups", path, "--nam", "1", "--members", "--csv"});
         const QList<QStringList> rows = ParseCsv(members.out);
         QCOMPARE(rows.size(), 5);
         QCOMPARE(rows.at(3).mid(0, 5),
@@ -553,7 +481,7 @@ private Q_SLOTS:
         env.insert("XDG_DATA_HOME", home.filePath("data"));
         const QString folder = home.filePath("shop");
 
-        const CliRun made = Program({"--program-folder", folder, "new", home.filePath("a.vlf")}, env);
+        const CCliRun made = Program({"--program-folder", folder, "new", home.filePath("a.vlf")}, env);
         QVERIFY2(made.status == 0, qPrintable(made.err));
         QVERIFY(QFile::exists(folder + "/VelmoraVLF.vdf"));
         QVERIFY(QFile::exists(folder + "/settings/Quorvel/Velmora.conf"));
@@ -570,7 +498,7 @@ private Q_SLOTS:
         CResourceStrings english;
         QVERIFY(english.Load(folder + "/VelmoraRes.lang"));
         QVERIFY(!french.Text(1640).isEmpty() && french.Text(1640) != english.Text(1640));
-        const CliRun missing = Program({"info", home.filePath("none.vlf"), "--program-folder", folder}, env);
+        const CCliRun missing = Program({"info", home.filePath("none.vlf"), "--program-folder", folder}, env);
         QCOMPARE(missing.status, 1);
         QVERIFY2(missing.err.contains("velmora: error 1640: " + french.Text(1640)), qPrintable(missing.err));
         QCOMPARE(Program({"units"}, env).status, 2);
@@ -582,7 +510,7 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", home.filePath("config"));
         env.insert("XDG_DATA_HOME", home.filePath("data"));
-        const CliRun made = Program({"new", home.filePath("b.vlf")}, env);
+        const CCliRun made = Program({"new", home.filePath("b.vlf")}, env);
         QVERIFY2(made.status == 0, qPrintable(made.err));
         QVERIFY(QFile::exists(home.filePath("data/Velmora/VelmoraDB.vdf")));
         QFile desktop(home.filePath("data/applications/velmora.desktop"));

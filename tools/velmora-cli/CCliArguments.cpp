@@ -110,6 +110,42 @@ const QList<CCliArguments::Command>& CCliArguments::Commands()
          1,
          {QStringLiteral("--members"), QStringLiteral("--csv")},
          {QStringLiteral("--nam")}},
+        {QStringLiteral("read-phone"),
+         QStringLiteral("FILE [--replace] [--pin PIN] [--yes]"),
+         QStringLiteral("read the phone on the cable into a fleet"),
+         QStringLiteral("Reads the phone on the cable (the connected phone of the bench) into FILE as one\n"
+                        "unit; a missing FILE is made first. A unit of the same IMEI in FILE is replaced\n"
+                        "only with --replace; without it the command stops and FILE stays as it was.\n"
+                        "--pin gives the PIN when the phone's SIM asks for it; --yes answers the upgrade\n"
+                        "question for a file of an older schema.\n"),
+         1,
+         1,
+         {QStringLiteral("--replace"), QStringLiteral("--yes")},
+         {QStringLiteral("--pin")}},
+        {QStringLiteral("write-phone"),
+         QStringLiteral("FILE [--imei IMEI] [--pin PIN]"),
+         QStringLiteral("write a unit of a fleet into the phone on the cable"),
+         QStringLiteral(
+             "Writes the unit of FILE that has the IMEI of the phone on the cable into the phone.\n"
+             "The phone's previous codeplug is kept as a backup (.dbf) in the backup folder\n"
+             "(the setting \"Codeplug Backup Path\"). With --imei, only that unit is written:\n"
+             "any other phone is refused before anything is written. --pin gives the PIN when\n"
+             "the phone's SIM asks for it. FILE is only read.\n"),
+         1,
+         1,
+         {},
+         {QStringLiteral("--imei"), QStringLiteral("--pin")}},
+        {QStringLiteral("recover"),
+         QStringLiteral("[BACKUP.dbf] [--yes]"),
+         QStringLiteral("put a codeplug backup back into the phone on the cable"),
+         QStringLiteral(
+             "Programs the phone on the cable with a codeplug backup and restarts it: BACKUP.dbf,\n"
+             "or without it the phone's own backup in the backup folder. The program asks\n"
+             "before it does; --yes is the answer.\n"),
+         0,
+         1,
+         {QStringLiteral("--yes")},
+         {}},
     };
     return commands;
 }
@@ -190,8 +226,8 @@ bool CCliArguments::Parse(const QStringList& args)
             name = arg.left(equals);
             value = arg.mid(equals + 1);
         }
-        const bool takesValue =
-            name == kProgramFolder || name == QLatin1String("--nam") || name == QLatin1String("--imei");
+        const bool takesValue = name == kProgramFolder || name == QLatin1String("--nam") ||
+                                name == QLatin1String("--imei") || name == QLatin1String("--pin");
         if (takesValue && equals < 0) {
             if (i + 1 >= args.size())
                 return Fail(QStringLiteral("%1 needs a value").arg(name));

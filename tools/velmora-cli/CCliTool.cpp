@@ -3,6 +3,7 @@
 #include "CCliAnswerer.h"
 #include "CCliArguments.h"
 #include "CCliContext.h"
+#include "CCliPhoneCommands.h"
 #include "CFileCommands.h"
 #include "CFleetContext.h"
 #include "CProgramFolderSetup.h"
@@ -110,6 +111,9 @@ int CCliTool::Run(const QStringList& args)
         command == QLatin1String("store") || command == QLatin1String("expand") ||
         command == QLatin1String("upgrade"))
         status = CFileCommands(context).Run(command);
+    else if (command == QLatin1String("read-phone") || command == QLatin1String("write-phone") ||
+             command == QLatin1String("recover"))
+        status = CCliPhoneCommands(context).Run(command);
     else
         status = CUnitCommands(context).Run(command);
     m_out.flush();

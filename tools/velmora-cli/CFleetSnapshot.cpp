@@ -21,6 +21,11 @@ QSqlDatabase CFleetSnapshot::Database() const
     return m_connection ? m_connection->Database() : QSqlDatabase();
 }
 
+void CFleetSnapshot::Close()
+{
+    m_connection.reset();
+}
+
 int CFleetSnapshot::TemplateVersion(const QString& templatePath)
 {
     CFleetConnection templ;
@@ -55,6 +60,7 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
     }
     m_stored = CFleetFile::IsStoredForm(path);
     const QString copy = m_dir.filePath(QFileInfo(path).fileName());
+    m_copy = copy;
     if (!QFile::copy(path, copy)) {
         why = QStringLiteral("cannot copy %1 to %2").arg(path, copy);
         return false;

@@ -28,6 +28,10 @@ public:
               QString& why);
 
     QSqlDatabase Database() const;
+    // The private copy itself, and closing the tool's connection to it so another (a document) can
+    // hold it.
+    QString CopyPath() const { return m_copy; }
+    void Close();
     bool WasStored() const { return m_stored; }
     bool HasUnitTable() const { return m_hasUnitTable; }
     // The file's schema version as it was (0 with HasVersion false when it has none), and this
@@ -44,6 +48,7 @@ public:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<CFleetConnection> m_connection;
+    QString m_copy;
     bool m_stored = false;
     bool m_hasUnitTable = false;
     bool m_hasVersion = false;

@@ -1,0 +1,146 @@
+#include "CCliPhoneCommands.h"
+
+#include "CCliAnswerer.h"
+#include "CCliArguments.h"
+#include "CCliContext.h"
+#include "CCliPhoneHost.h"
+#include "CCodeplugRecovery.h"
+#include "CFleetSession.h"
+#include "CFleetSnapshot.h"
+#include "CPhoneCommands.h"
+#include "CPhoneSettings.h"
+#include "CUnitCascade.h"
+#include "CVelmoraApp.h"
+#include "CVelmoraDoc.h"
+#include "CVelmoraWrap.h"
+#include "PhoneMessageIds.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlQuery>
+#include <QTextStream>
+
+namespace {
+
+const QString kPin = QStringLiteral("--pin");
+
+QStringList Imeis(const QSqlDatabase& db)
+{
+    QStringList imeis;
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SELECT unit_imei_num FROM unit_details ORDER BY rowid"))) {
+        while (query.next())
+            imeis << CVelmoraWrap::strVARIANT(query.value(0));
+    }
+    return imeis;
+}
+
+} // namespace
+
+int CCliPhoneCommands::Run(const QString& command)
+{
+    const CCliArguments& a = m_cx.args;
+    if (command == QLatin1String("read-phone"))
+        return ReadPhone(a.Operand(0));
+    if (command == QLatin1String("write-phone"))
+        return WritePhone(a.Operand(0), a.Value(QStringLiteral("--imei")));
+    return Recover(a.Operand(0));
+}
+
+int CCliPhoneCommands::ReadPhone(const QString& path)
+{
+    CFleetSession session(m_cx.fleets);
+    QString why;
+    const bool exists = QFileInfo::exists(path);
+    if (!(exists ? session.Open(path, why) : session.Create(path, why)))
+        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be opened").arg(path)) : m_cx.Fail(why);
+
+    CCliPhoneHost host(m_cx.err, &session.Document());
+    host.SetPin(m_cx.args.Value(kPin), m_cx.args.HasValue(kPin), true);
+    const QStringList before = Imeis(session.Document().Database());
+    bool read = false;
+    {
+        // The phone goes into the fleet the command names, whatever it holds already.
+        CCliAnswerer::CPreset intoThisFleet(m_cx.answerer, PhoneMsg::ReadIntoOpenFleet, IDYES);
+        read = CPhoneCommands::ReadPhone(host, CPhoneSettings::FromApp(), m_cx.app.ModelRules());
+    }
+    if (!read || m_cx.answerer.Failed()) {
+        session.Rollback();
+        return m_cx.Failed(QStringLiteral("the phone was not read into %1").arg(path));
+    }
+    const QStringList after = Imeis(session.Document().Database());
+    if (!session.Commit())
+        return m_cx.Failed(QStringLiteral("%1 could not be saved").arg(path));
+    QStringList added;
+    const QSet<QString> known(before.begin(), before.end());
+    for (const QString& imei : after) {
+        if (!known.contains(imei))
+            added << imei;
+    }
+    if (!added.isEmpty())
+        m_cx.out << path << ": unit " << added.join(QStringLiteral(", ")) << " read from the phone, ";
+    else
+        m_cx.out << path << ": the phone's unit replaced, ";
+    m_cx.out << after.size() << (after.size() == 1 ? " unit" : " units") << " in all\n";
+    return m_cx.Result();
+}
+
+int CCliPhoneCommands::WritePhone(const QString& path, const QString& imei)
+{
+    // The write only reads the fleet: it works on a private copy, so the file keeps its form.
+    CFleetSnapshot snapshot;
+    QString why;
+    if (!snapshot.Open(path, m_cx.Settings(), m_cx.answerer, true, why))
+        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be read").arg(path)) : m_cx.Fail(why);
+    if (!imei.isEmpty()) {
+        // Only that unit stays in the copy, so the program refuses any other phone before it writes.
+        bool held = false;
+        bool kept = false;
+        {
+            const QSqlDatabase db = snapshot.Database();
+            QStringList others = Imeis(db);
+            held = others.removeAll(imei) > 0;
+            kept = held && (others.isEmpty() || CUnitCascade::DeleteUnits(db, others));
+        }
+        if (!held)
+            return m_cx.Fail(QStringLiteral("%1 holds no unit with IMEI %2").arg(path, imei));
+        if (!kept)
+            return m_cx.Failed(QStringLiteral("the unit %1 cannot be picked out of %2").arg(imei, path));
+    }
+    snapshot.Close();
+
+    CVelmoraDoc document(m_cx.fleets);
+    if (!document.OnOpenDocument(snapshot.CopyPath())) {
+        document.OnCloseDocument();
+        return m_cx.Failed(QStringLiteral("%1 cannot be opened").arg(path));
+    }
+    CCliPhoneHost host(m_cx.err, &document);
+    host.SetPin(m_cx.args.Value(kPin), m_cx.args.HasValue(kPin), true);
+    const CPhoneSettings settings = CPhoneSettings::FromApp();
+    const bool written = CPhoneCommands::WritePhone(host, settings, m_cx.app.ModelRules());
+    document.OnCloseDocument();
+    if (!written) {
+        if (!imei.isEmpty())
+            m_cx.Note(QStringLiteral("with --imei, a phone other than unit %1's is refused").arg(imei));
+        return m_cx.Failed(QStringLiteral("nothing was written to the phone"));
+    }
+    m_cx.out << path << ": unit written to the phone on the cable; its previous codeplug is kept in "
+             << settings.BackupFolderForWrite() << '\n';
+    return m_cx.Result();
+}
+
+int CCliPhoneCommands::Recover(const QString& backup)
+{
+    const CCodeplugRecovery recovery(CPhoneSettings::FromApp());
+    CCliPhoneHost host(m_cx.err, nullptr);
+    QString own;
+    if (!recovery.Start(host, own))
+        return m_cx.Failed(QStringLiteral("nothing was restored"));
+    const QString path = backup.isEmpty() ? own : backup;
+    if (path.isEmpty())
+        return m_cx.Fail(QStringLiteral("the phone gave no backup name: name the backup file"));
+    if (recovery.Restore(path, host) != CCodeplugRecovery::Result::Close)
+        return m_cx.Failed(QStringLiteral("%1 was not restored into the phone").arg(path));
+    m_cx.out << path << ": restored into the phone on the cable\n";
+    return m_cx.Result();
+}
