@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
@@ -192,6 +194,40 @@ private Q_SLOTS:
         const QString back = m_dir + "/back.vlf";
         QCOMPARE(Cli({"read-phone", back}).status, 0);
         QCOMPARE(Units(back).value(imei), QString("Before"));
+    }
+
+    // The session the README shows, with the built programs on a fresh account.
+    void readmeSession()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+        env.insert("XDG_DATA_HOME", home.filePath(".local/share"));
+        const QString bin = qEnvironmentVariable("VELMORA_BIN_DIR");
+        const auto run = [&](const QString& program, const QStringList& args) {
+            QProcess process;
+            process.setProcessEnvironment(env);
+            process.setWorkingDirectory(home.path());
+            process.start(bin + "/" + program, args);
+            process.waitForFinished(60000);
+            const QString out = QString::fromUtf8(process.readAllStandardOutput());
+            if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+                qWarning("%s %s: %s", qPrintable(program), qPrintable(args.join(' ')),
+                         qPrintable(QString::fromUtf8(process.readAllStandardError())));
+            return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 ? out : QString();
+        };
+        // The account has seen the program once (its first start).
+        QVERIFY(!run("velmora-cli", {"new", "first.vlf"}).isEmpty());
+
+        const QString created = run("velmora-phone", {"create", "shop-phone", "--model", "20", "--connect"});
+        const QString imei = QRegularExpression("IMEI (\\d+)").match(created).captured(1);
+        QVERIFY(!imei.isEmpty());
+        QVERIFY(run("velmora-cli", {"read-phone", "fleet.vlf"}).contains(imei));
+        QVERIFY(run("velmora-cli", {"units", "fleet.vlf"}).contains(imei));
+        QVERIFY(!run("velmora-cli", {"write-phone", "fleet.vlf"}).isEmpty());
+        QVERIFY(run("velmora-phone", {"backups", home.filePath(".local/share/Velmora/Backup")})
+                    .contains(imei + ".dbf"));
     }
 
 private:
