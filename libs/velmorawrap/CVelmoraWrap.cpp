@@ -116,6 +116,11 @@ bool CVelmoraWrap::AgentErrorStops(AGENT_RET_CODE code)
 
 int CVelmoraWrap::HandleAgentAPIErrors(AGENT_RET_CODE code)
 {
+    // A completed write with a remark: the user hears the remark, the operation goes on.
+    if (code == -23 || code == -24 || code == -25) {
+        ShowError(CodeTextBase - code, VMT_NOTICE);
+        return 0;
+    }
     if (!AgentErrorStops(code))
         return 0;
     if (code == -28)

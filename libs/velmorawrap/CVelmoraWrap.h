@@ -23,9 +23,9 @@ public:
     static int ShowError(const QString& text, VELMORA_MSG_TYPE type);
 
     // Shows the text of a failed programming-library call. Answers 1 (stop the operation) for every
-    // failure; answers 0 without a message for the codes that are not failures: 1 (success), -2 (item
-    // or list absent in this phone) and the write warnings -23, -24, -25. -28 (cancelled by the user)
-    // answers 1 without a message.
+    // failure; answers 0 without a message for 1 (success) and -2 (item or list absent in this phone).
+    // The write warnings -23, -24, -25 are shown as a notice and answer 0 (go on); callers that accept
+    // them silently do not pass them. -28 (cancelled by the user) answers 1 without a message.
     static int HandleAgentAPIErrors(AGENT_RET_CODE code);
     static bool AgentErrorStops(AGENT_RET_CODE code);
     // Shows the text of a program error code (-262 to -203); answers 1.

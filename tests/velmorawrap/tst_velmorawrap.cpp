@@ -64,10 +64,20 @@ private Q_SLOTS:
     void agentErrorsStopRule()
     {
         // Not failures: no message, go on.
-        for (int code : {1, -2, -23, -24, -25}) {
+        for (int code : {1, -2}) {
             QCOMPARE(CVelmoraWrap::HandleAgentAPIErrors(code), 0);
         }
         QCOMPARE(answers.Count(), 0);
+        // Completed with a remark (a restore passes these on): the remark is a notice, and go on.
+        for (int code : {-23, -24, -25}) {
+            answers.Clear();
+            QCOMPARE(CVelmoraWrap::HandleAgentAPIErrors(code), 0);
+            QCOMPARE(answers.Count(), 1);
+            QCOMPARE(answers.Messages()[0].id, 6000 - code);
+            QCOMPARE(answers.Messages()[0].type, VMT_NOTICE);
+            QVERIFY(!answers.Messages()[0].text.isEmpty());
+        }
+        answers.Clear();
         // Cancelled: stop, silently.
         QCOMPARE(CVelmoraWrap::HandleAgentAPIErrors(-28), 1);
         QCOMPARE(answers.Count(), 0);
