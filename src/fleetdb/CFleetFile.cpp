@@ -214,14 +214,18 @@ bool CFleetFile::StoreFleetFile(const QString& path)
 {
     if (QFileInfo(path).suffix().toUpper() != QLatin1String("VLF"))
         return true;
-    if (!OpensAsDatabase(path))
+    // A stored file has nothing left to store; a file that is missing, held open elsewhere or no
+    // database at all was not stored, and the caller must hear so.
+    if (IsStoredForm(path))
         return true;
+    if (!OpensAsDatabase(path))
+        return false;
     const QString compacted = CompactionTempPath(path);
     QFile::remove(compacted);
     {
         CFleetConnection connection;
         if (!connection.Open(path))
-            return true;
+            return false;
         QSqlQuery query(connection.Database());
         query.prepare(QStringLiteral("VACUUM INTO ?"));
         query.addBindValue(compacted);

@@ -33,8 +33,9 @@ public:
     // stored form or its content is damaged.
     static bool ExpandFleetFile(const QString& path);
     // Compacts a plain fleet file (extension VLF only) and writes it in the stored form. A file that is
-    // not a ".vlf", or does not open as a database, is left as it is (true). False when storing was
-    // attempted and failed; the file is then left plain and whole.
+    // not a ".vlf", or is stored already, is left as it is (true). False when the file is missing,
+    // cannot be opened as a database (held by another connection, damaged), or storing failed; the
+    // file is then left as it was.
     static bool StoreFleetFile(const QString& path);
 
     // The checks before a fleet file is read (append, phone programming, the display dialogs): the

@@ -129,6 +129,29 @@ private Q_SLOTS:
         QCOMPARE(CFleetFixtures::Bytes(m_path), stored);
     }
 
+    // A fleet file that cannot be opened is not stored, and the store says so.
+    void storeFailsOnAFileItCannotOpen()
+    {
+        QVERIFY(!CFleetFile::StoreFleetFile(m_folder + "/missing.vlf"));
+        QVERIFY(!QFile::exists(m_folder + "/missing.vlf"));
+
+        const QString junk = m_folder + "/junk.vlf";
+        QVERIFY(CFleetFixtures::WriteBytes(junk, "not a fleet"));
+        QVERIFY(!CFleetFile::StoreFleetFile(junk));
+        QCOMPARE(CFleetFixtures::Bytes(junk), QByteArray("not a fleet"));
+
+        const QByteArray plain = CFleetFixtures::Bytes(m_path);
+        {
+            CFleetConnection holder;
+            QVERIFY(holder.Open(m_path, CFleetConnection::Mode::Exclusive));
+            QVERIFY(!CFleetFile::StoreFleetFile(m_path));
+        }
+        QCOMPARE(CFleetFixtures::Bytes(m_path), plain);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"Fleet.vlf", "junk.vlf"}));
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(CFleetFile::IsStoredForm(m_path));
+    }
+
     // A store or expand killed at any moment leaves the old file or the new one, never a mixture.
     void interruptedStoreAndExpandLeaveAWholeFile()
     {
