@@ -160,11 +160,19 @@ QString CAppendFile::PersonalizeTable(int modelType)
 
 void CAppendFile::Report(const QSqlError& error)
 {
+    m_failed = true;
     CFleetConnection::ShowError(error);
+}
+
+void CAppendFile::ReportText(const QString& error)
+{
+    m_failed = true;
+    CVelmoraWrap::ShowError(error, VMT_ERROR);
 }
 
 void CAppendFile::ReportMissingTable()
 {
+    m_failed = true;
     CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
 }
 
@@ -471,8 +479,10 @@ bool CAppendFile::Decide(Selection selection, std::vector<Decision>& decisions)
 bool CAppendFile::RunCopy(Selection selection, const QStringList& imeis)
 {
     m_copied.clear();
-    if (!Begin())
+    if (!Begin()) {
+        m_failed = true;
         return false;
+    }
     bool committed = false;
     std::vector<Decision> decisions;
     {
@@ -492,7 +502,7 @@ bool CAppendFile::RunCopy(Selection selection, const QStringList& imeis)
             }
         }
         if (ok && m_mirrored && !MirrorUnitDetails(selection, imeis, &error)) {
-            CVelmoraWrap::ShowError(error, VMT_ERROR);
+            ReportText(error);
             ok = false;
         }
         if (ok && Decide(selection, decisions) && !decisions.empty())
@@ -501,7 +511,7 @@ bool CAppendFile::RunCopy(Selection selection, const QStringList& imeis)
             CarryFleetTables();
         committed = transaction.Commit();
         if (!committed)
-            CVelmoraWrap::ShowError(transaction.LastError(), VMT_ERROR);
+            ReportText(transaction.LastError());
     }
     End();
     if (committed) {
@@ -538,7 +548,7 @@ void CAppendFile::CopyDecided(const std::vector<Decision>& decisions)
         for (const QString& table : tables) {
             QString error;
             if (!Mirror(table, &imeis, &error)) {
-                CVelmoraWrap::ShowError(error, VMT_ERROR);
+                ReportText(error);
                 m_failedMirrors.insert(table);
             }
         }
@@ -651,7 +661,7 @@ void CAppendFile::CarryFleetTables()
         if (m_mirrored) {
             QString error;
             if (!Mirror(table, nullptr, &error)) {
-                CVelmoraWrap::ShowError(error, VMT_ERROR);
+                ReportText(error);
                 continue;
             }
         }
@@ -694,17 +704,18 @@ bool CAppendFile::CopyOnePhoneUnit()
     if (!RunCopy(Selection::First, {}) || m_copied.isEmpty())
         return false;
     MarkModified();
-    return true;
+    return !m_failed;
 }
 
 void CAppendFile::CopyListedUnits(const QStringList& imeis, bool move)
 {
     const bool committed = RunCopy(Selection::Listed, imeis);
-    if (committed && move && !m_copied.isEmpty()) {
-        // Only once the copies are safely in the destination do the units leave the source.
+    if (committed && move && !m_copied.isEmpty() && !m_failed) {
+        // Only once the copies are safely and wholly in the destination do the units leave the source:
+        // after a table failed to copy they stay where they are.
         QString error;
         if (!CUnitCascade::DeleteUnitsQuietly(m_source, m_copied, &error))
-            CVelmoraWrap::ShowError(error, VMT_ERROR);
+            ReportText(error);
         else if (m_sourceDoc) {
             m_sourceDoc->SetModifiedFlag(true);
             m_sourceDoc->SetChanged(true);
@@ -723,7 +734,7 @@ void CAppendFile::MergeTalkgroupHeaders(bool keepExisting)
         QString error;
         bool ok = true;
         if (m_mirrored && !Mirror(table, nullptr, &error)) {
-            CVelmoraWrap::ShowError(error, VMT_ERROR);
+            ReportText(error);
             ok = false;
         }
         if (ok && (SourceColumns(table).isEmpty() || DestinationColumns(table).isEmpty())) {
@@ -765,7 +776,7 @@ void CAppendFile::MergeTalkgroupHeaders(bool keepExisting)
         }
         read.finish();
         if (!transaction.Commit())
-            CVelmoraWrap::ShowError(transaction.LastError(), VMT_ERROR);
+            ReportText(transaction.LastError());
     }
     End();
 }
@@ -787,7 +798,8 @@ bool CAppendFile::AppendFleetFile(CVelmoraDoc& document, const QString& path, IA
             engine.RefreshViews();
             engine.MergeTalkgroupHeaders(true);
             engine.ReleaseSourceFile(path);
-            appended = true;
+            // A table that failed to copy was reported; the append as a whole did not succeed.
+            appended = !engine.HadErrors();
         }
     }
     document.SetModifiedFlag(true);
@@ -822,7 +834,9 @@ bool CAppendFile::RebuildFromTemplate(const QString& path, const QString& templa
             pragma.finish();
             CAppendFile engine(destination.Database(), source.Database());
             engine.m_carryFleetTables = true;
-            copied = engine.OpenTablePairs() && engine.RunCopy(Selection::All, {});
+            // The rebuilt file replaces the fleet only when it holds everything: a table that failed
+            // to copy keeps the old file.
+            copied = engine.OpenTablePairs() && engine.RunCopy(Selection::All, {}) && !engine.HadErrors();
         }
     }
     if (!copied || !CSafeFile::Replace(temp, path)) {

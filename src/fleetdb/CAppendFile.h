@@ -49,7 +49,7 @@ public:
     // Every unit of the source, asking for each one that exists (overwrite / all / skip / skip all).
     void CopyAllUnits();
     // The first unit of the source; an existing unit is replaced only when question 1604 is answered
-    // yes. True when the unit was copied.
+    // yes. True when the unit was copied with every one of its lists.
     bool CopyOnePhoneUnit();
     // The listed units of the source, asking as CopyAllUnits; with move, each copied unit is then
     // deleted from the source.
@@ -63,6 +63,9 @@ public:
 
     bool OverwriteAllSet() const { return m_overwriteAll; }
     bool SkipAllSet() const { return m_skipAll; }
+    // True once any step of this engine reported an error (a table that failed to copy, a source
+    // that could not be read): the operation did not carry everything over.
+    bool HadErrors() const { return m_failed; }
     // IMEIs the last copy operation copied (new or over), in source order.
     QStringList CopiedImeis() const { return m_copied; }
 
@@ -74,7 +77,8 @@ public:
 
     // The main frame's append command once a file is chosen: refuses while a units grid edits a cell
     // (1676), ignores the document's own file, copies every unit with questions, merges the talkgroup
-    // index and stores the file back. False when nothing was appended.
+    // index and stores the file back. False when nothing was appended, or when a table failed to copy
+    // (the units copied so far stay; the file appended from is kept whole).
     static bool AppendFleetFile(CVelmoraDoc& document, const QString& path, IAppendQuestion* question);
     // A drop of units from one fleet's grid on another's.
     static void DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, const QStringList& imeis, bool move,
@@ -114,6 +118,7 @@ private:
     void CarryFleetTables();
     void MarkModified();
     void Report(const QSqlError& error);
+    void ReportText(const QString& error);
     void ReportMissingTable();
 
     CVelmoraDoc* m_destinationDoc = nullptr;
@@ -124,6 +129,7 @@ private:
     IAppendQuestion* m_question = nullptr;
     bool m_overwriteAll = false;
     bool m_skipAll = false;
+    bool m_failed = false;
     bool m_attached = false;         // the source file is attached as velmora_src
     bool m_mirrored = false;         // the source rows are mirrored into temp tables
     bool m_carryFleetTables = false; // rebuild: the fleet's talkgroup, user and SMS tables come along

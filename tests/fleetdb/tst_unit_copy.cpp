@@ -333,6 +333,55 @@ private Q_SLOTS:
             QCOMPARE(CFleetFixtures::Count(dst.Database(), "unit_tg_scan", u.imei), 2);
     }
 
+    // A table that fails to copy is a failed append, a move that keeps its units, and a rebuild that
+    // keeps the old file: whatever was not carried over stays where it was.
+    void aTableThatFailsToCopyIsAFailureAndLosesNothing()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        const QString source = Fleet("source.vlf", units);
+        QList<QVariantList> phoneBook;
+        {
+            CFleetConnection src;
+            QVERIFY(src.Open(source));
+            QVERIFY(QSqlQuery(src.Database()).exec("DROP TABLE unit_alder_quick_notes"));
+            phoneBook = CFleetFixtures::Rows(src.Database(), "unit_phone_details");
+        }
+        auto doc = Open(Fleet("target.vlf", {}));
+        QVERIFY(doc);
+        QVERIFY(!CAppendFile::AppendFleetFile(*doc, source, &m_question));
+        QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1603});
+        // What could be copied is there; the file appended from is whole (stored again).
+        QCOMPARE(CFleetFixtures::Count(doc->Database(), "unit_details"), 3);
+        QVERIFY(CFleetFile::ExpandFleetFile(source));
+        {
+            CFleetConnection src;
+            QVERIFY(src.Open(source));
+            QCOMPARE(CFleetFixtures::Rows(src.Database(), "unit_phone_details"), phoneBook);
+            QCOMPARE(CFleetFixtures::Count(src.Database(), "unit_details"), 3);
+        }
+
+        // Moving units whose quick notes cannot be copied leaves them in the fleet they came from.
+        CScriptedAnswerer::Instance().Clear();
+        auto from = Open(source);
+        auto to = Open(Fleet("empty.vlf", {}));
+        QVERIFY(from && to);
+        CAppendFile::DragUnits(*to, *from, {units[0].imei, units[1].imei}, true, &m_question);
+        QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1603});
+        QCOMPARE(CFleetFixtures::Count(from->Database(), "unit_details"), 3);
+        QCOMPARE(CFleetFixtures::Count(from->Database(), "unit_phone_details", units[0].imei), 2);
+        from->OnCloseDocument();
+        to->OnCloseDocument();
+        doc->OnCloseDocument();
+
+        // A rebuild that cannot carry a table leaves the file as it was.
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(CFleetFile::ExpandFleetFile(source));
+        const QByteArray plain = CFleetFixtures::Bytes(source);
+        QVERIFY(!CAppendFile::RebuildFromTemplate(source, CFleetFixtures::TemplatePath()));
+        QCOMPARE(CFleetFixtures::Bytes(source), plain);
+        QVERIFY(!QFile::exists(source + ".tmp"));
+    }
+
     void mergedTalkgroupRowsKeepFreeNumbers()
     {
         const QString source = Fleet("source.vlf", {});
