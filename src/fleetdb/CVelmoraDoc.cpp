@@ -164,8 +164,8 @@ bool CVelmoraDoc::OnNewDocument()
 {
     const CFleetSettings& settings = m_context.Settings();
     const QString working = QStringLiteral("%1/%2%3")
-                                .arg(settings.programFolder, settings.documentName)
-                                .arg(m_context.TakeNewDocumentNumber());
+                                .arg(settings.programFolder, settings.documentName,
+                                     QString::number(m_context.TakeNewDocumentNumber()));
     const QString backup = working + QStringLiteral(".tem");
     SetTitle(working);
     QString failed;

@@ -1,3 +1,4 @@
+#include "CAppendFile.h"
 #include "CFleetContext.h"
 #include "CFleetFile.h"
 #include "CFleetFixtures.h"
@@ -277,6 +278,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << "missing.vlf" << QByteArray() << QList<int>{1640};
         QTest::newRow("junk") << "junk.vlf" << QByteArray("junk") << QList<int>{1801};
         QTest::newRow("newer") << "newer.vlf" << QByteArray("newer") << QList<int>{1871};
+        QTest::newRow("older, upgrade declined") << "older.vlf" << QByteArray("older") << QList<int>{1800, 1799};
     }
     void failedOpensSayWhyAndCleanUp()
     {
@@ -287,9 +289,15 @@ private Q_SLOTS:
         if (content == "newer")
             QVERIFY(
                 CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Newer, CFleetFixtures::Units(1)));
+        else if (content == "older")
+            QVERIFY(
+                CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Version5, CFleetFixtures::Units(2)));
         else if (!content.isEmpty())
             QVERIFY(CFleetFixtures::WriteBytes(path, content));
+        if (content == "older")
+            CScriptedAnswerer::Instance().Script({IDNO});
         const QStringList before = Files(m_folder);
+        const QByteArray bytes = CFleetFixtures::Bytes(path);
         QSignalSpy hidden(m_context.get(), &CFleetContext::hideListBars);
         auto doc = NewDoc();
         QVERIFY(!doc->OnOpenDocument(path));
@@ -299,6 +307,7 @@ private Q_SLOTS:
         QCOMPARE(m_context->OpenFleetDocuments(), 0);
         QCOMPARE(hidden.count(), 1);
         QCOMPARE(Files(m_folder), before);
+        QCOMPARE(CFleetFixtures::Bytes(path), bytes);
     }
 
     void extensionTestAndBackupName()
@@ -313,6 +322,39 @@ private Q_SLOTS:
         doc->OnCloseDocument();
         // Not a "VLF" extension: closing leaves the file plain.
         QCOMPARE(CFleetFile::ProbeDatabase(path), CFleetFile::Probe::Database);
+    }
+
+    // Quotes, "%" and Hebrew in folder and file names: new, save as, store, reopen, append, save.
+    void awkwardFolderAndFileNames()
+    {
+        const QString program = m_program + QString::fromUtf8("/O'Brien 100%3 \"דוד\"");
+        QVERIFY(QDir().mkpath(program));
+        CFleetSettings settings = CFleetFixtures::Settings();
+        settings.programFolder = program;
+        CFleetContext context(settings);
+        CVelmoraDoc doc(context);
+        QVERIFY(doc.OnNewDocument());
+        QCOMPARE(doc.WorkingPath(), program + "/Velmora0");
+        QVERIFY(AddUnit(doc, "1", "O'Brien"));
+        const QString target = program + QString::fromUtf8("/צי 100% 'א'.vlf");
+        doc.SetSaveAsPrompt([&](const CVelmoraDoc&) { return target; });
+        QVERIFY(doc.DoFileSave());
+        doc.OnCloseDocument();
+        QVERIFY(CFleetFile::IsStoredForm(target));
+
+        const QString other = program + "/O'Brien %1.vlf";
+        QVERIFY(CFleetFixtures::MakeFleet(other, CFleetFixtures::Units(3)));
+        CVelmoraDoc again(context);
+        QVERIFY(again.OnOpenDocument(target));
+        QCOMPARE(again.BackupPath(), program + QString::fromUtf8("/צי 100% 'א'.tem"));
+        QVERIFY(CAppendFile::AppendFleetFile(again, other, nullptr));
+        QCOMPARE(CFleetFixtures::Count(again.Database(), "unit_details"), 4);
+        QVERIFY(again.DoFileSave());
+        again.OnCloseDocument();
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
+        QCOMPARE(Files(program), (QStringList{"O'Brien %1.vlf", QString::fromUtf8("צי 100% 'א'.vlf")}));
+        QVERIFY(CFleetFile::ExpandFleetFile(target));
+        QCOMPARE(UnitCount(target), 4);
     }
 
     void saveAsOverAnOpenFleetIsRefused()

@@ -122,9 +122,10 @@ bool CUnitCommands::OpenSnapshot(CFleetSnapshot& snapshot, const QString& path, 
     if (snapshot.IsOlder())
         m_cx.Note(QStringLiteral("%1 is of an older schema (version %2): shown as upgraded to version %3; "
                                  "the file is unchanged")
-                      .arg(path, snapshot.HasVersion() ? QString::number(snapshot.FileVersion())
-                                                       : QStringLiteral("none"))
-                      .arg(snapshot.CurrentVersion()));
+                      .arg(path,
+                           snapshot.HasVersion() ? QString::number(snapshot.FileVersion())
+                                                 : QStringLiteral("none"),
+                           QString::number(snapshot.CurrentVersion())));
     return true;
 }
 
