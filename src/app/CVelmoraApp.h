@@ -90,10 +90,6 @@ public:
     const QFont& PlainFont() const { return m_plainFont; }
     bool IsRightToLeft() const { return m_languageCode == LangHebrew; }
 
-    // Fleet document counters kept for the document manager.
-    int m_openFleetDocuments = 0;
-    int m_newDocumentCount = 0;
-
 private:
     bool LoadLanguage(const QString& fileName);
     bool LoadSettings();
