@@ -6,6 +6,7 @@
 #include "CListEntry.h"
 #include "CPhoneCommands.h"
 #include "CPhoneFixture.h"
+#include "CPhonePreset.h"
 #include "CProcessPhone.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
@@ -17,8 +18,11 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+#include <functional>
 
 namespace {
+
+const int OwnItem = 900; // an item of the phone's own that no version of the fleet reads
 
 QList<int> Ids()
 {
@@ -115,6 +119,49 @@ QByteArray WithoutTimeStamps(QByteArray block)
     return block;
 }
 
+// Which bytes of a block the fleet manages: its list regions and, in a SIM block, the talkgroup type.
+QVector<bool> ManagedBytes(const QByteArray& block, const QList<CListBlockLayout::Region>& regions)
+{
+    QVector<bool> mask(block.size(), false);
+    for (const CListBlockLayout::Region& r : regions) {
+        const int end = qMin(int(block.size()), r.offset + r.count * CListBlockLayout::EntrySize(r.format));
+        for (int i = r.offset; i < end; ++i)
+            mask[i] = true;
+    }
+    if (block.size() == AGENT_SIM_BLOCK_SIZE)
+        mask[CListBlockLayout::SimTalkgroupTypeOffset] = true;
+    return mask;
+}
+
+QByteArray Unmanaged(const QByteArray& block, const QList<CListBlockLayout::Region>& regions)
+{
+    const QVector<bool> managed = ManagedBytes(block, regions);
+    QByteArray outside;
+    for (int i = 0; i < block.size(); ++i) {
+        if (!managed[i])
+            outside += block.at(i);
+    }
+    return outside;
+}
+
+// Gives the phone bytes that belong to it alone: an item the fleet never reads and a pattern between
+// the regions of its list block and of its SIM block.
+void AddPhonesOwnBytes(CVirtualPhone& phone)
+{
+    CCodeplugItem& own = phone.codeplug.Add(OwnItem, 0, 1, 6);
+    own.bytes = QByteArray::fromHex("a55aa55a0102");
+    const auto fill = [](QByteArray& block, const QList<CListBlockLayout::Region>& regions) {
+        const QVector<bool> managed = ManagedBytes(block, regions);
+        for (int i = 0; i < block.size(); ++i) {
+            if (!managed[i])
+                block[i] = char((i * 7 + 3) & 0xFF);
+        }
+    };
+    fill(phone.codeplug.ListBlock(), CListBlockLayout::Regions(phone.codeplug.Layout()));
+    if (phone.sim.block.size() == AGENT_SIM_BLOCK_SIZE)
+        fill(phone.sim.block, CListBlockLayout::SimRegions());
+}
+
 class CEditingView : public IFleetView
 {
 public:
@@ -135,13 +182,19 @@ private:
     CPhoneFixture m_fx;
 
     // A phone of the model with a PIN on its SIM, read into a new fleet.
-    CVelmoraDoc* PlugAndRead(int modelType, QString& name, CPhonePresetOptions options = {})
+    CVelmoraDoc* PlugAndRead(int modelType, QString& name, CPhonePresetOptions options = {},
+                             const std::function<void(CVirtualPhone&)>& change = {})
     {
         if (m_fx.Rules().PhoneClassOf(modelType) >= 2 && options.pin.isEmpty()) {
             options.pin = QStringLiteral("1357");
             m_fx.Pin().script = QStringList(4, options.pin);
         }
         name = m_fx.Plug(modelType, options);
+        if (change) {
+            CVirtualPhone phone = m_fx.Load(name);
+            change(phone);
+            m_fx.Save(name, phone);
+        }
         CVelmoraDoc* doc = m_fx.NewFleet();
         if (!doc || !CPhoneCommands::ReadPhone(m_fx.Host(), m_fx.Settings(), m_fx.Rules()))
             return nullptr;
@@ -199,13 +252,17 @@ private Q_SLOTS:
     }
 
     void everyModelKeepsItsEdits_data() { everyModelWritesBackWhatItRead_data(); }
+    // The whole cycle a fleet manager goes through: a phone with bytes of its own is read into a new
+    // fleet, edited, saved and written back; the phone keeps what the fleet does not manage, reads
+    // back as the edited unit, and its previous codeplug is in the backup folder for recovery.
     void everyModelKeepsItsEdits()
     {
         QFETCH(int, modelType);
         QString name;
-        CVelmoraDoc* doc = PlugAndRead(modelType, name);
+        CVelmoraDoc* doc = PlugAndRead(modelType, name, {}, AddPhonesOwnBytes);
         QVERIFY(doc);
-        const QString imei = m_fx.Load(name).imei;
+        const CVirtualPhone before = m_fx.Load(name);
+        const QString imei = before.imei;
         const bool alder = m_fx.Rules().PhoneClassOf(modelType) == 3;
         {
             const QSqlDatabase db = doc->Database();
@@ -264,12 +321,48 @@ private Q_SLOTS:
         CScriptedAnswerer::Instance().Clear();
         QVERIFY(Write());
         QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Programmed)});
+        QCOMPARE(m_fx.Host().depth, 0);
+
+        // Only the items the edits touched changed (besides the programming date, the item 40 patch
+        // and a SIM phone's address item); the phone's own bytes are as they were.
+        const CVirtualPhone after = m_fx.Load(name);
+        QList<int> edits{1, 3, 5, 13, 17, 22, 28, 29, 40};
+        if (m_fx.Facts(modelType).callListType == 7)
+            edits << 114;
+        if (alder) {
+            for (const int offset : CPhonePreset::StyleItems(3))
+                edits << 1300 + offset;
+            edits << 127 << 128 << 139;
+        }
+        QCOMPARE(ChangedItems(before.codeplug, after.codeplug, edits), QList<int>{});
+        QVERIFY(after.codeplug.Find(3, 0)->bytes.startsWith("O'Brien"));
+        QCOMPARE(after.codeplug.Find(OwnItem, 0)->bytes, QByteArray::fromHex("a55aa55a0102"));
+        const auto regions = CListBlockLayout::Regions(before.codeplug.Layout());
+        QCOMPARE(after.codeplug.ListBlock().size(), before.codeplug.ListBlock().size());
+        QCOMPARE(Unmanaged(after.codeplug.ListBlock(), regions),
+                 Unmanaged(before.codeplug.ListBlock(), regions));
+        QCOMPARE(Unmanaged(after.sim.block, CListBlockLayout::SimRegions()),
+                 Unmanaged(before.sim.block, CListBlockLayout::SimRegions()));
+
+        // Read again, the phone gives the unit as it was edited.
         m_fx.Pin().script = QStringList(2, QStringLiteral("1357"));
-        const auto again = m_fx.Read();
-        QVERIFY(again);
-        const auto reread = Snapshot(again->Database(), imei);
-        for (const QString& table : UnitTables)
-            QCOMPARE(reread.value(table), edited.value(table));
+        {
+            const auto again = m_fx.Read();
+            QVERIFY(again);
+            const auto reread = Snapshot(again->Database(), imei);
+            for (const QString& table : UnitTables)
+                QCOMPARE(reread.value(table), edited.value(table));
+        }
+
+        // The codeplug the phone held before the write is in the backup folder; recovery puts it back.
+        CCodeplugBackup backup;
+        QCOMPARE(CCodeplugBackup::Load(BackupOf(imei), backup), int(AGENT_SUCCESS));
+        QVERIFY(backup.codeplug == before.codeplug);
+        CScriptedAnswerer::Instance().Clear();
+        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(imei), m_fx.Host()),
+                 CCodeplugRecovery::Result::Close);
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Restored)});
+        QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
     }
 
     void phoneOutsideTheFleetIsLeftAlone()
