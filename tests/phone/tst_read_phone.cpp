@@ -53,6 +53,27 @@ void SetValue(CVirtualPhone& phone, int id, quint32 value)
     item->SetElement(0, value);
 }
 
+// Units and settings records left in the scratch database of the last read.
+int ScratchUnits()
+{
+    int units = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("scratch"));
+        db.setDatabaseName(CTestEnvironment::ProgramFolder() + QStringLiteral("/phone.tem"));
+        if (!db.open())
+            return -1;
+        QSqlQuery query(db);
+        for (const char* table : {"unit_details", "unit_phone_ergo_settings"}) {
+            if (!query.exec(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table))) ||
+                !query.next())
+                return -1;
+            units += query.value(0).toInt();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("scratch"));
+    return units;
+}
+
 } // namespace
 
 // Reading a phone into the scratch database, step by step, for every model of the catalogue.
@@ -287,6 +308,7 @@ private Q_SLOTS:
         m_fx.AddFault(name, target, code);
         QVERIFY(!m_fx.Read());
         QCOMPARE(Ids(), message ? QList<int>{message} : QList<int>{});
+        QCOMPARE(ScratchUnits(), 0);
     }
 
     void unknownAndUnsupportedModels()
@@ -294,6 +316,7 @@ private Q_SLOTS:
         auto phone = ReadEdited(10, [](CVirtualPhone& p) { SetValue(p, 10, 200); });
         QVERIFY(!phone);
         QCOMPARE(Ids(), QList<int>{6000 - PhoneErr::UnknownModel});
+        QCOMPARE(ScratchUnits(), 0);
         CScriptedAnswerer::Instance().Clear();
         // A sub-model of an international model the carrier does not list.
         CPhonePresetOptions options;
@@ -302,7 +325,7 @@ private Q_SLOTS:
         m_fx.Plug(110, options);
         QVERIFY(!m_fx.Read());
         QCOMPARE(Ids(), QList<int>{int(PhoneMsg::NotSupported)});
-        QVERIFY(QFile::exists(CTestEnvironment::ProgramFolder() + QStringLiteral("/phone.tem")));
+        QCOMPARE(ScratchUnits(), 0);
     }
 
     void eachReadStartsFromAFreshScratch()
