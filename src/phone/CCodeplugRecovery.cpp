@@ -36,8 +36,13 @@ CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitI
         CVelmoraWrap::HandleAgentAPIErrors(rc);
         return Result::Stay;
     }
-    rc = AgentWriteCodeplug(m_settings.ComPortArg(), m_settings.quickComm, m_settings.BackupFolderForWrite(),
-                            m_settings.UsbPortArg(), 1);
+    // Programming and restarting take a while: the window waits through both, and the messages come
+    // once it takes input again.
+    {
+        CWaitScope scope(wait);
+        rc = AgentWriteCodeplug(m_settings.ComPortArg(), m_settings.quickComm,
+                                m_settings.BackupFolderForWrite(), m_settings.UsbPortArg(), 1);
+    }
     if (AgentIsWarning(rc)) {
         CVelmoraWrap::HandleAgentAPIErrors(rc);
     } else if (rc != AGENT_SUCCESS) {
@@ -48,8 +53,8 @@ CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitI
     {
         CWaitScope scope(wait);
         reset = AgentResetPhone(m_settings.ComPortArg(), m_settings.quickComm, m_settings.UsbPortArg());
-        CVelmoraWrap::ShowError(PhoneMsg::Restored, VMT_NOTICE);
     }
+    CVelmoraWrap::ShowError(PhoneMsg::Restored, VMT_NOTICE);
     if (reset == AGENT_SUCCESS || CVelmoraWrap::HandleAgentAPIErrors(reset) != 1)
         return Result::Close;
     return Result::Stay;

@@ -208,6 +208,15 @@ private Q_SLOTS:
         QCOMPARE(recovery.Restore(backup, m_fx.Host()), CCodeplugRecovery::Result::Stay);
         QCOMPARE(Answers().Ids(), (QList<int>{PhoneMsg::Restored, 6000 - AGENT_RESET_FAILED}));
         QCOMPARE(m_fx.Host().depth, 0);
+
+        // A restore that goes through: the window waits while the phone is programmed and again while
+        // it restarts, and takes input again for the notice.
+        Answers().Clear();
+        const int waits = m_fx.Host().waits;
+        QCOMPARE(recovery.Restore(backup, m_fx.Host()), CCodeplugRecovery::Result::Close);
+        QCOMPARE(Answers().Ids(), QList<int>{PhoneMsg::Restored});
+        QCOMPARE(m_fx.Host().waits - waits, 2);
+        QCOMPARE(m_fx.Host().depth, 0);
     }
 };
 
