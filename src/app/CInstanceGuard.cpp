@@ -19,12 +19,12 @@ CInstanceGuard::CInstanceGuard(const QString& key, QObject* parent) : QObject(pa
 
 CInstanceGuard::~CInstanceGuard() = default;
 
-bool CInstanceGuard::HandOver(const QStringList& files)
+CInstanceGuard::Peer CInstanceGuard::HandOver(const QStringList& files)
 {
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(kTimeoutMs))
-        return false;
+        return Peer::None;
     QStringList absolute;
     for (const QString& f : files)
         absolute << QFileInfo(f).absoluteFilePath();
@@ -32,21 +32,26 @@ bool CInstanceGuard::HandOver(const QStringList& files)
     QDataStream out(&message, QIODevice::WriteOnly);
     out << absolute;
     socket.write(message);
-    if (!socket.waitForBytesWritten(kTimeoutMs))
-        return false;
     // Wait for the running instance to confirm, so this process only ends once the files are taken.
-    if (!socket.waitForReadyRead(kTimeoutMs))
-        return false;
-    return socket.readAll().startsWith("ok");
+    // An instance that accepted the connection but is too busy to answer still runs: it reads the
+    // files when it is free again, and its socket must not be taken from it.
+    if (!socket.waitForBytesWritten(kTimeoutMs) || !socket.waitForReadyRead(kTimeoutMs))
+        return Peer::Busy;
+    return socket.readAll().startsWith("ok") ? Peer::Took : Peer::Busy;
 }
 
 bool CInstanceGuard::Claim(const QStringList& files)
 {
-    if (HandOver(files))
+    if (HandOver(files) != Peer::None)
         return false;
     m_server = std::make_unique<QLocalServer>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_serverName)) {
+        // Another start may have begun listening since: hand over to it rather than take its name.
+        if (HandOver(files) != Peer::None) {
+            m_server.reset();
+            return false;
+        }
         // A socket left behind by an instance that crashed: nobody answered on it, so take it over.
         QLocalServer::removeServer(m_serverName);
         if (!m_server->listen(m_serverName))

@@ -16,8 +16,8 @@ public:
     explicit CInstanceGuard(const QString& key = QString(), QObject* parent = nullptr);
     ~CInstanceGuard() override;
 
-    // True when this process is the one that runs. False when another instance took the files
-    // (they were sent to it).
+    // True when this process is the one that runs. False when another instance runs (the files were
+    // sent to it), even when it is too busy to confirm at once.
     bool Claim(const QStringList& files);
     QString ServerName() const { return m_serverName; }
 
@@ -26,8 +26,12 @@ Q_SIGNALS:
     void ActivationRequested(const QStringList& files);
 
 private:
+    // Who answered a hand-over: nobody, the running instance (it took the files), or an instance
+    // that is there but did not confirm in time.
+    enum class Peer { None, Took, Busy };
+
     void OnNewConnection();
-    bool HandOver(const QStringList& files);
+    Peer HandOver(const QStringList& files);
 
     QString m_serverName;
     std::unique_ptr<QLocalServer> m_server;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
+#include <QLocalServer>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -489,6 +490,37 @@ private Q_SLOTS:
         const QStringList files = spy.at(0).at(0).toStringList();
         QCOMPARE(files, (QStringList{QDir::current().absoluteFilePath(QStringLiteral("fleet one.vlf")),
                                      QStringLiteral("/tmp/b.vlf")}));
+    }
+
+    void aBusyInstanceKeepsItsPlace()
+    {
+        // The running instance accepts the connection but is busy (no event loop turns while a phone
+        // is being programmed): the later start must end, not take the socket name over.
+        const QString key = QStringLiteral("busy-%1").arg(::getpid());
+        CInstanceGuard probe(key);
+        QLocalServer busy;
+        QVERIFY(busy.listen(probe.ServerName()));
+        bool secondRuns = true;
+        std::thread later([&]() {
+            CInstanceGuard second(key);
+            secondRuns = second.Claim({QStringLiteral("a.vlf")});
+        });
+        later.join(); // no events here: the "running instance" never answers
+        QVERIFY(!secondRuns);
+        QVERIFY(busy.isListening());
+        // The busy instance still gets the files once it is free again.
+        QTRY_VERIFY(busy.hasPendingConnections());
+
+        // A socket left behind by a crashed instance is taken over.
+        busy.close();
+        const QString stale = QStringLiteral("stale-%1").arg(::getpid());
+        CInstanceGuard staleProbe(stale);
+        QFile leftOver(QDir::temp().filePath(staleProbe.ServerName()));
+        QVERIFY(leftOver.open(QIODevice::WriteOnly));
+        leftOver.close();
+        CInstanceGuard third(stale);
+        QVERIFY(third.Claim({}));
+        QLocalServer::removeServer(staleProbe.ServerName());
     }
 
     void secondStartOfTheProgramEnds()
