@@ -2,6 +2,7 @@
 #include "CSplashWnd.h"
 #include "CTestEnvironment.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QProgressBar>
@@ -82,6 +83,30 @@ private Q_SLOTS:
         QTest::keyClick(&button, Qt::Key_Space);
         QTRY_VERIFY(!splash);
         QCOMPARE(clicked.size(), 1);
+    }
+
+    void aShortcutKeyEndsTheSplashWithoutRunningItsCommand()
+    {
+        // A shortcut without modifiers (a modifier's own key press would end the splash first).
+        QWidget window;
+        auto* action = new QAction(&window);
+        action->setShortcut(QKeySequence(Qt::Key_F1));
+        window.addAction(action);
+        QSignalSpy triggered(action, &QAction::triggered);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        CSplashWnd::EnableSplashScreen(true);
+        CSplashWnd::ShowSplashScreen(&window, CTestEnvironment::ProgramFolder(), QStringLiteral("English"));
+        QPointer<CSplashWnd> splash = CSplashWnd::Current();
+        QVERIFY(splash);
+        window.activateWindow();
+        QTRY_VERIFY(window.isActiveWindow());
+        QTest::keyClick(&window, Qt::Key_F1);
+        QTRY_VERIFY(!splash);
+        QCOMPARE(triggered.size(), 0);
+        // Afterwards the shortcut is the program's again.
+        QTest::keyClick(&window, Qt::Key_F1);
+        QCOMPARE(triggered.size(), 1);
     }
 
     void pleaseWaitShowsBusyThenProgress()

@@ -87,6 +87,11 @@ void CSplashWnd::HideSplashScreen()
 bool CSplashWnd::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Claimed, so that a key that is a menu shortcut comes as a key press, which is used up
+        // below, instead of running its command under the picture.
+        event->accept();
+        return true;
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
     case QEvent::NonClientAreaMouseButtonPress:
