@@ -159,8 +159,35 @@ COptionsValues COptionsDlg::Edited() const
     return values;
 }
 
+bool COptionsDlg::FolderAcceptable(QLineEdit* edit, int tab, bool required)
+{
+    const QString text = QDir::fromNativeSeparators(edit->text().trimmed());
+    // A folder left as it was loaded is not the user's doing.
+    if (text == QDir::fromNativeSeparators(m_loaded.Value(edit->objectName()).trimmed()))
+        return true;
+    int problem = 0;
+    if (text.isEmpty())
+        problem = required ? OptionsText::BackupFolderEmpty : 0;
+    else if (!QDir::isAbsolutePath(text))
+        problem = OptionsText::FolderNotFull;
+    if (!problem)
+        return true;
+    m_tabs->setCurrentIndex(tab);
+    if (problem == OptionsText::FolderNotFull)
+        CVelmoraWrap::ShowError(Text(problem).arg(edit->text().trimmed()), VMT_ERROR);
+    else
+        CVelmoraWrap::ShowError(problem, VMT_ERROR);
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
 void COptionsDlg::accept()
 {
+    // An empty or relative folder would send the backups to the root or to wherever the program
+    // was started from.
+    if (!FolderAcceptable(m_benchFolder, 0, false) || !FolderAcceptable(m_backupFolder, 1, true))
+        return;
     Edited().SaveChanges(m_loaded);
     QDialog::accept();
 }

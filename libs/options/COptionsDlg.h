@@ -28,6 +28,9 @@ private:
     QWidget* BackupPage();
     QWidget* SmsPage();
     QLineEdit* FolderRow(QWidget* page, QFormLayout* form, int labelId, const QString& name);
+    // A folder the program can rely on: the backup folder is required, the bench folder may stay
+    // empty (the program folder's bench); both must be full paths. Shows why and focuses the field.
+    bool FolderAcceptable(QLineEdit* edit, int tab, bool required);
 
     COptionsValues m_loaded;
     QTabWidget* m_tabs = nullptr;

@@ -25,5 +25,7 @@ enum : int
     ChooseFolder = 7276,
     BackupNote = 7277,
     SmsNote = 7278,
+    FolderNotFull = 7800, // "%1" = the folder as typed
+    BackupFolderEmpty = 7801,
 };
 } // namespace OptionsText

@@ -1,6 +1,7 @@
 // The options dialog: what it shows, what OK writes, what Cancel leaves.
 
 #include "COptionsDlg.h"
+#include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
 #include "CVelmoraWrap.h"
 #include "Options.h"
@@ -86,6 +87,69 @@ private Q_SLOTS:
         QCOMPARE(Stored("Auto Split"), QStringLiteral("0"));
         QCOMPARE(Stored("Codeplug Backup Path"), QStringLiteral("/home/o'brien/backups/"));
         QCOMPARE(Stored("Phone Bench Folder"), QStringLiteral("/srv/bench"));
+    }
+
+    void foldersMustBeFullPaths()
+    {
+        CScriptedAnswerer& user = CScriptedAnswerer::Instance();
+        // An emptied backup folder would put the backups at the root: refused, the dialog stays on
+        // that page and nothing is written, not even what else changed.
+        {
+            user.Clear();
+            COptionsDlg dialog;
+            dialog.show();
+            Control<QSpinBox>(dialog, "COM Port")->setValue(5);
+            Control<QLineEdit>(dialog, "Codeplug Backup Path")->setText(QStringLiteral("   "));
+            dialog.accept();
+            QCOMPARE(user.Ids(), QList<int>{7801});
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(dialog.Tabs()->currentIndex(), 1);
+            QCOMPARE(Stored("Codeplug Backup Path"), QStringLiteral("/srv/backups/"));
+            QCOMPARE(Stored("COM Port"), QStringLiteral("3"));
+
+            // A relative folder would depend on where the program was started.
+            user.Clear();
+            Control<QLineEdit>(dialog, "Codeplug Backup Path")->setText(QStringLiteral("backups"));
+            dialog.accept();
+            QCOMPARE(user.Count(), 1);
+            QCOMPARE(user.Messages().first().text,
+                     CVelmoraWrap::LoadString(7800).arg(QStringLiteral("backups")));
+            QCOMPARE(Stored("Codeplug Backup Path"), QStringLiteral("/srv/backups/"));
+
+            user.Clear();
+            Control<QLineEdit>(dialog, "Codeplug Backup Path")->setText(QStringLiteral("/srv/other/"));
+            dialog.accept();
+            QCOMPARE(user.Count(), 0);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(Stored("Codeplug Backup Path"), QStringLiteral("/srv/other/"));
+            QCOMPARE(Stored("COM Port"), QStringLiteral("5"));
+        }
+        // The bench folder may be emptied (the program folder's bench), not made relative.
+        {
+            user.Clear();
+            COptionsDlg dialog;
+            Control<QLineEdit>(dialog, "Phone Bench Folder")->setText(QStringLiteral("phones"));
+            dialog.accept();
+            QCOMPARE(user.Count(), 1);
+            QCOMPARE(user.Messages().first().text, CVelmoraWrap::LoadString(7800).arg(QStringLiteral("phones")));
+            QCOMPARE(dialog.Tabs()->currentIndex(), 0);
+            QCOMPARE(Stored("Phone Bench Folder"), QStringLiteral("/srv/bench"));
+            user.Clear();
+            Control<QLineEdit>(dialog, "Phone Bench Folder")->clear();
+            dialog.accept();
+            QCOMPARE(user.Count(), 0);
+            QCOMPARE(Stored("Phone Bench Folder"), QString());
+        }
+        // A stored value that is already odd does not lock the dialog.
+        {
+            Store("Codeplug Backup Path", QStringLiteral("old-backups"));
+            user.Clear();
+            COptionsDlg dialog;
+            Control<QCheckBox>(dialog, "Auto Split")->setChecked(true);
+            dialog.accept();
+            QCOMPARE(user.Count(), 0);
+            QCOMPARE(Stored("Auto Split"), QStringLiteral("1"));
+        }
     }
 
     void cancelWritesNothingAndThePageIsChosen()
