@@ -22,7 +22,8 @@ int CUnitRowChecks::SimVersionOfModel(int modelType, const CModelRules* rules)
     return rules ? rules->PhoneClassOf(modelType) : 1;
 }
 
-CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* rules, bool ipEditable)
+CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* rules, bool ipEditable,
+                                        const QStringList* stored)
 {
     auto cell = [&cells](int col) -> QString& { return cells[col - 1]; };
 
@@ -39,9 +40,15 @@ CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* r
         cell(C::SimVersion) = QString::number(SimVersionOfModel(model, rules));
 
     const bool crossFleet = CUnitRowRules::IsCrossFleetText(cell(C::CrossFleet));
-    const CGridCheckResult privateId = CUnitRowRules::CheckPrivateId(cell(C::DisplayPrivateId), crossFleet);
-    if (!privateId.ok)
-        return Failed(C::DisplayPrivateId, privateId);
+    const bool privateIdAsStored =
+        stored && stored->value(C::DisplayPrivateId - 1) == cell(C::DisplayPrivateId) &&
+        CUnitRowRules::IsCrossFleetText(stored->value(C::CrossFleet - 1)) == crossFleet;
+    if (!privateIdAsStored) {
+        const CGridCheckResult privateId =
+            CUnitRowRules::CheckPrivateId(cell(C::DisplayPrivateId), crossFleet);
+        if (!privateId.ok)
+            return Failed(C::DisplayPrivateId, privateId);
+    }
 
     QString ip;
     const CGridCheckResult address = CUnitRowRules::CheckIp(cell(C::IpAddress), &ip);

@@ -29,7 +29,12 @@ public:
     // a unit whose SIM version is not known yet, the SIM version field gets the one of its model.
     // ipEditable false (a stored unit, whose address cell is read-only): an address the user cannot
     // change does not hold the row back.
-    static CUnitRowCheckResult Run(QStringList& cells, const CModelRules* rules, bool ipEditable = true);
+    // stored: the cells of the unit as stored, for a stored unit. A private id left as it was stored,
+    // under the same cross-fleet flag, is not checked again: a SIM phone reports its identity as
+    // urban*fleet*member whether or not its model calls across fleets, and editing another cell of
+    // that unit must not be refused for it.
+    static CUnitRowCheckResult Run(QStringList& cells, const CModelRules* rules, bool ipEditable = true,
+                                   const QStringList* stored = nullptr);
 
     // The SIM version a model's units start with: 1 for a phone without a SIM, 2 for the q700 family,
     // 3 for the Alder platform (its phone class).

@@ -320,7 +320,8 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
     const bool isNew = !IsStoredRow(row);
 
     QStringList cells = m_edit.cells;
-    const CUnitRowCheckResult check = CUnitRowChecks::Run(cells, m_settings.rules, isNew);
+    const CUnitRowCheckResult check =
+        CUnitRowChecks::Run(cells, m_settings.rules, isNew, isNew ? nullptr : &StoredCells(row));
     if (!check.ok) {
         m_storeFailed = true;
         CUnitRowChecks::ShowMessage(check.message);

@@ -261,6 +261,33 @@ private Q_SLOTS:
         QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_nam1_private_id").toInt(), 0);
     }
 
+    void aSimIdentityReadFromThePhoneDoesNotHoldTheUnitBack()
+    {
+        // A SIM phone reports urban*fleet*member even when its model does not call across fleets.
+        CUnitSpec unit = CFleetFixtures::Units(1).first();
+        auto doc = m_fixture.OpenFleet("simid.vlf", {unit});
+        QVERIFY(doc);
+        QVERIFY(
+            QSqlQuery(doc->Database())
+                .exec("UPDATE unit_details SET unit_cross_fleet_enable = 0, unit_currentNAMSelection = 1, "
+                      "unit_display_prvt_id = '101*2000*1001', unit_private_nam1_urban_id = 101, "
+                      "unit_private_nam1_fleet_id = 2000, unit_private_nam1_member_id = 1001"));
+        auto model = Table(*doc);
+        QVERIFY(model->SetCellText(1, C::UserName, "Noa Bar"));
+        QVERIFY(model->StoreRow(1).stored);
+        QCOMPARE(Answers().Count(), 0);
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_user_name").toString(), QString("Noa Bar"));
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_private_nam1_member_id").toInt(), 1001);
+
+        // What the user types is checked as always.
+        QVERIFY(model->SetCellText(1, C::DisplayPrivateId, "101*2000*1002"));
+        QCOMPARE(model->StoreRow(1).column, int(C::DisplayPrivateId));
+        QCOMPARE(Answers().Count(), 1);
+        QVERIFY(Answers().Messages().first().text.contains("65535"));
+        QVERIFY(model->SetCellText(1, C::DisplayPrivateId, "101*2000*1001"));
+        QVERIFY(model->StoreRow(1).ok);
+    }
+
     void changingAnImeiMovesTheUnitsRowsInEveryTable()
     {
         QList<CUnitSpec> units = CFleetFixtures::Units(2);
