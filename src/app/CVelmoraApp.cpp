@@ -356,6 +356,7 @@ bool CVelmoraApp::LoadSettings()
     m_phoneBookSplit = split("Phonebook Split");
     m_dateBookSplit = split("Datebook Split");
     CVelmoraWrap::SetSplitterPos(m_phoneBookSplit, m_dateBookSplit);
+    m_settingsLoaded = true;
 
     if (!ReadRegistry("Setup Flag", m_setupFlag))
         return false;
@@ -449,12 +450,17 @@ int CVelmoraApp::MapHelpContext(int contextId)
 
 int CVelmoraApp::ExitInstance()
 {
-    // 1. Splitter positions back to the settings.
-    unsigned long phoneBook = 0;
-    unsigned long dateBook = 0;
-    CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
-    CVelmoraWrap::SetRegistryValue(QStringLiteral("Phonebook Split"), QString::number(phoneBook));
-    CVelmoraWrap::SetRegistryValue(QStringLiteral("Datebook Split"), QString::number(dateBook));
+    // 1. Splitter positions back to the settings. A start that ended before it read the settings
+    //    (handed over to the running instance, or stopped early) writes nothing: on an account
+    //    without settings that would make a store holding only these two values, and every later
+    //    start would then skip the first-run setup and stop for want of the rest.
+    if (m_settingsLoaded) {
+        unsigned long phoneBook = 0;
+        unsigned long dateBook = 0;
+        CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
+        CVelmoraWrap::SetRegistryValue(QStringLiteral("Phonebook Split"), QString::number(phoneBook));
+        CVelmoraWrap::SetRegistryValue(QStringLiteral("Datebook Split"), QString::number(dateBook));
+    }
 
     // 3. The main window goes; the language texts stay until the process ends (messages may still come).
     if (m_shell)

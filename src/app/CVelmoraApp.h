@@ -113,6 +113,8 @@ private:
     std::unique_ptr<CInstanceGuard> m_instanceGuard;
     bool m_handedOver = false;
     bool m_resourcesLoaded = false;
+    // Set once start-up has read the settings; exit writes settings back only then.
+    bool m_settingsLoaded = false;
 
     QString m_programFolder;
     QString m_lastPimFile;

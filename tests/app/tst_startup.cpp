@@ -180,6 +180,36 @@ private Q_SLOTS:
         app->ExitInstance();
     }
 
+    void aStartThatHandsOverLeavesNoSettings()
+    {
+        // On an account without settings, a start that hands over (here to an instance that is too
+        // busy to confirm) must not make a settings store: the next start of its own would then
+        // skip the first-run setup and stop for want of every value.
+        CTestEnvironment::ClearSettings();
+        QFile::remove(CVelmoraWrap::SettingsStorePath());
+        const QString key = QStringLiteral("taken-%1").arg(::getpid());
+        CInstanceGuard probe(key);
+        QLocalServer running;
+        QVERIFY(running.listen(probe.ServerName()));
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        app->SetInstanceKey(key);
+        QVERIFY(!app->InitInstance({}));
+        QVERIFY(app->HandedOver());
+        QCOMPARE(app->ExitInstance(), 0);
+        QVERIFY(!CVelmoraWrap::SettingsStoreExists());
+        running.close();
+
+        // The same for a start that stops before the settings are read.
+        CTestEnvironment::ClearSettings();
+        QFile::remove(CVelmoraWrap::SettingsStorePath());
+        CVelmoraWrap::SetRegistryValue(QStringLiteral("Last PIM File"), QString()); // no program folder
+        QVERIFY(!FailedStartup().isEmpty());
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                        QStringLiteral("Velmora"));
+        QVERIFY(!store.contains(QStringLiteral("Phonebook Split")));
+    }
+
     void normalStartReadsEverySetting()
     {
         SetValue("USB Port", QStringLiteral("-1"));
@@ -533,6 +563,9 @@ private Q_SLOTS:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
         env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The instance socket lives in the temporary folder: a private one keeps a Velmora that runs
+        // elsewhere on this account out of the test.
+        env.insert(QStringLiteral("TMPDIR"), CTestEnvironment::NewFolder(QStringLiteral("tmp")));
         QProcess first;
         first.setProcessEnvironment(env);
         first.start(exe, {QStringLiteral("--automation")});
