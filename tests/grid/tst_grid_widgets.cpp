@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -373,6 +374,26 @@ private Q_SLOTS:
         QCOMPARE(arrow->CurrentRow(), 2);
         auto phone = ShownGrid(CGridListType::PhoneList, 3);
         QVERIFY(!qobject_cast<CArrowRowHeader*>(phone->verticalHeader()));
+        // The arrow is on the screen: dark pixels at the outer side of the current row only, beside
+        // the row number.
+        for (const bool rtl : {false, true}) {
+            users->setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+            QApplication::processEvents();
+            const QImage picture = arrow->grab().toImage();
+            const auto darkAtOuterSide = [&](int row) {
+                const int top = arrow->sectionViewportPosition(row - 1);
+                int dark = 0;
+                for (int y = top; y < top + arrow->sectionSize(row - 1); ++y) {
+                    for (int i = 1; i < 8; ++i) {
+                        const int x = rtl ? picture.width() - 1 - i : i;
+                        dark += qGray(picture.pixel(x, y)) < 80 ? 1 : 0;
+                    }
+                }
+                return dark;
+            };
+            QVERIFY2(darkAtOuterSide(3) > 6, rtl ? "right to left" : "left to right");
+            QCOMPARE(darkAtOuterSide(2), 0);
+        }
         QCOMPARE(phone->model()->headerData(1, Qt::Horizontal).toString(), CVelmoraWrap::LoadString(1373));
 
         auto consol = ShownGrid(CGridListType::ConsolCallList, 1);

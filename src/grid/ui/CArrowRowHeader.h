@@ -20,8 +20,10 @@ public:
     int CurrentRow() const { return m_current; }
 
 protected:
-    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void paintEvent(QPaintEvent* event) override;
+    QSize sectionSizeFromContents(int logicalIndex) const override;
 
 private:
+    static constexpr int kArrowRoom = 9;
     int m_current = -1;
 };
