@@ -57,7 +57,7 @@ COptionsDlg::COptionsDlg(QWidget* parent, int page) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    setMinimumWidth(460);
+    setMinimumWidth(560);
 }
 
 QLineEdit* COptionsDlg::FolderRow(QWidget* page, QFormLayout* form, int labelId, const QString& name)

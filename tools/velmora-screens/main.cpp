@@ -7,6 +7,7 @@
 #include "CDocManager.h"
 #include "CMainFrame.h"
 #include "COptionsDlg.h"
+#include "CPSupport.h"
 #include "CProgramFolderSetup.h"
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
@@ -109,6 +110,8 @@ int main(int argc, char** argv)
     int index = 0;
     for (QAction* action : frame->menuBar()->actions()) {
         if (QMenu* menu = action->menu()) {
+            // Menus that fill themselves as they open (the window list) get that chance first.
+            Q_EMIT menu->aboutToShow();
             menu->adjustSize();
             ok = Save(*menu, out, code + QStringLiteral("-menu-%1").arg(index++)) && ok;
         }
@@ -118,6 +121,9 @@ int main(int argc, char** argv)
         CAboutDlg about(app.DisplayName(), frame);
         about.adjustSize();
         ok = Save(about, out, code + QStringLiteral("-about")) && ok;
+        // The about box's list of the phones and codeplugs the programming library supports.
+        CPSupport support(&about);
+        ok = Save(support, out, code + QStringLiteral("-support")) && ok;
         COptionsDlg options(frame, 0);
         for (int tab = 0; tab < options.Tabs()->count(); ++tab) {
             options.Tabs()->setCurrentIndex(tab);
