@@ -150,6 +150,40 @@ private Q_SLOTS:
         QCOMPARE(MenuIds(frame), (QList<int>{7200, 7202, 7204, 7205, 7207}));
     }
 
+    void hebrewMirrorsTheBars()
+    {
+        // The side toolbar stands where reading starts and the list bars at the other side.
+        for (const bool hebrew : {false, true}) {
+            CFrameSettings settings = Settings();
+            settings.languageCode = hebrew ? 3 : 2;
+            CMainFrame frame(settings);
+            frame.setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
+            frame.resize(900, 600);
+            frame.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&frame));
+            QVERIFY(frame.Documents().NewFleet());
+            QApplication::processEvents();
+            const int middle = frame.width() / 2;
+            const int side = frame.SideToolbar()->geometry().center().x();
+            const int bar = frame.ListBar(CMainFrame::FleetBarId)->geometry().center().x();
+            const int area = frame.MdiArea()->geometry().center().x();
+            QVERIFY(frame.ListBar(CMainFrame::FleetBarId)->isVisible());
+            if (hebrew) {
+                QVERIFY2(side > middle && bar < middle, "Hebrew: toolbar right, list bar left");
+                QVERIFY(side > area && bar < area);
+            } else {
+                QVERIFY2(side < middle && bar > middle, "toolbar left, list bar right");
+                QVERIFY(side < area && bar > area);
+            }
+            // The main toolbar reads from the reading start: New stands first.
+            QToolBar* main = frame.MainToolbar();
+            const QRect newButton = main->widgetForAction(frame.Commands().Action(FrameCmd::FileNew))->geometry();
+            const QRect aboutButton = main->widgetForAction(frame.Commands().Action(FrameCmd::AppAbout))->geometry();
+            QCOMPARE(newButton.x() > aboutButton.x(), hebrew);
+            frame.Documents().CloseAllWithoutAsking();
+        }
+    }
+
     void listBarClicksGoToTheActiveFamily()
     {
         CMainFrame frame(Settings());
