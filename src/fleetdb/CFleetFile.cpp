@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
 #include <QtEndian>
 #include <memory>
 #include <zstd.h>
@@ -195,10 +196,25 @@ bool CFleetFile::ExpandFleetFile(const QString& path)
     const qint64 plainSize = ParseHeader(in.read(kHeaderSize));
     if (plainSize < 0)
         return false;
-    const QString temp = RestoreTempPath(path);
+    // The restore temporary is "<folder>/Temp<name>". A file of that name that is already there may
+    // be the user's (another fleet called "Temp..."): it is left alone and a name of our own is taken.
+    QString temp = RestoreTempPath(path);
     QFile out(temp);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (!QFileInfo::exists(temp))
+            return false;
+        QTemporaryFile unique(temp + QStringLiteral(".XXXXXX"));
+        unique.setAutoRemove(false);
+        if (!unique.open())
+            return false;
+        temp = unique.fileName();
+        unique.close();
+        out.setFileName(temp);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            QFile::remove(temp);
+            return false;
+        }
+    }
     const bool ok = Decompress(in, out, plainSize);
     out.close();
     in.close();

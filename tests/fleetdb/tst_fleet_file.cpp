@@ -113,7 +113,7 @@ private Q_SLOTS:
         QCOMPARE(CFleetFixtures::Bytes(temporary), bytes);
     }
 
-    void failedStoreOrExpandLeavesTheFileWhole()
+    void failedStoreLeavesTheFileWhole()
     {
         const QByteArray plain = CFleetFixtures::Bytes(m_path);
         // Nothing can be written beside the file: the store fails and the fleet stays as it was.
@@ -121,12 +121,20 @@ private Q_SLOTS:
         QVERIFY(!CFleetFile::StoreFleetFile(m_path));
         QCOMPARE(CFleetFixtures::Bytes(m_path), plain);
         QVERIFY(QDir().rmdir(m_path + ".part"));
+    }
 
+    // A file of the user's that bears the restore temporary's name ("TempFleet.vlf") is not touched.
+    void expandLeavesAFileNamedLikeItsTemporary()
+    {
+        const QString other = CFleetFile::RestoreTempPath(m_path);
+        QCOMPARE(other, m_folder + "/TempFleet.vlf");
+        QVERIFY(CFleetFixtures::WriteBytes(other, "another fleet"));
+        const QStringList content = Dump(m_path);
         QVERIFY(CFleetFile::StoreFleetFile(m_path));
-        const QByteArray stored = CFleetFixtures::Bytes(m_path);
-        QVERIFY(QDir().mkpath(CFleetFile::RestoreTempPath(m_path)));
-        QVERIFY(!CFleetFile::ExpandFleetFile(m_path));
-        QCOMPARE(CFleetFixtures::Bytes(m_path), stored);
+        QVERIFY(CFleetFile::ExpandFleetFile(m_path));
+        QCOMPARE(Dump(m_path), content);
+        QCOMPARE(CFleetFixtures::Bytes(other), QByteArray("another fleet"));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"Fleet.vlf", "TempFleet.vlf"}));
     }
 
     // A fleet file that cannot be opened is not stored, and the store says so.
