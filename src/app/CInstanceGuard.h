@@ -28,7 +28,12 @@ Q_SIGNALS:
 private:
     // Who answered a hand-over: nobody, the running instance (it took the files), or an instance
     // that is there but did not confirm in time.
-    enum class Peer { None, Took, Busy };
+    enum class Peer
+    {
+        None,
+        Took,
+        Busy
+    };
 
     void OnNewConnection();
     Peer HandOver(const QStringList& files);

@@ -5,8 +5,16 @@
 #include "CSplashWnd.h"
 #include "CVelmoraApp.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QTimer>
+#include <utility>
+
+namespace {
+// How often files handed over while the window is busy are tried again.
+constexpr int kBusyRetryMs = 250;
+} // namespace
 
 CAppShell::CAppShell() = default;
 CAppShell::~CAppShell() = default;
@@ -51,11 +59,32 @@ void CAppShell::ActivateFromOtherInstance(const QStringList& files)
     m_frame->show();
     m_frame->raise();
     m_frame->activateWindow();
+    m_handedOver += files;
+    OpenHandedOverFiles();
+}
+
+void CAppShell::OpenHandedOverFiles()
+{
+    if (!m_frame || m_handedOver.isEmpty())
+        return;
+    if (!m_frame->isEnabled() || QApplication::activeModalWidget()) {
+        if (!m_retryPending) {
+            m_retryPending = true;
+            QTimer::singleShot(kBusyRetryMs, m_frame.get(), [this]() {
+                m_retryPending = false;
+                OpenHandedOverFiles();
+            });
+        }
+        return;
+    }
     // The other start's files open here; a file that fails has shown its message and changes nothing else.
+    const QStringList files = std::exchange(m_handedOver, QStringList());
     m_frame->OpenFiles(files);
 }
 
 void CAppShell::DestroyMainFrame()
 {
+    m_handedOver.clear();
+    m_retryPending = false;
     m_frame.reset();
 }

@@ -2,6 +2,7 @@
 
 #include "IAppShell.h"
 
+#include <QStringList>
 #include <memory>
 
 class CMainFrame;
@@ -23,5 +24,11 @@ public:
     CMainFrame* MainFrame() const { return m_frame.get(); }
 
 private:
+    // Opens the files other starts handed over, once the main window takes input: a phone operation
+    // keeps it disabled (its waits let the event loop turn) and a modal dialog holds the documents.
+    void OpenHandedOverFiles();
+
     std::unique_ptr<CMainFrame> m_frame;
+    QStringList m_handedOver;
+    bool m_retryPending = false;
 };
