@@ -282,6 +282,11 @@ void CMainFrame::ConnectCommands()
             if (CChildFrame* frame = m_docs->FrameOf(&document))
                 frame->ShowTab(CChildFrame::UnitsTab);
         };
+        hooks.storePending = [this](CVelmoraDoc& document) {
+            CChildFrame* frame = m_docs->FrameOf(&document);
+            auto* view = frame ? dynamic_cast<CUnitsView*>(frame->View(CChildFrame::UnitsTab)) : nullptr;
+            return !view || view->StoreEditedRow();
+        };
         return hooks;
     };
     c.SetHandler(ReadPhone, [this, phoneHooks]() { CPhoneCommandHost::ReadPhone(this, phoneHooks()); });

@@ -32,6 +32,22 @@ private:
     IPhoneCommandHost& m_host;
 };
 
+// Phone commands running. A new unit's row, stored before a command, may itself ask to read the
+// phone (the new-unit prompt): that read runs inside the first command and must not store the row
+// again.
+int g_commandsRunning = 0;
+
+class CRunningCommand
+{
+public:
+    CRunningCommand() : m_nested(g_commandsRunning++ > 0) {}
+    ~CRunningCommand() { --g_commandsRunning; }
+    bool Nested() const { return m_nested; }
+
+private:
+    bool m_nested;
+};
+
 } // namespace
 
 int CPhoneCommands::UnitCount(const QSqlDatabase& db)
@@ -58,9 +74,12 @@ bool CPhoneCommands::PatchItem40()
 
 bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules)
 {
+    const CRunningCommand running;
     bool newFleet = false;
     CVelmoraDoc* document = host.ActiveFleet();
     if (document) {
+        if (!running.Nested() && !host.StorePendingEdits(*document))
+            return false;
         if (document->AnyViewEditing()) {
             CVelmoraWrap::ShowError(PhoneMsg::CellEditingRead, VMT_NOTICE);
             return false;
@@ -111,8 +130,12 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
 bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules,
                                 const CWriteFlags& flags)
 {
+    const CRunningCommand running;
     CVelmoraDoc* document = host.ActiveFleet();
     if (!document)
+        return false;
+    // The unit is written as the grid shows it.
+    if (!running.Nested() && !host.StorePendingEdits(*document))
         return false;
     if (document->AnyViewEditing()) {
         CVelmoraWrap::ShowError(PhoneMsg::CellEditingWrite, VMT_NOTICE);

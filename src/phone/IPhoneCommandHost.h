@@ -26,4 +26,12 @@ public:
     // Brings the units of the document to the front (after a read).
     virtual void ShowUnitsView(CVelmoraDoc& document) = 0;
     virtual ISimPinPrompt* PinPrompt() = 0;
+    // The units grids of the document store the cell being edited and the row being typed, so that a
+    // write programs what the user sees and a read's refresh loses nothing; false when a row's checks
+    // refused it (they said why).
+    virtual bool StorePendingEdits(CVelmoraDoc& document)
+    {
+        (void)document;
+        return true;
+    }
 };

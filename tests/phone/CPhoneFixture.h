@@ -9,6 +9,7 @@
 
 #include <QSqlDatabase>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class CFleetContext;
@@ -38,6 +39,11 @@ public:
     void SetSimKind(int kind) override { simKind = kind; }
     void ShowUnitsView(CVelmoraDoc&) override { ++unitsShown; }
     ISimPinPrompt* PinPrompt() override { return pin; }
+    bool StorePendingEdits(CVelmoraDoc& document) override
+    {
+        ++pendingStored;
+        return storePending ? storePending(document) : true;
+    }
 
     CFleetContext* context = nullptr;
     CVelmoraDoc* active = nullptr;
@@ -50,6 +56,9 @@ public:
     int noSupportShown = 0;
     int simKind = 0;
     int unitsShown = 0;
+    // What the units grids do when asked to store what is typed; nothing by default.
+    std::function<bool(CVelmoraDoc&)> storePending;
+    int pendingStored = 0;
 };
 
 // A bench of catalogue phones, the shipped model rules and the settings a phone operation needs, for

@@ -145,6 +145,25 @@ private Q_SLOTS:
         QCOMPARE(m_fx.Host().waits, 0);
     }
 
+    void aNewRowAskingForThePhoneReadsItOnce()
+    {
+        // Storing the row being typed may show the new-unit prompt, whose read-from-phone choice runs
+        // the read inside the read already asked for: the phone is read once, and the row is not
+        // stored again.
+        m_fx.Plug(10);
+        QVERIFY(Read());
+        m_fx.Host().storePending = [this](CVelmoraDoc&) {
+            Answers().Script({IDYES});
+            Read();
+            return false; // the grid was reloaded under the row
+        };
+        Answers().Clear();
+        QVERIFY(!Read());
+        QCOMPARE(m_fx.Host().pendingStored, 1);
+        QCOMPARE(Answers().Ids(), (QList<int>{PhoneMsg::ReadIntoOpenFleet, 1604}));
+        QCOMPARE(m_fx.Host().depth, 0);
+    }
+
     void failedResetAfterReadIsReported()
     {
         const QString name = m_fx.Plug(10);

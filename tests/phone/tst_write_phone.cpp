@@ -542,6 +542,35 @@ private Q_SLOTS:
         QCOMPARE(m_fx.Host().waits, 0);
     }
 
+    void theUnitIsWrittenAsTheGridShowsIt()
+    {
+        QString name;
+        CVelmoraDoc* doc = PlugAndRead(20, name);
+        QVERIFY(doc);
+        const QString imei = m_fx.Load(name).imei;
+        // A name typed into the grid but not stored yet: the grid stores it when the write asks.
+        m_fx.Host().storePending = [imei](CVelmoraDoc& document) {
+            return Exec(document.Database(),
+                        "UPDATE unit_details SET unit_user_name = ? WHERE unit_imei_num = ?",
+                        {QStringLiteral("Typed"), imei});
+        };
+        const int asked = m_fx.Host().pendingStored;
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(Write());
+        QCOMPARE(m_fx.Host().pendingStored, asked + 1);
+        QVERIFY(m_fx.Load(name).codeplug.Find(3, 0)->bytes.startsWith("Typed"));
+
+        // A typed row its checks refuse stops the write before the phone is touched.
+        m_fx.Host().storePending = [](CVelmoraDoc&) { return false; };
+        const CVirtualPhone before = m_fx.Load(name);
+        const int waits = m_fx.Host().waits;
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(Ids(), QList<int>{});
+        QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
+        QCOMPARE(m_fx.Host().waits, waits);
+    }
+
     void emptyBackupSettingUsesTheProgramFolder()
     {
         QString name;

@@ -45,6 +45,11 @@ void CPhoneCommandHost::ShowUnitsView(CVelmoraDoc& document)
         m_hooks.showUnits(document);
 }
 
+bool CPhoneCommandHost::StorePendingEdits(CVelmoraDoc& document)
+{
+    return !m_hooks.storePending || m_hooks.storePending(document);
+}
+
 bool CPhoneCommandHost::ReadPhone(QWidget* mainWindow, const Hooks& hooks)
 {
     CVelmoraApp* app = CVelmoraApp::Instance();

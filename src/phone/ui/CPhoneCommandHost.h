@@ -21,6 +21,7 @@ public:
         std::function<void(const QString&)> statusText;
         std::function<void(CVelmoraDoc&)> showUnits;
         std::function<void(int)> simKind;
+        std::function<bool(CVelmoraDoc&)> storePending;
     };
 
     CPhoneCommandHost(QWidget* mainWindow, Hooks hooks);
@@ -34,6 +35,7 @@ public:
     void SetSimKind(int simKind) override;
     void ShowUnitsView(CVelmoraDoc& document) override;
     ISimPinPrompt* PinPrompt() override { return &m_prompt; }
+    bool StorePendingEdits(CVelmoraDoc& document) override;
 
     // Command 1184: read the phone on the cable into the active or a new fleet.
     static bool ReadPhone(QWidget* mainWindow, const Hooks& hooks);
