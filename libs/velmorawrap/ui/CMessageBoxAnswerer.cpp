@@ -32,7 +32,15 @@ int CMessageBoxAnswerer::Answer(const CVelmoraMessage& message)
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
-    switch (box.exec()) {
+    // A question asked in the middle of long work must not show the busy cursor: the user is expected
+    // to answer it. The caller's cursor comes back once the box is closed.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int pressed = box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    switch (pressed) {
     case QMessageBox::Yes:
         return IDYES;
     case QMessageBox::No:
