@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <memory>
 
 class TestCli : public QObject
 {
@@ -79,8 +80,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("says");
         QTest::newRow("nothing") << QStringList{} << "no command";
         QTest::newRow("unknown command") << QStringList{"frob"} << "unknown command 'frob'";
-        QTest::newRow("missing operand") << QStringList{"show", "a.vlf"} << "usage: velmora-cli show";
-        QTest::newRow("extra operand") << QStringList{"info", "a.vlf", "b.vlf"} << "usage: velmora-cli info";
+        QTest::newRow("missing operand")
+            << QStringList{"show", "a.vlf"} << "Usage: velmora-cli show FILE IMEI";
+        QTest::newRow("extra operand")
+            << QStringList{"info", "a.vlf", "b.vlf"} << "Usage: velmora-cli info FILE";
         QTest::newRow("option of another command")
             << QStringList{"units", "a.vlf", "--yes"} << "units does not take --yes";
         QTest::newRow("both answers")
@@ -351,13 +354,9 @@ private Q_SLOTS:
                                   "unit_tg_scan", "unit_status_msg_list", "unit_consolid_call_list",
                                   "unit_alder_styles_details", "unit_alder_shortcut_details"}) {
             const int rows = CFleetFixtures::Count(c.Database(), table, alder.imei);
-            const QString head = QString("(%1): ").arg(table);
-            QVERIFY2(run.out.contains(head + (rows == 0
-                                                  ? QString("none")
-                                                  : QString("%1 row%2").arg(rows).arg(rows == 1 ? "" : "s"))),
-                     qPrintable(table));
+            QVERIFY2(run.out.contains(QString(" (%1), rows: %2\n").arg(table).arg(rows)), qPrintable(table));
         }
-        QVERIFY(run.out.contains("(unit_cedar_personalize_details): \n"));
+        QVERIFY(run.out.contains("Personalisation (unit_cedar_personalize_details), rows: 1\n"));
         // Nothing of the other unit.
         QVERIFY(!run.out.contains(CFleetFixtures::Units(1).at(0).imei));
 
@@ -386,7 +385,7 @@ private Q_SLOTS:
 
         const CCliRun skipped = Cli({"append", dest, src, "--skip-all"});
         QVERIFY2(skipped.status == 0, qPrintable(skipped.err));
-        QVERIFY(skipped.out.contains("1 new units"));
+        QCOMPARE(skipped.out, dest + ": units added from " + src + ": 1; units in the fleet now: 3\n");
         QVERIFY(CFleetFile::IsStoredForm(src));
         {
             CFleetConnection c;
@@ -423,7 +422,7 @@ private Q_SLOTS:
 
         const CCliRun done = Cli({"delete", path, units.at(0).imei, units.at(2).imei, units.at(0).imei});
         QVERIFY2(done.status == 0, qPrintable(done.err));
-        QVERIFY(done.out.contains("2 units deleted"));
+        QCOMPARE(done.out, path + ": units deleted: 2\n");
         CFleetConnection c;
         QVERIFY(c.Open(PlainCopy(path)));
         for (const QString& table : CUnitCascade::DeleteTables()) {
@@ -472,6 +471,68 @@ private Q_SLOTS:
             QCOMPARE(row.at(0), QString("1"));
     }
 
+    // Under French settings the tool's own texts, the grid's captions and the usage and help are French;
+    // the CSV header, the IMEIs, the numbers and the shape of the lines stay as scripts know them.
+    void commandsSpeakTheSettingsLanguage()
+    {
+        // Start once so the account has its settings and program folder.
+        QCOMPARE(Cli({"new", m_dir + "/first.vlf"}).status, 0);
+        QString folder;
+        QVERIFY(CVelmoraWrap::GetRegistryValue("Velmora App Path", folder));
+        CResourceStrings fr;
+        QVERIFY(fr.Load(folder + "/VelmoraFrRes.lang"));
+        CResourceStrings en;
+        QVERIFY(en.Load(folder + "/VelmoraRes.lang"));
+        QVERIFY(CVelmoraWrap::SetRegistryValue("Initial Language", "French"));
+        struct English
+        {
+            ~English()
+            {
+                CVelmoraWrap::SetRegistryValue("Initial Language", "English");
+                auto strings = std::make_shared<CResourceStrings>();
+                strings->Load(CTestEnvironment::ProgramFolder() + "/VelmoraRes.lang");
+                CVelmoraWrap::SetResourceStrings(strings);
+            }
+        } english;
+
+        const QString made = m_dir + "/neuve.vlf";
+        QCOMPARE(Cli({"new", made}).out, made + ": " + fr.Text(7966) + "\n");
+        QVERIFY(fr.Text(7966) != en.Text(7966));
+
+        const QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        const QString path = Fleet("fr.vlf", units);
+        const CCliRun plain = Cli({"units", path});
+        QCOMPARE(plain.status, 0);
+        const QString header = plain.out.section('\n', 0, 0);
+        for (const int caption : {1376, 1378, 1374, 1373, 1372})
+            QVERIFY2(header.contains(fr.Text(caption)), qPrintable(header));
+        QVERIFY(header.contains("Nom d'utilisateur"));
+        for (const CUnitSpec& unit : units)
+            QVERIFY(plain.out.contains(unit.imei));
+        const CCliRun csv = Cli({"units", path, "--csv"});
+        QCOMPARE(ParseCsv(csv.out).value(0), CUnitCommands::UnitHeaders());
+        QCOMPARE(ParseCsv(Cli({"talkgroups", path, "--csv"}).out).value(0),
+                 CUnitCommands::TalkgroupHeaders(false));
+
+        const CCliRun deleted = Cli({"delete", path, units.at(0).imei});
+        QCOMPARE(deleted.out, path + ": " + fr.Text(7975).arg(1) + "\n");
+        const CCliRun refused = Cli({"delete", path, "35999"});
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(refused.err, "velmora-cli: " + fr.Text(7955).arg(path, "35999") + "\n");
+        const CCliRun missing = Cli({"info", m_dir + "/none.vlf"});
+        QVERIFY(missing.err.startsWith("velmora: error 1640: " + fr.Text(1640)));
+
+        // Usage and help come before the program starts, in the same language.
+        const CCliRun usage = Cli({"frob"});
+        QCOMPARE(usage.status, int(CCliTool::ExitUsage));
+        QVERIFY2(usage.err.startsWith("velmora-cli: " + fr.Text(7901).arg("frob") + "\n"),
+                 qPrintable(usage.err));
+        const CCliRun help = Cli({"help", "append"});
+        QVERIFY(help.out.startsWith(fr.Text(7911).arg("velmora-cli [--program-folder DIR] append DEST SRC")));
+        QVERIFY(help.out.contains(fr.Text(7925).section('\n', 1, 1)));
+        QVERIFY(Cli({"--help"}).out.contains("      " + fr.Text(7925).section('\n', 0, 0) + "\n"));
+    }
+
     // The built program: exit status, a program folder of its own, messages in the settings' language.
     void programRunsFromItsOwnFolderInItsLanguage()
     {
@@ -502,6 +563,24 @@ private Q_SLOTS:
         QCOMPARE(missing.status, 1);
         QVERIFY2(missing.err.contains("velmora: error 1640: " + french.Text(1640)), qPrintable(missing.err));
         QCOMPARE(Program({"units"}, env).status, 2);
+
+        // Hebrew: usage and help in the language of the folder's settings, before anything starts.
+        {
+            QSettings settings(folder + "/settings/Quorvel/Velmora.conf", QSettings::IniFormat);
+            settings.setValue("Initial Language", "Hebrew");
+        }
+        CResourceStrings hebrew;
+        QVERIFY(hebrew.Load(folder + "/VelmoraHebRes.lang"));
+        const CCliRun usage = Program({"--program-folder", folder, "frob"}, env);
+        QCOMPARE(usage.status, 2);
+        QVERIFY2(usage.err.startsWith("velmora-cli: " + hebrew.Text(7901).arg("frob") + "\n"),
+                 qPrintable(usage.err));
+        const CCliRun help = Program({"--help", "--program-folder=" + folder}, env);
+        QVERIFY2(help.out.contains("\n" + hebrew.Text(7913) + "\n  new FILE\n"), qPrintable(help.out));
+        // The account has no settings: the installed English texts.
+        QVERIFY(Program({"frob"}, env).err.startsWith("velmora-cli: unknown command 'frob'\n"));
+        const CCliRun made2 = Program({"--program-folder", folder, "new", home.filePath("c.vlf")}, env);
+        QCOMPARE(made2.out, home.filePath("c.vlf") + ": " + hebrew.Text(7966) + "\n");
     }
 
     void firstRunLeavesFleetFilesToTheWindow()

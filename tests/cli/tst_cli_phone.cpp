@@ -84,7 +84,8 @@ private Q_SLOTS:
         const QString fleet = m_dir + "/fleet.vlf";
         const CCliRun read = Cli({"read-phone", fleet});
         QVERIFY2(read.status == 0, qPrintable(read.err));
-        QVERIFY(read.out.contains("unit " + imei + " read"));
+        QVERIFY2(read.out.contains(": read from the phone: unit " + imei + "; units in the fleet now: 1\n"),
+                 qPrintable(read.out));
         QVERIFY(CFleetFile::IsStoredForm(fleet));
         QCOMPARE(Units(fleet), (QMap<QString, QString>{{imei, "Field 11"}}));
 
@@ -122,7 +123,8 @@ private Q_SLOTS:
 
         const CCliRun replaced = Cli({"read-phone", fleet, "--replace"});
         QVERIFY2(replaced.status == 0, qPrintable(replaced.err));
-        QVERIFY(replaced.out.contains("replaced, 1 unit in all"));
+        QVERIFY2(replaced.out.endsWith(": the phone's unit was replaced; units in the fleet now: 1\n"),
+                 qPrintable(replaced.out));
         QCOMPARE(Units(fleet).value(imei), fromPhone);
     }
 
@@ -217,12 +219,12 @@ private Q_SLOTS:
                          qPrintable(QString::fromUtf8(process.readAllStandardError())));
             return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 ? out : QString();
         };
-        // The account has seen the program once (its first start).
-        QVERIFY(!run("velmora-cli", {"new", "first.vlf"}).isEmpty());
-
+        // A brand-new account: neither the program nor velmora-cli has started on it yet.
         const QString created = run("velmora-phone", {"create", "shop-phone", "--model", "20", "--connect"});
         const QString imei = QRegularExpression("IMEI (\\d+)").match(created).captured(1);
         QVERIFY(!imei.isEmpty());
+        QVERIFY(QFile::exists(home.filePath(".local/share/Velmora/phones/shop-phone.phone")));
+        // The first start fills the program folder around the bench and keeps the phone on the cable.
         QVERIFY(run("velmora-cli", {"read-phone", "fleet.vlf"}).contains(imei));
         QVERIFY(run("velmora-cli", {"units", "fleet.vlf"}).contains(imei));
         QVERIFY(!run("velmora-cli", {"write-phone", "fleet.vlf"}).isEmpty());

@@ -1,7 +1,9 @@
 #include "CCliAnswerer.h"
 
+#include "CCliTexts.h"
 #include "CStderrAnswerer.h"
 #include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
 #include "FleetMessageIds.h"
 
 #include <QTextStream>
@@ -49,15 +51,14 @@ void CCliAnswerer::Print(const char* kind, int id, const QString& text)
     m_shown << id;
 }
 
-int CCliAnswerer::NoAnswer(int id, const QString& options, bool accepted, int cautious)
+int CCliAnswerer::NoAnswer(const QString& options, bool accepted, int cautious)
 {
+    // The question's own line, with its id, is just above.
     m_unanswered = true;
-    const QString what = id != 0 ? QStringLiteral("question %1").arg(id) : QStringLiteral("the question");
     if (accepted)
-        m_err << "velmora-cli: " << what << " was not answered: run again with " << options
-              << " to go ahead\n";
+        m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::NotAnswered, {options}) << '\n';
     else
-        m_err << "velmora-cli: " << what << " cannot be answered by this command; nothing was done\n";
+        m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::CannotAnswer) << '\n';
     m_err.flush();
     return cautious;
 }
@@ -80,8 +81,7 @@ int CCliAnswerer::Answer(const CVelmoraMessage& message)
         const Option& option = own != m_options.constEnd() ? own.value() : m_yes;
         if (option.given)
             return IDYES;
-        return NoAnswer(message.id, option.name, option.accepted,
-                        CStderrAnswerer::CautiousAnswer(message.type));
+        return NoAnswer(option.name, option.accepted, CStderrAnswerer::CautiousAnswer(message.type));
     }
     default:
         ++m_errors;
@@ -100,6 +100,7 @@ int CCliAnswerer::AskOverwrite(const QString& imei)
     if (m_skipAll)
         return SkipAll;
     // Skip all: no further question, and the failure makes the caller put the fleet back as it was.
-    return NoAnswer(FleetMsg::OverwriteQuestion, QStringLiteral("--overwrite-all or --skip-all"), true,
-                    SkipAll);
+    return NoAnswer(CCliTexts::Text(CliMsg::EitherOption,
+                                    {QStringLiteral("--overwrite-all"), QStringLiteral("--skip-all")}),
+                    true, SkipAll);
 }

@@ -60,7 +60,7 @@ private:
     };
 
     void Print(const char* kind, int id, const QString& text);
-    int NoAnswer(int id, const QString& options, bool accepted, int cautious);
+    int NoAnswer(const QString& options, bool accepted, int cautious);
 
     QTextStream& m_err;
     QHash<int, Option> m_options;

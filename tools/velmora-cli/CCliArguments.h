@@ -14,9 +14,8 @@ public:
     struct Command
     {
         QString name;
-        QString synopsis; // operands and options, as the usage shows them
-        QString summary;  // one line
-        QString details;  // the command's --help text after the synopsis
+        QString synopsis; // operands and options, as the usage shows them (typed, never translated)
+        int textId = 0;   // its summary on the first line, its --help text after it
         int minOperands = 0;
         int maxOperands = 0; // -1: no limit
         QStringList flags;   // options without a value
@@ -25,6 +24,9 @@ public:
 
     // Parses args (without the program name). False on a usage error: Error() says what is wrong.
     bool Parse(const QStringList& args);
+    // The folder of --program-folder among args, even when they hold a usage error (the language of
+    // the error is that folder's).
+    static QString ProgramFolderIn(const QStringList& args);
 
     QString CommandName() const { return m_command; }
     const QStringList& Operands() const { return m_operands; }
@@ -34,23 +36,27 @@ public:
     QString Value(const QString& option) const { return m_values.value(option); }
     // Help was asked for: of the command, or of the tool when there is none.
     bool HelpWanted() const { return m_help; }
-    QString Error() const { return m_error; }
+    // In the running language.
+    QString Error() const;
     // Whether the command (once parsed) takes this option at all.
     bool Accepts(const QString& option) const;
 
     // The commands the tool has, in the order the usage lists them.
     static const QList<Command>& Commands();
     static const Command* Find(const QString& name);
+    // In the running language.
     static QString Usage();
     static QString CommandHelp(const Command& command);
+    static QString Summary(const Command& command);
 
 private:
-    bool Fail(const QString& error);
+    bool Fail(int textId, const QStringList& values = {});
 
     QString m_command;
     QStringList m_operands;
     QSet<QString> m_flags;
     QMap<QString, QString> m_values;
     bool m_help = false;
-    QString m_error;
+    int m_errorId = 0;
+    QStringList m_errorValues;
 };

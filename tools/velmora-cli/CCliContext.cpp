@@ -34,3 +34,8 @@ void CCliContext::Note(const QString& text) const
     err << "velmora-cli: note: " << text << '\n';
     err.flush();
 }
+
+void CCliContext::Done(const QString& path, const QString& text) const
+{
+    out << path << ": " << text << '\n';
+}

@@ -30,4 +30,6 @@ struct CCliContext
     int Result() const;
     // Prints "velmora-cli: note: text" on stderr.
     void Note(const QString& text) const;
+    // The result of a command on stdout: "path: text", the path first so scripts can pick it out.
+    void Done(const QString& path, const QString& text) const;
 };

@@ -4,6 +4,7 @@
 #include "CCliArguments.h"
 #include "CCliContext.h"
 #include "CCliPhoneHost.h"
+#include "CCliTexts.h"
 #include "CCodeplugRecovery.h"
 #include "CFleetSession.h"
 #include "CFleetSnapshot.h"
@@ -13,6 +14,7 @@
 #include "CVelmoraApp.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
 #include "PhoneMessageIds.h"
 
 #include <QFileInfo>
@@ -53,7 +55,7 @@ int CCliPhoneCommands::ReadPhone(const QString& path)
     QString why;
     const bool exists = QFileInfo::exists(path);
     if (!(exists ? session.Open(path, why) : session.Create(path, why)))
-        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be opened").arg(path)) : m_cx.Fail(why);
+        return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::CannotOpen, {path})) : m_cx.Fail(why);
 
     CCliPhoneHost host(m_cx.err, &session.Document());
     host.SetPin(m_cx.args.Value(kPin), m_cx.args.HasValue(kPin), true);
@@ -66,22 +68,22 @@ int CCliPhoneCommands::ReadPhone(const QString& path)
     }
     if (!read || m_cx.answerer.Failed()) {
         session.Rollback();
-        return m_cx.Failed(QStringLiteral("the phone was not read into %1").arg(path));
+        return m_cx.Failed(CCliTexts::Text(CliMsg::PhoneNotRead, {path}));
     }
     const QStringList after = Imeis(session.Document().Database());
     if (!session.Commit())
-        return m_cx.Failed(QStringLiteral("%1 could not be saved").arg(path));
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NotSaved, {path}));
     QStringList added;
     const QSet<QString> known(before.begin(), before.end());
     for (const QString& imei : after) {
         if (!known.contains(imei))
             added << imei;
     }
+    const QString count = QString::number(after.size());
     if (!added.isEmpty())
-        m_cx.out << path << ": unit " << added.join(QStringLiteral(", ")) << " read from the phone, ";
+        m_cx.Done(path, CCliTexts::Text(CliMsg::PhoneRead, {added.join(QStringLiteral(", ")), count}));
     else
-        m_cx.out << path << ": the phone's unit replaced, ";
-    m_cx.out << after.size() << (after.size() == 1 ? " unit" : " units") << " in all\n";
+        m_cx.Done(path, CCliTexts::Text(CliMsg::PhoneReplaced, {count}));
     return m_cx.Result();
 }
 
@@ -91,7 +93,7 @@ int CCliPhoneCommands::WritePhone(const QString& path, const QString& imei)
     CFleetSnapshot snapshot;
     QString why;
     if (!snapshot.Open(path, m_cx.Settings(), m_cx.answerer, true, why))
-        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be read").arg(path)) : m_cx.Fail(why);
+        return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::CannotRead, {path})) : m_cx.Fail(why);
     if (!imei.isEmpty()) {
         // Only that unit stays in the copy, so the program refuses any other phone before it writes.
         bool held = false;
@@ -103,16 +105,16 @@ int CCliPhoneCommands::WritePhone(const QString& path, const QString& imei)
             kept = held && (others.isEmpty() || CUnitCascade::DeleteUnits(db, others));
         }
         if (!held)
-            return m_cx.Fail(QStringLiteral("%1 holds no unit with IMEI %2").arg(path, imei));
+            return m_cx.Fail(CCliTexts::Text(CliMsg::NoSuchUnit, {path, imei}));
         if (!kept)
-            return m_cx.Failed(QStringLiteral("the unit %1 cannot be picked out of %2").arg(imei, path));
+            return m_cx.Failed(CCliTexts::Text(CliMsg::CannotPickUnit, {imei, path}));
     }
     snapshot.Close();
 
     CVelmoraDoc document(m_cx.fleets);
     if (!document.OnOpenDocument(snapshot.CopyPath())) {
         document.OnCloseDocument();
-        return m_cx.Failed(QStringLiteral("%1 cannot be opened").arg(path));
+        return m_cx.Failed(CCliTexts::Text(CliMsg::CannotOpen, {path}));
     }
     CCliPhoneHost host(m_cx.err, &document);
     host.SetPin(m_cx.args.Value(kPin), m_cx.args.HasValue(kPin), true);
@@ -121,11 +123,10 @@ int CCliPhoneCommands::WritePhone(const QString& path, const QString& imei)
     document.OnCloseDocument();
     if (!written) {
         if (!imei.isEmpty())
-            m_cx.Note(QStringLiteral("with --imei, a phone other than unit %1's is refused").arg(imei));
-        return m_cx.Failed(QStringLiteral("nothing was written to the phone"));
+            m_cx.Note(CCliTexts::Text(CliMsg::OtherPhoneRefused, {QStringLiteral("--imei"), imei}));
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NothingWritten));
     }
-    m_cx.out << path << ": unit written to the phone on the cable; its previous codeplug is kept in "
-             << settings.BackupFolderForWrite() << '\n';
+    m_cx.Done(path, CCliTexts::Text(CliMsg::PhoneWritten, {settings.BackupFolderForWrite()}));
     return m_cx.Result();
 }
 
@@ -135,12 +136,12 @@ int CCliPhoneCommands::Recover(const QString& backup)
     CCliPhoneHost host(m_cx.err, nullptr);
     QString own;
     if (!recovery.Start(host, own))
-        return m_cx.Failed(QStringLiteral("nothing was restored"));
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NothingRestored));
     const QString path = backup.isEmpty() ? own : backup;
     if (path.isEmpty())
-        return m_cx.Fail(QStringLiteral("the phone gave no backup name: name the backup file"));
+        return m_cx.Fail(CCliTexts::Text(CliMsg::NoBackupName));
     if (recovery.Restore(path, host) != CCodeplugRecovery::Result::Close)
-        return m_cx.Failed(QStringLiteral("%1 was not restored into the phone").arg(path));
-    m_cx.out << path << ": restored into the phone on the cable\n";
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NotRestored, {path}));
+    m_cx.Done(path, CCliTexts::Text(CliMsg::Restored));
     return m_cx.Result();
 }

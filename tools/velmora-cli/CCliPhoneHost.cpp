@@ -1,5 +1,8 @@
 #include "CCliPhoneHost.h"
 
+#include "CCliTexts.h"
+#include "CliMessageIds.h"
+
 #include <QTextStream>
 
 void CCliPhoneHost::SetPin(const QString& pin, bool pinGiven, bool accepted)
@@ -11,7 +14,7 @@ void CCliPhoneHost::SetPin(const QString& pin, bool pinGiven, bool accepted)
 
 void CCliPhoneHost::ShowNoCPSupport()
 {
-    m_err << "velmora-cli: the codeplug of the phone on the cable is not supported by this program\n";
+    m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::CodeplugUnsupported) << '\n';
     m_err.flush();
 }
 
@@ -22,9 +25,9 @@ bool CCliPhoneHost::AskPin(QString& pin)
         return true;
     }
     if (m_pinAccepted)
-        m_err << "velmora-cli: the SIM asks for its PIN: run again with --pin PIN\n";
+        m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::PinNeeded, {QStringLiteral("--pin PIN")}) << '\n';
     else
-        m_err << "velmora-cli: the SIM asks for its PIN, which this command cannot give\n";
+        m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::PinNotPossible) << '\n';
     m_err.flush();
     return false;
 }

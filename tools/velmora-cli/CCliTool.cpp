@@ -4,12 +4,14 @@
 #include "CCliArguments.h"
 #include "CCliContext.h"
 #include "CCliPhoneCommands.h"
+#include "CCliTexts.h"
 #include "CFileCommands.h"
 #include "CFleetContext.h"
 #include "CProgramFolderSetup.h"
 #include "CUnitCommands.h"
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
 #include "FleetMessageIds.h"
 
 #include <QCoreApplication>
@@ -54,8 +56,14 @@ bool CCliTool::UseOwnProgramFolder(const QString& folder, QString& why)
 int CCliTool::Run(const QStringList& args)
 {
     CCliArguments arguments;
-    if (!arguments.Parse(args)) {
-        m_err << "velmora-cli: " << arguments.Error() << "\n(velmora-cli --help lists the commands)\n";
+    const bool parsed = arguments.Parse(args);
+    const QString folderOption = QStringLiteral("--program-folder");
+    const QString ownFolder = CCliArguments::ProgramFolderIn(args);
+    if (!parsed || arguments.HelpWanted())
+        CCliTexts::LoadBeforeStart(ownFolder);
+    if (!parsed) {
+        m_err << "velmora-cli: " << arguments.Error() << '\n'
+              << CCliTexts::Text(CliMsg::SeeHelp, {QStringLiteral("velmora-cli --help")}) << '\n';
         m_err.flush();
         return ExitUsage;
     }
@@ -66,11 +74,11 @@ int CCliTool::Run(const QStringList& args)
         return ExitDone;
     }
 
-    const QString folderOption = QStringLiteral("--program-folder");
     if (arguments.HasValue(folderOption)) {
         QString why;
         if (!UseOwnProgramFolder(arguments.Value(folderOption), why)) {
-            m_err << "velmora-cli: the program folder cannot be set up: " << why << '\n';
+            CCliTexts::EnsureLoaded(ownFolder);
+            m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::FolderNotSetUp, {why}) << '\n';
             m_err.flush();
             return ExitFailed;
         }
@@ -93,7 +101,8 @@ int CCliTool::Run(const QStringList& args)
         QStringLiteral("velmora-cli-%1-%2").arg(QCoreApplication::applicationPid()).arg(++runs));
     if (!app.InitInstance({})) {
         app.ExitInstance();
-        m_err << "velmora-cli: the program could not start (the reason is above)\n";
+        CCliTexts::EnsureLoaded(ownFolder);
+        m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::NotStarted) << '\n';
         m_err.flush();
         return ExitFailed;
     }

@@ -3,11 +3,13 @@
 #include "CCliAnswerer.h"
 #include "CCliArguments.h"
 #include "CCliContext.h"
+#include "CCliTexts.h"
 #include "CFleetFile.h"
 #include "CFleetSession.h"
 #include "CFleetSnapshot.h"
 #include "CTextTable.h"
 #include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
 #include "FleetMessageIds.h"
 
 #include <QFileInfo>
@@ -33,10 +35,10 @@ int CFileCommands::New(const QString& path)
     CFleetSession session(m_cx.fleets);
     QString why;
     if (!session.Create(path, why))
-        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 could not be made").arg(path)) : m_cx.Fail(why);
+        return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::NotMade, {path})) : m_cx.Fail(why);
     if (!session.Commit())
-        return m_cx.Failed(QStringLiteral("%1 could not be saved").arg(path));
-    m_cx.out << path << ": new fleet file\n";
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NotSaved, {path}));
+    m_cx.Done(path, CCliTexts::Text(CliMsg::NewFleet));
     return m_cx.Result();
 }
 
@@ -45,36 +47,33 @@ int CFileCommands::Info(const QString& path)
     CFleetSnapshot snapshot;
     QString why;
     if (!snapshot.Open(path, m_cx.Settings(), m_cx.answerer, false, why))
-        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be read").arg(path)) : m_cx.Fail(why);
+        return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::CannotRead, {path})) : m_cx.Fail(why);
     if (!snapshot.HasUnitTable()) {
         CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
         return 1;
     }
     QSqlQuery count(snapshot.Database());
     if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM unit_details")) || !count.next())
-        return m_cx.Fail(QStringLiteral("%1: the units cannot be counted").arg(path));
+        return m_cx.Fail(CCliTexts::Text(CliMsg::CannotCount, {path}));
 
     const QString current = QString::number(snapshot.CurrentVersion());
     QString version;
+    const QString fileVersion = QString::number(snapshot.FileVersion());
     if (!snapshot.HasVersion())
-        version =
-            QStringLiteral("none (older than this program's %1; upgrade brings it up to date)").arg(current);
+        version = CCliTexts::Text(CliMsg::VersionOlder, {CCliTexts::Text(CliMsg::NoVersion), current});
     else if (snapshot.IsNewer())
-        version =
-            QStringLiteral("%1 (newer than this program's %2)").arg(snapshot.FileVersion()).arg(current);
+        version = CCliTexts::Text(CliMsg::VersionNewer, {fileVersion, current});
     else if (snapshot.IsOlder())
-        version = QStringLiteral("%1 (older than this program's %2; upgrade brings it up to date)")
-                      .arg(snapshot.FileVersion())
-                      .arg(current);
+        version = CCliTexts::Text(CliMsg::VersionOlder, {fileVersion, current});
     else
-        version = QStringLiteral("%1 (current)").arg(current);
+        version = CCliTexts::Text(CliMsg::VersionIsCurrent, {current});
 
     CTextTable table({QString(), QString()});
-    table.AddRow({QStringLiteral("file"), path});
-    table.AddRow(
-        {QStringLiteral("form"), snapshot.WasStored() ? QStringLiteral("stored") : QStringLiteral("plain")});
-    table.AddRow({QStringLiteral("schema version"), version});
-    table.AddRow({QStringLiteral("units"), QString::number(count.value(0).toLongLong())});
+    table.AddRow({CCliTexts::Text(CliMsg::InfoFile), path});
+    table.AddRow({CCliTexts::Text(CliMsg::InfoForm),
+                  snapshot.WasStored() ? CCliTexts::Text(CliMsg::Stored) : CCliTexts::Text(CliMsg::Plain)});
+    table.AddRow({CCliTexts::Text(CliMsg::InfoVersion), version});
+    table.AddRow({CCliTexts::Text(CliMsg::InfoUnits), QString::number(count.value(0).toLongLong())});
     m_cx.out << table.Plain(QString(), false);
     return m_cx.Result();
 }
@@ -86,9 +85,9 @@ int CFileCommands::Store(const QString& path)
         return 1;
     }
     if (QFileInfo(path).suffix().toUpper() != QLatin1String("VLF"))
-        return m_cx.Fail(QStringLiteral("%1: only .vlf files are stored").arg(path));
+        return m_cx.Fail(CCliTexts::Text(CliMsg::OnlyVlfStored, {path}));
     if (CFleetFile::IsStoredForm(path)) {
-        m_cx.out << path << ": stored already\n";
+        m_cx.Done(path, CCliTexts::Text(CliMsg::StoredAlready));
         return 0;
     }
     QString busy;
@@ -103,8 +102,8 @@ int CFileCommands::Store(const QString& path)
         return 1;
     }
     if (!CFleetFile::StoreFleetFile(path) || !CFleetFile::IsStoredForm(path))
-        return m_cx.Fail(QStringLiteral("%1 could not be stored; it is left plain").arg(path));
-    m_cx.out << path << ": stored\n";
+        return m_cx.Fail(CCliTexts::Text(CliMsg::NotStored, {path}));
+    m_cx.Done(path, CCliTexts::Text(CliMsg::Stored));
     return m_cx.Result();
 }
 
@@ -117,7 +116,7 @@ int CFileCommands::Expand(const QString& path)
     QString busy;
     switch (CFleetFile::ProbeDatabase(path, &busy)) {
     case CFleetFile::Probe::Database:
-        m_cx.out << path << ": plain already\n";
+        m_cx.Done(path, CCliTexts::Text(CliMsg::PlainAlready));
         return 0;
     case CFleetFile::Probe::Busy:
         CVelmoraWrap::ShowError(busy, VMT_ERROR);
@@ -129,7 +128,7 @@ int CFileCommands::Expand(const QString& path)
         CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
         return 1;
     }
-    m_cx.out << path << ": expanded\n";
+    m_cx.Done(path, CCliTexts::Text(CliMsg::Expanded));
     return m_cx.Result();
 }
 
@@ -142,8 +141,7 @@ int CFileCommands::Upgrade(const QString& path)
         CFleetSnapshot snapshot;
         QString why;
         if (!snapshot.Open(path, m_cx.Settings(), m_cx.answerer, false, why))
-            return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be read").arg(path))
-                                 : m_cx.Fail(why);
+            return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::CannotRead, {path})) : m_cx.Fail(why);
         if (!snapshot.HasUnitTable()) {
             CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
             return 1;
@@ -153,7 +151,8 @@ int CFileCommands::Upgrade(const QString& path)
             return 1;
         }
         if (!snapshot.IsOlder()) {
-            m_cx.out << path << ": schema version " << snapshot.FileVersion() << " is current\n";
+            m_cx.Done(path,
+                      CCliTexts::Text(CliMsg::VersionCurrent, {QString::number(snapshot.FileVersion())}));
             return m_cx.Result();
         }
         from = snapshot.FileVersion();
@@ -164,14 +163,16 @@ int CFileCommands::Upgrade(const QString& path)
     CFleetSession session(m_cx.fleets);
     QString why;
     if (!session.Open(path, why))
-        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 was not upgraded").arg(path)) : m_cx.Fail(why);
+        return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::NotUpgraded, {path})) : m_cx.Fail(why);
     if (m_cx.answerer.Failed()) {
         session.Rollback();
         return 1;
     }
     if (!session.Commit())
-        return m_cx.Failed(QStringLiteral("%1 was not upgraded").arg(path));
-    m_cx.out << path << ": upgraded from schema version "
-             << (hadVersion ? QString::number(from) : QStringLiteral("none")) << " to " << to << '\n';
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NotUpgraded, {path}));
+    if (hadVersion)
+        m_cx.Done(path, CCliTexts::Text(CliMsg::Upgraded, {QString::number(from), QString::number(to)}));
+    else
+        m_cx.Done(path, CCliTexts::Text(CliMsg::UpgradedUnversioned, {QString::number(to)}));
     return m_cx.Result();
 }

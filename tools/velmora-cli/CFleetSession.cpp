@@ -1,10 +1,12 @@
 #include "CFleetSession.h"
 
+#include "CCliTexts.h"
 #include "CFleetContext.h"
 #include "CFleetFile.h"
 #include "CSafeFile.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,12 +40,12 @@ bool CFleetSession::Open(const QString& path, QString& why)
         return false;
     }
     if (!m_keep.isValid()) {
-        why = QStringLiteral("no temporary folder: %1").arg(m_keep.errorString());
+        why = CCliTexts::Text(CliMsg::NoTemporaryFolder, {m_keep.errorString()});
         return false;
     }
     m_original = m_keep.filePath(QStringLiteral("original"));
     if (!QFile::copy(path, m_original)) {
-        why = QStringLiteral("cannot keep a copy of %1 in %2").arg(path, m_keep.path());
+        why = CCliTexts::Text(CliMsg::CannotKeepCopy, {path, m_keep.path()});
         return false;
     }
     m_active = true;
@@ -59,7 +61,7 @@ bool CFleetSession::Create(const QString& path, QString& why)
 {
     m_path = path;
     if (QFileInfo::exists(path)) {
-        why = QStringLiteral("%1 exists already").arg(path);
+        why = CCliTexts::Text(CliMsg::ExistsAlready, {path});
         return false;
     }
     m_created = true;

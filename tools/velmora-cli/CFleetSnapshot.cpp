@@ -1,11 +1,13 @@
 #include "CFleetSnapshot.h"
 
 #include "CCliAnswerer.h"
+#include "CCliTexts.h"
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
 #include "CFleetSettings.h"
 #include "CFleetUpgrade.h"
 #include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
 #include "FleetMessageIds.h"
 
 #include <QDir>
@@ -50,19 +52,19 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         return false;
     }
     if (!m_dir.isValid()) {
-        why = QStringLiteral("no temporary folder: %1").arg(m_dir.errorString());
+        why = CCliTexts::Text(CliMsg::NoTemporaryFolder, {m_dir.errorString()});
         return false;
     }
     m_currentVersion = TemplateVersion(settings.templatePath);
     if (m_currentVersion < 0) {
-        why = QStringLiteral("the fleet template %1 cannot be read").arg(settings.templatePath);
+        why = CCliTexts::Text(CliMsg::TemplateUnreadable, {settings.templatePath});
         return false;
     }
     m_stored = CFleetFile::IsStoredForm(path);
     const QString copy = m_dir.filePath(QFileInfo(path).fileName());
     m_copy = copy;
     if (!QFile::copy(path, copy)) {
-        why = QStringLiteral("cannot copy %1 to %2").arg(path, copy);
+        why = CCliTexts::Text(CliMsg::CannotCopy, {path, copy});
         return false;
     }
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);

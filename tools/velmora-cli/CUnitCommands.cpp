@@ -4,6 +4,7 @@
 #include "CCliAnswerer.h"
 #include "CCliArguments.h"
 #include "CCliContext.h"
+#include "CCliTexts.h"
 #include "CFleetSession.h"
 #include "CFleetSnapshot.h"
 #include "CTalkgroupIndex.h"
@@ -12,6 +13,7 @@
 #include "CVelmoraApp.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -24,22 +26,22 @@ namespace {
 // One list of a unit as show prints it: a table of rows, or one row as names and values.
 struct ListSection
 {
-    const char* title;
+    int titleId;
     const char* table;
     const char* order; // empty: one row per unit
 };
 
 const ListSection kSections[] = {
-    {"Phone book", "unit_phone_details", "unit_speed_dial"},
-    {"Private list", "unit_private_details", "unit_nam, unit_loc_no"},
-    {"Talkgroup list", "unit_tg_details", "unit_nam, unit_loc_no"},
-    {"Scan list", "unit_tg_scan", "unit_nam, unit_loc_no"},
-    {"Status messages", "unit_status_msg_list", "unit_nam, unit_loc_no"},
-    {"Consolidated call list", "unit_consolid_call_list", "unit_rec_num"},
-    {"Phone settings", "unit_phone_ergo_settings", ""},
-    {"Styles", "unit_alder_styles_details", "unit_style_number"},
-    {"Shortcuts", "unit_alder_shortcut_details", "unit_shortcut_number"},
-    {"Quick notes", "unit_alder_quick_notes", ""},
+    {CliShared::ListPhoneBook, "unit_phone_details", "unit_speed_dial"},
+    {CliShared::ListPrivate, "unit_private_details", "unit_nam, unit_loc_no"},
+    {CliShared::ListTalkgroup, "unit_tg_details", "unit_nam, unit_loc_no"},
+    {CliShared::ListScan, "unit_tg_scan", "unit_nam, unit_loc_no"},
+    {CliShared::ListStatus, "unit_status_msg_list", "unit_nam, unit_loc_no"},
+    {CliShared::ListConsolidated, "unit_consolid_call_list", "unit_rec_num"},
+    {CliMsg::PhoneSettings, "unit_phone_ergo_settings", ""},
+    {CliShared::ListStyles, "unit_alder_styles_details", "unit_style_number"},
+    {CliShared::ListShortcuts, "unit_alder_shortcut_details", "unit_shortcut_number"},
+    {CliShared::ListQuickNotes, "unit_alder_quick_notes", ""},
 };
 
 int UnitCount(const QSqlDatabase& db)
@@ -93,8 +95,37 @@ bool ReadRows(const QSqlDatabase& db, const QString& table, const QString& order
 
 QStringList CUnitCommands::UnitHeaders()
 {
+    // The CSV header that scripts read the columns by: fixed English in every language.
     return {QStringLiteral("IMEI"), QStringLiteral("User name"), QStringLiteral("Model"),
             QStringLiteral("NAM1 number"), QStringLiteral("Private id")};
+}
+
+QStringList CUnitCommands::UnitCaptions()
+{
+    return {CCliTexts::Text(CliShared::CaptionImei), CCliTexts::Text(CliShared::CaptionUserName),
+            CCliTexts::Text(CliShared::CaptionModel), CCliTexts::Text(CliShared::CaptionPhoneNumber),
+            CCliTexts::Text(CliShared::CaptionPrivateId)};
+}
+
+QStringList CUnitCommands::TalkgroupHeaders(bool members)
+{
+    // The CSV header that scripts read the columns by: fixed English in every language.
+    return members ? QStringList{QStringLiteral("NAM"),       QStringLiteral("Talkgroup"),
+                                 QStringLiteral("Name"),      QStringLiteral("IMEI"),
+                                 QStringLiteral("User name"), QStringLiteral("Private id")}
+                   : QStringList{QStringLiteral("NAM"), QStringLiteral("Talkgroup"), QStringLiteral("Name"),
+                                 QStringLiteral("Units")};
+}
+
+QStringList CUnitCommands::TalkgroupCaptions(bool members)
+{
+    const QStringList head{CCliTexts::Text(CliMsg::CaptionNam),
+                           CCliTexts::Text(CliShared::CaptionTalkgroupId),
+                           CCliTexts::Text(CliShared::CaptionTalkgroupName)};
+    return members ? head + QStringList{CCliTexts::Text(CliShared::CaptionImei),
+                                        CCliTexts::Text(CliShared::CaptionUserName),
+                                        CCliTexts::Text(CliShared::CaptionPrivateId)}
+                   : head + QStringList{CCliTexts::Text(CliShared::CaptionUnits)};
 }
 
 int CUnitCommands::Run(const QString& command)
@@ -116,22 +147,28 @@ bool CUnitCommands::OpenSnapshot(CFleetSnapshot& snapshot, const QString& path, 
 {
     QString why;
     if (!snapshot.Open(path, m_cx.Settings(), m_cx.answerer, true, why)) {
-        status = why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be read").arg(path)) : m_cx.Fail(why);
+        status = why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::CannotRead, {path})) : m_cx.Fail(why);
         return false;
     }
     if (snapshot.IsOlder())
-        m_cx.Note(QStringLiteral("%1 is of an older schema (version %2): shown as upgraded to version %3; "
-                                 "the file is unchanged")
-                      .arg(path,
-                           snapshot.HasVersion() ? QString::number(snapshot.FileVersion())
-                                                 : QStringLiteral("none"),
-                           QString::number(snapshot.CurrentVersion())));
+        m_cx.Note(snapshot.HasVersion()
+                      ? CCliTexts::Text(CliMsg::ShownUpgraded, {path, QString::number(snapshot.FileVersion()),
+                                                                QString::number(snapshot.CurrentVersion())})
+                      : CCliTexts::Text(CliMsg::ShownUpgradedUnversioned,
+                                        {path, QString::number(snapshot.CurrentVersion())}));
     return true;
 }
 
-void CUnitCommands::Print(const CTextTable& table, bool csv) const
+void CUnitCommands::Print(const CTextTable& table, const QStringList& captions, bool csv) const
 {
-    m_cx.out << (csv ? table.Csv() : table.Plain());
+    if (csv) {
+        m_cx.out << table.Csv();
+        return;
+    }
+    CTextTable shown(captions);
+    for (const QStringList& row : table.Rows())
+        shown.AddRow(row);
+    m_cx.out << shown.Plain();
 }
 
 int CUnitCommands::Units(const QString& path, bool csv)
@@ -158,7 +195,7 @@ int CUnitCommands::Units(const QString& path, bool csv)
                       name, CVelmoraWrap::strVARIANT(query.value(5)),
                       CVelmoraWrap::strVARIANT(query.value(6))});
     }
-    Print(table, csv);
+    Print(table, UnitCaptions(), csv);
     return m_cx.Result();
 }
 
@@ -170,7 +207,7 @@ int CUnitCommands::Show(const QString& path, const QString& imei)
         return status;
     const QSqlDatabase db = snapshot.Database();
     if (!HasUnit(db, imei))
-        return m_cx.Fail(QStringLiteral("%1 holds no unit with IMEI %2").arg(path, imei));
+        return m_cx.Fail(CCliTexts::Text(CliMsg::NoSuchUnit, {path, imei}));
 
     QString error;
     QStringList columns;
@@ -191,7 +228,7 @@ int CUnitCommands::Show(const QString& path, const QString& imei)
     const int releaseColumn = int(columns.indexOf(QStringLiteral("unit_prod_release_id")));
     const QString modelName = m_cx.app.ModelRules().ModelDisplayName(
         model, rows.value(0).value(subColumn).toInt(), rows.value(0).value(releaseColumn).toInt());
-    m_cx.out << "Unit " << imei;
+    m_cx.out << CCliTexts::Text(CliMsg::UnitHeading, {imei});
     if (!modelName.isEmpty())
         m_cx.out << " (" << modelName << ')';
     m_cx.out << '\n';
@@ -199,24 +236,25 @@ int CUnitCommands::Show(const QString& path, const QString& imei)
 
     QList<ListSection> sections(std::begin(kSections), std::end(kSections));
     const QByteArray personalize = CAppendFile::PersonalizeTable(model).toLatin1();
-    sections.append(ListSection{"Personalisation", personalize.constData(), ""});
+    sections.append(ListSection{CliMsg::Personalisation, personalize.constData(), ""});
     for (const ListSection& section : sections) {
         columns.clear();
         rows.clear();
         if (!ReadRows(db, QLatin1String(section.table), QLatin1String(section.order), imei, columns, rows,
                       error))
             return m_cx.Fail(QStringLiteral("%1: %2").arg(path, error));
-        m_cx.out << '\n' << section.title << " (" << section.table << "): ";
-        if (rows.isEmpty()) {
-            m_cx.out << "none\n";
+        m_cx.out << '\n'
+                 << CCliTexts::Text(CliMsg::ListHeading,
+                                    {CCliTexts::Text(section.titleId), QLatin1String(section.table),
+                                     QString::number(rows.size())})
+                 << '\n';
+        if (rows.isEmpty())
             continue;
-        }
         if (*section.order == '\0') {
-            m_cx.out << '\n';
             oneRow(columns, rows);
             continue;
         }
-        m_cx.out << rows.size() << (rows.size() == 1 ? " row\n" : " rows\n");
+        // Column names are the table's own (the names scripts and database tools know them by).
         CTextTable table(columns);
         for (const QStringList& row : rows)
             table.AddRow(row);
@@ -229,27 +267,26 @@ int CUnitCommands::Append(const QString& destination, const QString& source)
 {
     const QString a = QFileInfo(destination).canonicalFilePath();
     if (!a.isEmpty() && a == QFileInfo(source).canonicalFilePath())
-        return m_cx.Fail(
-            QStringLiteral("%1 and %2 are the same file: nothing to append").arg(destination, source));
+        return m_cx.Fail(CCliTexts::Text(CliMsg::SameFile, {destination, source}));
     m_cx.answerer.SetAppendAnswer(m_cx.args.Has(QStringLiteral("--overwrite-all")),
                                   m_cx.args.Has(QStringLiteral("--skip-all")));
     CFleetSession session(m_cx.fleets);
     QString why;
     if (!session.Open(destination, why))
-        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be opened").arg(destination))
+        return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::CannotOpen, {destination}))
                              : m_cx.Fail(why);
     CVelmoraDoc& document = session.Document();
     const int before = UnitCount(document.Database());
     const bool appended = CAppendFile::AppendFleetFile(document, source, &m_cx.answerer);
     if (!appended || m_cx.answerer.Failed()) {
         session.Rollback();
-        return m_cx.Failed(QStringLiteral("nothing was appended to %1").arg(destination));
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NothingAppended, {destination}));
     }
     const int after = UnitCount(document.Database());
     if (!session.Commit())
-        return m_cx.Failed(QStringLiteral("%1 could not be saved").arg(destination));
-    m_cx.out << destination << ": " << (after - before) << " new units from " << source << ", " << after
-             << " units in all\n";
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NotSaved, {destination}));
+    m_cx.Done(destination, CCliTexts::Text(CliMsg::Appended, {source, QString::number(after - before),
+                                                              QString::number(after)}));
     return m_cx.Result();
 }
 
@@ -263,7 +300,7 @@ int CUnitCommands::Delete(const QString& path, const QStringList& imeis)
     CFleetSession session(m_cx.fleets);
     QString why;
     if (!session.Open(path, why))
-        return why.isEmpty() ? m_cx.Failed(QStringLiteral("%1 cannot be opened").arg(path)) : m_cx.Fail(why);
+        return why.isEmpty() ? m_cx.Failed(CCliTexts::Text(CliMsg::CannotOpen, {path})) : m_cx.Fail(why);
     // The database handle must be gone before the document closes its connection.
     QStringList missing;
     bool deleted = false;
@@ -277,16 +314,15 @@ int CUnitCommands::Delete(const QString& path, const QStringList& imeis)
     }
     if (!missing.isEmpty()) {
         session.Rollback();
-        return m_cx.Fail(QStringLiteral("%1 holds no unit with IMEI %2; nothing was deleted")
-                             .arg(path, missing.join(QStringLiteral(", "))));
+        return m_cx.Fail(CCliTexts::Text(CliMsg::NothingDeleted, {path, missing.join(QStringLiteral(", "))}));
     }
     if (!deleted || m_cx.answerer.Failed()) {
         session.Rollback();
-        return m_cx.Failed(QStringLiteral("nothing was deleted from %1").arg(path));
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NotDeleted, {path}));
     }
     if (!session.Commit())
-        return m_cx.Failed(QStringLiteral("%1 could not be saved").arg(path));
-    m_cx.out << path << ": " << unique.size() << (unique.size() == 1 ? " unit" : " units") << " deleted\n";
+        return m_cx.Failed(CCliTexts::Text(CliMsg::NotSaved, {path}));
+    m_cx.Done(path, CCliTexts::Text(CliMsg::Deleted, {QString::number(unique.size())}));
     return m_cx.Result();
 }
 
@@ -299,13 +335,9 @@ int CUnitCommands::Talkgroups(const QString& path, int nam, bool members, bool c
     CTalkgroupIndex index(snapshot.Database());
     QString error;
     if (!index.Rebuild(&error))
-        return m_cx.Fail(QStringLiteral("%1: the talkgroup index cannot be built: %2").arg(path, error));
+        return m_cx.Fail(CCliTexts::Text(CliMsg::NoTalkgroupIndex, {path, error}));
 
-    CTextTable table(members ? QStringList{QStringLiteral("NAM"), QStringLiteral("Talkgroup"),
-                                           QStringLiteral("Name"), QStringLiteral("IMEI"),
-                                           QStringLiteral("User name"), QStringLiteral("Private id")}
-                             : QStringList{QStringLiteral("NAM"), QStringLiteral("Talkgroup"),
-                                           QStringLiteral("Name"), QStringLiteral("Units")});
+    CTextTable table(TalkgroupHeaders(members));
     const QList<int> nams = nam > 0 ? QList<int>{nam} : QList<int>{1, 2, 3};
     for (const int n : nams) {
         const QList<CTalkgroupIndex::Talkgroup> talkgroups = index.Talkgroups(n, &error);
@@ -324,6 +356,6 @@ int CUnitCommands::Talkgroups(const QString& path, int nam, bool members, bool c
                 table.AddRow(head + QStringList{member.imei, member.userName, member.displayPrivateId});
         }
     }
-    Print(table, csv);
+    Print(table, TalkgroupCaptions(members), csv);
     return m_cx.Result();
 }

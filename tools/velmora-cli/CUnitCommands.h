@@ -24,13 +24,19 @@ public:
     int Talkgroups(const QString& path, int nam, bool members, bool csv);
 
     // The unit columns of the units list, with the model's display name and the private id as the
-    // units grid shows them.
+    // units grid shows them: the CSV header (fixed English, for scripts) and the captions of the plain
+    // table (the units grid's, in the running language).
     static QStringList UnitHeaders();
+    static QStringList UnitCaptions();
+    // The columns of the talkgroup index, of its units with members.
+    static QStringList TalkgroupHeaders(bool members);
+    static QStringList TalkgroupCaptions(bool members);
 
 private:
     // Opens the private copy every reading command works on; a note when it was upgraded.
     bool OpenSnapshot(CFleetSnapshot& snapshot, const QString& path, int& status) const;
-    void Print(const CTextTable& table, bool csv) const;
+    // CSV under the table's fixed header, or plain text under the captions.
+    void Print(const CTextTable& table, const QStringList& captions, bool csv) const;
 
     const CCliContext& m_cx;
 };

@@ -1,0 +1,84 @@
+#include "CCliTexts.h"
+
+#include "CProgramFolderSetup.h"
+#include "CResourceStrings.h"
+#include "CVelmoraWrap.h"
+#include "CliMessageIds.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+
+namespace {
+
+// Where CCliTool::UseOwnProgramFolder keeps the settings of a program folder of its own.
+QString OwnSettingsFile(const QString& folder)
+{
+    return QDir(folder).absoluteFilePath(QStringLiteral("settings/Quorvel/Velmora.conf"));
+}
+
+bool LoadFile(const QString& path)
+{
+    auto strings = std::make_shared<CResourceStrings>();
+    if (path.isEmpty() || !strings->Load(path))
+        return false;
+    CVelmoraWrap::SetResourceStrings(strings);
+    return true;
+}
+
+} // namespace
+
+QString CCliTexts::Text(int id, const QStringList& values)
+{
+    QString text = CVelmoraWrap::LoadString(id);
+    if (text.isEmpty())
+        text = QStringLiteral("Message %1").arg(id);
+    switch (values.size()) {
+    case 0:
+        return text;
+    case 1:
+        return text.arg(values.at(0));
+    case 2:
+        return text.arg(values.at(0), values.at(1));
+    case 3:
+        return text.arg(values.at(0), values.at(1), values.at(2));
+    default:
+        return text.arg(values.at(0), values.at(1), values.at(2), values.at(3));
+    }
+}
+
+QString CCliTexts::LanguageFile(const QString& languageName)
+{
+    // As the start-up names them: anything but English and French is Hebrew.
+    if (languageName == QLatin1String("English"))
+        return QStringLiteral("VelmoraRes.lang");
+    if (languageName == QLatin1String("French"))
+        return QStringLiteral("VelmoraFrRes.lang");
+    return QStringLiteral("VelmoraHebRes.lang");
+}
+
+void CCliTexts::LoadBeforeStart(const QString& programFolderOption)
+{
+    QString folder;
+    QString language;
+    const QString own = programFolderOption.isEmpty() ? QString() : OwnSettingsFile(programFolderOption);
+    if (!own.isEmpty() && QFileInfo(own).isFile()) {
+        // Read the file itself: the process keeps the account's settings until a command runs.
+        const QSettings settings(own, QSettings::IniFormat);
+        folder = QDir(programFolderOption).absolutePath();
+        language = settings.value(QStringLiteral("Initial Language")).toString();
+    } else if (own.isEmpty() && CVelmoraWrap::SettingsStoreExists()) {
+        CVelmoraWrap::GetRegistryValue(QStringLiteral("Velmora App Path"), folder);
+        CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), language);
+    }
+    if (!folder.isEmpty() && !language.isEmpty() && LoadFile(QDir(folder).filePath(LanguageFile(language))))
+        return;
+    LoadFile(QDir(CProgramFolderSetup::InstalledDataDir()).filePath(LanguageFile(QStringLiteral("English"))));
+}
+
+void CCliTexts::EnsureLoaded(const QString& programFolderOption)
+{
+    if (CVelmoraWrap::LoadString(CliMsg::NotStarted).isEmpty())
+        LoadBeforeStart(programFolderOption);
+}
