@@ -1,5 +1,6 @@
 #include "CProgramFolderSetup.h"
 
+#include "CInstalledData.h"
 #include "CVelmoraWrap.h"
 
 #include <QCoreApplication>
@@ -12,15 +13,12 @@
 
 QString CProgramFolderSetup::InstalledDataDir()
 {
-    const QString fromEnv = qEnvironmentVariable("VELMORA_SHARE_DIR");
-    if (!fromEnv.isEmpty())
-        return fromEnv;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));
+    return CInstalledData::Dir();
 }
 
 QString CProgramFolderSetup::DefaultProgramFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Velmora");
+    return CInstalledData::DefaultProgramFolder();
 }
 
 bool CProgramFolderSetup::FillProgramFolder(const QString& folder, const QString& dataDir, QString& why)

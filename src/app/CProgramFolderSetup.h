@@ -7,8 +7,7 @@
 class CProgramFolderSetup
 {
 public:
-    // The installed data folder: share/velmora beside the program's bin/ folder, or the folder named
-    // by VELMORA_SHARE_DIR.
+    // The installed data folder (CInstalledData::Dir).
     static QString InstalledDataDir();
     static QString DefaultProgramFolder();
 

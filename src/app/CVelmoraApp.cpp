@@ -2,6 +2,7 @@
 
 #include "AgentApi.h"
 #include "AgentResult.h"
+#include "CInstalledData.h"
 #include "CInstanceGuard.h"
 #include "CProgramFolderSetup.h"
 #include "CResourceStrings.h"
@@ -57,23 +58,12 @@ CVelmoraApp* CVelmoraApp::Instance()
 
 QString CVelmoraApp::LanguageFile(int languageCode)
 {
-    switch (languageCode) {
-    case LangEnglish:
-        return QStringLiteral("VelmoraRes.lang");
-    case LangFrench:
-        return QStringLiteral("VelmoraFrRes.lang");
-    default:
-        return QStringLiteral("VelmoraHebRes.lang");
-    }
+    return CInstalledData::LanguageFile(languageCode);
 }
 
 int CVelmoraApp::LanguageCodeOf(const QString& name)
 {
-    if (name == QLatin1String("English"))
-        return LangEnglish;
-    if (name == QLatin1String("French"))
-        return LangFrench;
-    return LangHebrew;
+    return CInstalledData::LanguageCodeOf(name);
 }
 
 bool CVelmoraApp::LoadLanguage(const QString& fileName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CInstalledData.h"
 #include "CModelRules.h"
 
 #include <QFont>
@@ -18,7 +19,11 @@ class IAppShell;
 class CVelmoraApp
 {
 public:
-    enum LanguageCode { LangFrench = 1, LangEnglish = 2, LangHebrew = 3 };
+    enum LanguageCode {
+        LangFrench = CInstalledData::French,
+        LangEnglish = CInstalledData::English,
+        LangHebrew = CInstalledData::Hebrew
+    };
 
     CVelmoraApp();
     ~CVelmoraApp();

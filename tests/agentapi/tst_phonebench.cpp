@@ -6,6 +6,7 @@
 #include "CTestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 #include <QtTest>
 
@@ -55,6 +56,9 @@ private:
     QString AppDb() const { return CTestEnvironment::ProgramFolder() + QStringLiteral("/VelmoraDB.vdf"); }
     QString Carrier() const { return CTestEnvironment::ProgramFolder() + QStringLiteral("/Carrier.ini"); }
     int Tool(const QStringList& args, QString* output = nullptr);
+    // The tool as the command line runs it: no folders given but those in args. out and err are kept
+    // apart.
+    static int PlainTool(const QStringList& args, QString& out, QString& err);
     void CheckPhone(const CPhoneModelFacts& facts, const CVirtualPhone& phone);
 
 private Q_SLOTS:
@@ -71,6 +75,7 @@ private Q_SLOTS:
     void toolBuildsABenchOfEveryModel();
     void toolChangesPhones();
     void toolListsBackups();
+    void toolWorksBeforeTheFirstStart();
 };
 
 void TestPhoneBench::initTestCase()
@@ -92,6 +97,18 @@ int TestPhoneBench::Tool(const QStringList& args, QString* output)
     e.flush();
     if (output)
         *output = out + err;
+    return rc;
+}
+
+int TestPhoneBench::PlainTool(const QStringList& args, QString& out, QString& err)
+{
+    out.clear();
+    err.clear();
+    QTextStream o(&out), e(&err);
+    CPhoneTool tool(o, e);
+    const int rc = tool.Run(args);
+    o.flush();
+    e.flush();
     return rc;
 }
 
@@ -449,6 +466,44 @@ void TestPhoneBench::toolListsBackups()
     QCOMPARE(Tool({QStringLiteral("backups"), backups}, &output), 0);
     QVERIFY(output.contains(m_fx.Load(QStringLiteral("k10")).imei));
     QVERIFY(!output.contains(QStringLiteral("UNREADABLE")));
+}
+
+void TestPhoneBench::toolWorksBeforeTheFirstStart()
+{
+    // A program folder the first start has not filled yet: the catalogue is the installed one.
+    const QString folder = CTestEnvironment::NewFolder(QStringLiteral("unfilled"));
+    QString out, err;
+    QCOMPARE(PlainTool({QStringLiteral("--program-folder"), folder, QStringLiteral("models")}, out, err), 0);
+    QVERIFY2(out.contains(m_catalogue.Find(20)->name), qPrintable(out + err));
+    QCOMPARE(PlainTool({QStringLiteral("--program-folder"), folder, QStringLiteral("create"),
+                        QStringLiteral("shop-phone"), QStringLiteral("--model"), QStringLiteral("20"),
+                        QStringLiteral("--connect")},
+                       out, err),
+             0);
+    const CPhoneBench bench(folder + QStringLiteral("/phones"));
+    QCOMPARE(bench.ConnectedName(), QStringLiteral("shop-phone.phone"));
+    CVirtualPhone created;
+    QCOMPARE(CVirtualPhone::Load(bench.ConnectedPath(), created), int(AGENT_SUCCESS));
+    QCOMPARE(created.ModelType(), 20);
+    QVERIFY(out.contains(QStringLiteral("IMEI ") + created.imei));
+
+    // The first start will bring the shipped phones the bench lacks: the new phone keeps clear of
+    // their IMEIs, so backups named after an IMEI stay apart.
+    const CPhoneBench shipped(CTestEnvironment::ShareDir() + QStringLiteral("/phones"));
+    QVERIFY(!shipped.PhoneFiles().isEmpty());
+    for (const QString& file : shipped.PhoneFiles()) {
+        CVirtualPhone phone;
+        QCOMPARE(CVirtualPhone::Load(shipped.PathOf(file), phone), int(AGENT_SUCCESS));
+        QVERIFY2(phone.imei != created.imei, qPrintable(file));
+    }
+
+    // Once the folder has files of its own they are the ones read, even when they are damaged.
+    QFile broken(folder + QStringLiteral("/VelmoraDB.vdf"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a database");
+    broken.close();
+    QCOMPARE(PlainTool({QStringLiteral("--program-folder"), folder, QStringLiteral("models")}, out, err), 1);
+    QVERIFY(!err.isEmpty());
 }
 
 VELMORA_TEST_MAIN(TestPhoneBench)

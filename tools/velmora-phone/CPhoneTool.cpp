@@ -5,13 +5,13 @@
 #include "CModelCatalogue.h"
 #include "CPhoneBench.h"
 #include "CPhoneDump.h"
+#include "CInstalledData.h"
 #include "CPhonePreset.h"
 #include "CVelmoraWrap.h"
 #include "CVirtualPhone.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTextStream>
 
 namespace {
@@ -32,6 +32,11 @@ bool ParseNumber(const QString& text, qint64& value)
     else
         value = t.toLongLong(&ok, 10);
     return ok;
+}
+
+QString SamePath(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 } // namespace
@@ -127,7 +132,7 @@ QString CPhoneTool::ProgramFolder() const
     QString folder;
     if (CVelmoraWrap::GetRegistryValue(QStringLiteral("Velmora App Path"), folder) && !folder.isEmpty())
         return folder;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Velmora");
+    return CInstalledData::DefaultProgramFolder();
 }
 
 QString CPhoneTool::BenchFolder() const
@@ -141,14 +146,21 @@ QString CPhoneTool::BenchFolder() const
     return QDir(ProgramFolder()).filePath(QStringLiteral("phones"));
 }
 
+QString CPhoneTool::ProgramFile(const QString& name) const
+{
+    return CInstalledData::ProgramOrInstalledFile(ProgramFolder(), name);
+}
+
 bool CPhoneTool::LoadCatalogue(CModelCatalogue& catalogue)
 {
+    // Before the first start has filled the program folder, the catalogue is the installed one the
+    // folder will be filled from.
     const QString appdb = m_global.contains(QStringLiteral("--appdb"))
                               ? m_global.value(QStringLiteral("--appdb"))
-                              : QDir(ProgramFolder()).filePath(QStringLiteral("VelmoraDB.vdf"));
+                              : ProgramFile(QStringLiteral("VelmoraDB.vdf"));
     const QString carrier = m_global.contains(QStringLiteral("--carrier"))
                                 ? m_global.value(QStringLiteral("--carrier"))
-                                : QDir(ProgramFolder()).filePath(QStringLiteral("Carrier.ini"));
+                                : ProgramFile(QStringLiteral("Carrier.ini"));
     QString why;
     if (!catalogue.Load(appdb, carrier, &why)) {
         Fail(why);
@@ -200,6 +212,19 @@ QSet<QString> CPhoneTool::ImeisInUse() const
         CVirtualPhone phone;
         if (CVirtualPhone::Load(bench.PathOf(file), phone) == AGENT_SUCCESS)
             imeis.insert(phone.imei);
+    }
+    // Until the first start has filled the program folder (it has no application database yet), the
+    // shipped phones its bench lacks are still to come into it: their IMEIs are taken as well.
+    const QString folder = ProgramFolder();
+    if (SamePath(bench.Folder()) == SamePath(QDir(folder).filePath(QStringLiteral("phones"))) &&
+        !QFileInfo::exists(QDir(folder).filePath(QStringLiteral("VelmoraDB.vdf")))) {
+        const CPhoneBench shipped(QDir(CInstalledData::Dir()).filePath(QStringLiteral("phones")));
+        for (const QString& file : shipped.PhoneFiles()) {
+            CVirtualPhone phone;
+            if (!QFileInfo::exists(bench.PathOf(file)) &&
+                CVirtualPhone::Load(shipped.PathOf(file), phone) == AGENT_SUCCESS)
+                imeis.insert(phone.imei);
+        }
     }
     return imeis;
 }

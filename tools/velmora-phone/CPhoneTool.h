@@ -34,6 +34,8 @@ private:
     bool Parse(const QStringList& args, Arguments& parsed);
     QString ProgramFolder() const;
     QString BenchFolder() const;
+    // A file of the program folder, or the installed one while the folder lacks it.
+    QString ProgramFile(const QString& name) const;
     bool LoadCatalogue(CModelCatalogue& catalogue);
     // The phone named by --phone, or the connected one.
     bool LoadPhone(const Arguments& a, CVirtualPhone& phone, QString& path);

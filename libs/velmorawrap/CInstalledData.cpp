@@ -1,0 +1,49 @@
+#include "CInstalledData.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString CInstalledData::Dir()
+{
+    const QString fromEnv = qEnvironmentVariable("VELMORA_SHARE_DIR");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));
+}
+
+QString CInstalledData::DefaultProgramFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Velmora");
+}
+
+QString CInstalledData::ProgramOrInstalledFile(const QString& programFolder, const QString& name)
+{
+    const QString own = QDir(programFolder).filePath(name);
+    if (QFileInfo::exists(own))
+        return own;
+    const QString installed = QDir(Dir()).filePath(name);
+    return QFileInfo::exists(installed) ? installed : own;
+}
+
+int CInstalledData::LanguageCodeOf(const QString& name)
+{
+    if (name == QLatin1String("English"))
+        return English;
+    if (name == QLatin1String("French"))
+        return French;
+    return Hebrew;
+}
+
+QString CInstalledData::LanguageFile(int languageCode)
+{
+    switch (languageCode) {
+    case English:
+        return QStringLiteral("VelmoraRes.lang");
+    case French:
+        return QStringLiteral("VelmoraFrRes.lang");
+    default:
+        return QStringLiteral("VelmoraHebRes.lang");
+    }
+}
