@@ -3,10 +3,15 @@
 #include "CModelCatalogue.h"
 #include "CPhoneBench.h"
 #include "CPhoneTool.h"
+#include "CResourceStrings.h"
 #include "CTestEnvironment.h"
+#include "CVelmoraWrap.h"
+#include "PhoneToolMessageIds.h"
+#include "PhoneToolText.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <QtTest>
 
@@ -56,8 +61,8 @@ private:
     QString AppDb() const { return CTestEnvironment::ProgramFolder() + QStringLiteral("/VelmoraDB.vdf"); }
     QString Carrier() const { return CTestEnvironment::ProgramFolder() + QStringLiteral("/Carrier.ini"); }
     int Tool(const QStringList& args, QString* output = nullptr);
-    // The tool as the command line runs it: no folders given but those in args. out and err are kept
-    // apart.
+    // The tool as the command line runs it: no folders given but those in args, the language of the
+    // settings. out and err are kept apart.
     static int PlainTool(const QStringList& args, QString& out, QString& err);
     void CheckPhone(const CPhoneModelFacts& facts, const CVirtualPhone& phone);
 
@@ -76,6 +81,7 @@ private Q_SLOTS:
     void toolChangesPhones();
     void toolListsBackups();
     void toolWorksBeforeTheFirstStart();
+    void toolSpeaksTheLanguageOfTheSettings();
 };
 
 void TestPhoneBench::initTestCase()
@@ -106,6 +112,7 @@ int TestPhoneBench::PlainTool(const QStringList& args, QString& out, QString& er
     err.clear();
     QTextStream o(&out), e(&err);
     CPhoneTool tool(o, e);
+    tool.SetUseSettingsLanguage(true);
     const int rc = tool.Run(args);
     o.flush();
     e.flush();
@@ -503,7 +510,61 @@ void TestPhoneBench::toolWorksBeforeTheFirstStart()
     broken.write("not a database");
     broken.close();
     QCOMPARE(PlainTool({QStringLiteral("--program-folder"), folder, QStringLiteral("models")}, out, err), 1);
-    QVERIFY(!err.isEmpty());
+    QVERIFY2(err.contains(folder + QStringLiteral("/VelmoraDB.vdf")), qPrintable(err));
+}
+
+void TestPhoneBench::toolSpeaksTheLanguageOfTheSettings()
+{
+    // The English table and the setting come back however the test ends.
+    struct Restore
+    {
+        std::shared_ptr<const CResourceStrings> strings = CVelmoraWrap::ResourceStrings();
+        QString language;
+        bool had = CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), language);
+        ~Restore()
+        {
+            CVelmoraWrap::SetResourceStrings(strings);
+            CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), had ? language : QStringLiteral("English"));
+        }
+    } restore;
+    const auto english = restore.strings;
+    const QString folder = CTestEnvironment::ProgramFolder();
+    CResourceStrings fr, he;
+    QVERIFY(fr.Load(folder + QStringLiteral("/VelmoraFrRes.lang")));
+    QVERIFY(he.Load(folder + QStringLiteral("/VelmoraHebRes.lang")));
+
+    QString out, err;
+    const QStringList global = {QStringLiteral("--program-folder"), folder, QStringLiteral("--bench"),
+                                m_fx.Bench()};
+    QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), QStringLiteral("French")));
+    QCOMPARE(PlainTool(global + QStringList{QStringLiteral("create"), QStringLiteral("x"), QStringLiteral("--model"),
+                                            QStringLiteral("999")},
+                       out, err),
+             1);
+    const QString french = fr.Text(PhoneToolMsg::ModelUnknown).replace(QStringLiteral("%1"), QStringLiteral("999"));
+    QVERIFY(french != english->Text(PhoneToolMsg::ModelUnknown).replace(QStringLiteral("%1"), QStringLiteral("999")));
+    QCOMPARE(err, QStringLiteral("velmora-phone: ") + french + QLatin1Char('\n'));
+    // What scripts read stays as it was: the file name and the IMEI.
+    QCOMPARE(PlainTool(global + QStringList{QStringLiteral("create"), QStringLiteral("fr"), QStringLiteral("--model"),
+                                            QStringLiteral("70")},
+                       out, err),
+             0);
+    QVERIFY(out.startsWith(fr.Text(PhoneToolMsg::Created).section(QStringLiteral("%1"), 0, 0)));
+    QCOMPARE(QRegularExpression(QStringLiteral("IMEI (\\d+)")).match(out).captured(1), m_fx.Load(QStringLiteral("fr")).imei);
+
+    QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), QStringLiteral("Hebrew")));
+    QCOMPARE(PlainTool(global + QStringList{QStringLiteral("--help")}, out, err), 0);
+    QVERIFY(out.startsWith(he.Text(PhoneToolMsg::HelpIntro)));
+    QVERIFY(out.contains(he.Text(PhoneToolMsg::HelpFaults)));
+
+    // Without any table the message still shows its id and what it is about; a value that looks like a
+    // placeholder is not filled in again.
+    CVelmoraWrap::SetResourceStrings(nullptr);
+    QCOMPARE(PhoneToolText(PhoneToolMsg::ModelUnknown, {QStringLiteral("999")}), QStringLiteral("[7662] 999"));
+    CVelmoraWrap::SetResourceStrings(english);
+    QCOMPARE(PhoneToolText(PhoneToolMsg::PhoneUnusable,
+                           {QStringLiteral("a%2"), QStringLiteral("b"), QStringLiteral("c")}),
+             QStringLiteral("a%2 cannot be used: b (c)"));
 }
 
 VELMORA_TEST_MAIN(TestPhoneBench)

@@ -1,6 +1,8 @@
 #include "CModelCatalogue.h"
 
 #include "CIniFile.h"
+#include "PhoneToolMessageIds.h"
+#include "PhoneToolText.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -59,10 +61,10 @@ bool CModelCatalogue::Load(const QString& appDatabase, const QString& carrierIni
         return false;
     };
     if (!QFileInfo(appDatabase).isFile())
-        return fail(QStringLiteral("no application database at %1").arg(appDatabase));
+        return fail(PhoneToolText(PhoneToolMsg::NoAppDatabase, {appDatabase}));
     CIniFile ini;
     if (!ini.Load(carrierIni))
-        return fail(QStringLiteral("carrier settings %1: %2").arg(carrierIni, ini.ErrorString()));
+        return fail(PhoneToolText(PhoneToolMsg::CarrierUnreadable, {carrierIni, ini.ErrorString()}));
     QString alder, q700, international;
     const QString section = QStringLiteral("International Models");
     ini.Value(section, QStringLiteral("AlderModels"), alder);
@@ -78,15 +80,14 @@ bool CModelCatalogue::Load(const QString& appDatabase, const QString& carrierIni
         db.setDatabaseName(appDatabase);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!db.open())
-            return fail(QStringLiteral("cannot open %1: %2").arg(appDatabase, db.lastError().text()));
+            return fail(PhoneToolText(PhoneToolMsg::AppDatabaseUnusable, {appDatabase, db.lastError().text()}));
         {
             QSqlQuery query(db);
             if (!query.exec(QStringLiteral(
                     "SELECT ModelType, display_model_name, ModelDescription, CallListType, codeplug_id, "
                     "CrossFleetCapable, CrossFleetCPVersion, IsPlusSeriesPhone FROM radio_model_types_table "
                     "ORDER BY ModelType")))
-                return fail(
-                    QStringLiteral("cannot read the model catalogue: %1").arg(query.lastError().text()));
+                return fail(PhoneToolText(PhoneToolMsg::CatalogueUnreadable, {appDatabase, query.lastError().text()}));
             while (query.next()) {
                 CPhoneModelFacts facts;
                 facts.modelType = query.value(0).toInt();
@@ -105,7 +106,7 @@ bool CModelCatalogue::Load(const QString& appDatabase, const QString& carrierIni
         db.close();
     }
     if (models.isEmpty())
-        return fail(QStringLiteral("the model catalogue of %1 is empty").arg(appDatabase));
+        return fail(PhoneToolText(PhoneToolMsg::CatalogueEmpty, {appDatabase}));
 
     // Sub-models of the international models: a phone of such a model is only supported with the
     // sub-release and release of one of them.

@@ -7,12 +7,17 @@
 #include "CPhoneDump.h"
 #include "CInstalledData.h"
 #include "CPhonePreset.h"
+#include "CResourceStrings.h"
 #include "CVelmoraWrap.h"
 #include "CVirtualPhone.h"
+#include "PhoneToolMessageIds.h"
+#include "PhoneToolText.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
+#include <memory>
 
 namespace {
 
@@ -34,6 +39,8 @@ bool ParseNumber(const QString& text, qint64& value)
     return ok;
 }
 
+const QRegularExpression TrailingSpace(QStringLiteral("\\s+$"));
+
 QString SamePath(const QString& path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -43,43 +50,32 @@ QString SamePath(const QString& path)
 
 QString CPhoneTool::Usage()
 {
-    return QStringLiteral(
-        "Usage: velmora-phone [--bench DIR] [--program-folder DIR] [--appdb FILE] [--carrier FILE] COMMAND "
-        "...\n"
-        "\n"
-        "The bench is the folder of virtual phones the program uses as its programming cable: the\n"
-        "setting \"Phone Bench Folder\", by default \"phones\" in the program folder.\n"
-        "\n"
-        "Commands (PHONE is a file name on the bench, with or without .phone; without --phone the\n"
-        "connected phone is meant):\n"
-        "  models                          list the models of the catalogue\n"
-        "  create NAME --model N [--release R] [--sub-release 1..26] [--imei DIGITS] [--serial N]\n"
-        "         [--user TEXT] [--number1 N] [--number2 N] [--number3 N] [--sim-kind 1..3]\n"
-        "         [--pin DIGITS] [--sim-status 0..6] [--cp-version V] [--default-version V]\n"
-        "         [--no-cross-fleet] [--connect] [--force]\n"
-        "                                  make a phone of a catalogue model\n"
-        "  create-all [--connect] [--force] one phone of every catalogue model\n"
-        "  list                            the phones of the bench (* = connected)\n"
-        "  connect PHONE                   put a phone on the cable\n"
-        "  disconnect                      take the phone off the cable\n"
-        "  show [--phone PHONE]            identity, SIM and faults\n"
-        "  dump [--phone PHONE] [--items] [--block] [--sim]\n"
-        "                                  items and list blocks as text (all without a choice)\n"
-        "  set-item ITEM [--bank B] (--text T | --values V,V,... | --hex HEX) [--width 1|2|4 --count N]\n"
-        "         [--phone PHONE]          change (or, with --width and --count, make) an item\n"
-        "  remove-item ITEM [--bank B] [--phone PHONE]\n"
-        "                                  make an item absent\n"
-        "  fault add TARGET CODE [--times N] [--phone PHONE]\n"
-        "                                  TARGET answers CODE (every time, or the next N times);\n"
-        "                                  TARGET is an operation (AgentReadCodeplug...), a family\n"
-        "                                  (AgentReadItem, AgentWriteItem, AgentReadLists,\n"
-        "                                  AgentWriteLists) or item:ID\n"
-        "  fault clear [TARGET] [--phone PHONE]\n"
-        "  fault list [--phone PHONE]\n"
-        "  sim [--status 0..6] [--pin DIGITS|none] [--kind TEXT] [--tries 0..3] [--phone PHONE]\n"
-        "                                  SIM state (0 no SIM, 1 not ready, 2 PIN needed, 3 ready,\n"
-        "                                  4 ready without PIN, 5 PIN needed, 6 blocked)\n"
-        "  backups FOLDER                  the codeplug backups (.dbf) of a folder\n");
+    QString usage;
+    for (int id : {PhoneToolMsg::HelpIntro, PhoneToolMsg::HelpMaking, PhoneToolMsg::HelpLooking,
+                   PhoneToolMsg::HelpFaults}) {
+        usage += PhoneToolText(id);
+        if (!usage.endsWith(QLatin1Char('\n')))
+            usage += QLatin1Char('\n');
+    }
+    return usage;
+}
+
+bool CPhoneTool::LoadSettingsLanguage(const QString& programFolder)
+{
+    QString name;
+    const int wanted = CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), name) &&
+                               !name.trimmed().isEmpty()
+                           ? CInstalledData::LanguageCodeOf(name.trimmed())
+                           : int(CInstalledData::English);
+    for (const int code : {wanted, int(CInstalledData::English)}) {
+        auto strings = std::make_shared<CResourceStrings>();
+        if (strings->Load(
+                CInstalledData::ProgramOrInstalledFile(programFolder, CInstalledData::LanguageFile(code)))) {
+            CVelmoraWrap::SetResourceStrings(strings);
+            return true;
+        }
+    }
+    return false;
 }
 
 QString CPhoneTool::FileNameFor(const QString& modelName)
@@ -104,6 +100,17 @@ int CPhoneTool::Fail(const QString& message)
     return 1;
 }
 
+int CPhoneTool::Fail(int messageId, const QStringList& args)
+{
+    return Fail(PhoneToolText(messageId, args));
+}
+
+int CPhoneTool::UsageError(const QString& syntax)
+{
+    Fail(PhoneToolMsg::UsageOf, {syntax});
+    return 2;
+}
+
 bool CPhoneTool::Parse(const QStringList& args, Arguments& parsed)
 {
     for (int i = 0; i < args.size(); ++i) {
@@ -117,7 +124,7 @@ bool CPhoneTool::Parse(const QStringList& args, Arguments& parsed)
             continue;
         }
         if (i + 1 >= args.size()) {
-            m_err << "velmora-phone: " << arg << " needs a value\n";
+            Fail(PhoneToolMsg::NeedsValue, {arg});
             return false;
         }
         parsed.options.insert(arg, args.at(++i));
@@ -175,20 +182,20 @@ bool CPhoneTool::LoadPhone(const Arguments& a, CVirtualPhone& phone, QString& pa
     if (a.options.contains(QStringLiteral("--phone"))) {
         path = bench.PathOf(a.options.value(QStringLiteral("--phone")));
         if (path.isEmpty()) {
-            Fail(QStringLiteral("'%1' is not a phone name").arg(a.options.value(QStringLiteral("--phone"))));
+            Fail(PhoneToolMsg::NotAPhoneName, {a.options.value(QStringLiteral("--phone"))});
             return false;
         }
     } else {
         path = bench.ConnectedPath();
         if (path.isEmpty()) {
-            Fail(QStringLiteral("no phone is connected on the bench %1 (use --phone)").arg(bench.Folder()));
+            Fail(PhoneToolMsg::NothingConnected, {bench.Folder()});
             return false;
         }
     }
     QString why;
     const int rc = CVirtualPhone::Load(path, phone, &why);
     if (rc != AGENT_SUCCESS) {
-        Fail(QStringLiteral("%1: %2 (%3)").arg(path, why, QLatin1String(AgentResultName(rc))));
+        Fail(PhoneToolMsg::PhoneUnusable, {path, why, QLatin1String(AgentResultName(rc))});
         return false;
     }
     return true;
@@ -198,7 +205,7 @@ bool CPhoneTool::SavePhone(const CVirtualPhone& phone, const QString& path)
 {
     QString why;
     if (!phone.Save(path, &why)) {
-        Fail(QStringLiteral("cannot save %1: %2").arg(path, why));
+        Fail(PhoneToolMsg::CannotWrite, {path, why});
         return false;
     }
     return true;
@@ -234,12 +241,16 @@ int CPhoneTool::Run(const QStringList& args)
     int i = 0;
     while (i < args.size() && GlobalNames.contains(args.at(i))) {
         if (i + 1 >= args.size()) {
-            m_err << "velmora-phone: " << args.at(i) << " needs a value\n";
+            if (m_useSettingsLanguage)
+                LoadSettingsLanguage(ProgramFolder());
+            Fail(PhoneToolMsg::NeedsValue, {args.at(i)});
             return 2;
         }
         m_global.insert(args.at(i), args.at(i + 1));
         i += 2;
     }
+    if (m_useSettingsLanguage)
+        LoadSettingsLanguage(ProgramFolder());
     if (i >= args.size() || args.at(i) == QLatin1String("help") || args.at(i) == QLatin1String("--help")) {
         m_out << Usage();
         return i >= args.size() ? 2 : 0;
@@ -276,7 +287,7 @@ int CPhoneTool::Run(const QStringList& args)
     else if (command == QLatin1String("backups"))
         rc = Backups(a);
     else
-        m_err << "velmora-phone: unknown command '" << command << "' (velmora-phone help)\n";
+        Fail(PhoneToolMsg::UnknownCommand, {command});
     m_out.flush();
     m_err.flush();
     return rc;
@@ -287,7 +298,23 @@ int CPhoneTool::Models()
     CModelCatalogue catalogue;
     if (!LoadCatalogue(catalogue))
         return 1;
-    m_out << "type  name              class  lists  cross-fleet  plus  sub-models\n";
+    // Columns as wide as their values or their titles, whichever is wider.
+    QStringList titles = PhoneToolText(PhoneToolMsg::ModelColumns).split(QLatin1Char('|'));
+    while (titles.size() < 7)
+        titles << QString();
+    int widths[6] = {4, 16, 5, 5, 11, 4};
+    for (int c = 0; c < 6; ++c)
+        widths[c] = std::max(widths[c], int(titles.at(c).size()));
+    m_out << QStringLiteral("%1  %2  %3  %4  %5  %6  %7")
+                 .arg(titles.at(0), widths[0])
+                 .arg(titles.at(1), -widths[1])
+                 .arg(titles.at(2), -widths[2])
+                 .arg(titles.at(3), -widths[3])
+                 .arg(titles.at(4), -widths[4])
+                 .arg(titles.at(5), -widths[5])
+                 .arg(titles.at(6))
+                 .remove(TrailingSpace)
+          << '\n';
     for (const CPhoneModelFacts& f : catalogue.Models()) {
         QStringList subs;
         for (const CPhoneModelFacts::SubModel& s : f.subModels)
@@ -298,16 +325,19 @@ int CPhoneTool::Models()
                        ? QStringLiteral("cp 0x%1").arg(f.crossFleetCPVersion, 2, 16, QLatin1Char('0'))
                        : QStringLiteral("always"))
                 : QStringLiteral("no");
-        m_out << QStringLiteral("%1  %2  %3  %4  %5  %6  %7\n")
-                     .arg(f.modelType, 4)
-                     .arg(f.name, -16)
+        m_out << QStringLiteral("%1  %2  %3  %4  %5  %6  %7")
+                     .arg(f.modelType, widths[0])
+                     .arg(f.name, -widths[1])
                      .arg(f.phoneClass == 3
                               ? QStringLiteral("Alder")
-                              : (f.phoneClass == 2 ? QStringLiteral("q700 ") : QStringLiteral("plain")))
-                     .arg(f.callListType, 5)
-                     .arg(xf, -11)
-                     .arg(f.plusSeries ? QStringLiteral("yes ") : QStringLiteral("no  "))
-                     .arg(subs.join(QLatin1Char(' ')));
+                              : (f.phoneClass == 2 ? QStringLiteral("q700") : QStringLiteral("plain")),
+                          -widths[2])
+                     .arg(f.callListType, widths[3])
+                     .arg(xf, -widths[4])
+                     .arg(f.plusSeries ? QStringLiteral("yes") : QStringLiteral("no"), -widths[5])
+                     .arg(subs.join(QLatin1Char(' ')))
+                     .remove(TrailingSpace)
+              << '\n';
     }
     return 0;
 }
@@ -315,14 +345,13 @@ int CPhoneTool::Models()
 int CPhoneTool::Create(const Arguments& a)
 {
     if (a.positional.size() != 1 || !a.options.contains(QStringLiteral("--model")))
-        return Fail(QStringLiteral("usage: create NAME --model N [options] (velmora-phone help)")), 2;
+        return UsageError(QStringLiteral("create NAME --model N [...]"));
     CModelCatalogue catalogue;
     if (!LoadCatalogue(catalogue))
         return 1;
     qint64 model = 0;
     if (!ParseNumber(a.options.value(QStringLiteral("--model")), model) || !catalogue.Find(int(model)))
-        return Fail(QStringLiteral("model %1 is not in the catalogue (velmora-phone models)")
-                        .arg(a.options.value(QStringLiteral("--model"))));
+        return Fail(PhoneToolMsg::ModelUnknown, {a.options.value(QStringLiteral("--model"))});
     const CPhoneModelFacts& facts = *catalogue.Find(int(model));
 
     CPhonePresetOptions options;
@@ -344,7 +373,7 @@ int CPhoneTool::Create(const Arguments& a)
             continue;
         qint64 value = 0;
         if (!ParseNumber(a.options.value(key), value) || value < 0 || value > 0xFFFF)
-            return Fail(QStringLiteral("%1 wants a number 0..65535").arg(key));
+            return Fail(PhoneToolMsg::ValueOutOfRange, {key, QStringLiteral("0..65535")});
         *n.target = int(value);
     }
     options.imei = a.options.value(QStringLiteral("--imei"));
@@ -362,9 +391,9 @@ int CPhoneTool::Create(const Arguments& a)
         return Fail(why);
     const QString path = bench.PathOf(a.positional.first());
     if (path.isEmpty())
-        return Fail(QStringLiteral("'%1' is not a phone name").arg(a.positional.first()));
+        return Fail(PhoneToolMsg::NotAPhoneName, {a.positional.first()});
     if (QFileInfo::exists(path) && !a.flags.contains(QStringLiteral("--force")))
-        return Fail(QStringLiteral("%1 exists (--force replaces it)").arg(path));
+        return Fail(PhoneToolMsg::PhoneExists, {path});
 
     // Every phone of the bench keeps its own IMEI: its backups are named after it.
     QSet<QString> inUse = ImeisInUse();
@@ -372,7 +401,7 @@ int CPhoneTool::Create(const Arguments& a)
     if (QFileInfo::exists(path) && CVirtualPhone::Load(path, existing) == AGENT_SUCCESS)
         inUse.remove(existing.imei);
     if (!options.imei.isEmpty() && inUse.contains(options.imei))
-        return Fail(QStringLiteral("IMEI %1 is already used on the bench").arg(options.imei));
+        return Fail(PhoneToolMsg::ImeiInUse, {options.imei});
     if (options.imei.isEmpty() && !a.options.contains(QStringLiteral("--serial"))) {
         while (inUse.contains(
             CPhonePreset::MakeImei(facts.modelType, options.serial, CPhonePreset::HasSim(facts))))
@@ -384,12 +413,12 @@ int CPhoneTool::Create(const Arguments& a)
         return Fail(why);
     if (!SavePhone(phone, path))
         return 1;
-    m_out << "created " << QFileInfo(path).fileName() << ": " << facts.name << ", IMEI " << phone.imei
+    m_out << PhoneToolText(PhoneToolMsg::Created, {QFileInfo(path).fileName(), facts.name, phone.imei})
           << '\n';
     if (a.flags.contains(QStringLiteral("--connect"))) {
         if (!bench.Connect(QFileInfo(path).fileName(), &why))
             return Fail(why);
-        m_out << "connected " << QFileInfo(path).fileName() << '\n';
+        m_out << PhoneToolText(PhoneToolMsg::ConnectedFile, {QFileInfo(path).fileName()}) << '\n';
     }
     return 0;
 }
@@ -410,7 +439,7 @@ int CPhoneTool::CreateAll(const Arguments& a)
         const QString file = FileNameFor(facts.name) + CPhoneBench::PhoneSuffix();
         const QString path = bench.PathOf(file);
         if (QFileInfo::exists(path) && !a.flags.contains(QStringLiteral("--force"))) {
-            m_out << "kept " << file << " (exists)\n";
+            m_out << PhoneToolText(PhoneToolMsg::Kept, {file}) << '\n';
             if (first.isEmpty())
                 first = file;
             continue;
@@ -421,19 +450,19 @@ int CPhoneTool::CreateAll(const Arguments& a)
             ++options.serial;
         CVirtualPhone phone;
         if (!CPhonePreset::Build(facts, options, phone, &why) || !phone.Save(path, &why)) {
-            m_err << "velmora-phone: " << file << ": " << why << '\n';
+            Fail(PhoneToolMsg::CannotWrite, {file, why});
             ++failures;
             continue;
         }
         inUse.insert(phone.imei);
         if (first.isEmpty())
             first = file;
-        m_out << "created " << file << ": " << facts.name << ", IMEI " << phone.imei << '\n';
+        m_out << PhoneToolText(PhoneToolMsg::Created, {file, facts.name, phone.imei}) << '\n';
     }
     if (a.flags.contains(QStringLiteral("--connect")) && !first.isEmpty()) {
         if (!bench.Connect(first, &why))
             return Fail(why);
-        m_out << "connected " << first << '\n';
+        m_out << PhoneToolText(PhoneToolMsg::ConnectedFile, {first}) << '\n';
     }
     return failures ? 1 : 0;
 }
@@ -442,45 +471,49 @@ int CPhoneTool::List()
 {
     const CPhoneBench bench(BenchFolder());
     const QString connected = bench.ConnectedName();
-    m_out << "bench " << bench.Folder() << '\n';
+    m_out << PhoneToolText(PhoneToolMsg::BenchFolder, {bench.Folder()}) << '\n';
     const QStringList files = bench.PhoneFiles();
     if (files.isEmpty())
-        m_out << "  no phones (velmora-phone create-all makes one of every model)\n";
+        m_out << "  " << PhoneToolText(PhoneToolMsg::BenchEmpty) << '\n';
     for (const QString& file : files) {
         CVirtualPhone phone;
         QString why;
         const int rc = CVirtualPhone::Load(bench.PathOf(file), phone, &why);
         const QString mark = file == connected ? QStringLiteral("*") : QStringLiteral(" ");
         if (rc != AGENT_SUCCESS) {
-            m_out << mark << ' ' << file << "  REFUSED: " << why << " (" << AgentResultName(rc) << ")\n";
+            m_out << mark << ' ' << file << "  "
+                  << PhoneToolText(PhoneToolMsg::PhoneRefused, {why, QLatin1String(AgentResultName(rc))})
+                  << '\n';
             continue;
         }
-        m_out << QStringLiteral("%1 %2  model %3  %4  IMEI %5  %6%7\n")
-                     .arg(mark, file)
-                     .arg(phone.ModelType())
-                     .arg(phone.label, phone.imei, phone.UserName(),
-                          phone.faults.isEmpty() ? QString() : QStringLiteral("  [faults]"));
+        m_out << PhoneToolText(PhoneToolMsg::PhoneLine,
+                               {mark, file, QString::number(phone.ModelType()), phone.label, phone.imei,
+                                phone.UserName(),
+                                phone.faults.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("  ") + PhoneToolText(PhoneToolMsg::FaultsMark)})
+              << '\n';
     }
     if (!connected.isEmpty() && !files.contains(connected))
-        m_out << "connected names " << connected << ", which is not on the bench\n";
+        m_out << PhoneToolText(PhoneToolMsg::ConnectedMissing, {connected}) << '\n';
     return 0;
 }
 
 int CPhoneTool::Connect(const Arguments& a)
 {
     if (a.positional.size() != 1)
-        return Fail(QStringLiteral("usage: connect PHONE")), 2;
+        return UsageError(QStringLiteral("connect PHONE"));
     const CPhoneBench bench(BenchFolder());
     QString why;
     if (!bench.Connect(a.positional.first(), &why))
         return Fail(why);
     CVirtualPhone phone;
     const int rc = CVirtualPhone::Load(bench.ConnectedPath(), phone, &why);
-    m_out << "connected " << bench.ConnectedName();
     if (rc == AGENT_SUCCESS)
-        m_out << ": " << phone.label << ", IMEI " << phone.imei << '\n';
+        m_out << PhoneToolText(PhoneToolMsg::ConnectedPhone, {bench.ConnectedName(), phone.label, phone.imei});
     else
-        m_out << " (the program will refuse it: " << why << ")\n";
+        m_out << PhoneToolText(PhoneToolMsg::ConnectedRefused, {bench.ConnectedName(), why});
+    m_out << '\n';
     return 0;
 }
 
@@ -489,7 +522,7 @@ int CPhoneTool::Disconnect()
     QString why;
     if (!CPhoneBench(BenchFolder()).Disconnect(&why))
         return Fail(why);
-    m_out << "no phone connected\n";
+    m_out << PhoneToolText(PhoneToolMsg::Disconnected) << '\n';
     return 0;
 }
 
@@ -541,12 +574,10 @@ int CPhoneTool::SetItem(const Arguments& a)
 {
     qint64 id = 0, bank = 0;
     if (a.positional.size() != 1 || !ParseNumber(a.positional.first(), id) || id < 0 || id > 0xFFFF)
-        return Fail(
-                   QStringLiteral("usage: set-item ITEM [--bank B] (--text T | --values V,... | --hex HEX)")),
-               2;
+        return UsageError(QStringLiteral("set-item ITEM [--bank B] (--text T | --values V,... | --hex HEX)"));
     if (a.options.contains(QStringLiteral("--bank")) &&
         (!ParseNumber(a.options.value(QStringLiteral("--bank")), bank) || bank < 0 || bank > 1))
-        return Fail(QStringLiteral("--bank is 0 or 1"));
+        return Fail(PhoneToolMsg::ValueOutOfRange, {QStringLiteral("--bank"), QStringLiteral("0..1")});
     CVirtualPhone phone;
     QString path;
     if (!LoadPhone(a, phone, path))
@@ -559,41 +590,38 @@ int CPhoneTool::SetItem(const Arguments& a)
             (a.options.contains(QStringLiteral("--count")) &&
              !ParseNumber(a.options.value(QStringLiteral("--count")), count)) ||
             (width != 1 && width != 2 && width != 4) || count < 1 || count > CCodeplug::MaxElements)
-            return Fail(
-                QStringLiteral("--width is 1, 2 or 4 and --count 1..%1").arg(int(CCodeplug::MaxElements)));
+            return Fail(PhoneToolMsg::ValueOutOfRange,
+                        {QStringLiteral("--width, --count"),
+                         QStringLiteral("1|2|4, 1..%1").arg(int(CCodeplug::MaxElements))});
         item = &phone.codeplug.Add(int(id), int(bank), int(width), int(count));
     }
     if (!item)
-        return Fail(QStringLiteral("item %1 (bank %2) is absent; give --width and --count to make it")
-                        .arg(id)
-                        .arg(bank));
+        return Fail(PhoneToolMsg::ItemAbsent, {QString::number(id), QString::number(bank)});
     if (a.options.contains(QStringLiteral("--text"))) {
         if (item->width != 1)
-            return Fail(QStringLiteral("--text needs an 8-bit item"));
+            return Fail(PhoneToolMsg::TextNeedsByteItem);
         item->SetText(a.options.value(QStringLiteral("--text")));
     } else if (a.options.contains(QStringLiteral("--values"))) {
         const QStringList values = a.options.value(QStringLiteral("--values")).split(QLatin1Char(','));
         if (values.size() > item->count)
-            return Fail(QStringLiteral("item %1 holds %2 elements").arg(id).arg(item->count));
+            return Fail(PhoneToolMsg::TooManyElements, {QString::number(id), QString::number(item->count)});
         for (int i = 0; i < values.size(); ++i) {
             qint64 v = 0;
             const qint64 max = item->width == 4 ? 0xFFFFFFFFLL : (item->width == 2 ? 0xFFFF : 0xFF);
             if (!ParseNumber(values.at(i), v) || v < 0 || v > max)
-                return Fail(QStringLiteral("'%1' does not fit a %2-bit element")
-                                .arg(values.at(i))
-                                .arg(item->width * 8));
+                return Fail(PhoneToolMsg::ElementTooWide, {values.at(i), QString::number(item->width * 8)});
             item->SetElement(i, quint32(v));
         }
     } else if (a.options.contains(QStringLiteral("--hex"))) {
         const QByteArray bytes = QByteArray::fromHex(a.options.value(QStringLiteral("--hex")).toLatin1());
         if (bytes.size() > item->bytes.size())
-            return Fail(QStringLiteral("item %1 holds %2 bytes").arg(id).arg(item->bytes.size()));
+            return Fail(PhoneToolMsg::TooManyBytes, {QString::number(id), QString::number(item->bytes.size())});
         item->bytes.replace(0, bytes.size(), bytes);
     }
     const QString value = CPhoneDump::ItemValue(*item);
     if (!SavePhone(phone, path))
         return 1;
-    m_out << "item " << id << " (bank " << bank << "): " << value << '\n';
+    m_out << PhoneToolText(PhoneToolMsg::ItemSet, {QString::number(id), QString::number(bank), value}) << '\n';
     return 0;
 }
 
@@ -601,19 +629,19 @@ int CPhoneTool::RemoveItem(const Arguments& a)
 {
     qint64 id = 0, bank = 0;
     if (a.positional.size() != 1 || !ParseNumber(a.positional.first(), id))
-        return Fail(QStringLiteral("usage: remove-item ITEM [--bank B]")), 2;
+        return UsageError(QStringLiteral("remove-item ITEM [--bank B]"));
     if (a.options.contains(QStringLiteral("--bank")) &&
         !ParseNumber(a.options.value(QStringLiteral("--bank")), bank))
-        return Fail(QStringLiteral("--bank is 0 or 1"));
+        return Fail(PhoneToolMsg::ValueOutOfRange, {QStringLiteral("--bank"), QStringLiteral("0..1")});
     CVirtualPhone phone;
     QString path;
     if (!LoadPhone(a, phone, path))
         return 1;
     if (!phone.codeplug.Remove(int(id), int(bank)))
-        return Fail(QStringLiteral("item %1 (bank %2) is already absent").arg(id).arg(bank));
+        return Fail(PhoneToolMsg::ItemAlreadyAbsent, {QString::number(id), QString::number(bank)});
     if (!SavePhone(phone, path))
         return 1;
-    m_out << "item " << id << " (bank " << bank << ") removed\n";
+    m_out << PhoneToolText(PhoneToolMsg::ItemRemoved, {QString::number(id), QString::number(bank)}) << '\n';
     return 0;
 }
 
@@ -625,16 +653,16 @@ int CPhoneTool::Fault(const Arguments& a)
     if (verb == QLatin1String("add")) {
         qint64 code = 0, times = 0;
         if (a.positional.size() != 3 || !ParseNumber(a.positional.at(2), code))
-            return Fail(QStringLiteral("usage: fault add TARGET CODE [--times N]")), 2;
+            return UsageError(QStringLiteral("fault add TARGET CODE [--times N]"));
         const QString target = a.positional.at(1);
         if (!CVirtualPhone::IsValidFaultTarget(target))
-            return Fail(QStringLiteral("'%1' is not an operation, a family or item:ID; operations: %2")
-                            .arg(target, CVirtualPhone::FaultTargets().join(QStringLiteral(", "))));
+            return Fail(PhoneToolMsg::BadFaultTarget,
+                        {target, CVirtualPhone::FaultTargets().join(QStringLiteral(", "))});
         if (code == AGENT_SUCCESS || !AgentIsKnownResult(int(code)))
-            return Fail(QStringLiteral("CODE is one of -1..-30"));
+            return Fail(PhoneToolMsg::ValueOutOfRange, {QStringLiteral("CODE"), QStringLiteral("-1..-30")});
         if (a.options.contains(QStringLiteral("--times")) &&
             (!ParseNumber(a.options.value(QStringLiteral("--times")), times) || times < 1))
-            return Fail(QStringLiteral("--times is a number from 1"));
+            return Fail(PhoneToolMsg::ValueOutOfRange, {QStringLiteral("--times"), QStringLiteral("1..")});
         if (!LoadPhone(a, phone, path))
             return 1;
         phone.faults.erase(std::remove_if(phone.faults.begin(), phone.faults.end(),
@@ -653,7 +681,7 @@ int CPhoneTool::Fault(const Arguments& a)
         if (!LoadPhone(a, phone, path))
             return 1;
     } else {
-        return Fail(QStringLiteral("usage: fault add|clear|list ...")), 2;
+        return UsageError(QStringLiteral("fault add|clear|list ..."));
     }
     if (verb != QLatin1String("list") && !SavePhone(phone, path))
         return 1;
@@ -669,11 +697,11 @@ int CPhoneTool::Sim(const Arguments& a)
     if (!LoadPhone(a, phone, path))
         return 1;
     if (!phone.sim.slot)
-        return Fail(QStringLiteral("%1 has no SIM slot").arg(QFileInfo(path).fileName()));
+        return Fail(PhoneToolMsg::NoSimSlot, {QFileInfo(path).fileName()});
     qint64 value = 0;
     if (a.options.contains(QStringLiteral("--status"))) {
         if (!ParseNumber(a.options.value(QStringLiteral("--status")), value) || value < 0 || value > 255)
-            return Fail(QStringLiteral("--status is 0..6 (above 6: ready)"));
+            return Fail(PhoneToolMsg::ValueOutOfRange, {QStringLiteral("--status"), QStringLiteral("0..255")});
         phone.sim.status = int(value);
     }
     if (a.options.contains(QStringLiteral("--pin"))) {
@@ -683,7 +711,7 @@ int CPhoneTool::Sim(const Arguments& a)
         } else {
             const bool digits = std::all_of(pin.begin(), pin.end(), [](QChar c) { return c.isDigit(); });
             if (!digits || pin.size() < 4 || pin.size() > AGENT_PIN_SIZE)
-                return Fail(QStringLiteral("a PIN has 4 to 8 digits"));
+                return Fail(PhoneToolMsg::PinDigits);
             phone.sim.pin = pin;
         }
     }
@@ -691,11 +719,11 @@ int CPhoneTool::Sim(const Arguments& a)
         phone.sim.kind = a.options.value(QStringLiteral("--kind"));
     if (a.options.contains(QStringLiteral("--tries"))) {
         if (!ParseNumber(a.options.value(QStringLiteral("--tries")), value) || value < 0 || value > 3)
-            return Fail(QStringLiteral("--tries is 0..3"));
+            return Fail(PhoneToolMsg::ValueOutOfRange, {QStringLiteral("--tries"), QStringLiteral("0..3")});
         phone.sim.triesLeft = int(value);
     }
     if ((phone.sim.status == 2 || phone.sim.status == 5) && phone.sim.pin.isEmpty())
-        return Fail(QStringLiteral("a SIM that asks for its PIN needs one (--pin)"));
+        return Fail(PhoneToolMsg::PinNeeded);
     if (!SavePhone(phone, path))
         return 1;
     m_out << "SIM: status " << phone.sim.status << " (" << CPhoneDump::SimStatusText(phone.sim.status)
@@ -708,29 +736,29 @@ int CPhoneTool::Sim(const Arguments& a)
 int CPhoneTool::Backups(const Arguments& a)
 {
     if (a.positional.size() != 1)
-        return Fail(QStringLiteral("usage: backups FOLDER")), 2;
+        return UsageError(QStringLiteral("backups FOLDER"));
     const QDir folder(a.positional.first());
     if (!folder.exists())
-        return Fail(QStringLiteral("no folder %1").arg(folder.path()));
+        return Fail(PhoneToolMsg::NoFolder, {folder.path()});
     const QStringList files =
         folder.entryList({QStringLiteral("*.dbf"), QStringLiteral("*.dbf.new")}, QDir::Files, QDir::Name);
     if (files.isEmpty())
-        m_out << "no backups in " << folder.path() << '\n';
+        m_out << PhoneToolText(PhoneToolMsg::NoBackups, {folder.path()}) << '\n';
     for (const QString& file : files) {
         CCodeplugBackup backup;
         QString why;
         const int rc = CCodeplugBackup::Load(folder.filePath(file), backup, &why);
         if (rc != AGENT_SUCCESS) {
-            m_out << file << "  UNREADABLE: " << why << '\n';
+            m_out << PhoneToolText(PhoneToolMsg::BackupUnreadable, {file, why}) << '\n';
             continue;
         }
-        m_out << QStringLiteral("%1  IMEI %2  model %3  saved %4%5\n")
-                     .arg(file, backup.imei)
-                     .arg(backup.modelType)
-                     .arg(backup.saved.toLocalTime().toString(Qt::ISODate),
-                          file.endsWith(QLatin1String(".new"))
-                              ? QStringLiteral("  (left by an unfinished write)")
-                              : QString());
+        m_out << PhoneToolText(PhoneToolMsg::BackupLine,
+                               {file, backup.imei, QString::number(backup.modelType),
+                                backup.saved.toLocalTime().toString(Qt::ISODate),
+                                file.endsWith(QLatin1String(".new"))
+                                    ? QStringLiteral("  ") + PhoneToolText(PhoneToolMsg::UnfinishedWrite)
+                                    : QString()})
+              << '\n';
     }
     return 0;
 }

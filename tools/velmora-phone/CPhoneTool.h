@@ -16,9 +16,17 @@ class CPhoneTool
 public:
     CPhoneTool(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {}
 
+    // Run speaks the language of the setting "Initial Language" (the program's language table, from
+    // the program folder or else the installed data). Off, it uses the table already loaded.
+    void SetUseSettingsLanguage(bool use) { m_useSettingsLanguage = use; }
+    // Loads the language table of the setting "Initial Language" (English when it is not set, or
+    // when the table of the language cannot be read). False when no table could be loaded.
+    static bool LoadSettingsLanguage(const QString& programFolder);
+
     // args without the program name; answers the exit code (0 done, 1 failed, 2 bad usage).
     int Run(const QStringList& args);
 
+    // The --help text in the loaded language.
     static QString Usage();
     // "Kestrel K10 XF" -> "kestrel-k10-xf"
     static QString FileNameFor(const QString& modelName);
@@ -42,6 +50,8 @@ private:
     bool SavePhone(const CVirtualPhone& phone, const QString& path);
     QSet<QString> ImeisInUse() const;
     int Fail(const QString& message);
+    int Fail(int messageId, const QStringList& args = {});
+    int UsageError(const QString& syntax);
 
     int Models();
     int Create(const Arguments& a);
@@ -60,4 +70,5 @@ private:
     QTextStream& m_out;
     QTextStream& m_err;
     QMap<QString, QString> m_global;
+    bool m_useSettingsLanguage = false;
 };

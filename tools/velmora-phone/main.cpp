@@ -11,5 +11,6 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     CPhoneTool tool(out, err);
+    tool.SetUseSettingsLanguage(true);
     return tool.Run(app.arguments().mid(1));
 }
