@@ -33,7 +33,8 @@ CAboutDlg::CAboutDlg(const QString& displayName, QWidget* parent) : QDialog(pare
     purpose->setWordWrap(true);
     column->addWidget(purpose);
     auto* link =
-        new QLabel(QStringLiteral("%1 <a href=\"%2\">%2</a>")
+        // The address reads left to right in a Hebrew line too (its closing "/" stays at its end).
+        new QLabel(QStringLiteral("%1 <a href=\"%2\">%2</a>&lrm;")
                        .arg(CVelmoraWrap::LoadString(FrameText::AboutWebSite).toHtmlEscaped(), WebAddress()),
                    this);
     link->setProperty("controlId", 1884);
