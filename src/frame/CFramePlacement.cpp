@@ -62,10 +62,11 @@ bool CFramePlacement::Restore(const Values& values, const QRect& workArea, const
 {
     if (!values.Complete())
         return false;
-    const int width = values.right - values.left;
-    const int height = values.bottom - values.top;
-    if (width <= 0 || height <= 0)
+    if (values.right - values.left <= 0 || values.bottom - values.top <= 0)
         return false;
+    // A placement kept from a larger screen is cut to this one, so every edge can be reached.
+    const int width = qMin(values.right - values.left, screen.width());
+    const int height = qMin(values.bottom - values.top, screen.height());
     // At most the screen size less an icon, so the window can always be reached; never left of or
     // above the screen either.
     const int x =

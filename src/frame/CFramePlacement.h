@@ -41,7 +41,7 @@ public:
 
     // Where a window with these values goes on a screen: false when the values are incomplete (the
     // default placement is used). The position is clamped so that at least an icon's size of the
-    // window stays on the screen; a minimised window comes back normal.
+    // window stays on the screen, and the size to the screen's; a minimised window comes back normal.
     static bool Restore(const Values& values, const QRect& workArea, const QRect& screen, QRect& geometry,
                         bool& maximized);
 };

@@ -311,6 +311,10 @@ private Q_SLOTS:
         values = {CFramePlacement::ShowNormal, -600, -900, -200, -300};
         QVERIFY(CFramePlacement::Restore(values, workArea, screen, geometry, maximized));
         QCOMPARE(geometry.topLeft(), QPoint(0, 0));
+        // A window kept from a larger screen is no larger than this one.
+        values = {CFramePlacement::ShowNormal, 0, 0, 1600, 2560};
+        QVERIFY(CFramePlacement::Restore(values, workArea, screen, geometry, maximized));
+        QCOMPARE(geometry, QRect(0, 30, 1920, 1080));
         // A window that was minimised comes back normal.
         values = {CFramePlacement::ShowMinimized, 10, 20, 410, 620};
         QVERIFY(CFramePlacement::Restore(values, workArea, screen, geometry, maximized));
