@@ -157,7 +157,7 @@ CVelmoraDoc* CDocManager::OpenFleet(const QString& path)
 
 CVelmoraDoc* CDocManager::PromptAndOpen()
 {
-    const QString path = AskPath(Prompt::Open, QString());
+    const QString path = AskPath(Prompt::Open, StartFolder());
     return path.isEmpty() ? nullptr : OpenFleet(path);
 }
 
@@ -340,14 +340,24 @@ QString CDocManager::FleetFilter()
     return CVelmoraWrap::LoadString(FrameText::FilterFleet);
 }
 
+QString CDocManager::StartFolder() const
+{
+    // Where the user last worked: the folder of the newest recent fleet that is still there, else the
+    // documents folder, else home. Never the folder the program happened to be started from.
+    for (const QString& file : m_recent.Files()) {
+        const QFileInfo info(file);
+        if (info.dir().exists())
+            return info.absolutePath();
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 QString CDocManager::AskSaveAsPath(const CVelmoraDoc& document)
 {
     QString suggested = document.PathName();
-    if (document.IsUntitled()) {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        suggested =
-            QDir(documents).filePath(QFileInfo(document.PathName()).fileName() + QStringLiteral(".vlf"));
-    }
+    if (document.IsUntitled())
+        suggested = QDir(StartFolder()).filePath(QFileInfo(document.PathName()).fileName() + QStringLiteral(".vlf"));
     return WithFleetExtension(AskPath(Prompt::SaveAs, suggested));
 }
 
@@ -370,7 +380,7 @@ QString CDocManager::AskPath(Prompt prompt, const QString& suggested)
                    : QString();
     }
     case Prompt::Append: {
-        QFileDialog dialog(parent, CVelmoraWrap::LoadString(FrameText::DialogAppend), QString(),
+        QFileDialog dialog(parent, CVelmoraWrap::LoadString(FrameText::DialogAppend), StartFolder(),
                            CVelmoraWrap::LoadString(FrameText::FilterCodeplug));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.selectFile(suggested);

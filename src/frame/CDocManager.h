@@ -97,6 +97,7 @@ private:
     CVelmoraDoc* Adopt(std::unique_ptr<CVelmoraDoc> document);
     void Discard(std::unique_ptr<CVelmoraDoc> document);
     QString AskSaveAsPath(const CVelmoraDoc& document);
+    QString StartFolder() const;
     QString AskPath(Prompt prompt, const QString& suggested);
     QWidget* DialogParent() const;
     // Stores the row being typed in the document's units grid.

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QTabWidget>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -163,6 +164,31 @@ private Q_SLOTS:
         CRecentFileList reread;
         reread.Load();
         QCOMPARE(reread.Files(), QStringList{saved});
+    }
+
+    void fileDialogsStartWhereTheUserWorked()
+    {
+        CCommandTable& commands = m_frame->Commands();
+        // Nothing opened yet: the documents folder when there is one, else home; not the start folder.
+        QVERIFY(commands.Execute(FrameCmd::FileOpen));
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(m_prompts.last().second, QDir(documents).exists() ? documents : QDir::homePath());
+
+        // After a fleet of another folder was opened, Open and a new fleet's Save As start there.
+        const QString path = Fleet(QStringLiteral("Harbour.vlf"), 1);
+        QVERIFY(Docs().OpenFleet(path));
+        QVERIFY(commands.Execute(FrameCmd::FileClose));
+        QVERIFY(commands.Execute(FrameCmd::FileOpen));
+        QCOMPARE(m_prompts.last(), std::make_pair(CDocManager::Prompt::Open, m_folder));
+        QVERIFY(commands.Execute(FrameCmd::FileNew));
+        QVERIFY(commands.Execute(FrameCmd::FileSaveAs));
+        QCOMPARE(m_prompts.last().first, CDocManager::Prompt::SaveAs);
+        QCOMPARE(QFileInfo(m_prompts.last().second).absolutePath(), m_folder);
+
+        // A recent fleet whose folder is gone is passed over.
+        QVERIFY(QDir(m_folder).removeRecursively());
+        QVERIFY(commands.Execute(FrameCmd::FileOpen));
+        QCOMPARE(m_prompts.last().second, QDir(documents).exists() ? documents : QDir::homePath());
     }
 
     void closingAModifiedFleetAsksFirst()
