@@ -27,7 +27,7 @@ void ApplyTextColour(QWidget* editor, const QColor& colour)
 } // namespace
 
 CGridItemDelegate::CGridItemDelegate(CVelmoraGridWnd* grid, CVelmoraGridModel* model)
-    : QStyledItemDelegate(grid), m_grid(grid), m_model(model)
+    : CCellEditDelegate(grid), m_grid(grid), m_model(model)
 {
 }
 
@@ -47,17 +47,9 @@ QWidget* CGridItemDelegate::createEditor(QWidget* parent, const QStyleOptionView
     case CGridCellStyle::IpEdit:
         editor = new CIPEditCtrl(parent);
         break;
-    case CGridCellStyle::TabbedCombo: {
-        auto* combo = new QComboBox(parent);
-        const QString list = m_model->ChoiceList(style);
-        for (const QString& line : list.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const int tab = line.indexOf(QLatin1Char('\t'));
-            if (tab >= 0)
-                combo->addItem(line.left(tab), line.mid(tab + 1));
-        }
-        editor = combo;
+    case CGridCellStyle::TabbedCombo:
+        editor = NewChoiceList(m_model->ChoiceList(style), parent);
         break;
-    }
     default:
         return nullptr;
     }
@@ -69,23 +61,8 @@ QWidget* CGridItemDelegate::createEditor(QWidget* parent, const QStyleOptionView
         if (auto* edit = qobject_cast<QLineEdit*>(editor))
             edit->setAlignment(side | Qt::AlignAbsolute | Qt::AlignVCenter);
     }
-    const QVariant font = index.data(Qt::FontRole);
-    if (font.isValid())
-        editor->setFont(font.value<QFont>());
     ApplyTextColour(editor, style.textColor);
-    editor->setAutoFillBackground(true);
-    m_editor = editor;
-    m_editorIndex = index;
-    return editor;
-}
-
-void CGridItemDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
-{
-    if (editor == m_editor) {
-        m_editor.clear();
-        m_editorIndex = QPersistentModelIndex();
-    }
-    QStyledItemDelegate::destroyEditor(editor, index);
+    return Adopt(editor, index);
 }
 
 QString CGridItemDelegate::EditorText(QWidget* editor)
@@ -97,7 +74,7 @@ QString CGridItemDelegate::EditorText(QWidget* editor)
     if (auto* edit = qobject_cast<QLineEdit*>(editor))
         return edit->text();
     if (auto* combo = qobject_cast<QComboBox*>(editor))
-        return combo->currentIndex() >= 0 ? combo->currentData().toString() : QString();
+        return ChoiceValue(combo, QString());
     return QString();
 }
 
@@ -161,18 +138,7 @@ void CGridItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         return;
     }
     if (style.control == CGridCellStyle::CheckBox) {
-        opt.text.clear();
-        st->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
-        QStyleOptionButton box;
-        const QRect indicator = st->subElementRect(QStyle::SE_CheckBoxIndicator, &box, opt.widget);
-        box.rect = QRect(opt.rect.center() - QPoint(indicator.width() / 2, indicator.height() / 2),
-                         indicator.size());
-        box.state = QStyle::State_Enabled |
-                    (m_model->Value(row, col) == QLatin1String("1") ? QStyle::State_On : QStyle::State_Off);
-        if (style.readOnly)
-            box.state &= ~QStyle::State_Enabled;
-        box.palette = opt.palette;
-        st->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, opt.widget);
+        PaintCentredCheckBox(painter, opt, m_model->Value(row, col) == QLatin1String("1"), !style.readOnly);
         return;
     }
     st->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
@@ -194,12 +160,7 @@ bool CGridItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
         return release || event->type() == QEvent::MouseButtonDblClick;
     }
     if (style.control == CGridCellStyle::CheckBox && !style.readOnly) {
-        bool toggle = inside;
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            toggle = key == Qt::Key_Space || key == Qt::Key_Select;
-        }
-        if (toggle) {
+        if (IsToggle(event, option)) {
             const bool checked = m_model->Value(row, col) == QLatin1String("1");
             return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
         }
@@ -208,15 +169,13 @@ bool CGridItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
     return QStyledItemDelegate::editorEvent(event, model, option, index);
 }
 
-bool CGridItemDelegate::eventFilter(QObject* object, QEvent* event)
+bool CGridItemDelegate::EditorKeyPressed(QKeyEvent* event)
 {
-    auto* editor = qobject_cast<QWidget*>(object);
-    if (editor && editor == m_editor) {
-        if (event->type() == QEvent::KeyPress && m_grid->EditorKey(static_cast<QKeyEvent*>(event)))
-            return true;
-        if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(editor) &&
-            m_grid->EditorFocusOut(editor, static_cast<QFocusEvent*>(event)->reason()))
-            return true;
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
+    return m_grid->EditorKey(event);
+}
+
+bool CGridItemDelegate::EditorLostFocus(QWidget* editor, Qt::FocusReason reason)
+{
+    // Only typed text is checked when the focus leaves; a choice list's popup takes the focus itself.
+    return qobject_cast<QLineEdit*>(editor) && m_grid->EditorFocusOut(editor, reason);
 }

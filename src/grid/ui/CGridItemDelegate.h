@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QPersistentModelIndex>
-#include <QPointer>
-#include <QStyledItemDelegate>
+#include "CCellEditDelegate.h"
 
 class CVelmoraGridWnd;
 class CVelmoraGridModel;
@@ -10,7 +8,7 @@ class CVelmoraGridModel;
 // Draws and edits the cells of a list grid by their style: range edit, number-format and IP
 // address editors, tabbed combo boxes, centred check boxes and push buttons. Tab, Enter and
 // leaving an editor are handed to the grid, which checks the text before anything is written.
-class CGridItemDelegate : public QStyledItemDelegate
+class CGridItemDelegate : public CCellEditDelegate
 {
     Q_OBJECT
 
@@ -19,7 +17,6 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
-    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -27,9 +24,6 @@ public:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
 
-    // The open editor and its cell (null when no cell is being edited).
-    QWidget* Editor() const { return m_editor; }
-    QModelIndex EditorIndex() const { return m_editorIndex; }
     // The text an editor would write into its cell.
     static QString EditorText(QWidget* editor);
 
@@ -37,12 +31,11 @@ Q_SIGNALS:
     void ButtonClicked(const QModelIndex& index);
 
 protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
+    bool EditorKeyPressed(QKeyEvent* event) override;
+    bool EditorLostFocus(QWidget* editor, Qt::FocusReason reason) override;
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
     CVelmoraGridWnd* m_grid;
     CVelmoraGridModel* m_model;
-    mutable QPointer<QWidget> m_editor;
-    mutable QPersistentModelIndex m_editorIndex;
 };

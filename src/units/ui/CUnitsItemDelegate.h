@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QPersistentModelIndex>
-#include <QPointer>
-#include <QStyledItemDelegate>
+#include "CCellEditDelegate.h"
 
 class CUnitsTableModel;
 class CUnitsView;
@@ -10,7 +8,7 @@ class CUnitsView;
 // Draws and edits the cells of the units grid by their style: range edit cells (only their valid
 // characters can be typed), the model and language choice lists, and the centred cross-fleet check
 // box. Tab, Enter and the editor losing the focus go to the view, which checks the text first.
-class CUnitsItemDelegate : public QStyledItemDelegate
+class CUnitsItemDelegate : public CCellEditDelegate
 {
     Q_OBJECT
 
@@ -19,7 +17,6 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
-    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -27,18 +24,15 @@ public:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
 
-    QWidget* Editor() const { return m_editor; }
-    QModelIndex EditorIndex() const { return m_editorIndex; }
     // The text an editor would write into its cell.
     static QString EditorText(QWidget* editor);
 
 protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
+    bool EditorKeyPressed(QKeyEvent* event) override;
+    bool EditorLostFocus(QWidget* editor, Qt::FocusReason reason) override;
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
     CUnitsView* m_view;
     CUnitsTableModel* m_model;
-    mutable QPointer<QWidget> m_editor;
-    mutable QPersistentModelIndex m_editorIndex;
 };
