@@ -1,6 +1,6 @@
 #include "CCliTexts.h"
 
-#include "CProgramFolderSetup.h"
+#include "CInstalledData.h"
 #include "CResourceStrings.h"
 #include "CVelmoraWrap.h"
 #include "CliMessageIds.h"
@@ -50,12 +50,7 @@ QString CCliTexts::Text(int id, const QStringList& values)
 
 QString CCliTexts::LanguageFile(const QString& languageName)
 {
-    // As the start-up names them: anything but English and French is Hebrew.
-    if (languageName == QLatin1String("English"))
-        return QStringLiteral("VelmoraRes.lang");
-    if (languageName == QLatin1String("French"))
-        return QStringLiteral("VelmoraFrRes.lang");
-    return QStringLiteral("VelmoraHebRes.lang");
+    return CInstalledData::LanguageFile(CInstalledData::LanguageCodeOf(languageName));
 }
 
 void CCliTexts::LoadBeforeStart(const QString& programFolderOption)
@@ -74,7 +69,7 @@ void CCliTexts::LoadBeforeStart(const QString& programFolderOption)
     }
     if (!folder.isEmpty() && !language.isEmpty() && LoadFile(QDir(folder).filePath(LanguageFile(language))))
         return;
-    LoadFile(QDir(CProgramFolderSetup::InstalledDataDir()).filePath(LanguageFile(QStringLiteral("English"))));
+    LoadFile(QDir(CInstalledData::Dir()).filePath(CInstalledData::LanguageFile(CInstalledData::English)));
 }
 
 void CCliTexts::EnsureLoaded(const QString& programFolderOption)
