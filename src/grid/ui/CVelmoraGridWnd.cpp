@@ -7,7 +7,6 @@
 #include "CVelmoraWrap.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
@@ -24,7 +23,7 @@ constexpr int kWarningShownMs = 10000;
 } // namespace
 
 CVelmoraGridWnd::CVelmoraGridWnd(int listType, int subMode, const CGridSettings& settings, QWidget* parent)
-    : QTableView(parent), m_model(std::make_unique<CVelmoraGridModel>(listType, subMode, settings))
+    : CCellGridView(parent), m_model(std::make_unique<CVelmoraGridModel>(listType, subMode, settings))
 {
     setModel(m_model.get());
     m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
@@ -191,16 +190,6 @@ void CVelmoraGridWnd::SetRowHidden(int row, bool hidden)
     setRowHidden(row - 1, hidden);
 }
 
-int CVelmoraGridWnd::CurrentRow() const
-{
-    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
-}
-
-int CVelmoraGridWnd::CurrentCol() const
-{
-    return currentIndex().isValid() ? currentIndex().column() + 1 : 0;
-}
-
 QList<int> CVelmoraGridWnd::SelectedRows() const
 {
     QList<int> rows;
@@ -212,46 +201,18 @@ QList<int> CVelmoraGridWnd::SelectedRows() const
     return rows;
 }
 
-bool CVelmoraGridWnd::SetCurrentCell(int row, int col)
+bool CVelmoraGridWnd::CheckedMoveTo(int row, int col, bool startEdit)
 {
-    if (row < 1 || row > RowCount() || col < 1 || col > ColCount())
+    if (!m_model->index(row - 1, col - 1).isValid())
         return false;
-    if (!EndEdit())
+    if (CurrentRow() != 0 && row != CurrentRow() && !LeaveRow(CurrentRow()))
         return false;
-    return MoveTo(row, col, false);
-}
-
-QList<int> CVelmoraGridWnd::VisibleColumns() const
-{
-    QList<int> cols;
-    // In visual order, so Tab follows what the user sees.
-    for (int v = 0; v < ColCount(); ++v) {
-        const int logical = horizontalHeader()->logicalIndex(v);
-        if (logical >= 0 && !isColumnHidden(logical))
-            cols << logical + 1;
-    }
-    return cols;
-}
-
-bool CVelmoraGridWnd::MoveTo(int row, int col, bool startEdit)
-{
-    const QModelIndex to = m_model->index(row - 1, col - 1);
-    if (!to.isValid())
-        return false;
-    if (CurrentRow() != 0 && row != CurrentRow() && !CheckLeaveRow(CurrentRow()))
-        return false;
-    m_moving = true;
-    selectionModel()->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect);
-    m_moving = false;
-    scrollTo(to);
-    if (startEdit && (to.flags() & Qt::ItemIsEditable))
-        edit(to);
-    return true;
+    return MoveTo(row, col, startEdit);
 }
 
 // --- Checks when the current cell moves ---
 
-bool CVelmoraGridWnd::CheckLeaveRow(int row)
+bool CVelmoraGridWnd::LeaveRow(int row)
 {
     if (!m_model->HasRowValidator())
         return true;
@@ -261,54 +222,27 @@ bool CVelmoraGridWnd::CheckLeaveRow(int row)
     return r.ok;
 }
 
-bool CVelmoraGridWnd::MayMove(const QModelIndex& from, const QModelIndex& to)
-{
-    if (m_moving || !from.isValid() || !to.isValid())
-        return true;
-    if (IsEditing() && !EndEdit())
-        return false;
-    return from.row() == to.row() || CheckLeaveRow(from.row() + 1);
-}
-
 // --- Editing ---
 
-bool CVelmoraGridWnd::IsEditing() const
+CCellEditDelegate* CVelmoraGridWnd::CellDelegate() const
 {
-    return m_delegate->Editor() != nullptr;
+    return m_delegate;
 }
 
-QString CVelmoraGridWnd::CurrentText() const
+QString CVelmoraGridWnd::EditorText(QWidget* editor) const
 {
-    if (QWidget* editor = m_delegate->Editor())
-        return CGridItemDelegate::EditorText(editor);
-    return Value(CurrentRow(), CurrentCol());
+    return CGridItemDelegate::EditorText(editor);
 }
 
-bool CVelmoraGridWnd::EndEdit()
+bool CVelmoraGridWnd::WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text)
 {
-    QWidget* editor = m_delegate->Editor();
-    if (!editor)
-        return true;
-    const QModelIndex index = m_delegate->EditorIndex();
-    const QString text = CGridItemDelegate::EditorText(editor);
-    // An unchanged cell is left as it is, even if what it holds would not pass.
-    if (text != index.data(Qt::EditRole).toString()) {
-        const CGridCheckResult r = m_model->CheckCell(index.row() + 1, index.column() + 1, text);
-        if (!r.ok) {
-            ShowWarning(r);
-            editor->setFocus();
-            return false;
-        }
-        commitData(editor);
+    const CGridCheckResult r = m_model->CheckCell(index.row() + 1, index.column() + 1, text);
+    if (!r.ok) {
+        ShowWarning(r);
+        return false;
     }
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    commitData(editor);
     return true;
-}
-
-void CVelmoraGridWnd::CancelEdit()
-{
-    if (QWidget* editor = m_delegate->Editor())
-        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void CVelmoraGridWnd::ShowWarning(const CGridCheckResult& result)
@@ -326,52 +260,17 @@ void CVelmoraGridWnd::ShowWarning(const CGridCheckResult& result)
     Q_EMIT WarningShown(m_lastWarningId, m_lastWarningText);
 }
 
-bool CVelmoraGridWnd::EditorKey(QKeyEvent* event)
+bool CVelmoraGridWnd::LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
+                                         QWidget* focus)
 {
-    const Qt::KeyboardModifiers mods =
-        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    switch (event->key()) {
-    case Qt::Key_Tab:
-        if (mods & (Qt::ControlModifier | Qt::AltModifier))
-            return false;
-        NavigateTab(!(mods & Qt::ShiftModifier), true);
-        return true;
-    case Qt::Key_Backtab:
-        NavigateTab(false, true);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return mods == Qt::NoModifier && HandleEnter(true);
-    default:
-        return false;
-    }
-}
-
-bool CVelmoraGridWnd::EditorFocusOut(QWidget* editor, Qt::FocusReason reason)
-{
-    // The window lost the focus or a menu opened: the edit simply waits.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return true;
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == editor || editor->isAncestorOf(focus)))
-        return false;
-    const QModelIndex index = m_delegate->EditorIndex();
-    const QString text = CGridItemDelegate::EditorText(editor);
-    if (text == index.data(Qt::EditRole).toString())
-        return false;
     const CGridCheckResult r = m_model->CheckCell(index.row() + 1, index.column() + 1, text);
     if (r.ok)
         return false;
     ShowWarning(r);
     // Back into the cell when the focus stayed in the grid; a click elsewhere in the dialog leaves
     // the edit open and unwritten.
-    if (focus && (focus == this || isAncestorOf(focus))) {
-        QPointer<QWidget> keep(editor);
-        QTimer::singleShot(0, this, [keep] {
-            if (keep)
-                keep->setFocus();
-        });
-    }
+    if (focus && (focus == this || isAncestorOf(focus)))
+        RefocusLater(editor);
     return true;
 }
 
@@ -383,7 +282,7 @@ void CVelmoraGridWnd::NavigateTab(bool forward, bool fromEditor)
     if (cols.isEmpty() || RowCount() == 0)
         return;
     if (!currentIndex().isValid()) {
-        MoveTo(1, cols.first(), false);
+        CheckedMoveTo(1, cols.first(), false);
         return;
     }
     const int row = CurrentRow(), col = CurrentCol();
@@ -399,7 +298,7 @@ void CVelmoraGridWnd::NavigateTab(bool forward, bool fromEditor)
             newCol = cols.first();
             if (newRow > RowCount()) {
                 // From the last row a row is added while the list may grow; otherwise Tab stays.
-                if (!m_model->CanAppendRow() || !CheckLeaveRow(row))
+                if (!m_model->CanAppendRow() || !LeaveRow(row))
                     return;
                 m_model->InsertGridRows(RowCount() + 1);
             }
@@ -414,7 +313,7 @@ void CVelmoraGridWnd::NavigateTab(bool forward, bool fromEditor)
             newCol = cols.last();
         }
     }
-    MoveTo(newRow, newCol, fromEditor);
+    CheckedMoveTo(newRow, newCol, fromEditor);
 }
 
 bool CVelmoraGridWnd::HandleEnter(bool fromEditor)
@@ -444,7 +343,7 @@ bool CVelmoraGridWnd::HandleEnter(bool fromEditor)
             col = cols[pos - 1];
     }
     if (row != CurrentRow() || col != CurrentCol())
-        MoveTo(row, col, false);
+        CheckedMoveTo(row, col, false);
     return true;
 }
 
@@ -454,17 +353,6 @@ void CVelmoraGridWnd::keyPressEvent(QKeyEvent* event)
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool editing = IsEditing();
     switch (event->key()) {
-    case Qt::Key_Tab:
-        if (!(mods & (Qt::ControlModifier | Qt::AltModifier))) {
-            NavigateTab(!(mods & Qt::ShiftModifier), editing);
-            event->accept();
-            return;
-        }
-        break;
-    case Qt::Key_Backtab:
-        NavigateTab(false, editing);
-        event->accept();
-        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (mods == Qt::NoModifier && HandleEnter(editing)) {
@@ -482,24 +370,7 @@ void CVelmoraGridWnd::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
-    QTableView::keyPressEvent(event);
-}
-
-void CVelmoraGridWnd::mousePressEvent(QMouseEvent* event)
-{
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (IsEditing() && index != m_delegate->EditorIndex() && !EndEdit()) {
-        event->accept();
-        return;
-    }
-    if (index.isValid() && currentIndex().isValid() && index.row() != currentIndex().row() &&
-        !CheckLeaveRow(CurrentRow())) {
-        event->accept();
-        return;
-    }
-    m_moving = true; // checked above
-    QTableView::mousePressEvent(event);
-    m_moving = false;
+    CCellGridView::keyPressEvent(event); // Tab and Shift+Tab
 }
 
 void CVelmoraGridWnd::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "CCellGridView.h"
 #include "CGridCheckResult.h"
 #include "CGridSettings.h"
 #include "CVelmoraGridModel.h"
 
-#include <QTableView>
 #include <QTimer>
 #include <memory>
 
@@ -21,7 +21,7 @@ class CGridSelectionModel;
 // them. Column widths are kept in the settings store as the value "Grid Widths <list type name>"
 // (for example "Grid Widths PHONE_LIST"): the pixel width of every column from 1, separated by
 // commas, 0 for a hidden column.
-class CVelmoraGridWnd : public QTableView
+class CVelmoraGridWnd : public CCellGridView
 {
     Q_OBJECT
 
@@ -55,23 +55,9 @@ public:
     void MarkAll(int checkCol, int keyCol, bool mark) { m_model->MarkAll(checkCol, keyCol, mark); }
     void SetPushButtons(int col, int keyCol) { m_model->SetPushButtons(col, keyCol); }
 
-    // --- Current cell and selection ---
-    int CurrentRow() const;
-    int CurrentCol() const;
-    // Moves the current cell (the checks of the cell being left apply); false when refused.
-    bool SetCurrentCell(int row, int col);
+    // --- Selection (the current cell and editing: CCellGridView) ---
     // Rows with a selected cell, ascending (the current row when nothing is selected).
     QList<int> SelectedRows() const;
-
-    // --- Editing ---
-    bool IsEditing() const;
-    // Ends the edit of the current cell: checks its text and writes it. False (and the warning
-    // shown, the cell still in edit) when the text fails.
-    bool EndEdit();
-    // Drops the edit without writing.
-    void CancelEdit();
-    // The text of the cell being edited, or of the current cell.
-    QString CurrentText() const;
 
     // The grid's warning: a balloon at the current cell with the message's text. A result without a
     // message shows nothing.
@@ -86,11 +72,6 @@ public:
     // The width of a column before any saved width applies.
     int DefaultColumnWidth(int col) const;
 
-    // Called by the delegate for a key or focus loss in the open editor. True: handled (the key
-    // is consumed, the editor stays).
-    bool EditorKey(QKeyEvent* event);
-    bool EditorFocusOut(QWidget* editor, Qt::FocusReason reason);
-
 Q_SIGNALS:
     // The grid inserted rows (Tab from the last row or InsertRows): dialogs refresh counters.
     void RowsInserted(int row, int count);
@@ -103,8 +84,18 @@ Q_SIGNALS:
     void RowsDropped(quint64 sourceGridId, const QList<int>& rows, int before);
 
 protected:
+    CCellEditDelegate* CellDelegate() const override;
+    QString EditorText(QWidget* editor) const override;
+    QString CellValue(int row, int col) const override { return Value(row, col); }
+    bool WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text) override;
+    bool LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
+                            QWidget* focus) override;
+    // The list's row check, when it has one (a refused row shows its warning).
+    bool LeaveRow(int row) override;
+    void NavigateTab(bool forward, bool fromEditor) override;
+    bool EditorEnter() override { return HandleEnter(true); }
+
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -115,12 +106,9 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    bool MayMove(const QModelIndex& from, const QModelIndex& to);
-    bool CheckLeaveRow(int row);
-    void NavigateTab(bool forward, bool fromEditor);
     bool HandleEnter(bool fromEditor);
-    bool MoveTo(int row, int col, bool startEdit);
-    QList<int> VisibleColumns() const;
+    // MoveTo after the check of the row being left (when the move goes to another row).
+    bool CheckedMoveTo(int row, int col, bool startEdit);
     bool AcceptsDrag(const QDropEvent* event) const;
     void ApplyColumns();
     void PaintCorner(QWidget* corner);
@@ -130,7 +118,6 @@ private:
     CGridItemDelegate* m_delegate = nullptr; // owned by this view (QObject parent)
     CArrowRowHeader* m_arrowHeader = nullptr;
     QWidget* m_corner = nullptr;
-    bool m_moving = false;         // our own checked move: the guard lets it pass
     bool m_applyingWidths = false; // widths set by the grid itself are not saved
     bool m_widthsDirty = false;
     bool m_acceptForeign = false;

@@ -14,7 +14,6 @@
 #include "FrameCommands.h"
 #include "UnitsMessageIds.h"
 
-#include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHash>
@@ -22,8 +21,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
-#include <QPointer>
-#include <QTimer>
 
 namespace {
 
@@ -48,7 +45,7 @@ quint64 NextViewId()
 } // namespace
 
 CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QWidget* parent)
-    : QTableView(parent), m_document(document), m_settings(settings),
+    : CCellGridView(parent), m_document(document), m_settings(settings),
       m_model(std::make_unique<CUnitsTableModel>(document.Database(), settings)), m_viewId(NextViewId())
 {
     setObjectName(QStringLiteral("UnitsView"));
@@ -178,16 +175,6 @@ int CUnitsView::DefaultColumnWidth(int col) const
 // ---------------------------------------------------------------------------------------------
 // Current cell and editing
 
-int CUnitsView::CurrentRow() const
-{
-    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
-}
-
-int CUnitsView::CurrentCol() const
-{
-    return currentIndex().isValid() ? currentIndex().column() + 1 : 0;
-}
-
 QList<int> CUnitsView::SelectedRows() const
 {
     QList<int> rows;
@@ -237,85 +224,22 @@ bool CUnitsView::WholeRowsSelected() const
     return true;
 }
 
-QList<int> CUnitsView::VisibleColumns() const
+CCellEditDelegate* CUnitsView::CellDelegate() const
 {
-    QList<int> cols;
-    for (int v = 0; v < C::Count; ++v) {
-        const int logical = horizontalHeader()->logicalIndex(v);
-        if (logical >= 0 && !isColumnHidden(logical))
-            cols << logical + 1;
-    }
-    return cols;
+    return m_delegate;
 }
 
-bool CUnitsView::IsEditing() const
+QString CUnitsView::EditorText(QWidget* editor) const
 {
-    return m_delegate->Editor() != nullptr;
+    return CUnitsItemDelegate::EditorText(editor);
 }
 
-QString CUnitsView::CurrentText() const
+bool CUnitsView::WriteEditedCell(QWidget*, const QModelIndex& index, const QString& text)
 {
-    if (QWidget* editor = m_delegate->Editor())
-        return CUnitsItemDelegate::EditorText(editor);
-    return m_model->Value(CurrentRow(), CurrentCol());
-}
-
-bool CUnitsView::EndEdit()
-{
-    QWidget* editor = m_delegate->Editor();
-    if (!editor)
+    if (m_model->SetCellText(index.row() + 1, index.column() + 1, text))
         return true;
-    const QModelIndex index = m_delegate->EditorIndex();
-    const QString text = CUnitsItemDelegate::EditorText(editor);
-    if (text != index.data(Qt::EditRole).toString()) {
-        if (!m_model->SetCellText(index.row() + 1, index.column() + 1, text)) {
-            CUnitRowChecks::ShowMessage(m_model->LastRefusal());
-            editor->setFocus();
-            return false;
-        }
-    }
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
-    return true;
-}
-
-void CUnitsView::CancelEdit()
-{
-    if (QWidget* editor = m_delegate->Editor())
-        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-}
-
-bool CUnitsView::SetCurrentCell(int row, int col)
-{
-    if (row < 1 || row > m_model->RowCount() || col < 1 || col > C::Count)
-        return false;
-    if (!EndEdit())
-        return false;
-    if (CurrentRow() > 0 && row != CurrentRow() && !LeaveRow(CurrentRow()))
-        return false;
-    return MoveTo(row, col, false);
-}
-
-bool CUnitsView::MoveTo(int row, int col, bool startEdit)
-{
-    const QModelIndex to = m_model->index(row - 1, col - 1);
-    if (!to.isValid())
-        return false;
-    m_moving = true;
-    selectionModel()->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect);
-    m_moving = false;
-    scrollTo(to);
-    if (startEdit && (to.flags() & Qt::ItemIsEditable))
-        edit(to);
-    return true;
-}
-
-bool CUnitsView::MayMove(const QModelIndex& from, const QModelIndex& to)
-{
-    if (m_moving || !from.isValid() || !to.isValid())
-        return true;
-    if (IsEditing() && !EndEdit())
-        return false;
-    return from.row() == to.row() || LeaveRow(from.row() + 1);
+    CUnitRowChecks::ShowMessage(m_model->LastRefusal());
+    return false;
 }
 
 bool CUnitsView::LeaveRow(int row)
@@ -354,7 +278,7 @@ void CUnitsView::MarkDocumentChanged()
 // ---------------------------------------------------------------------------------------------
 // Keys and mouse
 
-void CUnitsView::NavigateTab(bool forward)
+void CUnitsView::NavigateTab(bool forward, bool /*fromEditor: the edit is looked at below*/)
 {
     const QList<int> cols = VisibleColumns();
     if (cols.isEmpty())
@@ -396,52 +320,20 @@ void CUnitsView::NavigateTab(bool forward)
     MoveTo(newRow, newCol, wasEditing);
 }
 
-bool CUnitsView::EditorKey(QKeyEvent* event)
+bool CUnitsView::EditorEnter()
 {
-    const Qt::KeyboardModifiers mods =
-        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    switch (event->key()) {
-    case Qt::Key_Tab:
-        if (mods & (Qt::ControlModifier | Qt::AltModifier))
-            return false;
-        NavigateTab(!(mods & Qt::ShiftModifier));
-        return true;
-    case Qt::Key_Backtab:
-        NavigateTab(false);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (mods != Qt::NoModifier)
-            return false;
-        EndEdit();
-        return true;
-    default:
-        return false;
-    }
+    EndEdit();
+    return true;
 }
 
-bool CUnitsView::EditorFocusOut(QWidget* editor, Qt::FocusReason reason)
+bool CUnitsView::LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text, QWidget*)
 {
-    // A message box or menu took the focus, or the window lost it: the edit waits.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return true;
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == editor || editor->isAncestorOf(focus)))
-        return false;
-    const QModelIndex index = m_delegate->EditorIndex();
-    const QString text = CUnitsItemDelegate::EditorText(editor);
-    if (text == index.data(Qt::EditRole).toString())
-        return false;
     if (m_model->SetCellText(index.row() + 1, index.column() + 1, text)) {
         closeEditor(editor, QAbstractItemDelegate::NoHint);
         return true;
     }
     CUnitRowChecks::ShowMessage(m_model->LastRefusal());
-    QPointer<QWidget> keep(editor);
-    QTimer::singleShot(0, this, [keep] {
-        if (keep)
-            keep->setFocus();
-    });
+    RefocusLater(editor);
     return true;
 }
 
@@ -475,38 +367,10 @@ void CUnitsView::keyPressEvent(QKeyEvent* event)
             return;
         }
         break;
-    case Qt::Key_Tab:
-        if (!(mods & (Qt::ControlModifier | Qt::AltModifier))) {
-            NavigateTab(!(mods & Qt::ShiftModifier));
-            event->accept();
-            return;
-        }
-        break;
-    case Qt::Key_Backtab:
-        NavigateTab(false);
-        event->accept();
-        return;
     default:
         break;
     }
-    QTableView::keyPressEvent(event);
-}
-
-void CUnitsView::mousePressEvent(QMouseEvent* event)
-{
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (IsEditing() && index != m_delegate->EditorIndex() && !EndEdit()) {
-        event->accept();
-        return;
-    }
-    if (index.isValid() && currentIndex().isValid() && index.row() != currentIndex().row() &&
-        !LeaveRow(CurrentRow())) {
-        event->accept();
-        return;
-    }
-    m_moving = true; // checked above
-    QTableView::mousePressEvent(event);
-    m_moving = false;
+    CCellGridView::keyPressEvent(event); // Tab and Shift+Tab
 }
 
 void CUnitsView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "CCellGridView.h"
 #include "CUnitOpener.h"
 #include "CUnitsSettings.h"
 #include "CUnitsTableModel.h"
 #include "IFleetView.h"
 #include "IFrameView.h"
 
-#include <QTableView>
 #include <functional>
 #include <memory>
 
@@ -23,7 +23,7 @@ class INewUnitPrompt;
 // A row is edited as a record: leaving it (or Tab from its last cell) checks and stores it, and a
 // refused row keeps its typed values with the current cell on the column to fix; Esc drops them.
 // Rows and columns of its own API are grid numbers, counted from 1.
-class CUnitsView : public QTableView, public IFleetView, public IFrameView
+class CUnitsView : public CCellGridView, public IFleetView, public IFrameView
 {
     Q_OBJECT
 
@@ -48,19 +48,9 @@ public:
     // The read-phone command offered by the new-unit prompt (none: the choice is not offered).
     void SetReadPhoneHandler(std::function<void()> handler);
 
-    // --- Cells and current cell ---
-    int CurrentRow() const;
-    int CurrentCol() const;
-    // Moves the current cell; the cell and row being left are checked (and the row stored) first.
-    bool SetCurrentCell(int row, int col);
+    // --- Cells (the current cell and editing: CCellGridView; SetCurrentCell stores the row being
+    // left, EndEdit writes the text into the row in edit) ---
     QList<int> SelectedRows() const;
-    bool IsEditing() const;
-    // Ends the edit of the current cell: checks its text and writes it into the row. False (the
-    // message shown, the cell still in edit) when the text fails.
-    bool EndEdit();
-    void CancelEdit();
-    // The text of the cell being edited, or of the current cell.
-    QString CurrentText() const;
 
     // --- Operations ---
     // Reads the units again and puts the current cell on row 1, column 1.
@@ -93,10 +83,6 @@ public:
     void RunCommand(int commandId) override;
     void FinishPendingWork() override;
 
-    // Called by the delegate for a key or focus loss in the open editor. True: handled.
-    bool EditorKey(QKeyEvent* event);
-    bool EditorFocusOut(QWidget* editor, Qt::FocusReason reason);
-
 Q_SIGNALS:
     // A stored unit is to be opened in its property sheet, with what the model rules answered.
     void openUnitRequested(const CUnitOpenInfo& info);
@@ -105,8 +91,20 @@ Q_SIGNALS:
     void simVersionPublished(int simVersion);
 
 protected:
+    CCellEditDelegate* CellDelegate() const override;
+    QString EditorText(QWidget* editor) const override;
+    QString CellValue(int row, int col) const override { return m_model->Value(row, col); }
+    bool WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text) override;
+    bool LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
+                            QWidget* focus) override;
+    // Stores the row when it is the one in edit. A refused row stays in edit with the current cell
+    // on the column to fix.
+    bool LeaveRow(int row) override;
+    // Goes on editing when the cell it leaves was in edit.
+    void NavigateTab(bool forward, bool fromEditor) override;
+    bool EditorEnter() override;
+
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -116,11 +114,6 @@ protected:
 private:
     void ApplyColumns();
     int DefaultColumnWidth(int col) const;
-    bool MayMove(const QModelIndex& from, const QModelIndex& to);
-    bool LeaveRow(int row);
-    bool MoveTo(int row, int col, bool startEdit);
-    void NavigateTab(bool forward);
-    QList<int> VisibleColumns() const;
     // Contiguous blocks of selected rows.
     QList<QPair<int, int>> SelectedBlocks() const;
     bool WholeRowsSelected() const;
@@ -135,6 +128,5 @@ private:
     CUnitsItemDelegate* m_delegate = nullptr; // owned by this view (QObject parent)
     IAppendQuestion* m_appendQuestion = nullptr;
     quint64 m_viewId;
-    bool m_moving = false; // a move the view checked itself
-    int m_resets = 0;      // loads of the table so far
+    int m_resets = 0; // loads of the table so far
 };

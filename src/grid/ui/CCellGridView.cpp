@@ -1,0 +1,189 @@
+#include "CCellGridView.h"
+
+#include "CCellEditDelegate.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+
+// --- Current cell ---
+
+int CCellGridView::CurrentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+}
+
+int CCellGridView::CurrentCol() const
+{
+    return currentIndex().isValid() ? currentIndex().column() + 1 : 0;
+}
+
+bool CCellGridView::SetCurrentCell(int row, int col)
+{
+    if (row < 1 || row > model()->rowCount() || col < 1 || col > model()->columnCount())
+        return false;
+    if (!EndEdit())
+        return false;
+    if (CurrentRow() > 0 && row != CurrentRow() && !LeaveRow(CurrentRow()))
+        return false;
+    return MoveTo(row, col, false);
+}
+
+bool CCellGridView::MoveTo(int row, int col, bool startEdit)
+{
+    const QModelIndex to = model()->index(row - 1, col - 1);
+    if (!to.isValid())
+        return false;
+    m_moving = true;
+    selectionModel()->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect);
+    m_moving = false;
+    scrollTo(to);
+    if (startEdit && (to.flags() & Qt::ItemIsEditable))
+        edit(to);
+    return true;
+}
+
+bool CCellGridView::MayMove(const QModelIndex& from, const QModelIndex& to)
+{
+    if (m_moving || !from.isValid() || !to.isValid())
+        return true;
+    if (IsEditing() && !EndEdit())
+        return false;
+    return from.row() == to.row() || LeaveRow(from.row() + 1);
+}
+
+QList<int> CCellGridView::VisibleColumns() const
+{
+    QList<int> cols;
+    for (int v = 0; v < model()->columnCount(); ++v) {
+        const int logical = horizontalHeader()->logicalIndex(v);
+        if (logical >= 0 && !isColumnHidden(logical))
+            cols << logical + 1;
+    }
+    return cols;
+}
+
+// --- Editing ---
+
+bool CCellGridView::IsEditing() const
+{
+    return CellDelegate()->Editor() != nullptr;
+}
+
+QString CCellGridView::CurrentText() const
+{
+    if (QWidget* editor = CellDelegate()->Editor())
+        return EditorText(editor);
+    return CellValue(CurrentRow(), CurrentCol());
+}
+
+bool CCellGridView::EndEdit()
+{
+    QWidget* editor = CellDelegate()->Editor();
+    if (!editor)
+        return true;
+    const QModelIndex index = CellDelegate()->EditorIndex();
+    const QString text = EditorText(editor);
+    // An unchanged cell is left as it is, even if what it holds would not pass.
+    if (text != index.data(Qt::EditRole).toString() && !WriteEditedCell(editor, index, text)) {
+        editor->setFocus();
+        return false;
+    }
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+void CCellGridView::CancelEdit()
+{
+    if (QWidget* editor = CellDelegate()->Editor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool CCellGridView::EditorKey(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (mods & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        NavigateTab(!(mods & Qt::ShiftModifier), true);
+        return true;
+    case Qt::Key_Backtab:
+        NavigateTab(false, true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return mods == Qt::NoModifier && EditorEnter();
+    default:
+        return false;
+    }
+}
+
+bool CCellGridView::EditorFocusOut(QWidget* editor, Qt::FocusReason reason)
+{
+    // The window lost the focus, or a menu or message box took it: the edit simply waits.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return true;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == editor || editor->isAncestorOf(focus)))
+        return false;
+    const QModelIndex index = CellDelegate()->EditorIndex();
+    const QString text = EditorText(editor);
+    if (text == index.data(Qt::EditRole).toString())
+        return false;
+    return LeaveChangedEditor(editor, index, text, focus);
+}
+
+void CCellGridView::RefocusLater(QWidget* editor)
+{
+    QPointer<QWidget> keep(editor);
+    QTimer::singleShot(0, this, [keep] {
+        if (keep)
+            keep->setFocus();
+    });
+}
+
+// --- Keys and mouse ---
+
+void CCellGridView::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    switch (event->key()) {
+    case Qt::Key_Tab:
+        if (!(mods & (Qt::ControlModifier | Qt::AltModifier))) {
+            NavigateTab(!(mods & Qt::ShiftModifier), IsEditing());
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Backtab:
+        NavigateTab(false, IsEditing());
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CCellGridView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (IsEditing() && index != CellDelegate()->EditorIndex() && !EndEdit()) {
+        event->accept();
+        return;
+    }
+    if (index.isValid() && currentIndex().isValid() && index.row() != currentIndex().row() &&
+        !LeaveRow(CurrentRow())) {
+        event->accept();
+        return;
+    }
+    m_moving = true; // checked above
+    QTableView::mousePressEvent(event);
+    m_moving = false;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QTableView>
+
+class CCellEditDelegate;
+
+// What the list grids and the units grid share as table views: the current cell counted from 1, the
+// one open editor (its text checked before anything is written, or dropped), moves of the current
+// cell that check the row being left first (by the guard of the selection model, SetCurrentCell and
+// a click on another row), and Tab and Shift+Tab in the view and in the open editor.
+//
+// Rows and columns of its API are grid numbers, counted from 1.
+class CCellGridView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    using QTableView::QTableView;
+
+    // --- Current cell ---
+    int CurrentRow() const;
+    int CurrentCol() const;
+    // Moves the current cell: the edit is ended and the row being left is checked first. False when
+    // refused.
+    bool SetCurrentCell(int row, int col);
+
+    // --- Editing ---
+    bool IsEditing() const;
+    // Ends the edit of the current cell: checks its text and writes it. False (the message shown, the
+    // cell still in edit) when the text fails.
+    bool EndEdit();
+    // Drops the edit without writing.
+    void CancelEdit();
+    // The text of the cell being edited, or of the current cell.
+    QString CurrentText() const;
+
+    // Called by the delegate for a key or focus loss in the open editor. True: handled (the key is
+    // consumed, the editor stays).
+    bool EditorKey(QKeyEvent* event);
+    bool EditorFocusOut(QWidget* editor, Qt::FocusReason reason);
+
+protected:
+    // The delegate that edits the cells.
+    virtual CCellEditDelegate* CellDelegate() const = 0;
+    // The text an editor of this view would write into its cell.
+    virtual QString EditorText(QWidget* editor) const = 0;
+    virtual QString CellValue(int row, int col) const = 0;
+    // Checks the changed text of the editor for `index` and writes it; false (the message shown)
+    // when it fails.
+    virtual bool WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text) = 0;
+    // The focus left the editor for `focus` with its text changed: true when the view dealt with it
+    // (the editor then stays as it is unless the view closed it).
+    virtual bool LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
+                                    QWidget* focus) = 0;
+    // Checks the row being left (the current cell moves to another row); false keeps it.
+    virtual bool LeaveRow(int row) = 0;
+    virtual void NavigateTab(bool forward, bool fromEditor) = 0;
+    // Enter without modifiers in the open editor; true when handled.
+    virtual bool EditorEnter() = 0;
+
+    // The guard of the selection model: a move the view did not check itself ends the edit and
+    // checks the row being left.
+    bool MayMove(const QModelIndex& from, const QModelIndex& to);
+    // Puts the current cell on (row, col) without checking the row being left; false for no cell.
+    bool MoveTo(int row, int col, bool startEdit);
+    // The columns not hidden, in visual order, so Tab follows what the user sees.
+    QList<int> VisibleColumns() const;
+    // Gives the focus back to the editor once the focus change under way is over.
+    void RefocusLater(QWidget* editor);
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool m_moving = false; // a move the view checked itself: the guard lets it pass
+};
