@@ -56,7 +56,7 @@ public:
     void SetPushButtons(int col, int keyCol) { m_model->SetPushButtons(col, keyCol); }
 
     // --- Selection (the current cell and editing: CCellGridView) ---
-    // Rows with a selected cell, ascending (the current row when nothing is selected).
+    // Rows with a selected cell, ascending; empty when nothing is selected.
     QList<int> SelectedRows() const;
 
     // The grid's warning: a balloon at the current cell with the message's text. A result without a
