@@ -4,6 +4,7 @@
 #include "VelmoraTypes.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -59,6 +60,9 @@ public:
     static void SetResourceStrings(std::shared_ptr<const CResourceStrings> strings);
     static std::shared_ptr<const CResourceStrings> ResourceStrings();
     static QString LoadString(int id);
+    // text with "%1".."%99" filled from args in one pass: a value that holds "%2" stays as it is, and
+    // a marker without a value is left in place.
+    static QString FillArgs(const QString& text, const QStringList& args);
 
     // Installs who answers messages and returns the previous one (not owned). nullptr restores the
     // default, which writes to stderr and gives the cautious answer.

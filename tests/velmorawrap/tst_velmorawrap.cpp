@@ -263,6 +263,24 @@ private Q_SLOTS:
         QVERIFY(!strings.Load(QStringLiteral("/nonexistent/VelmoraRes.lang")));
     }
 
+    void fillArgsInOnePass()
+    {
+        const auto fill = [](const char* text, const QStringList& args) {
+            return CVelmoraWrap::FillArgs(QString::fromUtf8(text), args);
+        };
+        // Markers by number in any order, each filled once; a value holding a marker is not filled again.
+        QCOMPARE(fill("%2 from %1", {"a.vlf", "b.vlf"}), QStringLiteral("b.vlf from a.vlf"));
+        QCOMPARE(fill("%1 and %2", {"100%2", "x"}), QStringLiteral("100%2 and x"));
+        QCOMPARE(fill("%1%1", {"7"}), QStringLiteral("77"));
+        // Two-digit markers, %0, a lone % and markers without a value stay as they are.
+        QStringList twelve;
+        for (int i = 1; i <= 12; ++i)
+            twelve << QString::number(i * 10);
+        QCOMPARE(fill("%12 %1", twelve), QStringLiteral("120 10"));
+        QCOMPARE(fill("50% %0 %3 %", {"a"}), QStringLiteral("50% %0 %3 %"));
+        QCOMPARE(fill("עותק של %1", {"דוד"}), QStringLiteral("עותק של דוד"));
+    }
+
     void splitterAndVariants()
     {
         CVelmoraWrap::SetSplitterPos(120, 80);

@@ -31,21 +31,8 @@ bool LoadFile(const QString& path)
 
 QString CCliTexts::Text(int id, const QStringList& values)
 {
-    QString text = CVelmoraWrap::LoadString(id);
-    if (text.isEmpty())
-        text = QStringLiteral("Message %1").arg(id);
-    switch (values.size()) {
-    case 0:
-        return text;
-    case 1:
-        return text.arg(values.at(0));
-    case 2:
-        return text.arg(values.at(0), values.at(1));
-    case 3:
-        return text.arg(values.at(0), values.at(1), values.at(2));
-    default:
-        return text.arg(values.at(0), values.at(1), values.at(2), values.at(3));
-    }
+    const QString text = CVelmoraWrap::LoadString(id);
+    return CVelmoraWrap::FillArgs(text.isEmpty() ? QStringLiteral("Message %1").arg(id) : text, values);
 }
 
 QString CCliTexts::LanguageFile(const QString& languageName)
