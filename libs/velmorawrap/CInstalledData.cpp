@@ -1,5 +1,8 @@
 #include "CInstalledData.h"
 
+#include "CResourceStrings.h"
+#include "CVelmoraWrap.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -46,4 +49,20 @@ QString CInstalledData::LanguageFile(int languageCode)
     default:
         return QStringLiteral("VelmoraHebRes.lang");
     }
+}
+
+bool CInstalledData::LoadLanguageTable(const QString& programFolder, const QString& languageName)
+{
+    const int wanted = languageName.trimmed().isEmpty() ? int(English) : LanguageCodeOf(languageName.trimmed());
+    for (const int code : {wanted, int(English)}) {
+        const QString file = LanguageFile(code);
+        const QString path = programFolder.isEmpty() ? QDir(Dir()).filePath(file)
+                                                     : ProgramOrInstalledFile(programFolder, file);
+        auto strings = std::make_shared<CResourceStrings>();
+        if (strings->Load(path)) {
+            CVelmoraWrap::SetResourceStrings(strings);
+            return true;
+        }
+    }
+    return false;
 }

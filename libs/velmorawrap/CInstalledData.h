@@ -23,4 +23,8 @@ public:
     static int LanguageCodeOf(const QString& name);
     // The language table of the program folder for a language code.
     static QString LanguageFile(int languageCode);
+    // Loads the table of a language of the settings ("English", "French", "Hebrew"; empty is English)
+    // into the shared services: programFolder's (or the installed one while the folder lacks it; the
+    // installed one when no folder is given), else the English one. False when none can be read.
+    static bool LoadLanguageTable(const QString& programFolder, const QString& languageName);
 };

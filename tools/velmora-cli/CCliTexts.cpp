@@ -1,14 +1,12 @@
 #include "CCliTexts.h"
 
 #include "CInstalledData.h"
-#include "CResourceStrings.h"
 #include "CVelmoraWrap.h"
 #include "CliMessageIds.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <memory>
 
 namespace {
 
@@ -18,26 +16,12 @@ QString OwnSettingsFile(const QString& folder)
     return QDir(folder).absoluteFilePath(QStringLiteral("settings/Quorvel/Velmora.conf"));
 }
 
-bool LoadFile(const QString& path)
-{
-    auto strings = std::make_shared<CResourceStrings>();
-    if (path.isEmpty() || !strings->Load(path))
-        return false;
-    CVelmoraWrap::SetResourceStrings(strings);
-    return true;
-}
-
 } // namespace
 
 QString CCliTexts::Text(int id, const QStringList& values)
 {
     const QString text = CVelmoraWrap::LoadString(id);
     return CVelmoraWrap::FillArgs(text.isEmpty() ? QStringLiteral("Message %1").arg(id) : text, values);
-}
-
-QString CCliTexts::LanguageFile(const QString& languageName)
-{
-    return CInstalledData::LanguageFile(CInstalledData::LanguageCodeOf(languageName));
 }
 
 void CCliTexts::LoadBeforeStart(const QString& programFolderOption)
@@ -54,9 +38,7 @@ void CCliTexts::LoadBeforeStart(const QString& programFolderOption)
         CVelmoraWrap::GetRegistryValue(QStringLiteral("Velmora App Path"), folder);
         CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), language);
     }
-    if (!folder.isEmpty() && !language.isEmpty() && LoadFile(QDir(folder).filePath(LanguageFile(language))))
-        return;
-    LoadFile(QDir(CInstalledData::Dir()).filePath(CInstalledData::LanguageFile(CInstalledData::English)));
+    CInstalledData::LoadLanguageTable(folder, language);
 }
 
 void CCliTexts::EnsureLoaded(const QString& programFolderOption)

@@ -15,11 +15,8 @@ public:
     // Before the program has started (usage errors and help): the language of the settings, as the
     // start-up would load it, from the program folder the settings name; with --program-folder, from
     // that folder's settings when it has them. Reads and changes no settings. Without settings, or
-    // when their language file cannot be used, the installed English texts.
+    // when their language file cannot be used, the installed texts (CInstalledData::LoadLanguageTable).
     static void LoadBeforeStart(const QString& programFolderOption);
     // The same, only when no texts of the tool are loaded yet (start-up stopped before its language).
     static void EnsureLoaded(const QString& programFolderOption);
-
-    // The language file of a language name of the settings, as the program names them.
-    static QString LanguageFile(const QString& languageName);
 };

@@ -7,7 +7,6 @@
 #include "CPhoneDump.h"
 #include "CInstalledData.h"
 #include "CPhonePreset.h"
-#include "CResourceStrings.h"
 #include "CVelmoraWrap.h"
 #include "CVirtualPhone.h"
 #include "PhoneToolMessageIds.h"
@@ -17,7 +16,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
-#include <memory>
 
 namespace {
 
@@ -63,19 +61,8 @@ QString CPhoneTool::Usage()
 bool CPhoneTool::LoadSettingsLanguage(const QString& programFolder)
 {
     QString name;
-    const int wanted = CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), name) &&
-                               !name.trimmed().isEmpty()
-                           ? CInstalledData::LanguageCodeOf(name.trimmed())
-                           : int(CInstalledData::English);
-    for (const int code : {wanted, int(CInstalledData::English)}) {
-        auto strings = std::make_shared<CResourceStrings>();
-        if (strings->Load(
-                CInstalledData::ProgramOrInstalledFile(programFolder, CInstalledData::LanguageFile(code)))) {
-            CVelmoraWrap::SetResourceStrings(strings);
-            return true;
-        }
-    }
-    return false;
+    CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), name);
+    return CInstalledData::LoadLanguageTable(programFolder, name);
 }
 
 QString CPhoneTool::FileNameFor(const QString& modelName)
