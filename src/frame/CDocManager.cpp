@@ -182,12 +182,13 @@ bool CDocManager::SaveActiveAs()
     return doc && doc->DoFileSaveAs();
 }
 
-void CDocManager::FinishUnitsRow(CVelmoraDoc* document)
+bool CDocManager::FinishUnitsRow(CVelmoraDoc* document)
 {
-    // A units row typed but not yet stored (its cells are left, the row is not) belongs in the save.
+    // A units row typed but not yet stored (its cells are left, the row is not) belongs in a save
+    // and in what a phone command reads or writes.
     CChildFrame* frame = document ? FrameOf(document) : nullptr;
-    if (auto* view = frame ? dynamic_cast<IFrameView*>(frame->View(CChildFrame::UnitsTab)) : nullptr)
-        view->FinishPendingWork();
+    auto* view = frame ? dynamic_cast<IFrameView*>(frame->View(CChildFrame::UnitsTab)) : nullptr;
+    return !view || view->FinishPendingWork();
 }
 
 bool CDocManager::CloseActive()

@@ -69,6 +69,8 @@ public:
     bool AppendToActive();
     // Marks the active fleet changed after the active view stored its pending work.
     bool UpdateActive();
+    // Stores the row being typed in the document's units grid; false when its checks refuse it.
+    bool FinishUnitsRow(CVelmoraDoc* document);
 
     CVelmoraDoc* ActiveDocument() const;
     CChildFrame* ActiveFrame() const;
@@ -100,8 +102,6 @@ private:
     QString StartFolder() const;
     QString AskPath(Prompt prompt, const QString& suggested);
     QWidget* DialogParent() const;
-    // Stores the row being typed in the document's units grid.
-    void FinishUnitsRow(CVelmoraDoc* document);
     std::vector<Entry>::iterator Find(const CVelmoraDoc* document);
 
     QMdiArea& m_area;

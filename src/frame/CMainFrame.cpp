@@ -282,11 +282,7 @@ void CMainFrame::ConnectCommands()
             if (CChildFrame* frame = m_docs->FrameOf(&document))
                 frame->ShowTab(CChildFrame::UnitsTab);
         };
-        hooks.storePending = [this](CVelmoraDoc& document) {
-            CChildFrame* frame = m_docs->FrameOf(&document);
-            auto* view = frame ? dynamic_cast<CUnitsView*>(frame->View(CChildFrame::UnitsTab)) : nullptr;
-            return !view || view->StoreEditedRow();
-        };
+        hooks.storePending = [this](CVelmoraDoc& document) { return m_docs->FinishUnitsRow(&document); };
         return hooks;
     };
     c.SetHandler(ReadPhone, [this, phoneHooks]() { CPhoneCommandHost::ReadPhone(this, phoneHooks()); });

@@ -20,7 +20,11 @@ public:
     int ViewFamily() const override { return m_family; }
     bool CanRunCommand(int id) const override { return m_handles.contains(id); }
     void RunCommand(int id) override { ran << id; }
-    void FinishPendingWork() override { ++finished; }
+    bool FinishPendingWork() override
+    {
+        ++finished;
+        return true;
+    }
 
     QList<int> ran;
     int finished = 0;

@@ -616,7 +616,7 @@ void CUnitsView::RunCommand(int commandId)
     }
 }
 
-void CUnitsView::FinishPendingWork()
+bool CUnitsView::FinishPendingWork()
 {
-    StoreEditedRow();
+    return StoreEditedRow();
 }

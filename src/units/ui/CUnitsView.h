@@ -81,7 +81,7 @@ public:
     int ViewFamily() const override;
     bool CanRunCommand(int commandId) const override;
     void RunCommand(int commandId) override;
-    void FinishPendingWork() override;
+    bool FinishPendingWork() override;
 
 Q_SIGNALS:
     // A stored unit is to be opened in its property sheet, with what the model rules answered.
