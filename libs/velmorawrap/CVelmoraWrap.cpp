@@ -1,5 +1,7 @@
 #include "CVelmoraWrap.h"
 
+#include "CVelmoraError.h"
+
 #include "CIniFile.h"
 #include "CResourceStrings.h"
 #include "CStderrAnswerer.h"
@@ -114,32 +116,29 @@ bool CVelmoraWrap::AgentErrorStops(AGENT_RET_CODE code)
     return !(code == 1 || code == -2 || code == -23 || code == -24 || code == -25);
 }
 
+int CVelmoraWrap::ShowError(const CVelmoraError& error)
+{
+    if (!error.IsError() || error.IsCancelled())
+        return IDOK;
+    CVelmoraMessage message;
+    message.type = error.Type();
+    message.text = error.ToText();
+    if (error.GetKind() == CVelmoraError::Kind::Message)
+        message.id = error.Id();
+    return Deliver(message);
+}
+
 int CVelmoraWrap::HandleAgentAPIErrors(AGENT_RET_CODE code)
 {
     // A completed write with a remark: the user hears the remark, the operation goes on.
-    if (code == -23 || code == -24 || code == -25) {
-        ShowError(CodeTextBase - code, VMT_NOTICE);
-        return 0;
-    }
-    if (!AgentErrorStops(code))
-        return 0;
-    if (code == -28)
-        return 1;
-    const int id = CodeTextBase - code;
-    if (code < 0 && code >= -99 && !LoadString(id).isEmpty())
-        ShowError(id, VMT_ERROR);
-    else
-        ShowError(LoadString(IdUnknownAgentCode).arg(code), VMT_ERROR);
-    return 1;
+    const CVelmoraError error = CVelmoraError::FromAgentCode(code);
+    ShowError(error);
+    return error.Stops() ? 1 : 0;
 }
 
 int CVelmoraWrap::HandleVelmoraError(VELMORA_RET_CODE code)
 {
-    const int id = CodeTextBase - code;
-    if (code <= -203 && code >= -262 && !LoadString(id).isEmpty())
-        ShowError(id, VMT_ERROR);
-    else
-        ShowError(LoadString(IdUnknownVelmoraCode).arg(code), VMT_ERROR);
+    ShowError(CVelmoraError::FromVelmoraCode(code));
     return 1;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CResourceStrings;
+class CVelmoraError;
 
 // The shared-services component: every message to the user, the texts of error codes, the settings
 // store ("registry" values), the carrier INI file and the PIM splitter positions. All operations are static.
@@ -22,6 +23,9 @@ public:
     // IDYES/IDNO/IDCANCEL for VMT_YESNOCANCEL.
     static int ShowError(int messageId, VELMORA_MSG_TYPE type);
     static int ShowError(const QString& text, VELMORA_MSG_TYPE type);
+    // Shows an error value returned by logic (by id when it has one); success and a stop the user
+    // chose show nothing and answer IDOK.
+    static int ShowError(const CVelmoraError& error);
 
     // Shows the text of a failed programming-library call. Answers 1 (stop the operation) for every
     // failure; answers 0 without a message for 1 (success) and -2 (item or list absent in this phone).
@@ -69,7 +73,8 @@ public:
     static IVelmoraAnswerer* SetAnswerer(IVelmoraAnswerer* answerer);
     static IVelmoraAnswerer* Answerer();
 
-    enum : int {
+    enum : int
+    {
         CodeTextBase = 6000,
         IdUnknownAgentCode = 6100,
         IdUnknownVelmoraCode = 6101,

@@ -2,6 +2,7 @@
 #include "CResourceStrings.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
+#include "CVelmoraError.h"
 #include "CVelmoraWrap.h"
 
 #include <QApplication>
@@ -97,6 +98,43 @@ private Q_SLOTS:
         QVERIFY(answers.Messages()[0].text.contains(QStringLiteral("-77")));
     }
 
+    void errorValuesCarryWhatIsShown()
+    {
+        // A value made by logic shows the same message, by id, as showing it directly would.
+        const CVelmoraError byId = CVelmoraError::Message(1631, {QStringLiteral("O'Brien")});
+        QVERIFY(byId.IsError() && byId.Stops() && !byId.IsNotice());
+        QCOMPARE(CVelmoraWrap::ShowError(byId), int(IDOK));
+        QCOMPARE(answers.Count(), 1);
+        QCOMPARE(answers.Messages()[0].id, 1631);
+        QCOMPARE(answers.Messages()[0].text,
+                 CVelmoraWrap::FillArgs(CVelmoraWrap::LoadString(1631), {QStringLiteral("O'Brien")}));
+
+        const CVelmoraError text = CVelmoraError::Text(QStringLiteral("database is locked"));
+        QCOMPARE(text.ToText(), QStringLiteral("database is locked"));
+        CVelmoraWrap::ShowError(text);
+        QCOMPARE(answers.Messages()[1].id, 0);
+        QCOMPARE(answers.Messages()[1].text, QStringLiteral("database is locked"));
+
+        // Success and a stop the user chose show nothing.
+        answers.Clear();
+        QCOMPARE(CVelmoraWrap::ShowError(CVelmoraError()), int(IDOK));
+        QCOMPARE(CVelmoraWrap::ShowError(CVelmoraError::Cancelled()), int(IDOK));
+        QCOMPARE(answers.Count(), 0);
+        QVERIFY(CVelmoraError::Cancelled().Stops());
+        QVERIFY(!CVelmoraError());
+
+        // Agent codes: the same rule as the handler.
+        QVERIFY(!CVelmoraError::FromAgentCode(1) && !CVelmoraError::FromAgentCode(-2));
+        QVERIFY(CVelmoraError::FromAgentCode(-24).IsNotice() && !CVelmoraError::FromAgentCode(-24).Stops());
+        QVERIFY(CVelmoraError::FromAgentCode(-28).IsCancelled());
+        QCOMPARE(CVelmoraError::FromAgentCode(-5).Id(), 6005);
+        QVERIFY(CVelmoraError::FromAgentCode(-77).ToText().contains(QStringLiteral("-77")));
+        QCOMPARE(CVelmoraError::FromVelmoraCode(-203).Id(), 6203);
+        QCOMPARE(CVelmoraError::Message(5, {QStringLiteral("a")}),
+                 CVelmoraError::Message(5, {QStringLiteral("a")}));
+        QVERIFY(CVelmoraError::Message(5) != CVelmoraError::Message(5, {}, VMT_NOTICE));
+    }
+
     void programErrorTexts()
     {
         for (int code = -203; code >= -262; --code) {
@@ -113,10 +151,15 @@ private Q_SLOTS:
 
     void registryRoundTrip()
     {
-        const QStringList values = {QStringLiteral("He said \"hi\""), QStringLiteral("100% sure"),
-                                    QStringLiteral("-1#70#105"), QStringLiteral("a, b; c=d"),
-                                    QStringLiteral("שלום עולם"), QStringLiteral("  padded  "), QString(),
-                                    QStringLiteral("C:\\Backups\\"), QStringLiteral("[Section]")};
+        const QStringList values = {QStringLiteral("He said \"hi\""),
+                                    QStringLiteral("100% sure"),
+                                    QStringLiteral("-1#70#105"),
+                                    QStringLiteral("a, b; c=d"),
+                                    QStringLiteral("שלום עולם"),
+                                    QStringLiteral("  padded  "),
+                                    QString(),
+                                    QStringLiteral("C:\\Backups\\"),
+                                    QStringLiteral("[Section]")};
         for (const QString& v : values) {
             QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Round Trip"), v));
             QString back = QStringLiteral("unset");
@@ -128,7 +171,8 @@ private Q_SLOTS:
         QVERIFY(CVelmoraWrap::SettingsStoreExists());
 
         // Values of sibling programs live in their own group and do not mix with ours.
-        QVERIFY(CVelmoraWrap::SetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"), QStringLiteral("2")));
+        QVERIFY(CVelmoraWrap::SetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"),
+                                            QStringLiteral("2")));
         QString shared;
         QVERIFY(CVelmoraWrap::GetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"), shared));
         QCOMPARE(shared, QStringLiteral("2"));
@@ -163,13 +207,18 @@ private Q_SLOTS:
         QCOMPARE(ini.Serialize(), original);
 
         // A change stays in its line; a new key goes after the section's last key; a new section at the end.
-        QVERIFY(ini.SetValue(QStringLiteral("Application Title"), QStringLiteral("carrierid"), QStringLiteral("3")));
-        QVERIFY(ini.SetValue(QStringLiteral("Application Title"), QStringLiteral("Extra"), QStringLiteral("100%")));
+        QVERIFY(ini.SetValue(QStringLiteral("Application Title"), QStringLiteral("carrierid"),
+                             QStringLiteral("3")));
+        QVERIFY(ini.SetValue(QStringLiteral("Application Title"), QStringLiteral("Extra"),
+                             QStringLiteral("100%")));
         QVERIFY(ini.SetValue(QStringLiteral("New"), QStringLiteral("Key"), QStringLiteral(" spaced ")));
         const QByteArray changed = ini.Serialize();
-        QCOMPARE(changed, QByteArray("; carrier file\r\n[Application Title]\r\nTitle=Fleet \"North\"\r\nCarrierID=3\r\n"
-                                     "Extra=100%\r\n\r\n# the models\r\n[SubId Rel_Models]\r\nRelModel0=-1#70#105\r\n"
-                                     "RelModelName-1#70#105=Alder 105 \xD7\xA9\r\nEmpty=\r\n\r\n[New]\r\nKey=\" spaced \"\r\n"));
+        QCOMPARE(
+            changed,
+            QByteArray(
+                "; carrier file\r\n[Application Title]\r\nTitle=Fleet \"North\"\r\nCarrierID=3\r\n"
+                "Extra=100%\r\n\r\n# the models\r\n[SubId Rel_Models]\r\nRelModel0=-1#70#105\r\n"
+                "RelModelName-1#70#105=Alder 105 \xD7\xA9\r\nEmpty=\r\n\r\n[New]\r\nKey=\" spaced \"\r\n"));
         CIniFile reread;
         QVERIFY(reread.Parse(changed, QStringLiteral("t")));
         QVERIFY(reread.Value(QStringLiteral("New"), QStringLiteral("Key"), v));
@@ -203,7 +252,8 @@ private Q_SLOTS:
         QFETCH(int, line);
         CIniFile ini;
         QVERIFY(!ini.Parse(contents, QStringLiteral("Carrier.ini")));
-        QVERIFY2(ini.ErrorString().startsWith(QStringLiteral("Carrier.ini:%1:").arg(line)), qPrintable(ini.ErrorString()));
+        QVERIFY2(ini.ErrorString().startsWith(QStringLiteral("Carrier.ini:%1:").arg(line)),
+                 qPrintable(ini.ErrorString()));
         QString v;
         QVERIFY(!ini.Value(QStringLiteral("S"), QStringLiteral("A"), v)); // nothing half-loaded
     }
@@ -219,8 +269,10 @@ private Q_SLOTS:
                                                  QStringLiteral("Service Provider Max SMS Length"), v));
         QVERIFY(v.isEmpty());
         QVERIFY(CVelmoraWrap::SetCarrierIniValue(QStringLiteral("Carrier Settings"),
-                                                 QStringLiteral("Service Provider Max SMS Length"), QStringLiteral("140")));
-        QCOMPARE(ReadFile(path), QByteArray("; keep me\n[Carrier Settings]\nService Provider Max SMS Length=140\n"));
+                                                 QStringLiteral("Service Provider Max SMS Length"),
+                                                 QStringLiteral("140")));
+        QCOMPARE(ReadFile(path),
+                 QByteArray("; keep me\n[Carrier Settings]\nService Provider Max SMS Length=140\n"));
 
         // A change made on disk by someone else is seen.
         QTest::qWait(20);
@@ -231,14 +283,17 @@ private Q_SLOTS:
 
         // A damaged file reads nothing, says why, and is not written over.
         WriteFile(path, "[Carrier Settings]\nthis is not a key\n");
-        QVERIFY(!CVelmoraWrap::GetCarrierIniValue(QStringLiteral("Carrier Settings"), QStringLiteral("A"), v));
+        QVERIFY(
+            !CVelmoraWrap::GetCarrierIniValue(QStringLiteral("Carrier Settings"), QStringLiteral("A"), v));
         QVERIFY(CVelmoraWrap::CarrierIniError().contains(QStringLiteral(":2:")));
-        QVERIFY(!CVelmoraWrap::SetCarrierIniValue(QStringLiteral("Carrier Settings"), QStringLiteral("A"), QStringLiteral("1")));
+        QVERIFY(!CVelmoraWrap::SetCarrierIniValue(QStringLiteral("Carrier Settings"), QStringLiteral("A"),
+                                                  QStringLiteral("1")));
         QCOMPARE(ReadFile(path), QByteArray("[Carrier Settings]\nthis is not a key\n"));
 
         // No file at all.
         QFile::remove(path);
-        QVERIFY(!CVelmoraWrap::GetCarrierIniValue(QStringLiteral("Carrier Settings"), QStringLiteral("A"), v));
+        QVERIFY(
+            !CVelmoraWrap::GetCarrierIniValue(QStringLiteral("Carrier Settings"), QStringLiteral("A"), v));
         QVERIFY(!CVelmoraWrap::CarrierIniError().isEmpty());
         CVelmoraWrap::SetAppPath(CTestEnvironment::ProgramFolder());
     }
@@ -246,12 +301,14 @@ private Q_SLOTS:
     void languageTables()
     {
         CResourceStrings strings;
-        QVERIFY(strings.Parse("# comment\n10\tLine one\\nLine two\\tTabbed \\\\ back\n\n20\t%1 of %2\n", QStringLiteral("x")));
+        QVERIFY(strings.Parse("# comment\n10\tLine one\\nLine two\\tTabbed \\\\ back\n\n20\t%1 of %2\n",
+                              QStringLiteral("x")));
         QCOMPARE(strings.Text(10), QStringLiteral("Line one\nLine two\tTabbed \\ back"));
         QCOMPARE(strings.Text(20).arg(3).arg(5), QStringLiteral("3 of 5"));
         QCOMPARE(strings.Ids(), (QList<int>{10, 20}));
         bool ok = false;
-        QCOMPARE(CResourceStrings::Unescape(CResourceStrings::Escape(QStringLiteral("a\\n\n\tb")), &ok), QStringLiteral("a\\n\n\tb"));
+        QCOMPARE(CResourceStrings::Unescape(CResourceStrings::Escape(QStringLiteral("a\\n\n\tb")), &ok),
+                 QStringLiteral("a\\n\n\tb"));
 
         QVERIFY(!strings.Parse("10\tone\n10\ttwo\n", QStringLiteral("x")));
         QVERIFY(strings.ErrorString().contains(QStringLiteral("x:2")));
