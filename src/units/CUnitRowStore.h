@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CVelmoraError.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -27,8 +29,8 @@ public:
     // The unit's unit_phone_ergo_settings row, made with the carrier's and the model's defaults when
     // it has none. modelKey: the model cell text (sub-model key or model number).
     bool EnsureErgoRecord(const QString& imei, const QString& modelKey);
-    // Writes the row into unit_details (insert when rowId is 0).
-    bool WriteUnit(const QStringList& cells, qint64& rowId);
+    // Writes the row into unit_details (insert when rowId is 0); the database error text on failure.
+    CVelmoraError WriteUnit(const QStringList& cells, qint64& rowId);
 
     // The value a cell text is stored as in its field.
     static QVariant FieldValue(int col, const QString& text);

@@ -359,23 +359,29 @@ private Q_SLOTS:
         unit.releaseId = 39;
         auto doc = m_fixture.OpenFleet("open.vlf", {unit});
         QVERIFY(doc);
-        CModelRules& rules = CUnitsFixture::Rules();
+        const CModelRules& rules = CUnitsFixture::Rules();
         CUnitOpenInfo info;
-        QVERIFY(CUnitOpener::Prepare(doc->Database(), unit.imei, false, &rules, info));
+        QVERIFY(!CUnitOpener::Prepare(doc->Database(), unit.imei, false, &rules, info));
         QCOMPARE(info.imei, unit.imei);
         QVERIFY(info.recNum > 0);
         QVERIFY(info.crossFleet && !info.rowCrossFleet);
         QCOMPARE(info.simVersion, 2);
         QCOMPARE(info.modelType, 90);
-        QCOMPARE(rules.CallListType(), int(CModelRules::SpecialCallListType));
+        QCOMPARE(info.profile.callListType, int(CModelRules::SpecialCallListType));
+        QVERIFY(info.profile.Complete());
+        QVERIFY(!info.profileError);
+        QCOMPARE(info.modelKey, info.profile.modelKey);
         QCOMPARE(Answers().Count(), 0);
 
-        QVERIFY(!CUnitOpener::Prepare(doc->Database(), "359999999999999", false, &rules, info));
-        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::RecordIncomplete});
+        // The opener answers its refusals; showing them is the view's part.
+        QCOMPARE(CUnitOpener::Prepare(doc->Database(), "359999999999999", false, &rules, info),
+                 CVelmoraError::Message(UnitsMsg::RecordIncomplete));
+        QCOMPARE(Answers().Count(), 0);
 
-        Answers().Clear();
         QVERIFY(QSqlQuery(doc->Database()).exec("UPDATE unit_details SET unit_imei_num = ''"));
-        QVERIFY(!CUnitOpener::Prepare(doc->Database(), "", false, &rules, info));
+        const CVelmoraError noImei = CUnitOpener::Prepare(doc->Database(), "", false, &rules, info);
+        QCOMPARE(noImei, CVelmoraError::FromVelmoraCode(kUnitsEmptyImeiCode));
+        CVelmoraWrap::ShowError(noImei);
         QCOMPARE(Answers().Ids(), QList<int>{CVelmoraWrap::CodeTextBase - kUnitsEmptyImeiCode});
     }
 };
