@@ -19,10 +19,11 @@ public:
 
     // cells: the 33 texts of a row that passed the row checks; they are rewritten as stored.
     // rowId: the unit's record number, or 0 for a new unit (then set to the new one). storedImei:
-    // the IMEI the unit has in the database (empty for a new unit). On a refusal the message has
-    // been shown, nothing in the database has changed and *failedColumn names the column to fix (the
-    // IMEI for 1584), or 0.
-    bool Store(QStringList& cells, qint64& rowId, const QString& storedImei, int* failedColumn = nullptr);
+    // the IMEI the unit has in the database (empty for a new unit). A refusal answers the message to
+    // show (a silent stop when the IMEI change has told the user already); nothing in the database has
+    // changed and *failedColumn names the column to fix (the IMEI for 1584), or 0.
+    CVelmoraError Store(QStringList& cells, qint64& rowId, const QString& storedImei,
+                        int* failedColumn = nullptr);
 
     // Whether a unit other than rowId has this IMEI.
     bool ImeiTaken(const QString& imei, qint64 rowId) const;
