@@ -5,6 +5,7 @@
 #include "CTestEnvironment.h"
 #include "CUnitCascade.h"
 #include "CUnitOpener.h"
+#include "CUnitRowStore.h"
 #include "CUnitsColumns.h"
 #include "CUnitsFixture.h"
 #include "CUnitsTableModel.h"
@@ -225,6 +226,19 @@ private Q_SLOTS:
         QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::DuplicateImei});
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 2);
 
+        // The store itself answers the refusal and leaves showing it to its caller.
+        Answers().Clear();
+        QStringList cells = CUnitsFixture::GoodRow();
+        cells[C::Imei - 1] = units[1].imei;
+        qint64 rowId = 0;
+        int failed = 0;
+        CUnitRowStore store(doc->Database(), &CUnitsFixture::Rules());
+        QCOMPARE(store.Store(cells, rowId, QString(), &failed),
+                 CVelmoraError::Message(UnitsMsg::DuplicateImei));
+        QCOMPARE(failed, int(C::Imei));
+        QCOMPARE(rowId, 0);
+        QCOMPARE(Answers().Count(), 0);
+
         // Renaming a stored unit to another's IMEI is refused the same way.
         model->CancelRecordEdit();
         Answers().Clear();
@@ -383,6 +397,38 @@ private Q_SLOTS:
         QCOMPARE(noImei, CVelmoraError::FromVelmoraCode(kUnitsEmptyImeiCode));
         CVelmoraWrap::ShowError(noImei);
         QCOMPARE(Answers().Ids(), QList<int>{CVelmoraWrap::CodeTextBase - kUnitsEmptyImeiCode});
+    }
+
+    // Two property sheets open side by side: the second unit's model must not reach the first's lists.
+    void openingASecondUnitLeavesTheFirstProfileAlone()
+    {
+        QList<CUnitSpec> units = CFleetFixtures::Units(4);
+        units[3].releaseId = 39; // model 90's large list block
+        auto doc = m_fixture.OpenFleet("two.vlf", {units[0], units[3]});
+        QVERIFY(doc);
+        const CModelRules& rules = CUnitsFixture::Rules();
+        CUnitOpenInfo first;
+        QVERIFY(!CUnitOpener::Prepare(doc->Database(), units[0].imei, false, &rules, first));
+        QCOMPARE(first.modelType, 105);
+        const CModelProfile before = first.profile;
+        QCOMPARE(before.phoneClass, 3);
+
+        CUnitOpenInfo second;
+        QVERIFY(!CUnitOpener::Prepare(doc->Database(), units[3].imei, false, &rules, second));
+        QCOMPARE(second.profile.callListType, int(CModelRules::SpecialCallListType));
+        QVERIFY(second.profile.phoneClass != before.phoneClass);
+        QVERIFY(second.profile.callListType != before.callListType);
+
+        QVERIFY(first.profile.capacities == before.capacities);
+        QCOMPARE(first.profile.callListType, before.callListType);
+        QCOMPARE(first.profile.phoneClass, before.phoneClass);
+        QCOMPARE(first.profile.scanAndStatus, before.scanAndStatus);
+        QVERIFY(first.profile.ergoFlags == before.ergoFlags);
+        // And the catalogue answers the first model as it did before the second was opened.
+        const CModelProfile again = rules.ProfileOf(105, units[0].releaseId, units[0].subReleaseId);
+        QVERIFY(again.capacities == before.capacities);
+        QVERIFY(again.ergoFlags == before.ergoFlags);
+        QCOMPARE(Answers().Count(), 0);
     }
 };
 
