@@ -149,7 +149,7 @@ bool Prepare(const QString& programFolder, Settings& settings)
         return false;
     settings.rules = std::make_unique<CModelRules>(app);
     QString list;
-    if (!settings.rules->BuildModelList(list) || !settings.rules->LoadInternationalLists())
+    if (settings.rules->BuildModelList(list) || list.isEmpty() || settings.rules->LoadInternationalLists())
         return false;
     settings.units.rules = settings.rules.get();
     settings.units.modelList = list;

@@ -152,14 +152,18 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
     if (!OpenAppDatabase())
         return false;
     m_modelRules.SetDatabase(m_appDb);
-    if (!m_modelRules.BuildModelList(m_modelList) || m_modelList.isEmpty()) {
+    if (const CVelmoraError error = m_modelRules.BuildModelList(m_modelList);
+        error || m_modelList.isEmpty()) {
+        CVelmoraWrap::ShowError(error);
         StartupLine(QStringLiteral("the model list could not be built from the model table"));
         return false;
     }
 
     // 14. The three model lists of "International Models".
-    if (!m_modelRules.LoadInternationalLists())
+    if (const CVelmoraError error = m_modelRules.LoadInternationalLists()) {
+        CVelmoraWrap::ShowError(error);
         return false;
+    }
 
     // 18-20. Main window: right to left for Hebrew, titled from the carrier's title and the product name.
     if (m_languageCode == LangHebrew)

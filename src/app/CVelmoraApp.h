@@ -85,7 +85,7 @@ public:
     const QString& FleetTemplatePath() const { return m_fleetTemplatePath; }
     const QString& PimTemplatePath() const { return m_pimTemplatePath; }
 
-    CModelRules& ModelRules() { return m_modelRules; }
+    const CModelRules& ModelRules() const { return m_modelRules; }
     const QString& ModelList() const { return m_modelList; }
     const QString& EntryLanguageList() const { return m_entryLanguageList; }
     const QString& HelpFile() const { return m_helpFile; }

@@ -56,20 +56,20 @@ QString MissingKey(const QString& section, const QString& key)
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
-bool CModelRules::BuildModelList(QString& modelList)
+CVelmoraError CModelRules::BuildModelList(QString& modelList)
 {
     modelList.clear();
     QString totalText;
     if (!CVelmoraWrap::GetCarrierIniValue(kModelTypes, QStringLiteral("Total Models"), totalText)) {
         StartupLine(MissingKey(kModelTypes, QStringLiteral("Total Models")));
-        return false;
+        return CVelmoraError();
     }
     bool numeric = false;
     const int total = totalText.trimmed().toInt(&numeric);
     if (!numeric) {
         StartupLine(
             QStringLiteral("\"Total Models\" in [%1] is not a number: %2").arg(kModelTypes, totalText));
-        return false;
+        return CVelmoraError();
     }
 
     QStringList names;
@@ -84,13 +84,12 @@ bool CModelRules::BuildModelList(QString& modelList)
     for (const QString& name : names) {
         if (!row.OpenByDisplayName(name)) {
             StartupLine(QStringLiteral("the model table cannot be read: %1").arg(row.LastError()));
-            return false;
+            return CVelmoraError();
         }
         if (row.IsEOF()) {
-            CVelmoraWrap::ShowError(MsgModelNameUnknown, VMT_ERROR);
             StartupLine(QStringLiteral("the model \"%1\" of [%2] has no row in the model table")
                             .arg(name, kModelTypes));
-            return false;
+            return CVelmoraError::Message(MsgModelNameUnknown);
         }
         list += name + QLatin1Char('\t') + QString::number(row.m_ModelType) + QLatin1Char('\n');
     }
@@ -110,13 +109,13 @@ bool CModelRules::BuildModelList(QString& modelList)
     }
 
     if (list.isEmpty())
-        return false;
+        return CVelmoraError();
     m_modelList = list;
     modelList = list;
-    return true;
+    return CVelmoraError();
 }
 
-bool CModelRules::LoadInternationalLists()
+CVelmoraError CModelRules::LoadInternationalLists()
 {
     struct Entry
     {
@@ -140,9 +139,7 @@ bool CModelRules::LoadInternationalLists()
         }
         *entry.target = value;
     }
-    if (!complete)
-        CVelmoraWrap::ShowError(MsgInternationalListMissing, VMT_ERROR);
-    return complete;
+    return complete ? CVelmoraError() : CVelmoraError::Message(MsgInternationalListMissing);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -297,15 +294,16 @@ bool CModelRules::CapacitiesForCallListType(int callListType, ListCapacities& ca
     return true;
 }
 
-bool CModelRules::SetupListCapacities(int modelType, bool special)
+bool CModelRules::SetupListCapacities(int modelType, bool special, CModelProfile& profile) const
 {
     int callListType = 0;
     int codeplugId = 0;
     if (!LookupModel(modelType, special, callListType, codeplugId))
         return false;
-    m_phoneClass = PhoneClassOf(modelType);
-    CapacitiesForCallListType(callListType, m_capacities, m_scanAndStatus);
-    m_callListType = callListType;
+    profile.known = true;
+    profile.phoneClass = PhoneClassOf(modelType);
+    CapacitiesForCallListType(callListType, profile.capacities, profile.scanAndStatus);
+    profile.callListType = callListType;
     return true;
 }
 
@@ -357,31 +355,26 @@ int CModelRules::EvaluateRuleRow(const QString& models, int editRules, int model
     return EditRuleEnables(editRules);
 }
 
-int CModelRules::SetupErgoFieldFlags(int modelType, bool special)
+CVelmoraError CModelRules::SetupErgoFieldFlags(int modelType, bool special, CModelProfile& profile) const
 {
-    m_ergoFlags.fill(0);
+    profile.ergoFlags.fill(0);
+    profile.hasErgoFlags = false;
     int callListType = 0;
     int codeplugId = 0;
     if (!LookupModel(modelType, special, callListType, codeplugId))
-        return 0;
+        return CVelmoraError();
     const QString table = RuleTableForCodeplugId(codeplugId);
-    if (table.isEmpty()) {
-        CVelmoraWrap::ShowError(MsgCodeplugIdUnknown, VMT_ERROR);
-        return 0;
-    }
+    if (table.isEmpty())
+        return CVelmoraError::Message(MsgCodeplugIdUnknown);
     const QString select = QStringLiteral("SELECT * FROM ") + table;
     CUIFieldsRecSet rules(m_db);
-    if (!rules.OpenSql(select)) {
-        CVelmoraWrap::ShowError(MsgRuleTableUnreadable, VMT_ERROR);
-        return 0;
-    }
+    if (!rules.OpenSql(select))
+        return CVelmoraError::Message(MsgRuleTableUnreadable);
     const int rowCount = rules.GetRecordCount();
     std::array<int, ErgoFieldCount + 1> flags{};
     for (int id = 1; id <= rowCount; ++id) {
-        if (!rules.OpenSql(select + QStringLiteral(" WHERE Ergo_Field_id = ? "), {id}) || rules.IsEOF()) {
-            CVelmoraWrap::ShowError(MsgRuleRowMissing, VMT_ERROR);
-            return 0;
-        }
+        if (!rules.OpenSql(select + QStringLiteral(" WHERE Ergo_Field_id = ? "), {id}) || rules.IsEOF())
+            return CVelmoraError::Message(MsgRuleRowMissing);
         const int flag = EvaluateRuleRow(rules.m_Models, rules.m_Edit_rules, modelType);
         if (id <= ErgoFieldCount)
             flags[size_t(id)] = flag;
@@ -389,23 +382,35 @@ int CModelRules::SetupErgoFieldFlags(int modelType, bool special)
         if (id == ErgoFieldCount - 1)
             flags[ErgoFieldCount] = flag;
     }
-    m_ergoFlags = flags;
-    return 1;
+    profile.ergoFlags = flags;
+    profile.hasErgoFlags = true;
+    return CVelmoraError();
 }
 
-bool CModelRules::ApplyModel(int modelType, int releaseId)
+CVelmoraError CModelRules::ApplyModel(int modelType, int releaseId, CModelProfile& profile) const
 {
     const bool special = IsSpecialVariant(releaseId, modelType);
-    const bool capacities = SetupListCapacities(modelType, special);
-    const bool flags = SetupErgoFieldFlags(modelType, special) == 1;
-    return capacities && flags;
+    profile.modelType = modelType;
+    profile.releaseId = releaseId;
+    SetupListCapacities(modelType, special, profile);
+    return SetupErgoFieldFlags(modelType, special, profile);
 }
 
-int CModelRules::ErgoFieldFlag(int fieldId) const
+CModelProfile CModelRules::ProfileOf(int modelType, int releaseId, int subReleaseId,
+                                     CVelmoraError* error) const
 {
-    if (fieldId < 1 || fieldId > ErgoFieldCount)
-        return 0;
-    return m_ergoFlags[size_t(fieldId)];
+    CModelProfile profile;
+    const CVelmoraError setUp = ApplyModel(modelType, releaseId, profile);
+    if (error)
+        *error = setUp;
+    profile.subReleaseId = subReleaseId;
+    profile.modelKey = ModelKey(modelType, subReleaseId, releaseId);
+    CRadioModelRecSet row;
+    if (GetModelRow(modelType, row)) {
+        profile.crossFleetCapable = row.m_CrossFleetCapable;
+        profile.crossFleetCPVersion = row.m_CrossFleetCPVersion;
+    }
+    return profile;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -527,10 +532,9 @@ bool CModelRules::IsSupportedPhone(int modelType, int subReleaseId, int releaseI
     return m_modelList.contains(line);
 }
 
-bool CModelRules::CheckSupportedPhone(int modelType, int subReleaseId, int releaseId) const
+CVelmoraError CModelRules::CheckSupportedPhone(int modelType, int subReleaseId, int releaseId) const
 {
     if (IsSupportedPhone(modelType, subReleaseId, releaseId))
-        return true;
-    CVelmoraWrap::ShowError(MsgPhoneNotSupported, VMT_ERROR);
-    return false;
+        return CVelmoraError();
+    return CVelmoraError::Message(MsgPhoneNotSupported);
 }

@@ -1,36 +1,30 @@
 #pragma once
 
+#include "CModelProfile.h"
+#include "CVelmoraError.h"
+
 #include <QSqlDatabase>
 #include <QString>
-#include <array>
 
 class CRadioModelRecSet;
 
-// What the program offers for a radio model (choice list, phone class, list capacities, ergonomic field
-// flags, names, carrier switches), and the model state of the unit about to be edited.
+// The model catalogue: what the program offers for a radio model (choice list, phone class, list
+// capacities, ergonomic field flags, names, carrier switches). Loaded once at start-up and read-only
+// after it; the model state of a unit is a CModelProfile its editor owns.
 class CModelRules
 {
 public:
     enum : int
     {
-        ErgoFieldCount = 41,
+        ErgoFieldCount = CModelProfile::ErgoFieldCount,
         MaxCodeplugId = 24,
-        ConsolidatedCapacity = 250,
+        ConsolidatedCapacity = CModelProfile::ConsolidatedCapacity,
         SpecialModelType = 90, // release 39 of this model carries the large list block
         SpecialReleaseId = 39,
         SpecialCallListType = 8,
     };
 
-    // The fourteen list capacities of a model; NAM-dependent lists are indexed by NAM - 1.
-    struct ListCapacities
-    {
-        int phoneBook = 0;
-        std::array<int, 3> privateList{};
-        std::array<int, 3> talkgroups{};
-        std::array<int, 3> scanList{};
-        std::array<int, 3> statusMessages{};
-        int consolidated = ConsolidatedCapacity;
-    };
+    using ListCapacities = CModelProfile::ListCapacities;
 
     CModelRules() = default;
     explicit CModelRules(const QSqlDatabase& db) : m_db(db) {}
@@ -40,12 +34,12 @@ public:
 
     // --- Start-up ---
     // Builds the model choice list ("name\tvalue\n" lines) from [Model Types] and the sub-models of
-    // [SubId Rel_Models]. A name without a catalogue row shows message 1631. False when the list
-    // cannot be built or is empty; the list is kept for the supported-phone check.
-    bool BuildModelList(QString& modelList);
-    // Reads AlderModels, InternationalPhones and Q700PhoneModels. False after message 1837 when any
-    // is missing or empty (a missing key is also named on stderr).
-    bool LoadInternationalLists();
+    // [SubId Rel_Models]; the list is kept for the supported-phone check. A name without a catalogue
+    // row answers message 1631. On any failure the list is left empty (the reason is on stderr).
+    CVelmoraError BuildModelList(QString& modelList);
+    // Reads AlderModels, InternationalPhones and Q700PhoneModels. Message 1837 when any is missing or
+    // empty (a missing key is also named on stderr).
+    CVelmoraError LoadInternationalLists();
 
     const QString& ModelList() const { return m_modelList; }
     const QString& AlderModels() const { return m_alderModels; }
@@ -81,27 +75,22 @@ public:
     // 92, 93, 94; else 0.
     static int DefaultCallListLanguage(int releaseId);
 
-    // --- Model state of the unit being edited ---
-    // Phone class, call list type, list capacities and the scan-and-status flag of the model; a
-    // model without a row changes nothing and answers false.
-    bool SetupListCapacities(int modelType, bool special);
-    // Ergonomic field flags 1..41 from the model's rule table; 1 on success, 0 after message 1642
-    // (unknown codeplug id), 1643 (rule table unreadable) or 1644 (a field row missing), or for a
-    // model without a row. Flags start cleared, so a failure leaves every field disabled.
-    int SetupErgoFieldFlags(int modelType, bool special);
-    // Both set-ups for a unit, with the special flag worked out from its release. True when both
-    // succeeded.
-    bool ApplyModel(int modelType, int releaseId);
-
-    int CallListType() const { return m_callListType; }
-    int PhoneClass() const { return m_phoneClass; }
-    const ListCapacities& Capacities() const { return m_capacities; }
-    bool ScanAndStatus() const { return m_scanAndStatus; }
-    // Flag of an ergonomic field id 1..41 (0 for any other id).
-    int ErgoFieldFlag(int fieldId) const;
-    // Cross-fleet capability of the model last identified on the cable.
-    bool CrossFleetModel() const { return m_crossFleetModel; }
-    void SetCrossFleetModel(bool capable) { m_crossFleetModel = capable; }
+    // --- Model profile of a unit ---
+    // Phone class, call list type, list capacities and the scan-and-status flag of the model into
+    // profile; a model without a row leaves profile as it was and answers false.
+    bool SetupListCapacities(int modelType, bool special, CModelProfile& profile) const;
+    // Ergonomic field flags 1..41 of profile from the model's rule table. The flags start cleared, so
+    // a failure leaves every field disabled: message 1642 (unknown codeplug id), 1643 (rule table
+    // unreadable) or 1644 (a field row missing); a model without a row fails without a message.
+    // profile.hasErgoFlags tells whether the flags were read.
+    CVelmoraError SetupErgoFieldFlags(int modelType, bool special, CModelProfile& profile) const;
+    // Both set-ups for a unit, with the special flag worked out from its release; profile.Complete()
+    // tells whether both succeeded.
+    CVelmoraError ApplyModel(int modelType, int releaseId, CModelProfile& profile) const;
+    // The whole profile of model, release and sub-release: the set-ups, the model key and the
+    // cross-fleet capability. *error (when given) gets what the set-ups reported.
+    CModelProfile ProfileOf(int modelType, int releaseId, int subReleaseId,
+                            CVelmoraError* error = nullptr) const;
 
     // Capacities of a call list type; false (every capacity 0 but the consolidated list) for a
     // type outside 0..9.
@@ -144,8 +133,8 @@ public:
     // A phone is supported when the model list offers it: its sub-model key for a model with
     // sub-releases, else its model type.
     bool IsSupportedPhone(int modelType, int subReleaseId, int releaseId) const;
-    // The same, showing message 1635 when the phone is not supported.
-    bool CheckSupportedPhone(int modelType, int subReleaseId, int releaseId) const;
+    // The same as an error value: message 1635 when the phone is not supported.
+    CVelmoraError CheckSupportedPhone(int modelType, int subReleaseId, int releaseId) const;
 
 private:
     static QString SubModelValue(const QString& key);
@@ -155,11 +144,4 @@ private:
     QString m_alderModels;
     QString m_internationalPhones;
     QString m_q700PhoneModels;
-
-    int m_callListType = 0;
-    int m_phoneClass = 1;
-    ListCapacities m_capacities;
-    bool m_scanAndStatus = false;
-    std::array<int, ErgoFieldCount + 1> m_ergoFlags{}; // index 0 unused
-    bool m_crossFleetModel = false;
 };

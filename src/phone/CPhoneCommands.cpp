@@ -72,7 +72,8 @@ bool CPhoneCommands::PatchItem40()
     return false;
 }
 
-bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules)
+bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings,
+                               const CModelRules& rules)
 {
     const CRunningCommand running;
     bool newFleet = false;
@@ -127,8 +128,8 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
     return true;
 }
 
-bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules,
-                                const CWriteFlags& flags)
+bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings,
+                                const CModelRules& rules, const CWriteFlags& flags)
 {
     const CRunningCommand running;
     CVelmoraDoc* document = host.ActiveFleet();

@@ -19,8 +19,8 @@ public:
         Item40 = 40, // five bytes; 25, 241, 0, 0, 0 must end in 2 before the phone is programmed
     };
 
-    static bool ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules);
-    static bool WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules,
+    static bool ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, const CModelRules& rules);
+    static bool WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, const CModelRules& rules,
                            const CWriteFlags& flags = CWriteFlags::All());
 
     static int UnitCount(const QSqlDatabase& db);

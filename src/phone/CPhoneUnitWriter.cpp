@@ -129,8 +129,9 @@ bool CPhoneUnitWriter::PrepareAndWriteUnitItems()
         return Fail(PhoneErr::UnitMismatch, 0);
     if (!found)
         return Fail(PhoneErr::NoUnit, 0);
-    if (!p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
-        return false;
+    if (const CVelmoraError unsupported =
+            p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
+        return p.FailMessage(unsupported.Id(), 0);
     if (!p.ReadStructureVersion())
         return false;
     if (p.m_crossFleet && !unit.m_unit_cross_fleet_enable) {
@@ -196,8 +197,9 @@ bool CPhoneUnitWriter::PrepareAndWriteSourceItems(const QString& sourceImei)
         return false;
     if (p.Unit().IsEOF())
         return Fail(PhoneErr::NoUnit, 0);
-    if (!p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
-        return false;
+    if (const CVelmoraError unsupported =
+            p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
+        return p.FailMessage(unsupported.Id(), 0);
     if (!p.ReadStructureVersion())
         return false;
     if (!p.LookupModel())

@@ -89,7 +89,7 @@ QString TwoDigits(int value)
 
 } // namespace
 
-CProcessPhone::CProcessPhone(int mode, const CPhoneSettings& settings, CModelRules& rules,
+CProcessPhone::CProcessPhone(int mode, const CPhoneSettings& settings, const CModelRules& rules,
                              ISimPinPrompt* prompt)
     : m_mode(mode), m_settings(settings), m_rules(rules), m_prompt(prompt),
       m_sim(std::make_unique<CSimPreparation>(settings, prompt))
@@ -322,7 +322,6 @@ bool CProcessPhone::LookupModel()
     m_phoneClass = m_rules.PhoneClassOf(m_modelType);
     m_crossFleet =
         CModelRules::CrossFleetFlag(row.m_CrossFleetCapable, row.m_CrossFleetCPVersion, m_structureVersion);
-    m_rules.SetCrossFleetModel(row.m_CrossFleetCapable);
     return true;
 }
 
@@ -405,8 +404,8 @@ bool CProcessPhone::ReadUnitItems()
     if (!ReadIdentity(false))
         return false;
 
-    if (!m_rules.CheckSupportedPhone(m_modelType, m_subRelease, m_release))
-        return false;
+    if (const CVelmoraError unsupported = m_rules.CheckSupportedPhone(m_modelType, m_subRelease, m_release))
+        return FailMessage(unsupported.Id(), 0);
     unit.m_unit_model_type = m_modelType;
     unit.m_unit_prod_sub_release_id = m_subRelease;
     unit.m_unit_prod_release_id = m_release;

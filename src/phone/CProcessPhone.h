@@ -60,7 +60,7 @@ public:
         SlotCount
     };
 
-    CProcessPhone(int mode, const CPhoneSettings& settings, CModelRules& rules, ISimPinPrompt* prompt);
+    CProcessPhone(int mode, const CPhoneSettings& settings, const CModelRules& rules, ISimPinPrompt* prompt);
     ~CProcessPhone();
     CProcessPhone(const CProcessPhone&) = delete;
     CProcessPhone& operator=(const CProcessPhone&) = delete;
@@ -158,7 +158,7 @@ private:
 
     int m_mode;
     CPhoneSettings m_settings;
-    CModelRules& m_rules;
+    const CModelRules& m_rules;
     ISimPinPrompt* m_prompt;
     CWriteFlags m_flags;
     std::unique_ptr<CFleetConnection> m_connection;

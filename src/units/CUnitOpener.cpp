@@ -2,11 +2,10 @@
 
 #include "CModelRules.h"
 #include "CUnitRecSet.h"
-#include "CVelmoraWrap.h"
 #include "UnitsMessageIds.h"
 
-bool CUnitOpener::Prepare(const QSqlDatabase& db, const QString& imei, bool rowCrossFleet, CModelRules* rules,
-                          CUnitOpenInfo& info)
+CVelmoraError CUnitOpener::Prepare(const QSqlDatabase& db, const QString& imei, bool rowCrossFleet,
+                                   const CModelRules* rules, CUnitOpenInfo& info)
 {
     info = CUnitOpenInfo();
     info.rowCrossFleet = rowCrossFleet;
@@ -21,22 +20,19 @@ bool CUnitOpener::Prepare(const QSqlDatabase& db, const QString& imei, bool rowC
         info.subReleaseId = unit.m_unit_prod_sub_release_id;
         info.structureVersion = unit.m_unit_cp_structure_version;
     }
-    if (info.recNum <= 0) {
-        CVelmoraWrap::ShowError(UnitsMsg::RecordIncomplete, VMT_ERROR);
-        return false;
-    }
-    if (info.imei.isEmpty()) {
-        CVelmoraWrap::HandleVelmoraError(kUnitsEmptyImeiCode);
-        return false;
-    }
+    if (info.recNum <= 0)
+        return CVelmoraError::Message(UnitsMsg::RecordIncomplete);
+    if (info.imei.isEmpty())
+        return CVelmoraError::FromVelmoraCode(kUnitsEmptyImeiCode);
     if (rules) {
-        // The rules report their own failures; the unit still opens with what they could set.
-        rules->ApplyModel(info.modelType, info.releaseId);
+        // The unit still opens with what the catalogue could set.
+        info.profile =
+            rules->ProfileOf(info.modelType, info.releaseId, info.subReleaseId, &info.profileError);
         info.phoneClass = rules->PhoneClassOf(info.modelType);
-        info.modelKey = rules->ModelKey(info.modelType, info.subReleaseId, info.releaseId);
+        info.modelKey = info.profile.modelKey;
         info.phoneBookLangEntryId = rules->PhoneBookLangEntryID(info.modelKey);
     } else {
         info.modelKey = QString::number(info.modelType);
     }
-    return true;
+    return CVelmoraError();
 }

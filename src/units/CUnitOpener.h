@@ -1,12 +1,15 @@
 #pragma once
 
+#include "CModelProfile.h"
+#include "CVelmoraError.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
 class CModelRules;
 
 // What the unit property sheet is opened with: the stored unit's identity, model and versions, and
-// what the model rules answered for it.
+// the model profile the catalogue answered for it (owned by the sheet that edits the unit).
 struct CUnitOpenInfo
 {
     QString imei;
@@ -21,15 +24,19 @@ struct CUnitOpenInfo
     int phoneClass = 1;
     QString modelKey; // sub-model key or model number
     int phoneBookLangEntryId = 0;
+    CModelProfile profile;
+    // What setting the profile up reported; the unit opens all the same, with what could be set.
+    CVelmoraError profileError;
 };
 
 // Prepares the opening of a stored unit: reads its record, refuses one without a record number
-// (1634) or IMEI (program error -260), sets the model rules up for its model and reads the model's
+// (1634) or IMEI (program error -260), sets the unit's model profile up and reads the model's
 // phone-book language entry id.
 class CUnitOpener
 {
 public:
-    // rowCrossFleet: the row's cross-fleet cell. False after the message when the unit cannot be opened.
-    static bool Prepare(const QSqlDatabase& db, const QString& imei, bool rowCrossFleet, CModelRules* rules,
-                        CUnitOpenInfo& info);
+    // rowCrossFleet: the row's cross-fleet cell. An error when the unit cannot be opened; the caller
+    // shows it, or else info.profileError.
+    static CVelmoraError Prepare(const QSqlDatabase& db, const QString& imei, bool rowCrossFleet,
+                                 const CModelRules* rules, CUnitOpenInfo& info);
 };

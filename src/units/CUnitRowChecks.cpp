@@ -3,7 +3,6 @@
 #include "CModelRules.h"
 #include "CUnitRowRules.h"
 #include "CUnitsColumns.h"
-#include "CVelmoraWrap.h"
 #include "UnitsMessageIds.h"
 
 namespace {
@@ -59,12 +58,11 @@ CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* r
     return CUnitRowCheckResult{};
 }
 
-void CUnitRowChecks::ShowMessage(const CGridCheckResult& result)
+CVelmoraError CUnitRowChecks::Error(const CGridCheckResult& result)
 {
     if (result.ok || result.messageId == 0)
-        return;
+        return CVelmoraError();
     if (result.args.isEmpty())
-        CVelmoraWrap::ShowError(result.messageId, VMT_ERROR);
-    else
-        CVelmoraWrap::ShowError(result.Text(), VMT_ERROR);
+        return CVelmoraError::Message(result.messageId);
+    return CVelmoraError::Text(result.Text());
 }

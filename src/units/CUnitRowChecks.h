@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CGridCheckResult.h"
+#include "CVelmoraError.h"
 
 #include <QStringList>
 
@@ -40,7 +41,7 @@ public:
     // 3 for the Alder platform (its phone class).
     static int SimVersionOfModel(int modelType, const CModelRules* rules);
 
-    // Shows the message of a failed check as an error: by its id, or as its text when it has
-    // placeholders to fill.
-    static void ShowMessage(const CGridCheckResult& result);
+    // The message of a failed check as an error to show: by its id, or as its text when it has
+    // placeholders to fill; none for a passed or silent check.
+    static CVelmoraError Error(const CGridCheckResult& result);
 };

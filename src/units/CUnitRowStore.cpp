@@ -7,7 +7,6 @@
 #include "CUnitPhoneErgoRecSet.h"
 #include "CUnitRowRules.h"
 #include "CUnitsColumns.h"
-#include "CVelmoraWrap.h"
 #include "UnitsMessageIds.h"
 
 #include <QSqlError>
@@ -17,9 +16,9 @@ namespace {
 
 using C = CUnitsColumns;
 
-void ShowDatabaseError(const QSqlError& error)
+CVelmoraError DatabaseError(const QSqlError& error)
 {
-    CVelmoraWrap::ShowError(CFleetConnection::ErrorText(error), VMT_ERROR);
+    return CVelmoraError::Text(CFleetConnection::ErrorText(error));
 }
 
 } // namespace
@@ -74,7 +73,7 @@ bool CUnitRowStore::EnsureErgoRecord(const QString& imei, const QString& modelKe
     return ergo.Update();
 }
 
-bool CUnitRowStore::WriteUnit(const QStringList& cells, qint64& rowId)
+CVelmoraError CUnitRowStore::WriteUnit(const QStringList& cells, qint64& rowId)
 {
     QStringList names;
     QVariantList values;
@@ -97,22 +96,19 @@ bool CUnitRowStore::WriteUnit(const QStringList& cells, qint64& rowId)
         sql = QStringLiteral("INSERT INTO unit_details (%1) VALUES (%2)")
                   .arg(names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     }
-    if (!query.prepare(sql)) {
-        ShowDatabaseError(query.lastError());
-        return false;
-    }
+    if (!query.prepare(sql))
+        return DatabaseError(query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
-    if (!query.exec()) {
-        ShowDatabaseError(query.lastError());
-        return false;
-    }
+    if (!query.exec())
+        return DatabaseError(query.lastError());
     if (rowId <= 0)
         rowId = query.lastInsertId().toLongLong();
-    return true;
+    return CVelmoraError();
 }
 
-bool CUnitRowStore::Store(QStringList& cells, qint64& rowId, const QString& storedImei, int* failedColumn)
+CVelmoraError CUnitRowStore::Store(QStringList& cells, qint64& rowId, const QString& storedImei,
+                                   int* failedColumn)
 {
     int dummy = 0;
     int& failed = failedColumn ? *failedColumn : dummy;
@@ -120,8 +116,7 @@ bool CUnitRowStore::Store(QStringList& cells, qint64& rowId, const QString& stor
     const QString imei = cells.value(C::Imei - 1);
     if (ImeiTaken(imei, rowId)) {
         failed = C::Imei;
-        CVelmoraWrap::ShowError(UnitsMsg::DuplicateImei, VMT_ERROR);
-        return false;
+        return CVelmoraError::Message(UnitsMsg::DuplicateImei);
     }
 
     QStringList row = cells;
@@ -133,29 +128,25 @@ bool CUnitRowStore::Store(QStringList& cells, qint64& rowId, const QString& stor
     // The list rows, the settings record and the unit row change together or not at all: a unit
     // must never be left with its lists under one IMEI and its row under another.
     CTransaction transaction(m_db);
-    if (!transaction.IsActive()) {
-        CVelmoraWrap::ShowError(transaction.LastError(), VMT_ERROR);
-        return false;
-    }
+    if (!transaction.IsActive())
+        return CVelmoraError::Text(transaction.LastError());
+    // The IMEI change shows its own database error.
     if (rowId > 0 && !storedImei.isEmpty() && storedImei != imei &&
         !CUnitCascade::ChangeImei(m_db, storedImei, imei))
-        return false;
+        return CVelmoraError::Cancelled();
     if (!EnsureErgoRecord(imei, modelKey.contains(QLatin1Char('-'))
                                     ? modelKey
                                     : CUnitRowRules::ModelCellText(row, m_rules))) {
         failed = C::Imei;
-        CVelmoraWrap::ShowError(UnitsMsg::DuplicateImei, VMT_ERROR);
-        return false;
+        return CVelmoraError::Message(UnitsMsg::DuplicateImei);
     }
     qint64 newRowId = rowId;
-    if (!WriteUnit(row, newRowId))
-        return false;
-    if (!transaction.Commit()) {
-        CVelmoraWrap::ShowError(transaction.LastError(), VMT_ERROR);
-        return false;
-    }
+    if (const CVelmoraError error = WriteUnit(row, newRowId))
+        return error;
+    if (!transaction.Commit())
+        return CVelmoraError::Text(transaction.LastError());
     rowId = newRowId;
     row[C::RecNum - 1] = QString::number(rowId);
     cells = row;
-    return true;
+    return CVelmoraError();
 }

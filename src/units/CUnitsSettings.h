@@ -9,9 +9,9 @@ class CModelRules;
 // the fax column, the grid fonts and the reading direction.
 struct CUnitsSettings
 {
-    CModelRules* rules = nullptr; // not owned; nullptr: no model-dependent rules apply
-    QString modelList;            // "name\tvalue\n" lines of the model column
-    QString faxLabel;             // fills the fax column's caption
+    const CModelRules* rules = nullptr; // the catalogue, not owned; nullptr: no model-dependent rules apply
+    QString modelList;                  // "name\tvalue\n" lines of the model column
+    QString faxLabel;                   // fills the fax column's caption
     QFont gridFont;
     QFont gridFont2; // the private id column
     bool hasFonts = false;

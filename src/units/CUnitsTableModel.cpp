@@ -324,7 +324,7 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
         CUnitRowChecks::Run(cells, m_settings.rules, isNew, isNew ? nullptr : &StoredCells(row));
     if (!check.ok) {
         m_storeFailed = true;
-        CUnitRowChecks::ShowMessage(check.message);
+        CVelmoraWrap::ShowError(CUnitRowChecks::Error(check.message));
         return StoreResult{false, check.column, false};
     }
     m_edit.cells = cells;
@@ -349,8 +349,9 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
     CUnitRowStore store(m_db, m_settings.rules);
     qint64 rowId = m_edit.rowId;
     int failedColumn = 0;
-    if (!store.Store(cells, rowId, m_edit.storedImei, &failedColumn)) {
+    if (const CVelmoraError error = store.Store(cells, rowId, m_edit.storedImei, &failedColumn)) {
         m_storeFailed = true;
+        CVelmoraWrap::ShowError(error);
         return StoreResult{false, failedColumn, false};
     }
     m_storeFailed = false;

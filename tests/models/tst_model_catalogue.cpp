@@ -124,8 +124,9 @@ private Q_SLOTS:
     {
         CModelRules rules(m_db);
         QString list;
-        QVERIFY(rules.BuildModelList(list));
-        QVERIFY(rules.LoadInternationalLists());
+        QVERIFY(!rules.BuildModelList(list));
+        QVERIFY(!list.isEmpty());
+        QVERIFY(!rules.LoadInternationalLists());
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
         QVERIFY(list.contains(QStringLiteral("q700")));
 
@@ -163,7 +164,7 @@ private Q_SLOTS:
     void familiesAndVariants()
     {
         CModelRules rules(m_db);
-        QVERIFY(rules.LoadInternationalLists());
+        QVERIFY(!rules.LoadInternationalLists());
         for (int model : {105, 110, 111, 114, 116})
             QCOMPARE(rules.PhoneClassOf(model), 3);
         QVERIFY(rules.IsQ700Model(111));
@@ -171,20 +172,30 @@ private Q_SLOTS:
         for (int model : m_modelTypes) {
             if (rules.PhoneClassOf(model) != 2)
                 continue;
-            QVERIFY(rules.SetupListCapacities(model, false));
-            QCOMPARE(rules.CallListType(), 7);
+            CModelProfile profile;
+            QVERIFY(rules.SetupListCapacities(model, false, profile));
+            QCOMPARE(profile.callListType, 7);
+            QCOMPARE(profile.NamCount(), 1); // SIM phones carry one NAM
             ++q700Sim;
         }
         QVERIFY(q700Sim >= 2);
 
-        QVERIFY(rules.ApplyModel(90, 39));
-        QCOMPARE(rules.CallListType(), 8);
-        QVERIFY(rules.ApplyModel(90, 40));
-        QVERIFY(rules.CallListType() != 8);
+        CModelProfile special;
+        QVERIFY(!rules.ApplyModel(90, 39, special));
+        QVERIFY(special.Complete());
+        QCOMPARE(special.callListType, 8);
+        CModelProfile plain;
+        QVERIFY(!rules.ApplyModel(90, 40, plain));
+        QVERIFY(plain.Complete());
+        QVERIFY(plain.callListType != 8);
 
-        // Every shipped model gets its rules without a message.
-        for (int model : m_modelTypes)
-            QVERIFY2(rules.ApplyModel(model, 1), qPrintable(QString::number(model)));
+        // Every shipped model gets its profile without an error.
+        for (int model : m_modelTypes) {
+            CVelmoraError error;
+            const CModelProfile profile = rules.ProfileOf(model, 1, 0, &error);
+            QVERIFY2(!error && profile.Complete(), qPrintable(QString::number(model)));
+            QVERIFY2(profile.NamCount() >= 1, qPrintable(QString::number(model)));
+        }
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
     }
 
@@ -192,8 +203,9 @@ private Q_SLOTS:
     {
         CModelRules rules(m_db);
         QString list;
-        QVERIFY(rules.BuildModelList(list));
-        QVERIFY(rules.LoadInternationalLists());
+        QVERIFY(!rules.BuildModelList(list));
+        QVERIFY(!list.isEmpty());
+        QVERIFY(!rules.LoadInternationalLists());
         const QString section = QStringLiteral("SubId Rel_Models");
         const int total = IniValue(section, QStringLiteral("Total SubModels")).toInt();
         QSet<int> withSubModels;
@@ -276,8 +288,9 @@ private Q_SLOTS:
         QVERIFY(CModelFixture::UseCarrierIniFile(path));
         CModelRules rules(m_db);
         QString list;
-        QVERIFY(rules.BuildModelList(list));
-        QVERIFY(rules.LoadInternationalLists());
+        QVERIFY(!rules.BuildModelList(list));
+        QVERIFY(!list.isEmpty());
+        QVERIFY(!rules.LoadInternationalLists());
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
         for (int model : HashListNumbers(rules.AlderModels()) + HashListNumbers(rules.Q700PhoneModels()))
             QVERIFY(m_modelTypes.contains(model));

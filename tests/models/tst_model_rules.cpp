@@ -3,6 +3,7 @@
 #include "CModelRules.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
+#include "CVelmoraWrap.h"
 
 #include <QApplication>
 #include <QTest>
@@ -68,7 +69,7 @@ private Q_SLOTS:
 
         CModelFixture::UseCarrierIni(kInternationalLists);
         CModelRules rules;
-        QVERIFY(rules.LoadInternationalLists());
+        QVERIFY(!rules.LoadInternationalLists());
         QCOMPARE(rules.PhoneClassOf(111), 3); // in both the Alder and q700 lists
         QCOMPARE(rules.PhoneClassOf(105), 3);
         QCOMPARE(rules.PhoneClassOf(70), 2);
@@ -92,8 +93,9 @@ private Q_SLOTS:
         QFETCH(QString, ini);
         CModelFixture::UseCarrierIni(ini);
         CModelRules rules;
-        QVERIFY(!rules.LoadInternationalLists());
-        QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1837});
+        // The catalogue answers the message; start-up shows it.
+        QCOMPARE(rules.LoadInternationalLists(), CVelmoraError::Message(1837));
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
     }
 
     void lookupAndSpecialRelease()
@@ -146,28 +148,36 @@ private Q_SLOTS:
         CModelFixture::UseCarrierIni(kInternationalLists);
         CModelRules rules(
             CModelFixture::NewDatabase({CModelFixture::ModelRow(111, QStringLiteral("A11"), type, 23)}));
-        QVERIFY(rules.LoadInternationalLists());
-        QVERIFY(rules.SetupListCapacities(111, false));
-        const CModelRules::ListCapacities& c = rules.Capacities();
+        QVERIFY(!rules.LoadInternationalLists());
+        CModelProfile profile;
+        QVERIFY(rules.SetupListCapacities(111, false, profile));
+        const CModelRules::ListCapacities& c = profile.capacities;
         QList<int> actual{c.phoneBook};
         for (const auto* list : {&c.privateList, &c.talkgroups, &c.scanList, &c.statusMessages})
             actual << (*list)[0] << (*list)[1] << (*list)[2];
         QCOMPARE(actual, expected);
         QCOMPARE(c.consolidated, 250);
-        QCOMPARE(rules.ScanAndStatus(), scanAndStatus);
-        QCOMPARE(rules.CallListType(), type);
-        QCOMPARE(rules.PhoneClass(), 3);
+        QCOMPARE(profile.scanAndStatus, scanAndStatus);
+        QCOMPARE(profile.callListType, type);
+        QCOMPARE(profile.phoneClass, 3);
+        QVERIFY(profile.known);
     }
 
     void unknownModelKeepsCapacities()
     {
         CModelRules rules(
             CModelFixture::NewDatabase({CModelFixture::ModelRow(20, QStringLiteral("H20"), 1, 3)}));
-        QVERIFY(rules.SetupListCapacities(20, false));
-        QVERIFY(!rules.SetupListCapacities(21, false));
-        QCOMPARE(rules.CallListType(), 1);
-        QCOMPARE(rules.Capacities().scanList[0], 30);
-        QVERIFY(rules.ScanAndStatus());
+        CModelProfile profile;
+        QVERIFY(rules.SetupListCapacities(20, false, profile));
+        QVERIFY(!rules.SetupListCapacities(21, false, profile));
+        QCOMPARE(profile.callListType, 1);
+        QCOMPARE(profile.capacities.scanList[0], 30);
+        QVERIFY(profile.scanAndStatus);
+
+        CModelProfile unknown;
+        QVERIFY(!rules.SetupListCapacities(21, false, unknown));
+        QVERIFY(!unknown.known);
+        QCOMPARE(unknown.NamCount(), 0);
     }
 
     void ruleRowEvaluation()
@@ -189,16 +199,18 @@ private Q_SLOTS:
             sql << CModelFixture::RuleRow(kBirch, id,
                                           id % 2 == 0 ? QStringLiteral("30") : QStringLiteral("31"), 0);
         CModelRules rules(CModelFixture::NewDatabase(sql));
-        QCOMPARE(rules.SetupErgoFieldFlags(30, false), 1);
+        CModelProfile profile;
+        QVERIFY(!rules.SetupErgoFieldFlags(30, false, profile));
+        QVERIFY(profile.hasErgoFlags);
         for (int id = 1; id <= 40; ++id)
-            QCOMPARE(rules.ErgoFieldFlag(id), id % 2 == 0 ? 1 : 0);
-        QCOMPARE(rules.ErgoFieldFlag(41), 1); // no row 41: follows field 40
-        QCOMPARE(rules.SetupErgoFieldFlags(31, false), 1);
-        QCOMPARE(rules.ErgoFieldFlag(40), 0);
-        QCOMPARE(rules.ErgoFieldFlag(41), 0);
-        QCOMPARE(rules.ErgoFieldFlag(39), 1);
-        QCOMPARE(rules.ErgoFieldFlag(0), 0);
-        QCOMPARE(rules.ErgoFieldFlag(42), 0);
+            QCOMPARE(profile.ErgoFieldFlag(id), id % 2 == 0 ? 1 : 0);
+        QCOMPARE(profile.ErgoFieldFlag(41), 1); // no row 41: follows field 40
+        QVERIFY(!rules.SetupErgoFieldFlags(31, false, profile));
+        QCOMPARE(profile.ErgoFieldFlag(40), 0);
+        QCOMPARE(profile.ErgoFieldFlag(41), 0);
+        QCOMPARE(profile.ErgoFieldFlag(39), 1);
+        QCOMPARE(profile.ErgoFieldFlag(0), 0);
+        QCOMPARE(profile.ErgoFieldFlag(42), 0);
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
     }
 
@@ -209,9 +221,11 @@ private Q_SLOTS:
         sql << CModelFixture::RuleRow(kAlder, 41, QStringLiteral("All"), 1);
         sql << CModelFixture::RuleRow(kAlder, 42, QStringLiteral("All"), 0);
         CModelRules rules(CModelFixture::NewDatabase(sql));
-        QCOMPARE(rules.SetupErgoFieldFlags(105, false), 1);
-        QCOMPARE(rules.ErgoFieldFlag(40), 1);
-        QCOMPARE(rules.ErgoFieldFlag(41), 0);
+        CModelProfile profile;
+        QVERIFY(!rules.SetupErgoFieldFlags(105, false, profile));
+        QVERIFY(profile.hasErgoFlags);
+        QCOMPARE(profile.ErgoFieldFlag(40), 1);
+        QCOMPARE(profile.ErgoFieldFlag(41), 0);
     }
 
     void ergoFlagFailures()
@@ -225,27 +239,39 @@ private Q_SLOTS:
         sql << CModelFixture::RuleTable(kBirch, 1, 39) << CModelFixture::RuleRow(kBirch, 41, QString(), 0);
         // No Larch FDI table at all.
         CModelRules rules(CModelFixture::NewDatabase(sql));
-        CScriptedAnswerer& answerer = CScriptedAnswerer::Instance();
+        // The failures come back as values; the catalogue shows nothing itself.
+        CModelProfile profile;
+        QVERIFY(!rules.SetupErgoFieldFlags(10, false, profile));
+        QVERIFY(profile.hasErgoFlags);
+        QCOMPARE(profile.ErgoFieldFlag(41), 1);
 
-        QCOMPARE(rules.SetupErgoFieldFlags(10, false), 1);
-        QCOMPARE(rules.ErgoFieldFlag(41), 1);
+        QCOMPARE(rules.SetupErgoFieldFlags(11, false, profile), CVelmoraError::Message(1642));
+        QVERIFY(!profile.hasErgoFlags);
+        QCOMPARE(profile.ErgoFieldFlag(1), 0); // the previous model's flags are gone
 
-        QCOMPARE(rules.SetupErgoFieldFlags(11, false), 0);
-        QCOMPARE(answerer.Ids(), QList<int>{1642});
-        QCOMPARE(rules.ErgoFieldFlag(1), 0); // the previous model's flags are gone
+        QVERIFY(!rules.SetupErgoFieldFlags(10, false, profile));
+        QCOMPARE(rules.SetupErgoFieldFlags(40, false, profile), CVelmoraError::Message(1644));
+        QVERIFY(!profile.hasErgoFlags);
+        QCOMPARE(profile.ErgoFieldFlag(1), 0);
 
-        answerer.Clear();
-        QCOMPARE(rules.SetupErgoFieldFlags(40, false), 0);
-        QCOMPARE(answerer.Ids(), QList<int>{1644});
-        QCOMPARE(rules.ErgoFieldFlag(1), 0);
+        QCOMPARE(rules.SetupErgoFieldFlags(50, false, profile), CVelmoraError::Message(1643));
+        QVERIFY(!profile.hasErgoFlags);
 
-        answerer.Clear();
-        QCOMPARE(rules.SetupErgoFieldFlags(50, false), 0);
-        QCOMPARE(answerer.Ids(), QList<int>{1643});
+        // No catalogue row: no message, no flags.
+        QVERIFY(!rules.SetupErgoFieldFlags(99, false, profile));
+        QVERIFY(!profile.hasErgoFlags);
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
 
-        answerer.Clear();
-        QCOMPARE(rules.SetupErgoFieldFlags(99, false), 0); // no catalogue row: no message
-        QCOMPARE(answerer.Count(), 0);
+        // The whole profile carries the first failure to the caller, who shows it once.
+        CVelmoraError error;
+        const CModelProfile unreadable = rules.ProfileOf(50, 1, 0, &error);
+        QCOMPARE(error, CVelmoraError::Message(1643));
+        QVERIFY(unreadable.known && !unreadable.Complete());
+        QCOMPARE(unreadable.callListType, 5);
+        const CModelProfile unknown = rules.ProfileOf(99, 1, 0, &error);
+        QVERIFY(!error);
+        QVERIFY(!unknown.known && !unknown.Complete());
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
     }
 
     void applyModelUsesRelease()
@@ -253,11 +279,54 @@ private Q_SLOTS:
         QStringList sql{CModelFixture::ModelRow(90, QStringLiteral("C90"), 0, 13)};
         sql << CModelFixture::RuleTable(kFdi, 1, 41, QStringLiteral("90"), 0);
         CModelRules rules(CModelFixture::NewDatabase(sql));
-        QVERIFY(rules.ApplyModel(90, 39));
-        QCOMPARE(rules.CallListType(), 8);
-        QCOMPARE(rules.ErgoFieldFlag(17), 1);
-        QVERIFY(rules.ApplyModel(90, 38));
-        QCOMPARE(rules.CallListType(), 0);
+        CModelProfile profile;
+        QVERIFY(!rules.ApplyModel(90, 39, profile));
+        QVERIFY(profile.Complete());
+        QCOMPARE(profile.callListType, 8);
+        QCOMPARE(profile.ErgoFieldFlag(17), 1);
+        QVERIFY(!rules.ApplyModel(90, 38, profile));
+        QVERIFY(profile.Complete());
+        QCOMPARE(profile.callListType, 0);
+        QCOMPARE(profile.releaseId, 38);
+    }
+
+    // Two units of different models edited side by side: each keeps its own profile.
+    void secondProfileLeavesTheFirstAlone()
+    {
+        CModelFixture::UseCarrierIni(kInternationalLists);
+        QStringList sql{CModelFixture::ModelRow(111, QStringLiteral("A11"), 1, 22),
+                        CModelFixture::ModelRow(20, QStringLiteral("H20"), 3, 4)};
+        sql << CModelFixture::RuleTable(kAlder, 1, 41, QStringLiteral("111"), 0);
+        sql << CModelFixture::RuleTable(kBirch, 1, 41, QStringLiteral("111"), 0);
+        CModelRules loaded(CModelFixture::NewDatabase(sql));
+        QVERIFY(!loaded.LoadInternationalLists());
+        const CModelRules& rules = loaded; // after loading, the catalogue is only read
+
+        CVelmoraError error;
+        const CModelProfile first = rules.ProfileOf(111, 1, 0, &error);
+        QVERIFY(!error);
+        const CModelProfile firstCopy = first;
+        QCOMPARE(first.phoneClass, 3);
+        QCOMPARE(first.capacities.scanList[0], 30);
+        QVERIFY(first.scanAndStatus);
+        QCOMPARE(first.NamCount(), 3);
+        QCOMPARE(first.ErgoFieldFlag(5), 1);
+
+        const CModelProfile second = rules.ProfileOf(20, 1, 0, &error);
+        QVERIFY(!error);
+        QCOMPARE(second.phoneClass, 1);
+        QCOMPARE(second.capacities.phoneBook, 15);
+        QVERIFY(!second.scanAndStatus);
+        QCOMPARE(second.NamCount(), 1);
+        QCOMPARE(second.ErgoFieldFlag(5), 0); // the Birch rows are for model 111 only
+
+        QVERIFY(first.capacities == firstCopy.capacities);
+        QCOMPARE(first.callListType, firstCopy.callListType);
+        QCOMPARE(first.phoneClass, firstCopy.phoneClass);
+        QVERIFY(first.scanAndStatus);
+        QVERIFY(first.ergoFlags == firstCopy.ergoFlags);
+        QCOMPARE(first.modelKey, QStringLiteral("111"));
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
     }
 
     void modelListFromCarrierSettings()
@@ -278,23 +347,22 @@ private Q_SLOTS:
                                         CModelFixture::ModelRow(7, QStringLiteral("O'Hara 7"), 0, 0),
                                         CModelFixture::ModelRow(4, QStringLiteral("Four F4"), 0, 0)}));
         QString list;
-        QVERIFY(rules.BuildModelList(list));
+        QVERIFY(!rules.BuildModelList(list));
         QCOMPARE(list, QStringLiteral("Zero Z0\t0\nO'Hara 7\t7\nAlder A10 Hebrew\t-1#70#110\n"
                                       "Alder A10 Arabic\t-3#70#110\n"));
         QCOMPARE(rules.ModelList(), list);
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
 
         // Supported phones are the ones the list offers, by sub-model for the international models.
-        QVERIFY(rules.LoadInternationalLists());
+        QVERIFY(!rules.LoadInternationalLists());
         QVERIFY(rules.IsSupportedPhone(7, 0, 0));
         QVERIFY(rules.IsSupportedPhone(110, 1, 70));
         QVERIFY(!rules.IsSupportedPhone(110, 2, 70)); // listed without a name
         QVERIFY(!rules.IsSupportedPhone(4, 0, 0));    // beyond Total Models
         QVERIFY(!rules.IsSupportedPhone(110, 0, 0));  // offered only by sub-model
-        QVERIFY(rules.CheckSupportedPhone(0, 5, 5));
+        QVERIFY(!rules.CheckSupportedPhone(0, 5, 5));
+        QCOMPARE(rules.CheckSupportedPhone(4, 0, 0), CVelmoraError::Message(1635));
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
-        QVERIFY(!rules.CheckSupportedPhone(4, 0, 0));
-        QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1635});
     }
 
     void modelListFailures_data()
@@ -318,8 +386,12 @@ private Q_SLOTS:
         CModelRules rules(
             CModelFixture::NewDatabase({CModelFixture::ModelRow(0, QStringLiteral("Zero Z0"), 0, 0)}));
         QString list = QStringLiteral("stale");
-        QVERIFY(!rules.BuildModelList(list));
+        const CVelmoraError error = rules.BuildModelList(list);
         QVERIFY(list.isEmpty());
+        QVERIFY(rules.ModelList().isEmpty());
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
+        // The message ids the user would see, once start-up shows the answer.
+        CVelmoraWrap::ShowError(error);
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), messages);
     }
 
@@ -341,7 +413,7 @@ private Q_SLOTS:
                            "PhoneBookLangEntryID-1#70#110=3\nPhoneBookLangEntryID105=\n"));
         CModelRules rules(CModelFixture::NewDatabase({CModelFixture::ModelRow(
             105, QStringLiteral("Alder A5"), 7, 22, QStringLiteral("Alder A5 smart handset"))}));
-        QVERIFY(rules.LoadInternationalLists());
+        QVERIFY(!rules.LoadInternationalLists());
 
         QCOMPARE(rules.ModelDisplayName(110, 1, 70), QStringLiteral("Alder A10 Hebrew"));
         QCOMPARE(rules.ModelDescription(110, 1, 70), QStringLiteral("Hebrew menus"));

@@ -55,7 +55,7 @@ CPhoneFixture::CPhoneFixture()
         qFatal("cannot open the application database");
     m_rules.SetDatabase(m_appDb);
     QString list;
-    if (!m_rules.LoadInternationalLists() || !m_rules.BuildModelList(list))
+    if (m_rules.LoadInternationalLists() || m_rules.BuildModelList(list) || list.isEmpty())
         qFatal("cannot build the model rules");
     QString why;
     if (!m_catalogue.Load(folder + QStringLiteral("/VelmoraDB.vdf"), folder + QStringLiteral("/Carrier.ini"),

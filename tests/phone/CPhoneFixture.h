@@ -74,7 +74,7 @@ public:
 
     CBenchFixture& Bench() { return m_bench; }
     QList<int>& Delays() { return m_bench.Delays(); }
-    CModelRules& Rules() { return m_rules; }
+    const CModelRules& Rules() const { return m_rules; }
     CPhoneSettings& Settings() { return m_settings; }
     CScriptedPin& Pin() { return m_pin; }
     const CModelCatalogue& Catalogue() const { return m_catalogue; }

@@ -5,7 +5,7 @@
 
 #include <QSqlQuery>
 
-CModelRules& CUnitsFixture::Rules()
+const CModelRules& CUnitsFixture::Rules()
 {
     static CModelRules* rules = [] {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("units_appdb"));

@@ -15,8 +15,8 @@
 class CUnitsFixture
 {
 public:
-    // Rules over the program folder's application database, model list built, model lists read.
-    static CModelRules& Rules();
+    // The catalogue over the program folder's application database, model list built, model lists read.
+    static const CModelRules& Rules();
     static CUnitsSettings Settings();
 
     // A fleet file in a new folder holding the units, opened as a document (nullptr on failure).

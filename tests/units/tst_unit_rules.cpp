@@ -188,6 +188,21 @@ private Q_SLOTS:
         QCOMPARE(r.message.messageId, message);
     }
 
+    // A refused check becomes the error the view shows: by id, or as its filled text when it has values.
+    void refusalsBecomeErrorValues()
+    {
+        QVERIFY(!CUnitRowChecks::Error(CGridCheckResult::Pass()));
+        QVERIFY(!CUnitRowChecks::Error(CGridCheckResult::FailSilently()));
+        QCOMPARE(CUnitRowChecks::Error(CGridCheckResult::Fail(UnitsMsg::ImeiTooShort)),
+                 CVelmoraError::Message(UnitsMsg::ImeiTooShort));
+        const CGridCheckResult range = CUnitRowRules::CheckPrivateId(QStringLiteral("70000"), false);
+        QVERIFY(!range.ok && !range.args.isEmpty());
+        const CVelmoraError error = CUnitRowChecks::Error(range);
+        QCOMPARE(error.GetKind(), CVelmoraError::Kind::Text);
+        QCOMPARE(error.ToText(), range.Text());
+        QVERIFY(error.ToText().contains(QStringLiteral("65535")));
+    }
+
     void passingChecksNormaliseTheAddressAndSetTheSimVersion()
     {
         QStringList row = CUnitsFixture::Row({{C::UserName, "A"},

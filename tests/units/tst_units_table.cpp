@@ -5,6 +5,7 @@
 #include "CTestEnvironment.h"
 #include "CUnitCascade.h"
 #include "CUnitOpener.h"
+#include "CUnitRowStore.h"
 #include "CUnitsColumns.h"
 #include "CUnitsFixture.h"
 #include "CUnitsTableModel.h"
@@ -225,6 +226,19 @@ private Q_SLOTS:
         QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::DuplicateImei});
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 2);
 
+        // The store itself answers the refusal and leaves showing it to its caller.
+        Answers().Clear();
+        QStringList cells = CUnitsFixture::GoodRow();
+        cells[C::Imei - 1] = units[1].imei;
+        qint64 rowId = 0;
+        int failed = 0;
+        CUnitRowStore store(doc->Database(), &CUnitsFixture::Rules());
+        QCOMPARE(store.Store(cells, rowId, QString(), &failed),
+                 CVelmoraError::Message(UnitsMsg::DuplicateImei));
+        QCOMPARE(failed, int(C::Imei));
+        QCOMPARE(rowId, 0);
+        QCOMPARE(Answers().Count(), 0);
+
         // Renaming a stored unit to another's IMEI is refused the same way.
         model->CancelRecordEdit();
         Answers().Clear();
@@ -359,24 +373,62 @@ private Q_SLOTS:
         unit.releaseId = 39;
         auto doc = m_fixture.OpenFleet("open.vlf", {unit});
         QVERIFY(doc);
-        CModelRules& rules = CUnitsFixture::Rules();
+        const CModelRules& rules = CUnitsFixture::Rules();
         CUnitOpenInfo info;
-        QVERIFY(CUnitOpener::Prepare(doc->Database(), unit.imei, false, &rules, info));
+        QVERIFY(!CUnitOpener::Prepare(doc->Database(), unit.imei, false, &rules, info));
         QCOMPARE(info.imei, unit.imei);
         QVERIFY(info.recNum > 0);
         QVERIFY(info.crossFleet && !info.rowCrossFleet);
         QCOMPARE(info.simVersion, 2);
         QCOMPARE(info.modelType, 90);
-        QCOMPARE(rules.CallListType(), int(CModelRules::SpecialCallListType));
+        QCOMPARE(info.profile.callListType, int(CModelRules::SpecialCallListType));
+        QVERIFY(info.profile.Complete());
+        QVERIFY(!info.profileError);
+        QCOMPARE(info.modelKey, info.profile.modelKey);
         QCOMPARE(Answers().Count(), 0);
 
-        QVERIFY(!CUnitOpener::Prepare(doc->Database(), "359999999999999", false, &rules, info));
-        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::RecordIncomplete});
+        // The opener answers its refusals; showing them is the view's part.
+        QCOMPARE(CUnitOpener::Prepare(doc->Database(), "359999999999999", false, &rules, info),
+                 CVelmoraError::Message(UnitsMsg::RecordIncomplete));
+        QCOMPARE(Answers().Count(), 0);
 
-        Answers().Clear();
         QVERIFY(QSqlQuery(doc->Database()).exec("UPDATE unit_details SET unit_imei_num = ''"));
-        QVERIFY(!CUnitOpener::Prepare(doc->Database(), "", false, &rules, info));
+        const CVelmoraError noImei = CUnitOpener::Prepare(doc->Database(), "", false, &rules, info);
+        QCOMPARE(noImei, CVelmoraError::FromVelmoraCode(kUnitsEmptyImeiCode));
+        CVelmoraWrap::ShowError(noImei);
         QCOMPARE(Answers().Ids(), QList<int>{CVelmoraWrap::CodeTextBase - kUnitsEmptyImeiCode});
+    }
+
+    // Two property sheets open side by side: the second unit's model must not reach the first's lists.
+    void openingASecondUnitLeavesTheFirstProfileAlone()
+    {
+        QList<CUnitSpec> units = CFleetFixtures::Units(4);
+        units[3].releaseId = 39; // model 90's large list block
+        auto doc = m_fixture.OpenFleet("two.vlf", {units[0], units[3]});
+        QVERIFY(doc);
+        const CModelRules& rules = CUnitsFixture::Rules();
+        CUnitOpenInfo first;
+        QVERIFY(!CUnitOpener::Prepare(doc->Database(), units[0].imei, false, &rules, first));
+        QCOMPARE(first.modelType, 105);
+        const CModelProfile before = first.profile;
+        QCOMPARE(before.phoneClass, 3);
+
+        CUnitOpenInfo second;
+        QVERIFY(!CUnitOpener::Prepare(doc->Database(), units[3].imei, false, &rules, second));
+        QCOMPARE(second.profile.callListType, int(CModelRules::SpecialCallListType));
+        QVERIFY(second.profile.phoneClass != before.phoneClass);
+        QVERIFY(second.profile.callListType != before.callListType);
+
+        QVERIFY(first.profile.capacities == before.capacities);
+        QCOMPARE(first.profile.callListType, before.callListType);
+        QCOMPARE(first.profile.phoneClass, before.phoneClass);
+        QCOMPARE(first.profile.scanAndStatus, before.scanAndStatus);
+        QVERIFY(first.profile.ergoFlags == before.ergoFlags);
+        // And the catalogue answers the first model as it did before the second was opened.
+        const CModelProfile again = rules.ProfileOf(105, units[0].releaseId, units[0].subReleaseId);
+        QVERIFY(again.capacities == before.capacities);
+        QVERIFY(again.ergoFlags == before.ergoFlags);
+        QCOMPARE(Answers().Count(), 0);
     }
 };
 

@@ -148,7 +148,7 @@ int main(int argc, char** argv)
         return 1;
     CModelRules rules(app);
     QString modelList;
-    if (!rules.BuildModelList(modelList) || !rules.LoadInternationalLists())
+    if (rules.BuildModelList(modelList) || modelList.isEmpty() || rules.LoadInternationalLists())
         return 1;
     CFleetContext context(CFleetSettings::ForProgramFolder(program));
 

@@ -238,7 +238,7 @@ bool CUnitsView::WriteEditedCell(QWidget*, const QModelIndex& index, const QStri
 {
     if (m_model->SetCellText(index.row() + 1, index.column() + 1, text))
         return true;
-    CUnitRowChecks::ShowMessage(m_model->LastRefusal());
+    CVelmoraWrap::ShowError(CUnitRowChecks::Error(m_model->LastRefusal()));
     return false;
 }
 
@@ -332,7 +332,7 @@ bool CUnitsView::LeaveChangedEditor(QWidget* editor, const QModelIndex& index, c
         closeEditor(editor, QAbstractItemDelegate::NoHint);
         return true;
     }
-    CUnitRowChecks::ShowMessage(m_model->LastRefusal());
+    CVelmoraWrap::ShowError(CUnitRowChecks::Error(m_model->LastRefusal()));
     RefocusLater(editor);
     return true;
 }
@@ -447,9 +447,12 @@ bool CUnitsView::OpenUnit(int row)
         return false;
     }
     CUnitOpenInfo info;
-    if (!CUnitOpener::Prepare(m_model->Database(), m_model->StoredImei(row), rowCrossFleet, m_settings.rules,
-                              info))
+    if (const CVelmoraError error = CUnitOpener::Prepare(m_model->Database(), m_model->StoredImei(row),
+                                                         rowCrossFleet, m_settings.rules, info)) {
+        CVelmoraWrap::ShowError(error);
         return false;
+    }
+    CVelmoraWrap::ShowError(info.profileError);
     Q_EMIT crossFleetPublished(info.crossFleet);
     Q_EMIT simVersionPublished(info.simVersion);
     Q_EMIT openUnitRequested(info);
