@@ -3,7 +3,10 @@
 #include "CGridCellStyle.h"
 
 #include <QAbstractTableModel>
+#include <QDataStream>
 #include <QFont>
+#include <QIODevice>
+#include <QMimeData>
 
 // A table of grid cells drawn under CGridCellStyle. The roles a style decides (check state of
 // check-box cells, background, text colour, alignment, font) are answered here, so that every grid
@@ -60,6 +63,29 @@ protected:
     // The flags a style gives a cell on top of `flags`: none more for read-only and static cells,
     // user-checkable for check boxes, editable for the rest.
     static Qt::ItemFlags StyleFlags(const CGridCellStyle& style, Qt::ItemFlags flags);
+
+    // Dragged rows travel as the id of where they come from and the rows (numbers or keys) under
+    // a mime type of the grid's own.
+    template <class Rows>
+    static QMimeData* EncodeDraggedRows(const QString& mimeType, quint64 sourceId, const Rows& rows)
+    {
+        QByteArray payload;
+        QDataStream out(&payload, QIODevice::WriteOnly);
+        out << sourceId << rows;
+        auto* data = new QMimeData;
+        data->setData(mimeType, payload);
+        return data;
+    }
+    template <class Rows>
+    static bool DecodeDraggedRows(const QMimeData* data, const QString& mimeType, quint64& sourceId,
+                                  Rows& rows)
+    {
+        if (!data || !data->hasFormat(mimeType))
+            return false;
+        QDataStream in(data->data(mimeType));
+        in >> sourceId >> rows;
+        return in.status() == QDataStream::Ok;
+    }
 
 private:
     QVariant StyleData(int row, int col, int role) const;

@@ -7,8 +7,6 @@
 #include "CVelmoraWrap.h"
 
 #include <QAtomicInteger>
-#include <QDataStream>
-#include <QIODevice>
 #include <QMimeData>
 #include <QSet>
 #include <algorithm>
@@ -587,21 +585,12 @@ QMimeData* CVelmoraGridModel::mimeData(const QModelIndexList& indexes) const
     if (rows.isEmpty())
         return nullptr;
     std::sort(rows.begin(), rows.end());
-    QByteArray payload;
-    QDataStream out(&payload, QIODevice::WriteOnly);
-    out << m_gridId << rows;
-    auto* data = new QMimeData;
-    data->setData(RowsMimeType(), payload);
-    return data;
+    return EncodeDraggedRows(RowsMimeType(), m_gridId, rows);
 }
 
 bool CVelmoraGridModel::DecodeRows(const QMimeData* data, quint64& gridId, QList<int>& rows)
 {
-    if (!data || !data->hasFormat(RowsMimeType()))
-        return false;
-    QDataStream in(data->data(RowsMimeType()));
-    in >> gridId >> rows;
-    return in.status() == QDataStream::Ok && !rows.isEmpty();
+    return DecodeDraggedRows(data, RowsMimeType(), gridId, rows) && !rows.isEmpty();
 }
 
 bool CVelmoraGridModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,

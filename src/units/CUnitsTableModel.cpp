@@ -14,9 +14,6 @@
 #include "INewUnitPrompt.h"
 #include "UnitsMessageIds.h"
 
-#include <QDataStream>
-#include <QIODevice>
-#include <QMimeData>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -392,21 +389,12 @@ CUnitsTableModel::DeleteResult CUnitsTableModel::DeleteUnits(const QStringList& 
 
 QMimeData* CUnitsTableModel::EncodeRows(quint64 sourceId, const QStringList& imeis)
 {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << sourceId << imeis;
-    auto* data = new QMimeData;
-    data->setData(RowsMimeType(), bytes);
-    return data;
+    return EncodeDraggedRows(RowsMimeType(), sourceId, imeis);
 }
 
 bool CUnitsTableModel::DecodeRows(const QMimeData* data, quint64& sourceId, QStringList& imeis)
 {
-    if (!data || !data->hasFormat(RowsMimeType()))
-        return false;
-    QDataStream in(data->data(RowsMimeType()));
-    in >> sourceId >> imeis;
-    return in.status() == QDataStream::Ok;
+    return DecodeDraggedRows(data, RowsMimeType(), sourceId, imeis);
 }
 
 // ---------------------------------------------------------------------------------------------
