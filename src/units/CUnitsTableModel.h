@@ -101,7 +101,8 @@ public:
     // Drops the typed changes of the row in edit.
     void CancelRecordEdit();
     // Checks and writes the row in edit (nothing to do for another row or an unchanged one). On a
-    // refusal the row keeps its typed values and the result holds the message.
+    // refusal the row keeps its typed values and the result holds the message of a refused check
+    // (a write the database refused has told the user already).
     StoreResult StoreRow(int row);
     // Set when a store was refused; cleared by a stored row or ClearStoreFailed.
     bool StoreFailed() const { return m_storeFailed; }
