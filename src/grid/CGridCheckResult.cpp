@@ -11,3 +11,10 @@ QString CGridCheckResult::Text() const
         text = text.arg(value);
     return text;
 }
+
+CVelmoraError CGridCheckResult::Error() const
+{
+    if (ok || messageId == 0)
+        return CVelmoraError();
+    return args.isEmpty() ? CVelmoraError::Message(messageId) : CVelmoraError::Text(Text());
+}

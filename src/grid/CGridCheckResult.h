@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CVelmoraError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,4 +19,7 @@ struct CGridCheckResult
 
     // The message text in the running language, placeholders filled.
     QString Text() const;
+    // The message as an error value to show: by its id, or as its text when it has placeholders to
+    // fill; none for a pass or a silent failure.
+    CVelmoraError Error() const;
 };

@@ -7,8 +7,6 @@
 #include "CVelmoraWrap.h"
 
 #include <QAtomicInteger>
-#include <QDataStream>
-#include <QIODevice>
 #include <QMimeData>
 #include <QSet>
 #include <algorithm>
@@ -40,7 +38,7 @@ bool Scaled(const CGridCellStyle& style)
 
 CVelmoraGridModel::CVelmoraGridModel(int listType, int subMode, const CGridSettings& settings,
                                      QObject* parent)
-    : QAbstractTableModel(parent), m_listType(listType), m_subMode(subMode), m_settings(settings),
+    : CStyledGridModel(parent), m_listType(listType), m_subMode(subMode), m_settings(settings),
       m_gridId(NextGridId())
 {
     m_columns = CGridListType::Columns(listType, subMode, m_crossFleet);
@@ -57,7 +55,7 @@ void CVelmoraGridModel::SetSettings(const CGridSettings& settings)
 {
     m_settings = settings;
     if (!m_rows.isEmpty())
-        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        Q_EMIT dataChanged(IndexOf(1, 1), IndexOf(RowCount(), ColCount()));
 }
 
 void CVelmoraGridModel::SetNam(int nam)
@@ -75,7 +73,7 @@ void CVelmoraGridModel::SetCrossFleet(bool on)
     m_columns[2] = CGridListType::Columns(m_listType, m_subMode, on).value(2);
     Q_EMIT headerDataChanged(Qt::Horizontal, 1, 1);
     if (!m_rows.isEmpty())
-        Q_EMIT dataChanged(index(0, 1), index(rowCount() - 1, 1));
+        Q_EMIT dataChanged(IndexOf(1, 2), IndexOf(RowCount(), 2));
 }
 
 // --- Grid coordinates ---
@@ -154,7 +152,7 @@ void CVelmoraGridModel::SetValue(int row, int col, const QString& value)
     if (!ValidCell(row, col) || m_rows[row - 1].cells[col - 1] == value)
         return;
     m_rows[row - 1].cells[col - 1] = value;
-    const QModelIndex i = index(row - 1, col - 1);
+    const QModelIndex i = IndexOf(row, col);
     Q_EMIT dataChanged(i, i);
 }
 
@@ -184,7 +182,7 @@ void CVelmoraGridModel::SetColumnStyle(int col, const CGridCellStyle& style)
         return;
     Q_EMIT headerDataChanged(Qt::Horizontal, col - 1, col - 1);
     if (!m_rows.isEmpty())
-        Q_EMIT dataChanged(index(0, col - 1), index(rowCount() - 1, col - 1));
+        Q_EMIT dataChanged(IndexOf(1, col), IndexOf(RowCount(), col));
 }
 
 void CVelmoraGridModel::SetColumnHidden(int col, bool hidden)
@@ -211,7 +209,7 @@ void CVelmoraGridModel::SetCellStyle(int row, int col, const CGridCellStyle& sty
     if (!ValidCell(row, col))
         return;
     m_rows[row - 1].styles.insert(col, style);
-    const QModelIndex i = index(row - 1, col - 1);
+    const QModelIndex i = IndexOf(row, col);
     Q_EMIT dataChanged(i, i);
 }
 
@@ -219,7 +217,7 @@ void CVelmoraGridModel::ClearCellStyle(int row, int col)
 {
     if (!ValidCell(row, col) || !m_rows[row - 1].styles.remove(col))
         return;
-    const QModelIndex i = index(row - 1, col - 1);
+    const QModelIndex i = IndexOf(row, col);
     Q_EMIT dataChanged(i, i);
 }
 
@@ -269,7 +267,7 @@ bool CVelmoraGridModel::InsertGridRows(int before, int count)
 {
     if (before < 1 || before > RowCount() + 1 || !CanInsertRows(count))
         return false;
-    InsertRowsAt(before - 1, count);
+    InsertRowsAt(ModelRow(before), count);
     Q_EMIT GridRowsInserted(before, count);
     return true;
 }
@@ -278,7 +276,7 @@ bool CVelmoraGridModel::RemoveGridRows(int row, int count)
 {
     if (row < 1 || count < 1 || row + count - 1 > RowCount())
         return false;
-    beginRemoveRows(QModelIndex(), row - 1, row + count - 2);
+    beginRemoveRows(QModelIndex(), ModelRow(row), ModelRow(row + count - 1));
     m_rows.erase(m_rows.begin() + row - 1, m_rows.begin() + row - 1 + count);
     endRemoveRows();
     return true;
@@ -396,7 +394,7 @@ void CVelmoraGridModel::SetPushButtons(int col, int keyCol)
     else
         m_pushButtons.insert(col, keyCol);
     if (!m_rows.isEmpty())
-        Q_EMIT dataChanged(index(0, col - 1), index(rowCount() - 1, col - 1));
+        Q_EMIT dataChanged(IndexOf(1, col), IndexOf(RowCount(), col));
 }
 
 bool CVelmoraGridModel::IsPushButton(int row, int col) const
@@ -418,10 +416,10 @@ bool CVelmoraGridModel::MoveGridRows(QList<int> rows, int before)
     for (int r = 1; r <= RowCount() + 1; ++r) {
         if (r == before) {
             for (int m : rows)
-                newOrder << m - 1;
+                newOrder << ModelRow(m);
         }
         if (r <= RowCount() && !moving.contains(r))
-            newOrder << r - 1;
+            newOrder << ModelRow(r);
     }
     bool changed = false;
     for (int i = 0; i < newOrder.size(); ++i)
@@ -432,16 +430,6 @@ bool CVelmoraGridModel::MoveGridRows(QList<int> rows, int before)
 }
 
 // --- Qt model ---
-
-int CVelmoraGridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : RowCount();
-}
-
-int CVelmoraGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : ColCount();
-}
 
 QString CVelmoraGridModel::DisplayText(int row, int col) const
 {
@@ -470,33 +458,17 @@ QString CVelmoraGridModel::DisplayText(int row, int col) const
     }
 }
 
-QVariant CVelmoraGridModel::data(const QModelIndex& index, int role) const
+QVariant CVelmoraGridModel::CellData(int row, int col, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return QVariant();
-    const int row = index.row() + 1, col = index.column() + 1;
-    const CGridCellStyle style = StyleAt(row, col);
     switch (role) {
     case Qt::DisplayRole:
         return DisplayText(row, col);
-    case Qt::EditRole:
+    case Qt::EditRole: {
+        const CGridCellStyle style = StyleAt(row, col);
         return Scaled(style) ? MasksOf(style).DisplayValue(Value(row, col)) : Value(row, col);
-    case Qt::CheckStateRole:
-        if (style.control == CGridCellStyle::CheckBox)
-            return Value(row, col) == QLatin1String("1") ? Qt::Checked : Qt::Unchecked;
-        return QVariant();
-    case Qt::BackgroundRole:
-        return style.interior.isValid() ? QVariant(style.interior) : QVariant();
-    case Qt::ForegroundRole:
-        return style.textColor.isValid() ? QVariant(style.textColor) : QVariant();
+    }
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(style.centred || IsPushButton(row, col)
-                                       ? Qt::Alignment(Qt::AlignCenter)
-                                       : Qt::AlignLeading | Qt::AlignVCenter);
-    case Qt::FontRole:
-        if (!m_settings.hasFonts)
-            return QVariant();
-        return style.secondFont ? m_settings.gridFont2 : m_settings.gridFont;
+        return IsPushButton(row, col) ? QVariant::fromValue(Qt::Alignment(Qt::AlignCenter)) : QVariant();
     default:
         return QVariant();
     }
@@ -506,7 +478,7 @@ bool CVelmoraGridModel::setData(const QModelIndex& index, const QVariant& value,
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
-    const int row = index.row() + 1, col = index.column() + 1;
+    const int row = GridRow(index), col = GridCol(index);
     const CGridCellStyle style = StyleAt(row, col);
     if (style.readOnly || IsPushButton(row, col))
         return false;
@@ -536,24 +508,17 @@ Qt::ItemFlags CVelmoraGridModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
-    const int row = index.row() + 1, col = index.column() + 1;
-    Qt::ItemFlags f =
+    const int row = GridRow(index), col = GridCol(index);
+    const Qt::ItemFlags f =
         Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
-    const CGridCellStyle style = StyleAt(row, col);
-    if (style.readOnly || IsPushButton(row, col))
-        return f;
-    if (style.control == CGridCellStyle::CheckBox)
-        return f | Qt::ItemIsUserCheckable;
-    if (style.control != CGridCellStyle::StaticText)
-        f |= Qt::ItemIsEditable;
-    return f;
+    return IsPushButton(row, col) ? f : StyleFlags(StyleAt(row, col), f);
 }
 
 QVariant CVelmoraGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Vertical) {
         if (role == Qt::DisplayRole && section >= 0 && section < RowCount())
-            return QString::number(section + 1);
+            return QString::number(GridRowOf(section));
         return QVariant();
     }
     if (section < 0 || section >= ColCount())
@@ -571,14 +536,14 @@ bool CVelmoraGridModel::insertRows(int row, int count, const QModelIndex& parent
 {
     if (parent.isValid())
         return false;
-    return InsertGridRows(row + 1, count);
+    return InsertGridRows(GridRowOf(row), count);
 }
 
 bool CVelmoraGridModel::removeRows(int row, int count, const QModelIndex& parent)
 {
     if (parent.isValid())
         return false;
-    return RemoveGridRows(row + 1, count);
+    return RemoveGridRows(GridRowOf(row), count);
 }
 
 bool CVelmoraGridModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
@@ -614,27 +579,18 @@ QMimeData* CVelmoraGridModel::mimeData(const QModelIndexList& indexes) const
 {
     QList<int> rows;
     for (const QModelIndex& i : indexes) {
-        if (i.isValid() && !rows.contains(i.row() + 1))
-            rows << i.row() + 1;
+        if (i.isValid() && !rows.contains(GridRow(i)))
+            rows << GridRow(i);
     }
     if (rows.isEmpty())
         return nullptr;
     std::sort(rows.begin(), rows.end());
-    QByteArray payload;
-    QDataStream out(&payload, QIODevice::WriteOnly);
-    out << m_gridId << rows;
-    auto* data = new QMimeData;
-    data->setData(RowsMimeType(), payload);
-    return data;
+    return EncodeDraggedRows(RowsMimeType(), m_gridId, rows);
 }
 
 bool CVelmoraGridModel::DecodeRows(const QMimeData* data, quint64& gridId, QList<int>& rows)
 {
-    if (!data || !data->hasFormat(RowsMimeType()))
-        return false;
-    QDataStream in(data->data(RowsMimeType()));
-    in >> gridId >> rows;
-    return in.status() == QDataStream::Ok && !rows.isEmpty();
+    return DecodeDraggedRows(data, RowsMimeType(), gridId, rows) && !rows.isEmpty();
 }
 
 bool CVelmoraGridModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
@@ -656,10 +612,10 @@ bool CVelmoraGridModel::dropMimeData(const QMimeData* data, Qt::DropAction actio
     // to the end.
     int before = RowCount() + 1;
     if (parent.isValid()) {
-        const int target = parent.row() + 1;
+        const int target = GridRow(parent);
         before = source == m_gridId && target > rows.first() ? target + 1 : target;
     } else if (row >= 0) {
-        before = row + 1;
+        before = GridRowOf(row);
     }
     if (source != m_gridId) {
         Q_EMIT ForeignRowsDropped(source, rows, before);

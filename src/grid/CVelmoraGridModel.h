@@ -3,8 +3,8 @@
 #include "CGridCellStyle.h"
 #include "CGridCheckResult.h"
 #include "CGridSettings.h"
+#include "CStyledGridModel.h"
 
-#include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
 #include <QStringList>
@@ -12,11 +12,8 @@
 
 // The rows of one list grid: text cells under the column styles of its list type, with the list's
 // row capacity, insertion rules, cell checks, sort, mark-all, push-button columns and row moves.
-//
-// Two coordinate systems: the Qt model API uses 0-based rows and columns; the grid API (Value,
-// SetValue, ...) uses grid coordinates, rows and columns from 1, as the list tables number them
-// (grid column c is model column c - 1; column 0 is the row header).
-class CVelmoraGridModel : public QAbstractTableModel
+// The grid API (Value, SetValue, ...) uses grid coordinates (see CStyledGridModel).
+class CVelmoraGridModel : public CStyledGridModel
 {
     Q_OBJECT
 
@@ -48,13 +45,13 @@ public:
     void SetRefuseDuplicateNumbers(bool on) { m_refuseDuplicates = on; }
 
     // --- Grid coordinates ---
-    int RowCount() const { return int(m_rows.size()); }
-    int ColCount() const { return int(m_columns.size()) - 1; }
+    int RowCount() const override { return int(m_rows.size()); }
+    int ColCount() const override { return int(m_columns.size()) - 1; }
     // Sets the row count as the owner loads the list: new rows hold the columns' initial values.
     // Not limited by the capacity (the owner sizes a list to it).
     void SetRowCount(int rows);
     void SetColCount(int cols);
-    QString Value(int row, int col) const;
+    QString Value(int row, int col) const override;
     // Writes a cell without any check (loading, owner operations).
     void SetValue(int row, int col, const QString& value);
     // True when every cell of the row is empty or holds its column's initial value.
@@ -64,7 +61,7 @@ public:
     void SetColumnStyle(int col, const CGridCellStyle& style);
     void SetColumnHidden(int col, bool hidden);
     // A cell's own style overrides its column's (the ergonomic list styles each row).
-    CGridCellStyle StyleAt(int row, int col) const;
+    CGridCellStyle StyleAt(int row, int col) const override;
     void SetCellStyle(int row, int col, const CGridCellStyle& style);
     void ClearCellStyle(int row, int col);
     // The choice list a combo cell offers, and the text shown for a value of it.
@@ -107,9 +104,6 @@ public:
     bool MoveGridRows(QList<int> rows, int before);
 
     // --- Qt model ---
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
@@ -138,6 +132,14 @@ Q_SIGNALS:
     void GridRowsInserted(int row, int count);
     // Rows of another grid were dropped on this one before grid row `before`.
     void ForeignRowsDropped(quint64 sourceGridId, const QList<int>& rows, int before);
+
+protected:
+    // Display and edit text; push buttons are centred whatever their column's style says.
+    QVariant CellData(int row, int col, int role) const override;
+    CellFonts Fonts() const override
+    {
+        return {m_settings.hasFonts, m_settings.gridFont, m_settings.gridFont2};
+    }
 
 private:
     struct Row

@@ -58,11 +58,3 @@ CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* r
     return CUnitRowCheckResult{};
 }
 
-CVelmoraError CUnitRowChecks::Error(const CGridCheckResult& result)
-{
-    if (result.ok || result.messageId == 0)
-        return CVelmoraError();
-    if (result.args.isEmpty())
-        return CVelmoraError::Message(result.messageId);
-    return CVelmoraError::Text(result.Text());
-}

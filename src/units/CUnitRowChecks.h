@@ -40,8 +40,4 @@ public:
     // The SIM version a model's units start with: 1 for a phone without a SIM, 2 for the q700 family,
     // 3 for the Alder platform (its phone class).
     static int SimVersionOfModel(int modelType, const CModelRules* rules);
-
-    // The message of a failed check as an error to show: by its id, or as its text when it has
-    // placeholders to fill; none for a passed or silent check.
-    static CVelmoraError Error(const CGridCheckResult& result);
 };

@@ -10,12 +10,10 @@
 #include "CUnitsColumns.h"
 #include "CVelmoraGridModel.h"
 #include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
 #include "INewUnitPrompt.h"
 #include "UnitsMessageIds.h"
 
-#include <QDataStream>
-#include <QIODevice>
-#include <QMimeData>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -30,10 +28,19 @@ QString SelectColumns()
     return C::FieldNames().join(QStringLiteral(", "));
 }
 
+// A failed reading of the units: an unreadable file or a missing table as the fleet-file message,
+// anything else in the database's own words.
+CVelmoraError ReadError(const QSqlError& error)
+{
+    if (CFleetConnection::IsNotDatabase(error) || CFleetConnection::IsMissingTable(error))
+        return CVelmoraError::Message(FleetMsg::CannotReadFleet);
+    return CVelmoraError::Text(CFleetConnection::ErrorText(error));
+}
+
 } // namespace
 
 CUnitsTableModel::CUnitsTableModel(const QSqlDatabase& db, const CUnitsSettings& settings, QObject* parent)
-    : QAbstractTableModel(parent), m_db(db), m_settings(settings)
+    : CStyledGridModel(parent), m_db(db), m_settings(settings)
 {
 }
 
@@ -42,24 +49,23 @@ CUnitsTableModel::~CUnitsTableModel() = default;
 // ---------------------------------------------------------------------------------------------
 // Database
 
-bool CUnitsTableModel::Load()
+CVelmoraError CUnitsTableModel::Load()
 {
     beginResetModel();
     DropCache();
     m_edit = Edit();
     m_blocksRead = 0;
     m_count = 0;
-    bool ok = false;
+    CVelmoraError error;
     if (m_db.isOpen()) {
         QSqlQuery query(m_db);
-        ok = query.exec(QStringLiteral("SELECT COUNT(*) FROM unit_details")) && query.next();
-        if (ok)
+        if (query.exec(QStringLiteral("SELECT COUNT(*) FROM unit_details")) && query.next())
             m_count = query.value(0).toInt();
         else
-            CFleetConnection::ShowError(query.lastError());
+            error = ReadError(query.lastError());
     }
     endResetModel();
-    return ok;
+    return error;
 }
 
 void CUnitsTableModel::ReleaseDatabase()
@@ -74,7 +80,7 @@ void CUnitsTableModel::AttachDatabase(const QSqlDatabase& db)
     m_db = db;
     DropCache();
     if (m_count > 0)
-        Q_EMIT dataChanged(index(0, 0), index(m_count - 1, C::Count - 1));
+        Q_EMIT dataChanged(IndexOf(1, 1), IndexOf(m_count, C::Count));
 }
 
 void CUnitsTableModel::RefreshRow(int row)
@@ -276,7 +282,7 @@ bool CUnitsTableModel::SetCellText(int row, int col, const QString& text)
         return false;
     }
     m_edit.cells[col - 1] = value;
-    const QModelIndex i = index(row - 1, col - 1);
+    const QModelIndex i = IndexOf(row, col);
     Q_EMIT dataChanged(i, i);
     return true;
 }
@@ -299,7 +305,7 @@ void CUnitsTableModel::CancelRecordEdit()
 
 void CUnitsTableModel::EmitRowChanged(int row)
 {
-    Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, C::Count - 1));
+    Q_EMIT dataChanged(IndexOf(row, 1), IndexOf(row, C::Count));
 }
 
 bool CUnitsTableModel::ShowMsgOn() const
@@ -324,8 +330,7 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
         CUnitRowChecks::Run(cells, m_settings.rules, isNew, isNew ? nullptr : &StoredCells(row));
     if (!check.ok) {
         m_storeFailed = true;
-        CVelmoraWrap::ShowError(CUnitRowChecks::Error(check.message));
-        return StoreResult{false, check.column, false};
+        return StoreResult{false, check.column, false, check.message.Error()};
     }
     m_edit.cells = cells;
 
@@ -340,8 +345,8 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
                 return result;
             if (m_edit.cells.value(C::UserName - 1).isEmpty()) {
                 m_storeFailed = true;
-                CVelmoraWrap::ShowError(UnitsMsg::UserNameMissing, VMT_ERROR);
-                return StoreResult{false, C::UserName, false};
+                return StoreResult{false, C::UserName, false,
+                                   CVelmoraError::Message(UnitsMsg::UserNameMissing)};
             }
         }
     }
@@ -351,8 +356,7 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
     int failedColumn = 0;
     if (const CVelmoraError error = store.Store(cells, rowId, m_edit.storedImei, &failedColumn)) {
         m_storeFailed = true;
-        CVelmoraWrap::ShowError(error);
-        return StoreResult{false, failedColumn, false};
+        return StoreResult{false, failedColumn, false, error};
     }
     m_storeFailed = false;
     m_edit = Edit();
@@ -369,56 +373,40 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
     EmitRowChanged(row);
     Q_EMIT crossFleetPublished(CUnitRowRules::IsCrossFleetText(cells.value(C::CrossFleet - 1)));
     Q_EMIT rowStored(row);
-    return StoreResult{true, 0, true};
+    return StoreResult{true, 0, true, {}};
 }
 
 // ---------------------------------------------------------------------------------------------
 // Units
 
-bool CUnitsTableModel::DeleteUnits(const QStringList& imeis)
+CUnitsTableModel::DeleteResult CUnitsTableModel::DeleteUnits(const QStringList& imeis)
 {
-    const bool ok = CUnitCascade::DeleteUnits(m_db, imeis);
-    Load();
-    return ok;
+    DeleteResult result;
+    result.deleted = CUnitCascade::DeleteUnits(m_db, imeis);
+    result.reload = Load();
+    return result;
 }
 
 QMimeData* CUnitsTableModel::EncodeRows(quint64 sourceId, const QStringList& imeis)
 {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << sourceId << imeis;
-    auto* data = new QMimeData;
-    data->setData(RowsMimeType(), bytes);
-    return data;
+    return EncodeDraggedRows(RowsMimeType(), sourceId, imeis);
 }
 
 bool CUnitsTableModel::DecodeRows(const QMimeData* data, quint64& sourceId, QStringList& imeis)
 {
-    if (!data || !data->hasFormat(RowsMimeType()))
-        return false;
-    QDataStream in(data->data(RowsMimeType()));
-    in >> sourceId >> imeis;
-    return in.status() == QDataStream::Ok;
+    return DecodeDraggedRows(data, RowsMimeType(), sourceId, imeis);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Qt model
 
-int CUnitsTableModel::rowCount(const QModelIndex& parent) const
+int CUnitsTableModel::ColCount() const
 {
-    return parent.isValid() ? 0 : RowCount();
+    return C::Count;
 }
 
-int CUnitsTableModel::columnCount(const QModelIndex& parent) const
+QVariant CUnitsTableModel::CellData(int row, int col, int role) const
 {
-    return parent.isValid() ? 0 : int(C::Count);
-}
-
-QVariant CUnitsTableModel::data(const QModelIndex& index, int role) const
-{
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return QVariant();
-    const int row = index.row() + 1, col = index.column() + 1;
     switch (role) {
     case Qt::DisplayRole:
         return CellText(row, col);
@@ -429,31 +417,21 @@ QVariant CUnitsTableModel::data(const QModelIndex& index, int role) const
         if (col == C::IpAddress && IsStoredRow(row))
             return CellText(row, col);
         return Value(row, col);
-    case Qt::CheckStateRole:
-        if (col == C::CrossFleet)
-            return CUnitRowRules::IsCrossFleetText(Value(row, col)) ? Qt::Checked : Qt::Unchecked;
-        return QVariant();
-    case Qt::BackgroundRole: {
-        const QColor interior = C::Style(col).interior;
-        return interior.isValid() ? QVariant(interior) : QVariant();
-    }
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(C::Style(col).centred ? Qt::Alignment(Qt::AlignCenter)
-                                                         : Qt::AlignLeading | Qt::AlignVCenter);
-    case Qt::FontRole:
-        if (!m_settings.hasFonts)
-            return QVariant();
-        return C::Style(col).secondFont ? m_settings.gridFont2 : m_settings.gridFont;
     default:
         return QVariant();
     }
+}
+
+bool CUnitsTableModel::IsChecked(int row, int col) const
+{
+    return CUnitRowRules::IsCrossFleetText(Value(row, col));
 }
 
 bool CUnitsTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
-    const int row = index.row() + 1, col = index.column() + 1;
+    const int row = GridRow(index), col = GridCol(index);
     if (role == Qt::CheckStateRole) {
         if (col != C::CrossFleet)
             return false;
@@ -469,18 +447,11 @@ Qt::ItemFlags CUnitsTableModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
-    const int row = index.row() + 1, col = index.column() + 1;
+    const int row = GridRow(index), col = GridCol(index);
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (IsStoredRow(row))
         f |= Qt::ItemIsDragEnabled;
-    const CGridCellStyle style = StyleAt(row, col);
-    if (style.readOnly)
-        return f;
-    if (style.control == CGridCellStyle::CheckBox)
-        return f | Qt::ItemIsUserCheckable;
-    if (style.control == CGridCellStyle::RangeEdit || style.control == CGridCellStyle::TabbedCombo)
-        f |= Qt::ItemIsEditable;
-    return f;
+    return StyleFlags(StyleAt(row, col), f);
 }
 
 QVariant CUnitsTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -490,5 +461,6 @@ QVariant CUnitsTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation == Qt::Horizontal)
         return C::Caption(section + 1, m_settings.faxLabel);
     // The append row is marked as the place where a new unit is typed.
-    return section + 1 == AppendRow() ? QStringLiteral("*") : QString::number(section + 1);
+    const int row = GridRowOf(section);
+    return row == AppendRow() ? QStringLiteral("*") : QString::number(row);
 }

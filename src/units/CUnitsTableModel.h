@@ -2,9 +2,10 @@
 
 #include "CGridCellStyle.h"
 #include "CGridCheckResult.h"
+#include "CStyledGridModel.h"
 #include "CUnitsSettings.h"
+#include "CVelmoraError.h"
 
-#include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
@@ -22,9 +23,11 @@ class INewUnitPrompt;
 //
 // Editing works on one row at a time, as a record: typed cells go into the row's edit buffer, and
 // the row is checked and written as a whole by StoreRow (the view calls it when the current cell
-// leaves the row). Grid coordinates (rows and columns from 1) are used by the grid API; the Qt model
-// API uses 0-based rows and columns as usual (model column c is grid column c + 1).
-class CUnitsTableModel : public QAbstractTableModel
+// leaves the row). The grid API uses grid coordinates (see CStyledGridModel).
+//
+// Failures come back as error values for the view to show; the new-unit question goes through the
+// prompt.
+class CUnitsTableModel : public CStyledGridModel
 {
     Q_OBJECT
 
@@ -41,6 +44,13 @@ public:
         bool ok = true;
         int column = 0;      // on a refusal: the grid column to fix (0: stay where the cell is)
         bool stored = false; // a row was written
+        CVelmoraError error; // on a refusal: what to tell the user (may be none)
+    };
+    // What DeleteUnits did.
+    struct DeleteResult
+    {
+        bool deleted = false; // false: the deletion failed and said why
+        CVelmoraError reload; // a failed reading of the units afterwards
     };
 
     CUnitsTableModel(const QSqlDatabase& db, const CUnitsSettings& settings, QObject* parent = nullptr);
@@ -52,8 +62,9 @@ public:
     void SetReadPhoneHandler(std::function<void()> handler) { m_readPhone = std::move(handler); }
 
     // --- Database ---
-    // Counts the units and starts over (every cached row and any edit dropped).
-    bool Load();
+    // Counts the units and starts over (every cached row and any edit dropped). A database not
+    // open reads as no units.
+    CVelmoraError Load();
     // The document closes or copies its file: nothing may read it until AttachDatabase.
     void ReleaseDatabase();
     void AttachDatabase(const QSqlDatabase& db);
@@ -65,11 +76,12 @@ public:
 
     // --- Rows (grid numbers) ---
     int UnitCount() const { return m_count; }
-    int RowCount() const { return m_count + 1; }
+    int RowCount() const override { return m_count + 1; }
+    int ColCount() const override;
     int AppendRow() const { return m_count + 1; }
     bool IsStoredRow(int row) const { return row >= 1 && row <= m_count; }
     // The value a cell holds (the edit buffer for the row in edit).
-    QString Value(int row, int col) const;
+    QString Value(int row, int col) const override;
     // The text a cell shows, after the display rules of stored rows.
     QString CellText(int row, int col) const;
     // The IMEI a stored row has in the database (empty for the append row).
@@ -79,7 +91,7 @@ public:
     bool SetCellText(int row, int col, const QString& text);
     const CGridCheckResult& LastRefusal() const { return m_lastRefusal; }
     // The style of a cell: the column's, read-only on the model and address cells of stored rows.
-    CGridCellStyle StyleAt(int row, int col) const;
+    CGridCellStyle StyleAt(int row, int col) const override;
     QString ChoiceList(const CGridCellStyle& style) const;
 
     // --- The row in edit ---
@@ -89,7 +101,8 @@ public:
     // Drops the typed changes of the row in edit.
     void CancelRecordEdit();
     // Checks and writes the row in edit (nothing to do for another row or an unchanged one). On a
-    // refusal the message has been shown and the row keeps its typed values.
+    // refusal the row keeps its typed values and the result holds the message of a refused check
+    // (a write the database refused has told the user already).
     StoreResult StoreRow(int row);
     // Set when a store was refused; cleared by a stored row or ClearStoreFailed.
     bool StoreFailed() const { return m_storeFailed; }
@@ -97,7 +110,7 @@ public:
 
     // --- Units ---
     // Deletes the units from every per-unit table (talk_grp_detail keeps its rows) and reloads.
-    bool DeleteUnits(const QStringList& imeis);
+    DeleteResult DeleteUnits(const QStringList& imeis);
 
     // --- Rows dragged to another fleet ---
     static QString RowsMimeType() { return QStringLiteral("application/x-velmora-grid-rows"); }
@@ -105,9 +118,6 @@ public:
     static bool DecodeRows(const QMimeData* data, quint64& sourceId, QStringList& imeis);
 
     // --- Qt model ---
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
@@ -117,6 +127,14 @@ Q_SIGNALS:
     void crossFleetPublished(bool on);
     // A row was written (grid number).
     void rowStored(int row);
+
+protected:
+    QVariant CellData(int row, int col, int role) const override;
+    CellFonts Fonts() const override
+    {
+        return {m_settings.hasFonts, m_settings.gridFont, m_settings.gridFont2};
+    }
+    bool IsChecked(int row, int col) const override;
 
 private:
     struct Edit
@@ -137,7 +155,6 @@ private:
     // Starts the edit of a row; false when another row holds unstored changes.
     bool BeginEdit(int row);
     bool ShowMsgOn() const;
-    void ShowResult(const CGridCheckResult& result) const;
     void EmitRowChanged(int row);
 
     QSqlDatabase m_db;

@@ -536,6 +536,12 @@ private Q_SLOTS:
         QVERIFY(!m.IsPushButton(2, 1));
         QCOMPARE(m.data(m.index(2, 0)).toString(), QStringLiteral("3"));
         QVERIFY(!(m.flags(m.index(0, 0)) & Qt::ItemIsEditable));
+        // A button is centred whatever its column's style says; a row without one keeps the style.
+        const Qt::Alignment leading = Qt::AlignLeading | Qt::AlignVCenter;
+        QVERIFY(!m.ColumnStyle(1).centred);
+        QCOMPARE(m.data(m.index(2, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::Alignment(Qt::AlignCenter));
+        QCOMPARE(m.data(m.index(1, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(), leading);
         m.SetPushButtons(1, 0);
         QVERIFY(!m.IsPushButton(1, 1));
     }

@@ -191,13 +191,13 @@ private Q_SLOTS:
     // A refused check becomes the error the view shows: by id, or as its filled text when it has values.
     void refusalsBecomeErrorValues()
     {
-        QVERIFY(!CUnitRowChecks::Error(CGridCheckResult::Pass()));
-        QVERIFY(!CUnitRowChecks::Error(CGridCheckResult::FailSilently()));
-        QCOMPARE(CUnitRowChecks::Error(CGridCheckResult::Fail(UnitsMsg::ImeiTooShort)),
+        QVERIFY(!CGridCheckResult::Pass().Error());
+        QVERIFY(!CGridCheckResult::FailSilently().Error());
+        QCOMPARE(CGridCheckResult::Fail(UnitsMsg::ImeiTooShort).Error(),
                  CVelmoraError::Message(UnitsMsg::ImeiTooShort));
         const CGridCheckResult range = CUnitRowRules::CheckPrivateId(QStringLiteral("70000"), false);
         QVERIFY(!range.ok && !range.args.isEmpty());
-        const CVelmoraError error = CUnitRowChecks::Error(range);
+        const CVelmoraError error = range.Error();
         QCOMPARE(error.GetKind(), CVelmoraError::Kind::Text);
         QCOMPARE(error.ToText(), range.Text());
         QVERIFY(error.ToText().contains(QStringLiteral("65535")));

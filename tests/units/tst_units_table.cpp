@@ -10,6 +10,7 @@
 #include "CUnitsFixture.h"
 #include "CUnitsTableModel.h"
 #include "CVelmoraWrap.h"
+#include "FleetMessageIds.h"
 #include "UnitsMessageIds.h"
 
 #include <QAbstractItemModelTester>
@@ -133,6 +134,70 @@ private Q_SLOTS:
         QVERIFY(model->flags(model->index(1, C::ModelType - 1)) & Qt::ItemIsEditable);
     }
 
+    void theGridDrawsEachColumnsStyle()
+    {
+        auto doc = m_fixture.OpenFleet("styles.vlf", CFleetFixtures::Units(1));
+        QVERIFY(doc);
+        CUnitsSettings settings = CUnitsFixture::Settings();
+        settings.hasFonts = true;
+        settings.gridFont.setPointSize(9);
+        settings.gridFont2.setPointSize(13);
+        CUnitsTableModel model(doc->Database(), settings);
+        QVERIFY(!model.Load());
+        for (int row = 1; row <= model.RowCount(); ++row) {
+            for (int col = 1; col <= C::Count; ++col) {
+                const CGridCellStyle style = C::Style(col);
+                const QModelIndex cell = model.IndexOf(row, col);
+                const QString where = QStringLiteral("row %1 column %2").arg(row).arg(col);
+                // No units column sets a text colour: the view's own text colour shows.
+                QVERIFY2(!model.data(cell, Qt::ForegroundRole).isValid(), qPrintable(where));
+                QVERIFY2(model.data(cell, Qt::BackgroundRole) ==
+                             (style.interior.isValid() ? QVariant(style.interior) : QVariant()),
+                         qPrintable(where));
+                QVERIFY2(model.data(cell, Qt::FontRole).value<QFont>() ==
+                             (style.secondFont ? settings.gridFont2 : settings.gridFont),
+                         qPrintable(where));
+                QVERIFY2(model.data(cell, Qt::TextAlignmentRole).value<Qt::Alignment>() ==
+                             (style.centred ? Qt::Alignment(Qt::AlignCenter)
+                                            : Qt::AlignLeading | Qt::AlignVCenter),
+                         qPrintable(where));
+                QVERIFY2(model.data(cell, Qt::CheckStateRole).isValid() == (col == C::CrossFleet),
+                         qPrintable(where));
+            }
+        }
+        QVERIFY(C::Style(C::UserName).interior.isValid() && C::Style(C::DisplayPrivateId).secondFont);
+        QVERIFY(C::Style(C::CrossFleet).centred);
+    }
+
+    void aFleetWithoutItsUnitsTableSaysSoOnLoad()
+    {
+        auto doc = m_fixture.OpenFleet("notable.vlf", CFleetFixtures::Units(2));
+        QVERIFY(doc);
+        QVERIFY(QSqlQuery(doc->Database()).exec("DROP TABLE unit_details"));
+        CUnitsTableModel model(doc->Database(), CUnitsFixture::Settings());
+        QCOMPARE(model.Load(), CVelmoraError::Message(FleetMsg::CannotReadFleet));
+        QCOMPARE(Answers().Count(), 0); // the view shows it
+        QCOMPARE(model.RowCount(), 1);  // the append row alone
+    }
+
+    void aPhoneReadThatLeavesNoUserNameIsRefused()
+    {
+        auto doc = m_fixture.OpenFleet("noname.vlf", {});
+        QVERIFY(doc);
+        auto model = Table(*doc);
+        CVelmoraWrap::SetRegistryValue("Show Msg", "1");
+        // The phone's answer emptied the name and did not reload the grid.
+        model->SetReadPhoneHandler([&] { QVERIFY(model->SetCellText(1, C::UserName, QString())); });
+        m_prompt.answer = {true, INewUnitPrompt::FromPhone, false};
+        QVERIFY(Type(*model, 1, NewUnit("351234567890777")));
+        const CUnitsTableModel::StoreResult r = model->StoreRow(1);
+        QVERIFY(!r.ok && !r.stored && model->StoreFailed());
+        QCOMPARE(r.column, int(C::UserName));
+        QCOMPARE(r.error, CVelmoraError::Message(UnitsMsg::UserNameMissing));
+        QCOMPARE(Answers().Count(), 0);
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details", "351234567890777"), 0);
+    }
+
     void aNewUnitIsStoredWithItsSettingsRecord()
     {
         auto doc = m_fixture.OpenFleet("new.vlf", {});
@@ -216,14 +281,17 @@ private Q_SLOTS:
         QVERIFY(Type(*model, 3, NewUnit("35123456789012")));
         CUnitsTableModel::StoreResult r = model->StoreRow(3);
         QVERIFY(!r.ok && r.column == C::Imei && model->StoreFailed());
-        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ImeiTooShort});
+        // The refusal comes back for the view to show; the table shows nothing itself.
+        QCOMPARE(r.error, CVelmoraError::Message(UnitsMsg::ImeiTooShort));
+        QCOMPARE(Answers().Count(), 0);
         QVERIFY(model->IsRecordEditing()); // the typed row stays for the user to fix
 
         Answers().Clear();
         QVERIFY(model->SetCellText(3, C::Imei, units[1].imei));
         r = model->StoreRow(3);
         QVERIFY(!r.ok && r.column == C::Imei);
-        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::DuplicateImei});
+        QCOMPARE(r.error, CVelmoraError::Message(UnitsMsg::DuplicateImei));
+        QCOMPARE(Answers().Count(), 0);
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 2);
 
         // The store itself answers the refusal and leaves showing it to its caller.
@@ -243,13 +311,15 @@ private Q_SLOTS:
         model->CancelRecordEdit();
         Answers().Clear();
         QVERIFY(model->SetCellText(1, C::Imei, units[1].imei));
-        QVERIFY(!model->StoreRow(1).ok);
-        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::DuplicateImei});
+        const CUnitsTableModel::StoreResult renamed = model->StoreRow(1);
+        QVERIFY(!renamed.ok);
+        QCOMPARE(renamed.error, CVelmoraError::Message(UnitsMsg::DuplicateImei));
         QCOMPARE(CUnitsFixture::Field(*doc, units[0].imei, "unit_user_name").toString(), units[0].user);
 
         Answers().Clear();
         QVERIFY(model->SetCellText(1, C::Imei, "351234567890123"));
-        QVERIFY(model->StoreRow(1).stored);
+        r = model->StoreRow(1);
+        QVERIFY(r.stored && !r.error);
         QVERIFY(!model->StoreFailed());
         QCOMPARE(Answers().Count(), 0);
     }
@@ -295,9 +365,12 @@ private Q_SLOTS:
 
         // What the user types is checked as always.
         QVERIFY(model->SetCellText(1, C::DisplayPrivateId, "101*2000*1002"));
-        QCOMPARE(model->StoreRow(1).column, int(C::DisplayPrivateId));
-        QCOMPARE(Answers().Count(), 1);
-        QVERIFY(Answers().Messages().first().text.contains("65535"));
+        const CUnitsTableModel::StoreResult refused = model->StoreRow(1);
+        QCOMPARE(refused.column, int(C::DisplayPrivateId));
+        // A message with values to fill comes back as its filled text.
+        QCOMPARE(refused.error.GetKind(), CVelmoraError::Kind::Text);
+        QVERIFY(refused.error.ToText().contains("65535"));
+        QCOMPARE(Answers().Count(), 0);
         QVERIFY(model->SetCellText(1, C::DisplayPrivateId, "101*2000*1001"));
         QVERIFY(model->StoreRow(1).ok);
     }
@@ -338,9 +411,10 @@ private Q_SLOTS:
         const int phoneRows = CUnitsFixture::Count(*doc, "unit_phone_details", units[0].imei);
         auto model = Table(*doc);
         QVERIFY(model->SetCellText(1, C::Imei, "351111111111111"));
-        QVERIFY(!model->StoreRow(1).ok);
-        QCOMPARE(Answers().Count(), 1);
-        QVERIFY(Answers().Messages().first().text.contains("unit row refused"));
+        const CUnitsTableModel::StoreResult refused = model->StoreRow(1);
+        QVERIFY(!refused.ok);
+        QVERIFY(refused.error.ToText().contains("unit row refused"));
+        QCOMPARE(Answers().Count(), 0);
         // The lists did not move to an IMEI that no unit has.
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_phone_details", units[0].imei), phoneRows);
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_phone_details", "351111111111111"), 0);
@@ -356,7 +430,7 @@ private Q_SLOTS:
         const int members = CUnitsFixture::Count(*doc, "talk_grp_detail");
         QVERIFY(CUnitsFixture::Count(*doc, "talk_grp_detail", units[0].imei) > 0);
         auto model = Table(*doc);
-        QVERIFY(model->DeleteUnits({units[0].imei, units[2].imei}));
+        QVERIFY(model->DeleteUnits({units[0].imei, units[2].imei}).deleted);
         for (const QString& table : CUnitCascade::DeleteTables()) {
             QVERIFY2(CUnitsFixture::Count(*doc, table, units[0].imei) == 0, qPrintable(table));
             QVERIFY2(CUnitsFixture::Count(*doc, table, units[2].imei) == 0, qPrintable(table));

@@ -1,6 +1,7 @@
 #include "CCellGridView.h"
 
 #include "CCellEditDelegate.h"
+#include "CStyledGridModel.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -13,12 +14,12 @@
 
 int CCellGridView::CurrentRow() const
 {
-    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+    return CStyledGridModel::GridRow(currentIndex()); // 0 without a current cell
 }
 
 int CCellGridView::CurrentCol() const
 {
-    return currentIndex().isValid() ? currentIndex().column() + 1 : 0;
+    return CStyledGridModel::GridCol(currentIndex());
 }
 
 bool CCellGridView::SetCurrentCell(int row, int col)
@@ -34,7 +35,7 @@ bool CCellGridView::SetCurrentCell(int row, int col)
 
 bool CCellGridView::MoveTo(int row, int col, bool startEdit)
 {
-    const QModelIndex to = model()->index(row - 1, col - 1);
+    const QModelIndex to = model()->index(CStyledGridModel::ModelRow(row), CStyledGridModel::ModelCol(col));
     if (!to.isValid())
         return false;
     m_moving = true;
@@ -52,7 +53,7 @@ bool CCellGridView::MayMove(const QModelIndex& from, const QModelIndex& to)
         return true;
     if (IsEditing() && !EndEdit())
         return false;
-    return from.row() == to.row() || LeaveRow(from.row() + 1);
+    return from.row() == to.row() || LeaveRow(CStyledGridModel::GridRow(from));
 }
 
 QList<int> CCellGridView::VisibleColumns() const
@@ -61,7 +62,7 @@ QList<int> CCellGridView::VisibleColumns() const
     for (int v = 0; v < model()->columnCount(); ++v) {
         const int logical = horizontalHeader()->logicalIndex(v);
         if (logical >= 0 && !isColumnHidden(logical))
-            cols << logical + 1;
+            cols << CStyledGridModel::GridColOf(logical);
     }
     return cols;
 }

@@ -34,7 +34,7 @@ CGridItemDelegate::CGridItemDelegate(CVelmoraGridWnd* grid, CVelmoraGridModel* m
 QWidget* CGridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) const
 {
-    const int row = index.row() + 1, col = index.column() + 1;
+    const int row = CVelmoraGridModel::GridRow(index), col = CVelmoraGridModel::GridCol(index);
     const CGridCellStyle style = m_model->StyleAt(row, col);
     QWidget* editor = nullptr;
     switch (style.control) {
@@ -101,7 +101,7 @@ void CGridItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 void CGridItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    const CGridCellStyle style = m_model->StyleAt(index.row() + 1, index.column() + 1);
+    const CGridCellStyle style = m_model->StyleOf(index);
     if (style.control == CGridCellStyle::CheckBox) {
         // Drawn centred by paint().
         option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
@@ -112,14 +112,15 @@ void CGridItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QMod
     // the cell either way.
     const Qt::Alignment side = option->direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
     option->direction = style.rtlReading && side == Qt::AlignRight ? Qt::RightToLeft : Qt::LeftToRight;
-    if (!style.centred && !m_model->IsPushButton(index.row() + 1, index.column() + 1))
+    if (!style.centred &&
+        !m_model->IsPushButton(CVelmoraGridModel::GridRow(index), CVelmoraGridModel::GridCol(index)))
         option->displayAlignment = side | Qt::AlignAbsolute | Qt::AlignVCenter;
 }
 
 void CGridItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const
 {
-    const int row = index.row() + 1, col = index.column() + 1;
+    const int row = CVelmoraGridModel::GridRow(index), col = CVelmoraGridModel::GridCol(index);
     const CGridCellStyle style = m_model->StyleAt(row, col);
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
@@ -147,7 +148,7 @@ void CGridItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 bool CGridItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                     const QStyleOptionViewItem& option, const QModelIndex& index)
 {
-    const int row = index.row() + 1, col = index.column() + 1;
+    const int row = CVelmoraGridModel::GridRow(index), col = CVelmoraGridModel::GridCol(index);
     const CGridCellStyle style = m_model->StyleAt(row, col);
     const bool release = event->type() == QEvent::MouseButtonRelease;
     const bool inside = release &&

@@ -20,6 +20,8 @@ namespace {
 constexpr int kSaveWidthsDelayMs = 400;
 constexpr int kWarningShownMs = 10000;
 
+using G = CVelmoraGridModel;
+
 } // namespace
 
 CVelmoraGridWnd::CVelmoraGridWnd(int listType, int subMode, const CGridSettings& settings, QWidget* parent)
@@ -34,7 +36,7 @@ CVelmoraGridWnd::CVelmoraGridWnd(int listType, int subMode, const CGridSettings&
     m_delegate = new CGridItemDelegate(this, m_model.get());
     setItemDelegate(m_delegate);
     connect(m_delegate, &CGridItemDelegate::ButtonClicked, this,
-            [this](const QModelIndex& i) { Q_EMIT ButtonClicked(i.row() + 1, i.column() + 1); });
+            [this](const QModelIndex& i) { Q_EMIT ButtonClicked(G::GridRow(i), G::GridCol(i)); });
 
     if (CGridListType::UsesArrowHeader(listType)) {
         m_arrowHeader = new CArrowRowHeader(this);
@@ -111,9 +113,9 @@ void CVelmoraGridWnd::ApplyColumns()
     m_applyingWidths = true;
     for (int c = 1; c <= ColCount(); ++c) {
         const bool hidden = m_model->ColumnStyle(c).hidden;
-        setColumnHidden(c - 1, hidden);
+        setColumnHidden(G::ModelCol(c), hidden);
         if (!hidden)
-            setColumnWidth(c - 1, DefaultColumnWidth(c));
+            setColumnWidth(G::ModelCol(c), DefaultColumnWidth(c));
     }
     m_applyingWidths = false;
     LoadColumnWidths();
@@ -125,7 +127,8 @@ int CVelmoraGridWnd::DefaultColumnWidth(int col) const
     const QFontMetrics header = horizontalHeader()->fontMetrics();
     const QFontMetrics cells = fontMetrics();
     // Never narrower than the caption, nor, for a choice list, than its longest text.
-    int width = header.horizontalAdvance(m_model->headerData(col - 1, Qt::Horizontal).toString()) + 20;
+    int width =
+        header.horizontalAdvance(m_model->headerData(G::ModelCol(col), Qt::Horizontal).toString()) + 20;
     if (style.control == CGridCellStyle::TabbedCombo) {
         const QString list = m_model->ChoiceList(style);
         for (const QString& line : list.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
@@ -149,7 +152,7 @@ void CVelmoraGridWnd::SaveColumnWidths()
     m_widthsDirty = false;
     QStringList widths;
     for (int c = 1; c <= ColCount(); ++c)
-        widths << QString::number(isColumnHidden(c - 1) ? 0 : columnWidth(c - 1));
+        widths << QString::number(isColumnHidden(G::ModelCol(c)) ? 0 : columnWidth(G::ModelCol(c)));
     CVelmoraWrap::SetRegistryValue(WidthsValueName(ListTypeName()), widths.join(QLatin1Char(',')));
 }
 
@@ -163,8 +166,8 @@ bool CVelmoraGridWnd::LoadColumnWidths()
     for (int c = 1; c <= qMin(ColCount(), int(widths.size())); ++c) {
         bool ok = false;
         const int w = widths[c - 1].trimmed().toInt(&ok);
-        if (ok && w > 0 && !isColumnHidden(c - 1))
-            setColumnWidth(c - 1, qMin(w, 2000));
+        if (ok && w > 0 && !isColumnHidden(G::ModelCol(c)))
+            setColumnWidth(G::ModelCol(c), qMin(w, 2000));
     }
     m_applyingWidths = false;
     return true;
@@ -180,22 +183,22 @@ bool CVelmoraGridWnd::InsertRows(int before, int count)
 void CVelmoraGridWnd::SetColumnHidden(int col, bool hidden)
 {
     m_model->SetColumnHidden(col, hidden);
-    setColumnHidden(col - 1, hidden);
-    if (!hidden && columnWidth(col - 1) == 0)
-        setColumnWidth(col - 1, DefaultColumnWidth(col));
+    setColumnHidden(G::ModelCol(col), hidden);
+    if (!hidden && columnWidth(G::ModelCol(col)) == 0)
+        setColumnWidth(G::ModelCol(col), DefaultColumnWidth(col));
 }
 
 void CVelmoraGridWnd::SetRowHidden(int row, bool hidden)
 {
-    setRowHidden(row - 1, hidden);
+    setRowHidden(G::ModelRow(row), hidden);
 }
 
 QList<int> CVelmoraGridWnd::SelectedRows() const
 {
     QList<int> rows;
     for (const QModelIndex& i : selectionModel()->selectedIndexes()) {
-        if (!rows.contains(i.row() + 1))
-            rows << i.row() + 1;
+        if (!rows.contains(G::GridRow(i)))
+            rows << G::GridRow(i);
     }
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -203,7 +206,7 @@ QList<int> CVelmoraGridWnd::SelectedRows() const
 
 bool CVelmoraGridWnd::CheckedMoveTo(int row, int col, bool startEdit)
 {
-    if (!m_model->index(row - 1, col - 1).isValid())
+    if (!m_model->IndexOf(row, col).isValid())
         return false;
     if (CurrentRow() != 0 && row != CurrentRow() && !LeaveRow(CurrentRow()))
         return false;
@@ -236,7 +239,7 @@ QString CVelmoraGridWnd::EditorText(QWidget* editor) const
 
 bool CVelmoraGridWnd::WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text)
 {
-    const CGridCheckResult r = m_model->CheckCell(index.row() + 1, index.column() + 1, text);
+    const CGridCheckResult r = m_model->CheckCell(G::GridRow(index), G::GridCol(index), text);
     if (!r.ok) {
         ShowWarning(r);
         return false;
@@ -263,7 +266,7 @@ void CVelmoraGridWnd::ShowWarning(const CGridCheckResult& result)
 bool CVelmoraGridWnd::LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
                                          QWidget* focus)
 {
-    const CGridCheckResult r = m_model->CheckCell(index.row() + 1, index.column() + 1, text);
+    const CGridCheckResult r = m_model->CheckCell(G::GridRow(index), G::GridCol(index), text);
     if (r.ok)
         return false;
     ShowWarning(r);
@@ -378,7 +381,7 @@ void CVelmoraGridWnd::currentChanged(const QModelIndex& current, const QModelInd
     QTableView::currentChanged(current, previous);
     if (m_arrowHeader)
         m_arrowHeader->SetCurrentRow(current.isValid() ? current.row() : -1);
-    Q_EMIT CurrentCellChanged(current.row() + 1, current.column() + 1);
+    Q_EMIT CurrentCellChanged(G::GridRow(current), G::GridCol(current));
 }
 
 // --- Dragging rows ---
@@ -389,7 +392,7 @@ void CVelmoraGridWnd::startDrag(Qt::DropActions)
         return;
     QModelIndexList indexes;
     for (int row : SelectedRows())
-        indexes << m_model->index(row - 1, 0);
+        indexes << m_model->IndexOf(row, 1);
     QMimeData* data = m_model->mimeData(indexes);
     if (!data)
         return;
@@ -466,8 +469,8 @@ void CVelmoraGridWnd::paintEvent(QPaintEvent* event)
     const QList<int> cols = VisibleColumns();
     if (cols.isEmpty())
         return;
-    QRect rect = visualRect(m_model->index(m_dropRow, cols.first() - 1))
-                     .united(visualRect(m_model->index(m_dropRow, cols.last() - 1)));
+    QRect rect = visualRect(m_model->index(m_dropRow, G::ModelCol(cols.first())))
+                     .united(visualRect(m_model->index(m_dropRow, G::ModelCol(cols.last()))));
     QPainter painter(viewport());
     QPen pen(palette().color(QPalette::Text));
     pen.setStyle(Qt::DotLine);

@@ -21,7 +21,7 @@ CUnitsItemDelegate::CUnitsItemDelegate(CUnitsView* view, CUnitsTableModel* model
 QWidget* CUnitsItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                           const QModelIndex& index) const
 {
-    const CGridCellStyle style = m_model->StyleAt(index.row() + 1, index.column() + 1);
+    const CGridCellStyle style = m_model->StyleOf(index);
     QWidget* editor = nullptr;
     if (style.control == CGridCellStyle::RangeEdit) {
         auto* edit = new CGXRangeEditCtrl(style, parent);
@@ -64,7 +64,7 @@ void CUnitsItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
 void CUnitsItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    const CGridCellStyle style = m_model->StyleAt(index.row() + 1, index.column() + 1);
+    const CGridCellStyle style = m_model->StyleOf(index);
     if (style.control == CGridCellStyle::CheckBox)
         option->features &= ~QStyleOptionViewItem::HasCheckIndicator; // drawn centred by paint()
     // In a right-to-left grid only the name column reads right to left; numbers, IMEIs and
@@ -79,7 +79,7 @@ void CUnitsItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QMo
 void CUnitsItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const
 {
-    const CGridCellStyle style = m_model->StyleAt(index.row() + 1, index.column() + 1);
+    const CGridCellStyle style = m_model->StyleOf(index);
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     if (style.control == CGridCellStyle::CheckBox) {
@@ -93,7 +93,7 @@ void CUnitsItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 bool CUnitsItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                      const QStyleOptionViewItem& option, const QModelIndex& index)
 {
-    const CGridCellStyle style = m_model->StyleAt(index.row() + 1, index.column() + 1);
+    const CGridCellStyle style = m_model->StyleOf(index);
     if (style.control != CGridCellStyle::CheckBox || style.readOnly)
         return QStyledItemDelegate::editorEvent(event, model, option, index);
     if (IsToggle(event, option)) {

@@ -3,7 +3,6 @@
 #include "CAppendFile.h"
 #include "CDefaultValueDlg.h"
 #include "CGridSelectionModel.h"
-#include "CUnitRowChecks.h"
 #include "CUnitRowRules.h"
 #include "CUnitsColumns.h"
 #include "CUnitsItemDelegate.h"
@@ -92,7 +91,7 @@ CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QW
     m_model->SetNewUnitPrompt(m_ownPrompt.get());
 
     m_document.AddView(this);
-    m_model->Load();
+    CVelmoraWrap::ShowError(m_model->Load());
     ApplyColumns();
     MoveTo(1, 1, false);
 }
@@ -144,9 +143,9 @@ void CUnitsView::ApplyColumns()
 {
     for (int col = 1; col <= C::Count; ++col) {
         const bool hidden = C::HiddenAtStart(col);
-        setColumnHidden(col - 1, hidden);
+        setColumnHidden(CUnitsTableModel::ModelCol(col), hidden);
         if (!hidden)
-            setColumnWidth(col - 1, DefaultColumnWidth(col));
+            setColumnWidth(CUnitsTableModel::ModelCol(col), DefaultColumnWidth(col));
     }
 }
 
@@ -180,8 +179,8 @@ QList<int> CUnitsView::SelectedRows() const
     QList<int> rows;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         for (int r = range.top(); r <= range.bottom(); ++r) {
-            if (!rows.contains(r + 1))
-                rows << r + 1;
+            if (!rows.contains(CUnitsTableModel::GridRowOf(r)))
+                rows << CUnitsTableModel::GridRowOf(r);
         }
     }
     if (rows.isEmpty() && CurrentRow() > 0)
@@ -195,8 +194,8 @@ QList<QPair<int, int>> CUnitsView::SelectedBlocks() const
     QList<int> rows;
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         for (int r = range.top(); r <= range.bottom(); ++r) {
-            if (!rows.contains(r + 1))
-                rows << r + 1;
+            if (!rows.contains(CUnitsTableModel::GridRowOf(r)))
+                rows << CUnitsTableModel::GridRowOf(r);
         }
     }
     std::sort(rows.begin(), rows.end());
@@ -217,7 +216,7 @@ bool CUnitsView::WholeRowsSelected() const
         return false;
     for (const auto& block : blocks) {
         for (int row = block.first; row <= block.second; ++row) {
-            if (!selectionModel()->isRowSelected(row - 1, QModelIndex()))
+            if (!selectionModel()->isRowSelected(CUnitsTableModel::ModelRow(row), QModelIndex()))
                 return false;
         }
     }
@@ -236,9 +235,9 @@ QString CUnitsView::EditorText(QWidget* editor) const
 
 bool CUnitsView::WriteEditedCell(QWidget*, const QModelIndex& index, const QString& text)
 {
-    if (m_model->SetCellText(index.row() + 1, index.column() + 1, text))
+    if (m_model->SetCellText(CUnitsTableModel::GridRow(index), CUnitsTableModel::GridCol(index), text))
         return true;
-    CVelmoraWrap::ShowError(CUnitRowChecks::Error(m_model->LastRefusal()));
+    CVelmoraWrap::ShowError(m_model->LastRefusal().Error());
     return false;
 }
 
@@ -248,6 +247,7 @@ bool CUnitsView::LeaveRow(int row)
         return true;
     const int resets = m_resets;
     const CUnitsTableModel::StoreResult result = m_model->StoreRow(row);
+    CVelmoraWrap::ShowError(result.error);
     if (result.stored)
         MarkDocumentChanged();
     // The new unit came from the phone and the grid was loaded again: the move asked for refers to
@@ -328,11 +328,11 @@ bool CUnitsView::EditorEnter()
 
 bool CUnitsView::LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text, QWidget*)
 {
-    if (m_model->SetCellText(index.row() + 1, index.column() + 1, text)) {
+    if (m_model->SetCellText(CUnitsTableModel::GridRow(index), CUnitsTableModel::GridCol(index), text)) {
         closeEditor(editor, QAbstractItemDelegate::NoHint);
         return true;
     }
-    CVelmoraWrap::ShowError(CUnitRowChecks::Error(m_model->LastRefusal()));
+    CVelmoraWrap::ShowError(m_model->LastRefusal().Error());
     RefocusLater(editor);
     return true;
 }
@@ -380,7 +380,7 @@ void CUnitsView::mouseDoubleClickEvent(QMouseEvent* event)
         QTableView::mouseDoubleClickEvent(event);
         return;
     }
-    OpenUnit(index.row() + 1);
+    OpenUnit(CUnitsTableModel::GridRow(index));
     event->accept();
 }
 
@@ -390,7 +390,7 @@ void CUnitsView::mouseDoubleClickEvent(QMouseEvent* event)
 void CUnitsView::LoadUnits()
 {
     CancelEdit();
-    m_model->Load();
+    CVelmoraWrap::ShowError(m_model->Load());
     MoveTo(1, 1, false);
 }
 
@@ -418,7 +418,7 @@ void CUnitsView::DeleteSelectedUnits()
     if (CVelmoraWrap::ShowError(UnitsMsg::ConfirmDelete, VMT_YESNO) != IDYES)
         return;
     m_model->CancelRecordEdit();
-    m_model->DeleteUnits(imeis);
+    CVelmoraWrap::ShowError(m_model->DeleteUnits(imeis).reload);
     MarkDocumentChanged();
     MoveTo(1, 1, false);
 }
