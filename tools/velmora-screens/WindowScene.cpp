@@ -1,5 +1,5 @@
-// Screenshots of the main window in one language, taken offscreen in a private settings store and
-// program folder: velmora-screens <English|French|Hebrew> <output folder>
+// The main window, its menus and the frame's dialogs in one language, taken offscreen in a private
+// settings store and program folder: velmora-screens window <English|French|Hebrew> <output folder>
 
 #include "CAboutDlg.h"
 #include "CAppShell.h"
@@ -11,6 +11,7 @@
 #include "CProgramFolderSetup.h"
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
+#include "Scenes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,10 +51,10 @@ bool Save(QWidget& widget, const QString& folder, const QString& name)
 
 } // namespace
 
-int main(int argc, char** argv)
+int WindowScene(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: velmora-screens <English|French|Hebrew> <output folder>\n");
+        std::fprintf(stderr, "usage: velmora-screens window <English|French|Hebrew> <output folder>\n");
         return 2;
     }
     // A private account: settings, program folder and runtime folder under a temporary folder.
