@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 int main(int argc, char** argv)
 {
