@@ -4,6 +4,7 @@
 #include "CFleetFile.h"
 #include "CFleetFixtures.h"
 #include "CScriptedAnswerer.h"
+#include "CScriptedQuestion.h"
 #include "CTestEnvironment.h"
 #include "CTransaction.h"
 #include "CUnitCascade.h"
@@ -15,27 +16,9 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QTest>
-#include <deque>
 #include <memory>
 
 namespace {
-
-// Answers the overwrite question from a script and records the IMEIs it was asked about.
-class CScriptedQuestion : public IAppendQuestion
-{
-public:
-    std::deque<int> answers;
-    QStringList asked;
-    int AskOverwrite(const QString& imei) override
-    {
-        asked << imei;
-        if (answers.empty())
-            return Dismissed;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 // Per-unit tables whose rows a copy must carry unchanged; the list counters are the destination's.
 const QStringList kCopied{

@@ -10,6 +10,7 @@
 #include "CFleetFixtures.h"
 #include "CMainFrame.h"
 #include "CScriptedAnswerer.h"
+#include "CScriptedQuestion.h"
 #include "CShortcutListDockBar.h"
 #include "CTestEnvironment.h"
 #include "CVelmoraWrap.h"
@@ -21,8 +22,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
-#include <QTabWidget>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -49,22 +50,6 @@ int UnitCount(const QString& path)
         return -1;
     return CFleetFixtures::Count(connection.Database(), QStringLiteral("unit_details"));
 }
-
-// Answers the overwrite question of an append from a script and remembers the IMEIs asked about.
-class CScriptedQuestion : public IAppendQuestion
-{
-public:
-    explicit CScriptedQuestion(QList<int> answers) : m_answers(std::move(answers)) {}
-    int AskOverwrite(const QString& imei) override
-    {
-        asked << imei;
-        return m_answers.isEmpty() ? Dismissed : m_answers.takeFirst();
-    }
-    QStringList asked;
-
-private:
-    QList<int> m_answers;
-};
 
 } // namespace
 

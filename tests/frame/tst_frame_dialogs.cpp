@@ -8,6 +8,7 @@
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
 #include "CVelmoraWrap.h"
+#include "WhenModal.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -28,15 +29,6 @@ template <typename T> T* ByControlId(QWidget* parent, int id)
             return child;
     }
     return nullptr;
-}
-
-// Runs action on the modal dialog that the next call opens.
-void WhenModal(std::function<void(QWidget*)> action)
-{
-    QTimer::singleShot(0, [action]() {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        action(QApplication::activeModalWidget());
-    });
 }
 
 } // namespace

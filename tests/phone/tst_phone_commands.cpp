@@ -1,5 +1,6 @@
 #include "AgentApi.h"
 #include "CCodeplugRecovery.h"
+#include "CEditingView.h"
 #include "CPhoneCommands.h"
 #include "CPhoneFixture.h"
 #include "CScriptedAnswerer.h"
@@ -26,14 +27,6 @@ QString UserName(CVelmoraDoc* doc, const QString& imei)
     query.addBindValue(imei);
     return query.exec() && query.next() ? query.value(0).toString() : QString();
 }
-
-class CEditingView : public IFleetView
-{
-public:
-    bool IsEditingCell() const override { return true; }
-    void ReleaseDatabase() override {}
-    void AttachDatabase(const QSqlDatabase&) override {}
-};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "CVelmoraDoc.h"
 #include "CWidgetWait.h"
 #include "PhoneMessageIds.h"
+#include "WhenModal.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -34,16 +35,6 @@ bool AddUnit(const QSqlDatabase& db, const QString& imei, int modelType, int str
     for (const QVariant& v : QVariantList{imei, modelType, structure, identity, subRelease, release})
         query.addBindValue(v);
     return query.exec();
-}
-
-// Runs action on the modal dialog as soon as it is shown.
-void WhenModal(std::function<void(QWidget*)> action)
-{
-    QTimer::singleShot(0, [action]() {
-        QWidget* modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        action(modal);
-    });
 }
 
 } // namespace

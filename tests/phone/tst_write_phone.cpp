@@ -2,6 +2,7 @@
 #include "CCodeplugBackup.h"
 #include "CCodeplugRecovery.h"
 #include "CConsolidatedRecord.h"
+#include "CEditingView.h"
 #include "CListBlockCodec.h"
 #include "CListEntry.h"
 #include "CPhoneCommands.h"
@@ -161,14 +162,6 @@ void AddPhonesOwnBytes(CVirtualPhone& phone)
     if (phone.sim.block.size() == AGENT_SIM_BLOCK_SIZE)
         fill(phone.sim.block, CListBlockLayout::SimRegions());
 }
-
-class CEditingView : public IFleetView
-{
-public:
-    bool IsEditingCell() const override { return true; }
-    void ReleaseDatabase() override {}
-    void AttachDatabase(const QSqlDatabase&) override {}
-};
 
 } // namespace
 

@@ -1,10 +1,13 @@
 #!/bin/sh
-# Screenshots of the main window in English, French and Hebrew into the folder given (default
-# ./screens). Run from the build folder after "ninja velmora-screens".
+# Every screenshot scene into the folder given (default ./screens): the main window in English,
+# French and Hebrew, the list grids and the units grid. Run from the build folder after
+# "ninja velmora-screens".
 set -e
 out=${1:-screens}
 bin=$(dirname "$0")
 [ -x "$bin/velmora-screens" ] || bin=./bin
 for language in English French Hebrew; do
-    QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" "$language" "$out"
+    QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" window "$language" "$out"
 done
+QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" grids "$out/grids"
+QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" units "$out/units"

@@ -1,143 +1,37 @@
-// Screenshots of the main window in one language, taken offscreen in a private settings store and
-// program folder: velmora-screens <English|French|Hebrew> <output folder>
+// Screenshots for reviewing captions, colours, fonts and reading direction, taken offscreen:
+//
+//   velmora-screens window <English|French|Hebrew> <output folder>
+//   velmora-screens grids <output folder> [program folder]
+//   velmora-screens units <output folder>
+//
+// "velmora-screens <English|French|Hebrew> <output folder>" is the window scene, as before.
 
-#include "CAboutDlg.h"
-#include "CAppShell.h"
-#include "CAppendDlg.h"
-#include "CDocManager.h"
-#include "CMainFrame.h"
-#include "COptionsDlg.h"
-#include "CPSupport.h"
-#include "CProgramFolderSetup.h"
-#include "CVelmoraApp.h"
-#include "CVelmoraWrap.h"
+#include "Scenes.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QEventLoop>
-#include <QIcon>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <cstdio>
-
-namespace {
-
-// The splash picture would cover the window in the first shot.
-class CQuietShell : public CAppShell
-{
-public:
-    void EnableSplashScreen() override {}
-};
-
-void Settle()
-{
-    QEventLoop loop;
-    QTimer::singleShot(150, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool Save(QWidget& widget, const QString& folder, const QString& name)
-{
-    widget.ensurePolished();
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    const bool ok = widget.grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
-}
-
-} // namespace
+#include <cstring>
+#include <initializer_list>
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: velmora-screens <English|French|Hebrew> <output folder>\n");
-        return 2;
-    }
-    // A private account: settings, program folder and runtime folder under a temporary folder.
-    QTemporaryDir home;
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
-        const QString path = home.path() + QLatin1Char('/') + QString::fromLatin1(name);
-        QDir().mkpath(path);
-        qputenv(name, QFile::encodeName(path));
-    }
-    QFile::setPermissions(home.path() + QStringLiteral("/XDG_RUNTIME_DIR"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    QApplication qapp(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QIcon icon;
-    for (const char* size : {"32", "64", "256"})
-        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
-                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(icon);
-
-    const QString language = QString::fromLocal8Bit(argv[1]);
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(out);
-    const QString code = language.left(2).toLower();
-
-    QString why;
-    if (!CProgramFolderSetup::RunIfFirstStart(why)) {
-        std::fprintf(stderr, "set-up failed: %s\n", qPrintable(why));
-        return 1;
-    }
-    CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), language);
-    CVelmoraWrap::SetRegistryValue(QStringLiteral("Setup Flag"), QString());
-
-    CQuietShell shell;
-    CVelmoraApp app;
-    app.SetShell(&shell);
-    app.SetInstanceKey(QStringLiteral("velmora-screens-%1").arg(QCoreApplication::applicationPid()));
-    if (!app.InitInstance({})) {
-        app.ExitInstance();
-        return 1;
-    }
-    CMainFrame* frame = shell.MainFrame();
-    frame->resize(1100, 760);
-    Settle();
-    bool ok = Save(*frame, out, code + QStringLiteral("-no-fleet"));
-
-    frame->Documents().NewFleet();
-    Settle();
-    ok = Save(*frame, out, code + QStringLiteral("-fleet")) && ok;
-    // The fleet family's menus, one picture each.
-    int index = 0;
-    for (QAction* action : frame->menuBar()->actions()) {
-        if (QMenu* menu = action->menu()) {
-            // Menus that fill themselves as they open (the window list) get that chance first.
-            Q_EMIT menu->aboutToShow();
-            menu->adjustSize();
-            ok = Save(*menu, out, code + QStringLiteral("-menu-%1").arg(index++)) && ok;
-        }
-    }
-
+    struct Scene
     {
-        CAboutDlg about(app.DisplayName(), frame);
-        about.adjustSize();
-        ok = Save(about, out, code + QStringLiteral("-about")) && ok;
-        // The about box's list of the phones and codeplugs the programming library supports.
-        CPSupport support(&about);
-        ok = Save(support, out, code + QStringLiteral("-support")) && ok;
-        COptionsDlg options(frame, 0);
-        for (int tab = 0; tab < options.Tabs()->count(); ++tab) {
-            options.Tabs()->setCurrentIndex(tab);
-            options.adjustSize();
-            ok = Save(options, out, code + QStringLiteral("-options-%1").arg(tab)) && ok;
+        const char* name;
+        int (*run)(int, char**);
+    };
+    static const Scene scenes[] = {{"window", WindowScene}, {"grids", GridScene}, {"units", UnitsScene}};
+    if (argc >= 2) {
+        for (const Scene& scene : scenes) {
+            if (std::strcmp(argv[1], scene.name) == 0)
+                return scene.run(argc - 1, argv + 1);
         }
-        CAppendDlg append(frame);
-        append.SetImei(QStringLiteral("350000000000001"));
-        append.adjustSize();
-        ok = Save(append, out, code + QStringLiteral("-append")) && ok;
+        for (const char* language : {"English", "French", "Hebrew"}) {
+            if (std::strcmp(argv[1], language) == 0)
+                return WindowScene(argc, argv);
+        }
     }
-
-    frame->Documents().CloseAllWithoutAsking();
-    shell.DestroyMainFrame();
-    app.ExitInstance();
-    return ok ? 0 : 1;
+    std::fprintf(stderr, "usage: velmora-screens window <English|French|Hebrew> <output folder>\n"
+                         "       velmora-screens grids <output folder> [program folder]\n"
+                         "       velmora-screens units <output folder>\n");
+    return 2;
 }

@@ -1,7 +1,7 @@
 // Pictures of the units grid of a fleet with a dozen units, in English and in Hebrew, and of the
 // new-unit prompt, for reviewing captions, colours, fonts and reading direction:
 //
-//   velmora-units-screenshots <output folder>
+//   velmora-screens units <output folder>
 
 #include "CDefaultValueDlg.h"
 #include "CFleetConnection.h"
@@ -13,6 +13,7 @@
 #include "CUnitsView.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
+#include "Scenes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,7 +119,7 @@ bool Save(QWidget& widget, const QString& path)
 
 } // namespace
 
-int main(int argc, char** argv)
+int UnitsScene(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -126,7 +127,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + QStringLiteral("/config")));
     QApplication application(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: velmora-units-screenshots <output folder>\n");
+        std::fprintf(stderr, "usage: velmora-screens units <output folder>\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);

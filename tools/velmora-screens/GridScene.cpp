@@ -1,10 +1,13 @@
 // Draws one grid of every list type, filled with sample rows, in English and in Hebrew, and saves
 // each as a PNG: the pictures reviewers look at for captions, colours and reading direction.
+//
+//   velmora-screens grids <output folder> [program folder with the .lang files]
 
 #include "CGridListType.h"
 #include "CResourceStrings.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
+#include "Scenes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -131,14 +134,14 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
 
 } // namespace
 
-int main(int argc, char** argv)
+int GridScene(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: velmora-grid-screenshots <output folder> [program folder]\n");
+        std::fprintf(stderr, "usage: velmora-screens grids <output folder> [program folder]\n");
         return 2;
     }
     const QString out = args[1];

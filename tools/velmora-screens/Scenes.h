@@ -1,0 +1,13 @@
+#pragma once
+
+// The scenes velmora-screens draws. Each takes the arguments after the scene's name (argv[0] is the
+// scene's name), makes its own application object, and returns the exit status.
+
+// The main window without and with a fleet, each menu, the about box, the supported-codeplug list,
+// the options tabs and the append question: <English|French|Hebrew> <output folder>.
+int WindowScene(int argc, char** argv);
+// One grid of every list type with sample rows, in English and Hebrew: <output folder> [program folder].
+int GridScene(int argc, char** argv);
+// The units grid of a dozen units (also while a new unit is typed) and the new-unit prompt, in English
+// and Hebrew: <output folder>.
+int UnitsScene(int argc, char** argv);
