@@ -25,7 +25,6 @@
 #include "CUnitRecSet.h"
 #include "CUnitStatusMsgRecSet.h"
 #include "CUnitTGDetRecSet.h"
-#include "CVelmoraWrap.h"
 #include "PhoneMessageIds.h"
 
 #include <QDir>
@@ -110,24 +109,20 @@ QString CProcessPhone::ScratchPath() const
     return QDir(m_settings.programFolder).filePath(QStringLiteral("phone.tem"));
 }
 
-bool CProcessPhone::OpenDatabaseFile(const QString& path)
+CVelmoraError CProcessPhone::OpenDatabaseFile(const QString& path)
 {
-    if (!CFleetFile::CheckAndPrepare(path, m_settings.Fleet())) {
-        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
-        return false;
-    }
+    if (!CFleetFile::CheckAndPrepare(path, m_settings.Fleet()))
+        return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
     auto connection = std::make_unique<CFleetConnection>();
-    if (!connection->Open(path, CFleetConnection::Mode::Shared)) {
-        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
-        return false;
-    }
+    if (!connection->Open(path, CFleetConnection::Mode::Shared))
+        return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
     CloseRecordsets();
     m_connection = std::move(connection);
     m_db = m_connection->Database();
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::OpenScratchDatabase()
+CVelmoraError CProcessPhone::OpenScratchDatabase()
 {
     const QString path = ScratchPath();
     const QString templatePath = m_settings.Fleet().templatePath;
@@ -136,15 +131,13 @@ bool CProcessPhone::OpenScratchDatabase()
     m_db = QSqlDatabase();
     m_connection.reset();
     QFile::remove(path);
-    if (!QFile::copy(templatePath, path)) {
-        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
-        return false;
-    }
+    if (!QFile::copy(templatePath, path))
+        return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     return OpenDatabaseFile(path);
 }
 
-bool CProcessPhone::OpenFleetFile(const QString& path)
+CVelmoraError CProcessPhone::OpenFleetFile(const QString& path)
 {
     return OpenDatabaseFile(path);
 }
@@ -186,7 +179,7 @@ CPersonalizeRecSet* CProcessPhone::Personalize() const
     return nullptr;
 }
 
-bool CProcessPhone::OpenUnitRecordsets(const QString& imei)
+CVelmoraError CProcessPhone::OpenUnitRecordsets(const QString& imei)
 {
     CloseRecordsets();
     m_unitImei = imei;
@@ -222,29 +215,27 @@ bool CProcessPhone::OpenUnitRecordsets(const QString& imei)
             order = QStringLiteral("unit_speed_dial");
         else if (slot == SlotConsolidated)
             order = QStringLiteral("unit_rec_num");
-        if (!rs->Open(byImei, {imei}, order)) {
-            CVelmoraWrap::ShowError(rs->LastError(), VMT_ERROR);
-            return false;
-        }
+        if (!rs->Open(byImei, {imei}, order))
+            return CVelmoraError::Text(rs->LastError());
     }
-    return true;
+    return CVelmoraError();
 }
 
 // ---- identity -------------------------------------------------------------------------------------
 
-bool CProcessPhone::Fail(int velmoraCode, int agentCode)
+CVelmoraError CProcessPhone::Fail(int velmoraCode, int agentCode)
 {
     // A cancel on the cable ends the operation without a word.
-    if (agentCode != AGENT_CANCELLED)
-        CVelmoraWrap::HandleVelmoraError(velmoraCode);
-    return false;
+    if (agentCode == AGENT_CANCELLED)
+        return CVelmoraError::Cancelled();
+    return CVelmoraError::FromVelmoraCode(velmoraCode);
 }
 
-bool CProcessPhone::FailMessage(int messageId, int agentCode)
+CVelmoraError CProcessPhone::FailMessage(int messageId, int agentCode)
 {
-    if (agentCode != AGENT_CANCELLED)
-        CVelmoraWrap::ShowError(messageId, VMT_ERROR);
-    return false;
+    if (agentCode == AGENT_CANCELLED)
+        return CVelmoraError::Cancelled();
+    return CVelmoraError::Message(messageId);
 }
 
 int CProcessPhone::SubReleaseNumber(int letter)
@@ -279,17 +270,17 @@ int CProcessPhone::DecimalPrefix(const QByteArray& text)
     return int(negative ? -value : qMin<qint64>(value, 0x7FFFFFFF));
 }
 
-bool CProcessPhone::ReadStructureVersion()
+CVelmoraError CProcessPhone::ReadStructureVersion()
 {
     quint32 value = 0;
     const int rc = CPhoneItems::ReadValue(ItemStructureVersion, value);
     if (!Ok(rc))
         return FailMessage(PhoneMsg::StructureVersion, rc);
     m_structureVersion = int(value & 0xFFFF);
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadIdentity(bool withStructure)
+CVelmoraError CProcessPhone::ReadIdentity(bool withStructure)
 {
     quint32 value = 0;
     int rc = CPhoneItems::ReadValue(ItemModelType, value);
@@ -306,7 +297,7 @@ bool CProcessPhone::ReadIdentity(bool withStructure)
         return Fail(PhoneErr::Release, rc);
     m_release = int(value & 0xFFFF);
     m_release39 = m_release == CModelRules::SpecialReleaseId && m_modelType == CModelRules::SpecialModelType;
-    return !withStructure || ReadStructureVersion();
+    return withStructure ? ReadStructureVersion() : CVelmoraError();
 }
 
 bool CProcessPhone::LookupModel()
@@ -331,41 +322,41 @@ bool CProcessPhone::HasPin() const
     return m_sim->HasPin();
 }
 
-bool CProcessPhone::IdentifyPhone(bool simAfterReset)
+CVelmoraError CProcessPhone::IdentifyPhone(bool simAfterReset)
 {
     m_imei.clear();
     if (m_phoneClass >= 2) {
-        if (!m_sim->Prepare(m_phoneClass, simAfterReset))
-            return false;
+        if (const CVelmoraError error = m_sim->Prepare(m_phoneClass, simAfterReset))
+            return error;
         m_imei = m_sim->Imei();
         m_simKind = m_sim->SimKind();
     }
     if (!m_imei.isEmpty())
-        return true;
+        return CVelmoraError();
     QByteArray bytes;
     const int rc = CPhoneItems::ReadBytes(ItemImei, bytes);
     if (rc == AGENT_ABSENT)
-        return true;
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+        return CVelmoraError();
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
     m_imei = QString::fromLatin1(bytes.toHex().toUpper()) + QLatin1Char('0');
-    return true;
+    return CVelmoraError();
 }
 
 // ---- read -----------------------------------------------------------------------------------------
 
-bool CProcessPhone::ReadPhone()
+CVelmoraError CProcessPhone::ReadPhone()
 {
     if (!m_db.isOpen())
-        return false;
-    if (!ReadIdentity(true))
-        return false;
+        return CVelmoraError::Cancelled();
+    if (const CVelmoraError error = ReadIdentity(true))
+        return error;
     if (!LookupModel())
         return Fail(PhoneErr::UnknownModel, 0);
-    if (!IdentifyPhone(false) || !OpenUnitRecordsets(m_imei))
-        return false;
+    if (const CVelmoraError error = IdentifyPhone(false))
+        return error;
+    if (const CVelmoraError error = OpenUnitRecordsets(m_imei))
+        return error;
     CUnitRecSet& unit = Unit();
     CUnitPhoneErgoRecSet& ergo = Ergo();
     unit.AddNew();
@@ -373,24 +364,20 @@ bool CProcessPhone::ReadPhone()
     unit.m_unit_imei_num = m_imei;
     ergo.m_unit_imei_num = m_imei;
     unit.m_unit_sim_version = m_simKind;
-    if (!ReadUnitItems()) {
+    if (const CVelmoraError error = ReadUnitItems()) {
         unit.CancelUpdate();
         ergo.CancelUpdate();
-        return false;
+        return error;
     }
     unit.m_unit_sim_version = m_simKind;
-    if (!unit.Update()) {
-        CVelmoraWrap::ShowError(unit.LastError(), VMT_ERROR);
-        return false;
-    }
-    if (!ergo.Update()) {
-        CVelmoraWrap::ShowError(ergo.LastError(), VMT_ERROR);
-        return false;
-    }
-    return true;
+    if (!unit.Update())
+        return CVelmoraError::Text(unit.LastError());
+    if (!ergo.Update())
+        return CVelmoraError::Text(ergo.LastError());
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadUnitItems()
+CVelmoraError CProcessPhone::ReadUnitItems()
 {
     CUnitRecSet& unit = Unit();
     quint32 value = 0;
@@ -402,11 +389,12 @@ bool CProcessPhone::ReadUnitItems()
     if (!Ok(rc))
         return Fail(PhoneErr::DefaultVersion, rc);
     unit.m_unit_cp_default_version = int(value & 0xFFFF);
-    if (!ReadIdentity(false))
-        return false;
+    if (const CVelmoraError error = ReadIdentity(false))
+        return error;
 
+    // The rules said why the phone is not supported.
     if (!m_rules.CheckSupportedPhone(m_modelType, m_subRelease, m_release))
-        return false;
+        return CVelmoraError::Cancelled();
     unit.m_unit_model_type = m_modelType;
     unit.m_unit_prod_sub_release_id = m_subRelease;
     unit.m_unit_prod_release_id = m_release;
@@ -421,8 +409,8 @@ bool CProcessPhone::ReadUnitItems()
     rc = CPhoneItems::ReadText(ItemComments, unit.m_units_comments);
     if (!Ok(rc))
         return Fail(PhoneErr::Comments, rc);
-    if (!ReadPrivateIds())
-        return false;
+    if (const CVelmoraError error = ReadPrivateIds())
+        return error;
 
     rc = CPhoneItems::ReadValue(ItemCurrentNam, value);
     if (!Ok(rc))
@@ -458,8 +446,10 @@ bool CProcessPhone::ReadUnitItems()
                                     .arg(quint8(bytes.at(0)))
                                     .arg(TwoDigits(quint8(bytes.at(3))), TwoDigits(quint8(bytes.at(4))));
 
-    if (!ReadErgoItems() || !ReadPackedItems())
-        return false;
+    if (const CVelmoraError error = ReadErgoItems())
+        return error;
+    if (const CVelmoraError error = ReadPackedItems())
+        return error;
     CUnitPhoneErgoRecSet& ergo = Ergo();
     const int version = VersionNumber(m_structureVersion);
     if (m_phoneClass == 3 && (ergo.m_unit_code_control || (version >= 1 && version <= 15)) &&
@@ -470,7 +460,7 @@ bool CProcessPhone::ReadUnitItems()
     return ReadLists();
 }
 
-bool CProcessPhone::ReadPrivateIds()
+CVelmoraError CProcessPhone::ReadPrivateIds()
 {
     CUnitRecSet& unit = Unit();
     if (m_crossFleet) {
@@ -491,7 +481,7 @@ bool CProcessPhone::ReadPrivateIds()
             }
         }
         unit.m_unit_nam1_private_id = unit.m_unit_nam2_private_id = unit.m_unit_nam3_private_id = 0;
-        return true;
+        return CVelmoraError();
     }
     QByteArray bytes;
     const int rc = CPhoneItems::ReadBytes(ItemPrivateIds, bytes);
@@ -506,7 +496,7 @@ bool CProcessPhone::ReadPrivateIds()
     }
     unit.m_unit_private_nam1_member_id = unit.m_unit_private_nam2_member_id =
         unit.m_unit_private_nam3_member_id = 0;
-    return true;
+    return CVelmoraError();
 }
 
 void CProcessPhone::SetDisplayPrivateId()
@@ -523,7 +513,7 @@ void CProcessPhone::SetDisplayPrivateId()
     unit.m_unit_display_prvt_id = text == QLatin1String("0") ? QString() : text;
 }
 
-bool CProcessPhone::ReadErgoItems()
+CVelmoraError CProcessPhone::ReadErgoItems()
 {
     CUnitPhoneErgoRecSet& ergo = Ergo();
     struct Setting
@@ -564,62 +554,54 @@ bool CProcessPhone::ReadErgoItems()
     if (!Ok(rc))
         return FailMessage(PhoneMsg::Line2RingTone, rc);
     ergo.m_unit_Line2_ring_tone = int(tone);
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadPackedItems()
+CVelmoraError CProcessPhone::ReadPackedItems()
 {
     for (const int item : CErgoBits::Items()) {
         CPhoneItems::Item read;
         const int rc = CPhoneItems::Read(item, read);
-        if (!Ok(rc)) {
-            CVelmoraWrap::HandleAgentAPIErrors(rc);
-            return false;
-        }
+        if (!Ok(rc))
+            return CPhoneItems::Failure(rc);
         if (!read.absent)
             CErgoBits::Unpack(item, read.Value(), Ergo());
     }
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadLists()
+CVelmoraError CProcessPhone::ReadLists()
 {
     if (m_callListType == 7)
         return ReadSimLists();
     const AgentListOperations* operations = AgentListOperationsFor(m_callListType, m_crossFleet);
     if (!operations)
-        return true;
+        return CVelmoraError();
     QByteArray block(operations->blockSize, '\0');
     const int rc = operations->read(reinterpret_cast<uint8_t*>(block.data()));
     if (rc == AGENT_ABSENT)
-        return true;
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+        return CVelmoraError();
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
     const CUnitListRows rows = CListBlockCodec::Decode(
         block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
     QString error;
-    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook), SlotAs<CUnitPrvtDetRecSet>(SlotPrivate),
-                    SlotAs<CUnitTGDetRecSet>(SlotTalkgroup), SlotAs<CTGScanListRecSet>(SlotScan),
-                    SlotAs<CUnitStatusMsgRecSet>(SlotStatus), SlotAs<CUnitConCallListRecSet>(SlotConsolidated),
-                    &error)) {
-        CVelmoraWrap::ShowError(error, VMT_ERROR);
-        return false;
-    }
-    return true;
+    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
+                    SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
+                    SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
+                    SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error))
+        return CVelmoraError::Text(error);
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadSimLists()
+CVelmoraError CProcessPhone::ReadSimLists()
 {
     QByteArray block(AGENT_SIM_BLOCK_SIZE, '\0');
     const QByteArray pin = m_sim->PinBytes();
     int rc = AgentReadSimBlock(m_settings.ComPortArg(), reinterpret_cast<const uint8_t*>(pin.constData()),
                                reinterpret_cast<uint8_t*>(block.data()), 1);
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
     if (rc != AGENT_ABSENT && (m_simKind == 2 || m_simKind == 3)) {
         const CUnitListRows rows =
             CListBlockCodec::Decode(block, CListBlockLayout::SimRegions(), m_simKind == 3);
@@ -627,10 +609,8 @@ bool CProcessPhone::ReadSimLists()
         if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
                         SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
                         SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
-                        SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error)) {
-            CVelmoraWrap::ShowError(error, VMT_ERROR);
-            return false;
-        }
+                        SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error))
+            return CVelmoraError::Text(error);
     }
 
     // The identity of a SIM phone lives on its SIM.
@@ -660,7 +640,7 @@ bool CProcessPhone::ReadSimLists()
     unit.m_unit_ip_address = IpText(bytes);
 
     if (m_phoneClass != 3)
-        return true;
+        return CVelmoraError();
     Ergo().m_unit_tg_type = quint8(block.at(CListBlockLayout::SimTalkgroupTypeOffset));
     rc = CAlderGroups::ReadStyles(m_imei, SlotAs<CAlderErgoStylesRecSet>(SlotStyles));
     if (Ok(rc))
@@ -669,36 +649,34 @@ bool CProcessPhone::ReadSimLists()
         rc = CAlderGroups::ReadQuickNotes(m_imei, SlotAs<CAlderErgoQuickNotesRecSet>(SlotQuickNotes));
     if (Ok(rc) && Personalize())
         rc = CAlderGroups::ReadPersonalize(m_imei, *Personalize());
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
-    return true;
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
+    return CVelmoraError();
 }
 
 // ---- write ----------------------------------------------------------------------------------------
 
-bool CProcessPhone::PrepareAndWriteUnitItems()
+CVelmoraError CProcessPhone::PrepareAndWriteUnitItems()
 {
     return CPhoneUnitWriter(*this).PrepareAndWriteUnitItems();
 }
 
-bool CProcessPhone::PrepareAndWriteSourceItems(const QString& sourceImei)
+CVelmoraError CProcessPhone::PrepareAndWriteSourceItems(const QString& sourceImei)
 {
     return CPhoneUnitWriter(*this).PrepareAndWriteSourceItems(sourceImei);
 }
 
-bool CProcessPhone::WriteSettingsAndLists()
+CVelmoraError CProcessPhone::WriteSettingsAndLists()
 {
     return CPhoneUnitWriter(*this).WriteSettingsAndLists();
 }
 
-bool CProcessPhone::WriteListBlock(bool consolidated)
+CVelmoraError CProcessPhone::WriteListBlock(bool consolidated)
 {
     return CPhoneUnitWriter(*this).WriteListBlock(consolidated);
 }
 
-bool CProcessPhone::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
+CVelmoraError CProcessPhone::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
 {
     return CPhoneUnitWriter(*this).SimStage(useGivenSimKind, writeMode, phoneClass, simKind);
 }

@@ -244,7 +244,7 @@ private Q_SLOTS:
         QCOMPARE(CCodeplugBackup::Load(BackupOf(before.imei), backup), int(AGENT_SUCCESS));
         QVERIFY(backup.codeplug == before.codeplug);
         CScriptedAnswerer::Instance().Clear();
-        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(before.imei), m_fx.Host()),
+        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(before.imei), m_fx.Host(), m_fx.Host()),
                  CCodeplugRecovery::Result::Close);
         QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Restored)});
         QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
@@ -359,7 +359,7 @@ private Q_SLOTS:
         QCOMPARE(CCodeplugBackup::Load(BackupOf(imei), backup), int(AGENT_SUCCESS));
         QVERIFY(backup.codeplug == before.codeplug);
         CScriptedAnswerer::Instance().Clear();
-        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(imei), m_fx.Host()),
+        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(imei), m_fx.Host(), m_fx.Host()),
                  CCodeplugRecovery::Result::Close);
         QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Restored)});
         QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
@@ -509,8 +509,8 @@ private Q_SLOTS:
         flags.talkgroups[1] = true;
         phone.SetWriteFlags(flags);
         phone.AttachDatabase(doc->Database());
-        QVERIFY(phone.PrepareAndWriteSourceItems(source));
-        QVERIFY(phone.WriteListBlock(true));
+        QVERIFY(!phone.PrepareAndWriteSourceItems(source).IsError());
+        QVERIFY(!phone.WriteListBlock(true).IsError());
         QByteArray block(CListBlockLayout::BlockSize(CListBlockLayout::L0), '\0');
         QCOMPARE(AgentReadLists0(reinterpret_cast<uint8_t*>(block.data())), int(AGENT_SUCCESS));
         const CUnitListRows rows = CListBlockCodec::Decode(block, regions, false);
