@@ -8,6 +8,7 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "CWaitScope.h"
+#include "CodeplugItemIds.h"
 #include "IPhoneCommandHost.h"
 #include "PhoneMessageIds.h"
 
@@ -69,11 +70,11 @@ int CPhoneCommands::UnitCount(const QSqlDatabase& db)
 CVelmoraError CPhoneCommands::PatchItem40()
 {
     QByteArray bytes;
-    int rc = CPhoneItems::ReadBytes(Item40, bytes);
+    int rc = CPhoneItems::ReadBytes(CodeplugItem::ProgrammingState, bytes);
     if (!CPhoneItems::Ok(rc) || bytes != QByteArray::fromRawData("\x19\xF1\x00\x00\x00", 5))
         return CVelmoraError();
     bytes[4] = 2;
-    rc = CPhoneItems::WriteBytes(Item40, bytes);
+    rc = CPhoneItems::WriteBytes(CodeplugItem::ProgrammingState, bytes);
     return CPhoneItems::Ok(rc) ? CVelmoraError() : CPhoneItems::Failure(rc);
 }
 

@@ -15,16 +15,12 @@ struct CPhoneSettings;
 class CPhoneCommands
 {
 public:
-    enum : int
-    {
-        Item40 = 40, // five bytes; 25, 241, 0, 0, 0 must end in 2 before the phone is programmed
-    };
-
     static bool ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules);
     static bool WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, CModelRules& rules,
                            const CWriteFlags& flags = CWriteFlags::All());
 
     static int UnitCount(const QSqlDatabase& db);
-    // Item 40 of the working copy patched when it holds 25, 241, 0, 0, 0; the error of a failed write.
+    // Item 40 (the programming state) of the working copy patched when it holds 25, 241, 0, 0, 0; the error
+    // of a failed write.
     static CVelmoraError PatchItem40();
 };

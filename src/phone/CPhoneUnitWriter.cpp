@@ -17,6 +17,7 @@
 #include "CUnitListRows.h"
 #include "CUnitPhoneErgoRecSet.h"
 #include "CUnitRecSet.h"
+#include "CodeplugItemIds.h"
 #include "IPhoneMessages.h"
 #include "PhoneMessageIds.h"
 
@@ -26,23 +27,6 @@ namespace {
 
 enum : int
 {
-    ItemUserName = 3,
-    ItemComments = 5,
-    ItemPowerMode = 13,
-    ItemTalkgroupType = 15,
-    ItemPasscode = 18,
-    ItemActiveLine = 20,
-    ItemBaudRate = 21,
-    ItemEmergencyTalkgroup = 22,
-    ItemLanguage = 23,
-    ItemPowerDownTimer = 28,
-    ItemNumberNam1 = 33,
-    ItemLine1RingTone = 52,
-    ItemLine2RingTone = 53,
-    ItemPrivateIds = 59,
-    ItemCallAlertTimer = 113,
-    ItemIpAddress = 114,
-    ItemOnlineId = 115,
     UnscaledBaudModel = 92,
     MillisecondsPerMinute = 60000,
     MaxTimerMinutes = 71582, // the most minutes a 32-bit count of milliseconds holds
@@ -154,21 +138,22 @@ CVelmoraError CPhoneUnitWriter::WriteIdentityItems()
 {
     CProcessPhone& p = m_phone;
     const CUnitRecSet& unit = p.Unit();
-    int rc = CPhoneItems::WriteText(ItemUserName, unit.m_unit_user_name);
+    int rc = CPhoneItems::WriteText(CodeplugItem::UserName, unit.m_unit_user_name);
     if (!Ok(rc))
         return CProcessPhone::FailMessage(PhoneMsg::UserNameNotWritten, rc);
-    rc = CPhoneItems::WriteText(ItemComments, unit.m_units_comments, true);
+    rc = CPhoneItems::WriteText(CodeplugItem::Comments, unit.m_units_comments, true);
     if (!Ok(rc))
         return Fail(PhoneErr::CommentsNotWritten, rc);
     // Phones keeping their lists on the SIM take their identity from it: item 59 is not theirs to
     // change, and the fleet never read it.
     if (!p.m_crossFleet && p.m_callListType != 7) {
         CPhoneItems::Item item;
-        rc = CPhoneItems::Read(ItemPrivateIds, item);
+        rc = CPhoneItems::Read(CodeplugItem::PrivateIds, item);
         if (Ok(rc) && !item.absent)
-            rc = CPhoneItems::WriteBytes(
-                ItemPrivateIds, PrivateIdsText(unit.m_unit_nam1_private_id, unit.m_unit_nam2_private_id,
-                                               unit.m_unit_nam3_private_id, int(item.Bytes().size())));
+            rc = CPhoneItems::WriteBytes(CodeplugItem::PrivateIds, PrivateIdsText(unit.m_unit_nam1_private_id,
+                                                                                  unit.m_unit_nam2_private_id,
+                                                                                  unit.m_unit_nam3_private_id,
+                                                                                  int(item.Bytes().size())));
         if (!Ok(rc))
             return Fail(PhoneErr::PrivateIdsNotWritten, rc);
     }
@@ -177,14 +162,14 @@ CVelmoraError CPhoneUnitWriter::WriteIdentityItems()
     const int codes[3] = {PhoneErr::Nam1NumberNotWritten, PhoneErr::Nam2NumberNotWritten,
                           PhoneErr::Nam3NumberNotWritten};
     for (int nam = 0; nam < 3; ++nam) {
-        rc = CPhoneItems::WriteText(ItemNumberNam1 + nam, numbers[nam]);
+        rc = CPhoneItems::WriteText(CodeplugItem::NumberNam1 + nam, numbers[nam]);
         if (!Ok(rc))
             return Fail(codes[nam], rc);
     }
-    rc = CPhoneItems::WriteText(ItemOnlineId, unit.m_unit_tarn_online);
+    rc = CPhoneItems::WriteText(CodeplugItem::OnlineId, unit.m_unit_tarn_online);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam3NumberNotWritten, rc);
-    rc = CPhoneItems::WriteBytes(ItemIpAddress, IpBytes(unit.m_unit_ip_address));
+    rc = CPhoneItems::WriteBytes(CodeplugItem::IpAddress, IpBytes(unit.m_unit_ip_address));
     if (!Ok(rc))
         return Fail(PhoneErr::Nam3NumberNotWritten, rc);
     return CVelmoraError();
@@ -258,11 +243,12 @@ CVelmoraError CPhoneUnitWriter::WritePackedItems()
     }
     // A passcode reset is a basic setting: a write of the further settings alone leaves the passcode.
     if (flags.basicSettings && ergo.m_unit_reset_passcode) {
-        const int rc = AgentResetItem(ItemPasscode);
+        const int rc = AgentResetItem(CodeplugItem::Passcode);
         if (!Ok(rc))
             return FailAgent(rc);
     }
-    const int rc = CPhoneItems::WriteValue(ItemEmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup));
+    const int rc =
+        CPhoneItems::WriteValue(CodeplugItem::EmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup));
     if (!Ok(rc))
         return Fail(PhoneErr::EmergencyNotWritten, rc);
     return CVelmoraError();
@@ -281,18 +267,22 @@ CVelmoraError CPhoneUnitWriter::WriteFurtherItems()
         int code;
     };
     const Setting settings[] = {
-        {ItemActiveLine, quint32(ergo.m_unit_active_line_indicator), PhoneErr::ActiveLineNotWritten},
-        {ItemBaudRate, quint32(BaudRateToPhone(ergo.m_unit_baud_rate, p.m_modelType, p.m_plusSeries)),
+        {CodeplugItem::ActiveLine, quint32(ergo.m_unit_active_line_indicator),
+         PhoneErr::ActiveLineNotWritten},
+        {CodeplugItem::BaudRate,
+         quint32(BaudRateToPhone(ergo.m_unit_baud_rate, p.m_modelType, p.m_plusSeries)),
          PhoneErr::BaudRateNotWritten},
-        {ItemTalkgroupType, quint32(ergo.m_unit_tg_type), PhoneErr::TalkgroupTypeNotWritten},
-        {ItemEmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup), PhoneErr::EmergencyNotWritten},
-        {ItemLine1RingTone, quint32(ergo.m_unit_Line1_ring_tone), PhoneErr::RingTonesNotWritten},
-        {ItemLine2RingTone, quint32(ergo.m_unit_Line2_ring_tone), PhoneErr::RingTonesNotWritten},
-        {ItemPowerMode, quint32(ergo.m_unit_power_mode), PhoneErr::PowerModeLanguage},
-        {ItemLanguage, quint32(ergo.m_unit_language), PhoneErr::PowerModeLanguage},
-        {ItemPowerDownTimer, TimerToPhone(ergo.m_unit_timer_auto_power_down_value),
+        {CodeplugItem::TalkgroupType, quint32(ergo.m_unit_tg_type), PhoneErr::TalkgroupTypeNotWritten},
+        {CodeplugItem::EmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup),
+         PhoneErr::EmergencyNotWritten},
+        {CodeplugItem::Line1RingTone, quint32(ergo.m_unit_Line1_ring_tone), PhoneErr::RingTonesNotWritten},
+        {CodeplugItem::Line2RingTone, quint32(ergo.m_unit_Line2_ring_tone), PhoneErr::RingTonesNotWritten},
+        {CodeplugItem::PowerMode, quint32(ergo.m_unit_power_mode), PhoneErr::PowerModeLanguage},
+        {CodeplugItem::Language, quint32(ergo.m_unit_language), PhoneErr::PowerModeLanguage},
+        {CodeplugItem::PowerDownTimer, TimerToPhone(ergo.m_unit_timer_auto_power_down_value),
          PhoneErr::TimersNotWritten},
-        {ItemCallAlertTimer, TimerToPhone(ergo.m_unit_call_alert_stack_timer), PhoneErr::TimersNotWritten},
+        {CodeplugItem::CallAlertTimer, TimerToPhone(ergo.m_unit_call_alert_stack_timer),
+         PhoneErr::TimersNotWritten},
     };
     for (const Setting& setting : settings) {
         const int rc = CPhoneItems::WriteValue(setting.item, setting.value);

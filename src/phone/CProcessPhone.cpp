@@ -25,6 +25,7 @@
 #include "CUnitRecSet.h"
 #include "CUnitStatusMsgRecSet.h"
 #include "CUnitTGDetRecSet.h"
+#include "CodeplugItemIds.h"
 #include "PhoneMessageIds.h"
 
 #include <QDir>
@@ -34,35 +35,6 @@ namespace {
 
 enum : int
 {
-    ItemLastModified = 1,
-    ItemUserName = 3,
-    ItemComments = 5,
-    ItemImei = 6,
-    ItemStructureVersion = 8,
-    ItemDefaultVersion = 9,
-    ItemModelType = 10,
-    ItemPowerMode = 13,
-    ItemTalkgroupType = 15,
-    ItemActiveLine = 20,
-    ItemBaudRate = 21,
-    ItemEmergencyTalkgroup = 22,
-    ItemLanguage = 23,
-    ItemPowerDownTimer = 28,
-    ItemCurrentNam = 30,
-    ItemNumberNam1 = 33,
-    ItemLine1RingTone = 52,
-    ItemLine2RingTone = 53,
-    ItemPrivateIds = 59,
-    ItemCrossFleetUrban = 64, // 64..66 urban, 67..69 fleet, 70..72 member of NAM 1..3
-    ItemIpAddress = 114,
-    ItemOnlineId = 115,
-    ItemCallAlertTimer = 113,
-    ItemRelease = 123,
-    ItemSimNumber = 117, // bank 1
-    ItemSimUrban = 119,
-    ItemSimFleet = 120,
-    ItemSimMember = 121,
-    ItemSimIpAddress = 122,
     NumberLength = 20,
     MillisecondsPerMinute = 60000,
 };
@@ -273,7 +245,7 @@ int CProcessPhone::DecimalPrefix(const QByteArray& text)
 CVelmoraError CProcessPhone::ReadStructureVersion()
 {
     quint32 value = 0;
-    const int rc = CPhoneItems::ReadValue(ItemStructureVersion, value);
+    const int rc = CPhoneItems::ReadValue(CodeplugItem::StructureVersion, value);
     if (!Ok(rc))
         return FailMessage(PhoneMsg::StructureVersion, rc);
     m_structureVersion = int(value & 0xFFFF);
@@ -283,7 +255,7 @@ CVelmoraError CProcessPhone::ReadStructureVersion()
 CVelmoraError CProcessPhone::ReadIdentity(bool withStructure)
 {
     quint32 value = 0;
-    int rc = CPhoneItems::ReadValue(ItemModelType, value);
+    int rc = CPhoneItems::ReadValue(CodeplugItem::ModelType, value);
     if (!Ok(rc))
         return Fail(PhoneErr::ModelType, rc);
     m_modelType = int(value & 0xFF);
@@ -292,7 +264,7 @@ CVelmoraError CProcessPhone::ReadIdentity(bool withStructure)
     if (!Ok(rc))
         return Fail(PhoneErr::SubRelease, rc);
     m_subRelease = SubReleaseNumber(subRelease[0]);
-    rc = CPhoneItems::ReadValue(ItemRelease, value);
+    rc = CPhoneItems::ReadValue(CodeplugItem::Release, value);
     if (!Ok(rc))
         return Fail(PhoneErr::Release, rc);
     m_release = int(value & 0xFFFF);
@@ -334,7 +306,7 @@ CVelmoraError CProcessPhone::IdentifyPhone(bool simAfterReset)
     if (!m_imei.isEmpty())
         return CVelmoraError();
     QByteArray bytes;
-    const int rc = CPhoneItems::ReadBytes(ItemImei, bytes);
+    const int rc = CPhoneItems::ReadBytes(CodeplugItem::Imei, bytes);
     if (rc == AGENT_ABSENT)
         return CVelmoraError();
     if (!Ok(rc))
@@ -381,11 +353,11 @@ CVelmoraError CProcessPhone::ReadUnitItems()
 {
     CUnitRecSet& unit = Unit();
     quint32 value = 0;
-    int rc = CPhoneItems::ReadValue(ItemStructureVersion, value);
+    int rc = CPhoneItems::ReadValue(CodeplugItem::StructureVersion, value);
     if (!Ok(rc))
         return Fail(PhoneErr::StructureVersion, rc);
     unit.m_unit_cp_structure_version = int(value & 0xFFFF);
-    rc = CPhoneItems::ReadValue(ItemDefaultVersion, value);
+    rc = CPhoneItems::ReadValue(CodeplugItem::DefaultVersion, value);
     if (!Ok(rc))
         return Fail(PhoneErr::DefaultVersion, rc);
     unit.m_unit_cp_default_version = int(value & 0xFFFF);
@@ -403,16 +375,16 @@ CVelmoraError CProcessPhone::ReadUnitItems()
         return Fail(PhoneErr::UnknownModel, 0);
     unit.m_unit_cross_fleet_enable = m_crossFleet;
 
-    rc = CPhoneItems::ReadText(ItemUserName, unit.m_unit_user_name);
+    rc = CPhoneItems::ReadText(CodeplugItem::UserName, unit.m_unit_user_name);
     if (!Ok(rc))
         return Fail(PhoneErr::UserName, rc);
-    rc = CPhoneItems::ReadText(ItemComments, unit.m_units_comments);
+    rc = CPhoneItems::ReadText(CodeplugItem::Comments, unit.m_units_comments);
     if (!Ok(rc))
         return Fail(PhoneErr::Comments, rc);
     if (const CVelmoraError error = ReadPrivateIds())
         return error;
 
-    rc = CPhoneItems::ReadValue(ItemCurrentNam, value);
+    rc = CPhoneItems::ReadValue(CodeplugItem::CurrentNam, value);
     if (!Ok(rc))
         return Fail(PhoneErr::PrivateIds, rc);
     unit.m_unit_currentNAMSelection = 1;
@@ -422,21 +394,21 @@ CVelmoraError CProcessPhone::ReadUnitItems()
                            &unit.m_unit_phone_num_nam3};
     const int numberCodes[3] = {PhoneErr::Nam1Number, PhoneErr::Nam2Number, PhoneErr::Nam3Number};
     for (int nam = 0; nam < 3; ++nam) {
-        rc = CPhoneItems::ReadText(ItemNumberNam1 + nam, *numbers[nam]);
+        rc = CPhoneItems::ReadText(CodeplugItem::NumberNam1 + nam, *numbers[nam]);
         if (!Ok(rc))
             return Fail(numberCodes[nam], rc);
         *numbers[nam] = numbers[nam]->left(NumberLength);
     }
-    rc = CPhoneItems::ReadText(ItemOnlineId, unit.m_unit_tarn_online);
+    rc = CPhoneItems::ReadText(CodeplugItem::OnlineId, unit.m_unit_tarn_online);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     QByteArray bytes;
-    rc = CPhoneItems::ReadBytes(ItemIpAddress, bytes);
+    rc = CPhoneItems::ReadBytes(CodeplugItem::IpAddress, bytes);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     unit.m_unit_ip_address = IpText(bytes);
 
-    rc = CPhoneItems::ReadBytes(ItemLastModified, bytes);
+    rc = CPhoneItems::ReadBytes(CodeplugItem::LastModified, bytes);
     if (!Ok(rc))
         return Fail(PhoneErr::LastModified, rc);
     bytes.append(QByteArray(qMax(0, 5 - int(bytes.size())), '\0'));
@@ -471,10 +443,12 @@ CVelmoraError CProcessPhone::ReadPrivateIds()
                           {&unit.m_unit_private_nam3_urban_id, &unit.m_unit_private_nam3_fleet_id,
                            &unit.m_unit_private_nam3_member_id}};
         const int codes[3] = {PhoneErr::Nam1PrivateId, PhoneErr::Nam2PrivateId, PhoneErr::Nam3PrivateId};
+        const int firstItems[3] = {CodeplugItem::CrossFleetUrban, CodeplugItem::CrossFleetFleet,
+                                   CodeplugItem::CrossFleetMember};
         for (int nam = 0; nam < 3; ++nam) {
             for (int part = 0; part < 3; ++part) {
                 quint32 value = 0;
-                const int rc = CPhoneItems::ReadValue(ItemCrossFleetUrban + 3 * part + nam, value);
+                const int rc = CPhoneItems::ReadValue(firstItems[part] + nam, value);
                 if (!Ok(rc))
                     return Fail(codes[nam], rc);
                 *ids[nam][part] = int(value);
@@ -484,7 +458,7 @@ CVelmoraError CProcessPhone::ReadPrivateIds()
         return CVelmoraError();
     }
     QByteArray bytes;
-    const int rc = CPhoneItems::ReadBytes(ItemPrivateIds, bytes);
+    const int rc = CPhoneItems::ReadBytes(CodeplugItem::PrivateIds, bytes);
     if (!Ok(rc))
         return Fail(PhoneErr::PrivateIds, rc);
     int* privateIds[3] = {&unit.m_unit_nam1_private_id, &unit.m_unit_nam2_private_id,
@@ -523,14 +497,14 @@ CVelmoraError CProcessPhone::ReadErgoItems()
         int code;
     };
     const Setting settings[] = {
-        {ItemActiveLine, &ergo.m_unit_active_line_indicator, PhoneErr::ActiveLine},
-        {ItemBaudRate, &ergo.m_unit_baud_rate, PhoneErr::BaudRate},
-        {ItemTalkgroupType, &ergo.m_unit_tg_type, PhoneErr::TalkgroupType},
-        {ItemEmergencyTalkgroup, &ergo.m_unit_emergency_talkgroup, PhoneErr::EmergencyTalkgroup},
-        {ItemPowerMode, &ergo.m_unit_power_mode, PhoneErr::PowerMode},
-        {ItemLanguage, &ergo.m_unit_language, PhoneErr::PowerModeLanguage},
-        {ItemPowerDownTimer, &ergo.m_unit_timer_auto_power_down_value, PhoneErr::Timers},
-        {ItemCallAlertTimer, &ergo.m_unit_call_alert_stack_timer, PhoneErr::Timers},
+        {CodeplugItem::ActiveLine, &ergo.m_unit_active_line_indicator, PhoneErr::ActiveLine},
+        {CodeplugItem::BaudRate, &ergo.m_unit_baud_rate, PhoneErr::BaudRate},
+        {CodeplugItem::TalkgroupType, &ergo.m_unit_tg_type, PhoneErr::TalkgroupType},
+        {CodeplugItem::EmergencyTalkgroup, &ergo.m_unit_emergency_talkgroup, PhoneErr::EmergencyTalkgroup},
+        {CodeplugItem::PowerMode, &ergo.m_unit_power_mode, PhoneErr::PowerMode},
+        {CodeplugItem::Language, &ergo.m_unit_language, PhoneErr::PowerModeLanguage},
+        {CodeplugItem::PowerDownTimer, &ergo.m_unit_timer_auto_power_down_value, PhoneErr::Timers},
+        {CodeplugItem::CallAlertTimer, &ergo.m_unit_call_alert_stack_timer, PhoneErr::Timers},
     };
     for (const Setting& setting : settings) {
         quint32 value = 0;
@@ -546,11 +520,11 @@ CVelmoraError CProcessPhone::ReadErgoItems()
     ergo.m_unit_call_alert_stack_timer =
         int(quint32(ergo.m_unit_call_alert_stack_timer) / MillisecondsPerMinute);
     quint32 tone = 0;
-    int rc = CPhoneItems::ReadValue(ItemLine1RingTone, tone);
+    int rc = CPhoneItems::ReadValue(CodeplugItem::Line1RingTone, tone);
     if (!Ok(rc))
         return FailMessage(PhoneMsg::Line1RingTone, rc);
     ergo.m_unit_Line1_ring_tone = int(tone);
-    rc = CPhoneItems::ReadValue(ItemLine2RingTone, tone);
+    rc = CPhoneItems::ReadValue(CodeplugItem::Line2RingTone, tone);
     if (!Ok(rc))
         return FailMessage(PhoneMsg::Line2RingTone, rc);
     ergo.m_unit_Line2_ring_tone = int(tone);
@@ -618,23 +592,23 @@ CVelmoraError CProcessPhone::ReadSimLists()
     unit.m_unit_nam1_private_id = unit.m_unit_nam2_private_id = unit.m_unit_nam3_private_id = 0;
     unit.m_unit_private_nam1_member_id = unit.m_unit_private_nam2_member_id =
         unit.m_unit_private_nam3_member_id = 0;
-    rc = CPhoneItems::ReadText(ItemSimNumber, unit.m_unit_phone_num_nam1, 1);
+    rc = CPhoneItems::ReadText(CodeplugItem::SimNumber, unit.m_unit_phone_num_nam1, CodeplugItem::SimBank);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     unit.m_unit_phone_num_nam1 = unit.m_unit_phone_num_nam1.left(NumberLength);
-    const std::pair<int, int*> ids[3] = {{ItemSimUrban, &unit.m_unit_private_nam1_urban_id},
-                                         {ItemSimFleet, &unit.m_unit_private_nam1_fleet_id},
-                                         {ItemSimMember, &unit.m_unit_private_nam1_member_id}};
+    const std::pair<int, int*> ids[3] = {{CodeplugItem::SimUrban, &unit.m_unit_private_nam1_urban_id},
+                                         {CodeplugItem::SimFleet, &unit.m_unit_private_nam1_fleet_id},
+                                         {CodeplugItem::SimMember, &unit.m_unit_private_nam1_member_id}};
     for (const auto& [item, column] : ids) {
         quint32 value = 0;
-        rc = CPhoneItems::ReadValue(item, value, 1);
+        rc = CPhoneItems::ReadValue(item, value, CodeplugItem::SimBank);
         if (!Ok(rc))
             return Fail(PhoneErr::Nam1PrivateId, rc);
         *column = int(value);
     }
     SetDisplayPrivateId();
     QByteArray bytes;
-    rc = CPhoneItems::ReadBytes(ItemSimIpAddress, bytes, 1);
+    rc = CPhoneItems::ReadBytes(CodeplugItem::SimIpAddress, bytes, CodeplugItem::SimBank);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     unit.m_unit_ip_address = IpText(bytes);

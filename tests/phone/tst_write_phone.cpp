@@ -1,6 +1,7 @@
 #include "AgentApi.h"
 #include "CCodeplugBackup.h"
 #include "CCodeplugRecovery.h"
+#include "CConsolidatedDerivation.h"
 #include "CConsolidatedRecord.h"
 #include "CListBlockCodec.h"
 #include "CListEntry.h"
@@ -12,6 +13,7 @@
 #include "CTestEnvironment.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
+#include "CodeplugItemIds.h"
 #include "IFleetView.h"
 #include "PhoneMessageIds.h"
 
@@ -235,7 +237,8 @@ private Q_SLOTS:
         if (m_fx.Facts(modelType).callListType == 7)
             skip << 114;
         QCOMPARE(ChangedItems(before.codeplug, after.codeplug, skip), QList<int>{});
-        QCOMPARE(after.codeplug.Find(40, 0)->bytes, QByteArray::fromHex("19f1000002"));
+        QCOMPARE(after.codeplug.Find(CodeplugItem::ProgrammingState, 0)->bytes,
+                 QByteArray::fromHex("19f1000002"));
         QCOMPARE(after.codeplug.ListBlock(), before.codeplug.ListBlock());
         QCOMPARE(WithoutTimeStamps(after.sim.block), WithoutTimeStamps(before.sim.block));
 
@@ -335,7 +338,7 @@ private Q_SLOTS:
             edits << 127 << 128 << 139;
         }
         QCOMPARE(ChangedItems(before.codeplug, after.codeplug, edits), QList<int>{});
-        QVERIFY(after.codeplug.Find(3, 0)->bytes.startsWith("O'Brien"));
+        QVERIFY(after.codeplug.Find(CodeplugItem::UserName, 0)->bytes.startsWith("O'Brien"));
         QCOMPARE(after.codeplug.Find(OwnItem, 0)->bytes, QByteArray::fromHex("a55aa55a0102"));
         const auto regions = CListBlockLayout::Regions(before.codeplug.Layout());
         QCOMPARE(after.codeplug.ListBlock().size(), before.codeplug.ListBlock().size());
@@ -423,10 +426,11 @@ private Q_SLOTS:
         QString name;
         QVERIFY(PlugAndRead(10, name));
         CVirtualPhone phone = m_fx.Load(name);
-        phone.codeplug.Find(40, 0)->bytes = QByteArray::fromHex("19f1000001");
+        phone.codeplug.Find(CodeplugItem::ProgrammingState, 0)->bytes = QByteArray::fromHex("19f1000001");
         m_fx.Save(name, phone);
         QVERIFY(Write());
-        QCOMPARE(m_fx.Load(name).codeplug.Find(40, 0)->bytes, QByteArray::fromHex("19f1000001"));
+        QCOMPARE(m_fx.Load(name).codeplug.Find(CodeplugItem::ProgrammingState, 0)->bytes,
+                 QByteArray::fromHex("19f1000001"));
     }
 
     void clearedListFlagKeepsThePhonesList()
@@ -526,6 +530,41 @@ private Q_SLOTS:
         QCOMPARE(rows.Count(Kind::Private, 3), 1);
     }
 
+    void derivedListCutAtItsLimitIsRemarkedAndTheWriteGoesOn()
+    {
+        QString alder;
+        CVelmoraDoc* doc = PlugAndRead(105, alder);
+        QVERIFY(doc);
+        const QString source = m_fx.Load(alder).imei;
+        // More consolidated talkgroups than a NAM 1 talkgroup list holds.
+        for (int i = 0; i <= CConsolidatedDerivation::TalkgroupLimit; ++i) {
+            QVERIFY(Exec(
+                doc->Database(),
+                "INSERT INTO unit_consolid_call_list (unit_imei_num, unit_name, unit_num, unit_num_type, "
+                "unit_rec_num) VALUES (?, ?, ?, ?, ?)",
+                {source, QStringLiteral("Group %1").arg(i), QString::number(700 + i),
+                 int(CConsolidatedDerivation::TalkgroupType), 200 + i}));
+        }
+        m_fx.Plug(10, {}, QStringLiteral("plain"));
+        QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
+        CProcessPhone phone(CProcessPhone::ModeWrite, m_fx.Settings(), m_fx.Rules(), &m_fx.Pin());
+        phone.SetMessages(&m_fx.Host());
+        CWriteFlags flags;
+        flags.consolidated = true;
+        phone.SetWriteFlags(flags);
+        phone.AttachDatabase(doc->Database());
+        QVERIFY(!phone.PrepareAndWriteSourceItems(source).IsError());
+        QByteArray before(CListBlockLayout::BlockSize(CListBlockLayout::L0), '\0');
+        QCOMPARE(AgentReadLists0(reinterpret_cast<uint8_t*>(before.data())), int(AGENT_SUCCESS));
+        CScriptedAnswerer::Instance().Clear();
+        // The notice reaches the user while the list block is made; the block is still written.
+        QVERIFY(!phone.WriteListBlock(true).IsError());
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::TalkgroupCut)});
+        QByteArray after(before.size(), '\0');
+        QCOMPARE(AgentReadLists0(reinterpret_cast<uint8_t*>(after.data())), int(AGENT_SUCCESS));
+        QVERIFY(after != before);
+    }
+
     void fleetWithoutUnitsOrEditingGridWritesNothing()
     {
         m_fx.Plug(10);
@@ -558,7 +597,7 @@ private Q_SLOTS:
         CScriptedAnswerer::Instance().Clear();
         QVERIFY(Write());
         QCOMPARE(m_fx.Host().pendingStored, asked + 1);
-        QVERIFY(m_fx.Load(name).codeplug.Find(3, 0)->bytes.startsWith("Typed"));
+        QVERIFY(m_fx.Load(name).codeplug.Find(CodeplugItem::UserName, 0)->bytes.startsWith("Typed"));
 
         // A typed row its checks refuse stops the write before the phone is touched.
         m_fx.Host().storePending = [](CVelmoraDoc&) { return false; };
