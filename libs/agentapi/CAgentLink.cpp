@@ -51,7 +51,7 @@ bool WriteFlushed(const QString& path, const QByteArray& data)
 // Marks item 1 (last modified: year, month, day, hour, minute) with the time of programming.
 void StampLastModified(CCodeplug& codeplug)
 {
-    CCodeplugItem* item = codeplug.Find(CVirtualPhone::ItemLastModified, 0);
+    CCodeplugItem* item = codeplug.Find(CodeplugItem::LastModified, 0);
     if (!item || item->width != 1 || item->count != 5)
         return;
     const QDateTime now = QDateTime::currentDateTime();
@@ -202,7 +202,7 @@ int CAgentLink::ReadCodeplug()
     const int rc = ReachPhone(QStringLiteral("AgentReadCodeplug"), phone, path, warning);
     if (rc != AGENT_SUCCESS)
         return rc;
-    if (!phone.codeplug.Find(CVirtualPhone::ItemStructureVersion, 0) ||
+    if (!phone.codeplug.Find(CodeplugItem::StructureVersion, 0) ||
         !IsSupportedStructureVersion(phone.StructureVersion()))
         return AGENT_CP_UNSUPPORTED;
     WorkingCopy copy;
@@ -233,9 +233,9 @@ int CAgentLink::WriteCodeplug(const QString& backupFolder, int mode, const QStri
     // since; a backup may go into any phone of its model.
     if (!m_copy->fromBackup && phone.imei != m_copy->imei)
         return AGENT_NO_PHONE;
-    const CCodeplugItem* model = m_copy->codeplug.Find(CVirtualPhone::ItemModelType, 0);
+    const CCodeplugItem* model = m_copy->codeplug.Find(CodeplugItem::ModelType, 0);
     if (!model || int(model->Element(0)) != phone.ModelType() ||
-        !IsSupportedStructureVersion(int(m_copy->codeplug.Value(CVirtualPhone::ItemStructureVersion))))
+        !IsSupportedStructureVersion(int(m_copy->codeplug.Value(CodeplugItem::StructureVersion))))
         return AGENT_CP_UNSUPPORTED;
 
     // The previous codeplug goes to disk first; it takes the backup's name only once the phone
@@ -256,10 +256,10 @@ int CAgentLink::WriteCodeplug(const QString& backupFolder, int mode, const QStri
     CVirtualPhone programmed = phone;
     programmed.codeplug = m_copy->codeplug;
     // The IMEI is the phone's own, whatever the codeplug came from.
-    if (const CCodeplugItem* own = phone.codeplug.Find(CVirtualPhone::ItemImei, 0))
+    if (const CCodeplugItem* own = phone.codeplug.Find(CodeplugItem::Imei, 0))
         programmed.codeplug.Put(*own);
     else
-        programmed.codeplug.Remove(CVirtualPhone::ItemImei, 0);
+        programmed.codeplug.Remove(CodeplugItem::Imei, 0);
     if (mode == 0)
         StampLastModified(programmed.codeplug);
     if (!programmed.Save(path)) {

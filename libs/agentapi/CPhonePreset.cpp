@@ -2,6 +2,7 @@
 
 #include "AgentApi.h"
 #include "CListEntry.h"
+#include "CodeplugItemIds.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -13,9 +14,6 @@ using Kind = CListBlockLayout::ListKind;
 using Fmt = CListBlockLayout::Format;
 
 // Item offset (d - 1) of each style setting s = 0..25.
-const int StyleOffsets[26] = {2,  4, 14, 23, 25, 15, 24, 5,  5,  6,  6,  11, 12,
-                              12, 7, 9,  8,  13, 1,  16, 17, 18, 19, 20, 21, 22};
-
 const char* const StyleNames[11] = {"",        "Normal",  "Loud",    "Soft",    "Vibrate", "Silent",
                                     "Meeting", "Outdoor", "Vehicle", "Headset", "Night"};
 
@@ -241,7 +239,7 @@ void AddStyles(CCodeplug& cp)
 {
     for (int r = 0; r <= 10; ++r) {
         for (const int offset : CPhonePreset::StyleItems(r)) {
-            const int id = 1000 + 100 * r + offset;
+            const int id = CodeplugItem::FirstStyle + CodeplugItem::StyleStride * r + offset;
             const int d = offset + 1;
             if (d == 1) {
                 AddValue(cp, id, 0, 4, 10000); // back-light, milliseconds
@@ -308,23 +306,14 @@ int CPhonePreset::MenuSlots(int modelType)
     return modelType == 114 ? 32 : (modelType == 116 ? 16 : 15);
 }
 
-int CPhonePreset::StyleItem(int style, int setting)
-{
-    if (style < 0 || style > 10 || setting < 0 || setting > 25)
-        return -1;
-    if (style == 0 && setting == 0)
-        return -1; // style 0 has no name
-    const int offset = (style == 10 && setting == 13) ? 21 : StyleOffsets[setting] - 1;
-    return 1000 + 100 * style + offset;
-}
-
 QList<int> CPhonePreset::StyleItems(int style)
 {
     QList<int> offsets;
     for (int s = 0; s <= 25; ++s) {
-        const int item = StyleItem(style, s);
-        if (item >= 0 && !offsets.contains(item - 1000 - 100 * style))
-            offsets.append(item - 1000 - 100 * style);
+        const int item = CodeplugItem::StyleItem(style, s);
+        const int offset = item - CodeplugItem::FirstStyle - CodeplugItem::StyleStride * style;
+        if (item >= 0 && !offsets.contains(offset))
+            offsets.append(offset);
     }
     std::sort(offsets.begin(), offsets.end());
     return offsets;
@@ -420,78 +409,80 @@ bool CPhonePreset::Build(const CPhoneModelFacts& facts, const CPhonePresetOption
     date[2] = char(now.date().day());
     date[3] = char(now.time().hour());
     date[4] = char(now.time().minute());
-    AddBytes(cp, 1, 0, date);
-    AddText(cp, 3, 0, UserNameLength, userName);
-    AddText(cp, 5, 0, CommentLength, QString());
-    AddBytes(cp, 6, 0, made.ImeiItemBytes(), true);
-    AddValue(cp, 8, 0, 2, quint32(structure), true);
-    AddValue(cp, 9, 0, 2, quint32(defaultVersion), true);
-    AddValue(cp, 10, 0, 1, quint32(facts.modelType), true);
-    AddValue(cp, 30, 0, 1, 1);
+    AddBytes(cp, CodeplugItem::LastModified, 0, date);
+    AddText(cp, CodeplugItem::UserName, 0, UserNameLength, userName);
+    AddText(cp, CodeplugItem::Comments, 0, CommentLength, QString());
+    AddBytes(cp, CodeplugItem::Imei, 0, made.ImeiItemBytes(), true);
+    AddValue(cp, CodeplugItem::StructureVersion, 0, 2, quint32(structure), true);
+    AddValue(cp, CodeplugItem::DefaultVersion, 0, 2, quint32(defaultVersion), true);
+    AddValue(cp, CodeplugItem::ModelType, 0, 1, quint32(facts.modelType), true);
+    AddValue(cp, CodeplugItem::CurrentNam, 0, 1, 1);
     for (int nam = 0; nam < 3; ++nam)
-        AddText(cp, 33 + nam, 0, NumberLength, numbers.at(nam));
-    AddBytes(cp, 40, 0, QByteArray::fromRawData("\x19\xF1\x00\x00\x00", 5));
+        AddText(cp, CodeplugItem::NumberNam1 + nam, 0, NumberLength, numbers.at(nam));
+    AddBytes(cp, CodeplugItem::ProgrammingState, 0, QByteArray::fromRawData("\x19\xF1\x00\x00\x00", 5));
     QString privateIds = Digits(member, 6);
     for (int nam = 1; nam < nams; ++nam)
         privateIds += QStringLiteral("000000");
-    AddBytes(cp, 59, 0, privateIds.toLatin1()); // six digits per NAM, no terminator
+    AddBytes(cp, CodeplugItem::PrivateIds, 0, privateIds.toLatin1()); // six digits per NAM, no terminator
     if (facts.crossFleetCapable) {
         for (int nam = 0; nam < 3; ++nam) {
-            AddValue(cp, 64 + nam, 0, 4, nam == 0 ? SampleUrban : 0);
-            AddValue(cp, 67 + nam, 0, 4, nam == 0 ? SampleFleet : 0);
-            AddValue(cp, 70 + nam, 0, 4, nam == 0 ? member : 0);
+            AddValue(cp, CodeplugItem::CrossFleetUrban + nam, 0, 4, nam == 0 ? SampleUrban : 0);
+            AddValue(cp, CodeplugItem::CrossFleetFleet + nam, 0, 4, nam == 0 ? SampleFleet : 0);
+            AddValue(cp, CodeplugItem::CrossFleetMember + nam, 0, 4, nam == 0 ? member : 0);
         }
     }
-    AddBytes(cp, 114, 0, QByteArray(4, '\0'));
-    AddText(cp, 115, 0, OnlineIdLength, QString());
-    AddValue(cp, 123, 0, 2, quint32(release), true);
+    AddBytes(cp, CodeplugItem::IpAddress, 0, QByteArray(4, '\0'));
+    AddText(cp, CodeplugItem::OnlineId, 0, OnlineIdLength, QString());
+    AddValue(cp, CodeplugItem::Release, 0, 2, quint32(release), true);
 
     // Settings. Bits the program does not manage are set too, so that a write can be seen to
     // keep them.
     const bool scanLists = callListType == 1 || callListType == 6 || callListType == 9;
-    AddValue(cp, 13, 0, 1, 0);                        // power mode
-    AddValue(cp, 15, 0, 1, 0);                        // talkgroup type
-    AddValue(cp, 17, 0, 2, 0x8C01);                   // one-minute beep, auto display timer
-    AddText(cp, 18, 0, 4, QStringLiteral("1234"));    // passcode
-    cp.Find(18, 0)->defaults = QByteArray("0000", 4); // what a passcode reset gives
-    AddValue(cp, 20, 0, 1, 1);                        // active line indicator
+    AddValue(cp, CodeplugItem::PowerMode, 0, 1, 0);
+    AddValue(cp, CodeplugItem::TalkgroupType, 0, 1, 0);
+    AddValue(cp, CodeplugItem::GeneralBits, 0, 2, 0x8C01); // one-minute beep, auto display timer
+    AddText(cp, CodeplugItem::Passcode, 0, 4, QStringLiteral("1234"));
+    cp.Find(CodeplugItem::Passcode, 0)->defaults = QByteArray("0000", 4); // what a passcode reset gives
+    AddValue(cp, CodeplugItem::ActiveLine, 0, 1, 1);
     const bool unscaledBaud = facts.modelType == 92 && !facts.plusSeries;
-    AddValue(cp, 21, 0, 2, unscaledBaud ? 9600 : (facts.plusSeries ? 1152 : 96));
-    AddValue(cp, 22, 0, 2, 0);                       // emergency talkgroup
-    AddValue(cp, 23, 0, 1, 0);                       // language
-    AddValue(cp, 28, 0, 4, 30 * 60000);              // auto power-down after 30 minutes
-    AddValue(cp, 29, 0, 2, 0x2222);                  // group call tone, ISO, talk permit
-    AddValue(cp, 46, 0, 2, 0x0108);                  // call alert queuing; net mode on
-    AddValue(cp, 47, 0, 1, scanLists ? 0xA1 : 0x21); // emergency button, talkgroup scan
-    AddValue(cp, 50, 0, 2, 0x0009);                  // vibrate
-    AddValue(cp, 52, 0, 1, 1);                       // line 1 ring tone
-    AddValue(cp, 53, 0, 1, 2);                       // line 2 ring tone
-    AddValue(cp, 61, 0, 1, 0x02);
-    AddValue(cp, 113, 0, 4, 0); // call alert stack timer
-    AddValue(cp, 124, 0, 1, 0x10);
-    AddValue(cp, 129, 0, 2, sim ? 0x0005 : 0x0001); // SIM PIN warning
+    AddValue(cp, CodeplugItem::BaudRate, 0, 2, unscaledBaud ? 9600 : (facts.plusSeries ? 1152 : 96));
+    AddValue(cp, CodeplugItem::EmergencyTalkgroup, 0, 2, 0);
+    AddValue(cp, CodeplugItem::Language, 0, 1, 0);
+    AddValue(cp, CodeplugItem::PowerDownTimer, 0, 4, 30 * 60000); // auto power-down after 30 minutes
+    AddValue(cp, CodeplugItem::CallBits, 0, 2, 0x2222);           // group call tone, ISO, talk permit
+    AddValue(cp, CodeplugItem::LockoutBits, 0, 2, 0x0108);        // call alert queuing; net mode on
+    AddValue(cp, CodeplugItem::ButtonBits, 0, 1, scanLists ? 0xA1 : 0x21); // emergency button, talkgroup scan
+    AddValue(cp, CodeplugItem::VibrateBits, 0, 2, 0x0009);
+    AddValue(cp, CodeplugItem::Line1RingTone, 0, 1, 1);
+    AddValue(cp, CodeplugItem::Line2RingTone, 0, 1, 2);
+    AddValue(cp, CodeplugItem::PhoneOnlyBits, 0, 1, 0x02);
+    AddValue(cp, CodeplugItem::CallAlertTimer, 0, 4, 0);
+    AddValue(cp, CodeplugItem::PhotoSensorBits, 0, 1, 0x10);
+    AddValue(cp, CodeplugItem::SimPinWarningBits, 0, 2, sim ? 0x0005 : 0x0001);
 
     if (sim) {
-        AddText(cp, 117, 1, NumberLength, numbers.at(0));
-        AddValue(cp, 119, 1, 4, SampleUrban);
-        AddValue(cp, 120, 1, 4, SampleFleet);
-        AddValue(cp, 121, 1, 4, member);
-        AddBytes(cp, 122, 1, QByteArray::fromRawData("\x0A\x14\x00\x01", 4));
+        AddText(cp, CodeplugItem::SimNumber, CodeplugItem::SimBank, NumberLength, numbers.at(0));
+        AddValue(cp, CodeplugItem::SimUrban, CodeplugItem::SimBank, 4, SampleUrban);
+        AddValue(cp, CodeplugItem::SimFleet, CodeplugItem::SimBank, 4, SampleFleet);
+        AddValue(cp, CodeplugItem::SimMember, CodeplugItem::SimBank, 4, member);
+        AddBytes(cp, CodeplugItem::SimIpAddress, CodeplugItem::SimBank,
+                 QByteArray::fromRawData("\x0A\x14\x00\x01", 4));
     }
 
     if (alder) {
-        AddValue(cp, 127, 0, 1, quint32(std::size(Shortcuts)));
-        CCodeplugItem& shortcuts = cp.Add(128, 0, 4, ShortcutCapacity);
+        AddValue(cp, CodeplugItem::ShortcutCount, 0, 1, quint32(std::size(Shortcuts)));
+        CCodeplugItem& shortcuts = cp.Add(CodeplugItem::ShortcutValues, 0, 4, ShortcutCapacity);
         for (int i = 0; i < ShortcutCapacity; ++i)
             shortcuts.SetElement(i, i < int(std::size(Shortcuts)) ? Shortcuts[i] : 0xFFFFFFFFu);
         shortcuts.defaults = shortcuts.bytes;
         for (int i = 0; i < 10; ++i)
-            AddText(cp, 130 + i, 0, QuickNoteLength, QString::fromLatin1(QuickNotes[i]));
-        AddValue(cp, 140, 0, 4, 1);   // left soft key
-        AddValue(cp, 141, 0, 4, 2);   // right soft key
-        AddValue(cp, 142, 0, 4, 255); // power-up application: none
+            AddText(cp, CodeplugItem::FirstQuickNote + i, 0, QuickNoteLength,
+                    QString::fromLatin1(QuickNotes[i]));
+        AddValue(cp, CodeplugItem::LeftKey, 0, 4, 1);
+        AddValue(cp, CodeplugItem::RightKey, 0, 4, 2);
+        AddValue(cp, CodeplugItem::PowerUpApp, 0, 4, 255); // power-up application: none
         const int slots = MenuSlots(facts.modelType);
-        CCodeplugItem& menu = cp.Add(ItemMenuSlots, 0, 1, slots);
+        CCodeplugItem& menu = cp.Add(CodeplugItem::MenuSlots, 0, 1, slots);
         for (int i = 0; i < slots; ++i)
             menu.SetElement(i, i < 15 ? quint32(i) : 255u);
         menu.defaults = menu.bytes;

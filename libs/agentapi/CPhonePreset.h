@@ -61,7 +61,6 @@ public:
         CommentLength = 64,
         NumberLength = 21,
         OnlineIdLength = 32,
-        ItemMenuSlots = 143, // the personalised menu's slots, one byte each
     };
 
     // The call list type a phone of the model and release uses (8 for release 39 of model 90).
@@ -72,9 +71,7 @@ public:
     // NAMs of a call list type: 1 for types 3 and 7, else 3.
     static int NamCount(int callListType);
     static int MenuSlots(int modelType);
-    // Item of setting s (0..25) of style r (0..10); -1 where the style has no such item.
-    static int StyleItem(int style, int setting);
-    // Every item id a style uses (offsets from 1000 + 100 * style).
+    // Every item a style uses, as offsets from its first (CodeplugItem::StyleItem).
     static QList<int> StyleItems(int style);
     // An IMEI for the serial: a valid check digit for a SIM phone, a final 0 for the others
     // (which report their IMEI that way).

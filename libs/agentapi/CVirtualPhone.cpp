@@ -71,7 +71,7 @@ QByteArray PackDigits(const QString& digits, int bytes)
 
 QString CVirtualPhone::UserName() const
 {
-    const CCodeplugItem* item = codeplug.Find(ItemUserName, 0);
+    const CCodeplugItem* item = codeplug.Find(CodeplugItem::UserName, 0);
     return item ? item->Text() : QString();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CCodeplug.h"
+#include "CodeplugItemIds.h"
 
 #include <QByteArray>
 #include <QList>
@@ -40,21 +41,9 @@ public:
     CSimCard sim;
     QList<CPhoneFault> faults;
 
-    // Identity items of the codeplug.
-    enum : int
-    {
-        ItemLastModified = 1,
-        ItemUserName = 3,
-        ItemImei = 6,
-        ItemStructureVersion = 8,
-        ItemDefaultVersion = 9,
-        ItemModelType = 10,
-        ItemRelease = 123
-    };
-
-    int ModelType() const { return int(codeplug.Value(ItemModelType)); }
-    int StructureVersion() const { return int(codeplug.Value(ItemStructureVersion)); }
-    int Release() const { return int(codeplug.Value(ItemRelease)); }
+    int ModelType() const { return int(codeplug.Value(CodeplugItem::ModelType)); }
+    int StructureVersion() const { return int(codeplug.Value(CodeplugItem::StructureVersion)); }
+    int Release() const { return int(codeplug.Value(CodeplugItem::Release)); }
     QString UserName() const;
 
     // The IMEI as AgentReadImei gives it: 15 digits and a filler nibble, two per byte.

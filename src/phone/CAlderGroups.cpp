@@ -6,6 +6,7 @@
 #include "CAlderErgoStylesRecSet.h"
 #include "CPersonalizeRecSet.h"
 #include "CPhoneItems.h"
+#include "CodeplugItemIds.h"
 
 #include <QMap>
 
@@ -57,10 +58,6 @@ const Setting Settings[CAlderGroups::SettingCount] = {
     {"unit_style_auto_answer_line2", Field::Byte},
 };
 
-// Item offset d of each setting: the item is 1000 + 100 * style + d - 1.
-const int SettingItem[CAlderGroups::SettingCount] = {2,  4, 14, 23, 25, 15, 24, 5,  5,  6,  6,  11, 12,
-                                                     12, 7, 9,  8,  13, 1,  16, 17, 18, 19, 20, 21, 22};
-
 bool IsBitField(Field field)
 {
     return field == Field::Style || field == Field::Type;
@@ -107,17 +104,6 @@ quint32 EncodeInto(Field field, quint32 v, const QVariant& value)
 
 } // namespace
 
-int CAlderGroups::StyleItem(int style, int setting)
-{
-    if (style < 0 || style >= StyleCount || setting < 0 || setting >= SettingCount)
-        return -1;
-    if (style == 0 && setting == 0)
-        return -1;
-    // The last style keeps its call-alert ring type with its second auto-answer setting.
-    const int d = (style == 10 && setting == 13) ? 22 : SettingItem[setting];
-    return 1000 + 100 * style + d - 1;
-}
-
 int CAlderGroups::ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles)
 {
     for (int r = 0; r < StyleCount; ++r) {
@@ -125,7 +111,7 @@ int CAlderGroups::ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles
         styles.m_unit_imei_num = imei;
         styles.m_unit_style_number = r;
         for (int s = 0; s < SettingCount; ++s) {
-            const int id = StyleItem(r, s);
+            const int id = CodeplugItem::StyleItem(r, s);
             if (id < 0)
                 continue;
             CPhoneItems::Item item;
@@ -154,7 +140,7 @@ int CAlderGroups::WriteStyles(CAlderErgoStylesRecSet& styles)
         // Settings sharing an item are applied together: whole bytes first, then the bit fields.
         QMap<int, QList<int>> byItem;
         for (int s = 0; s < SettingCount; ++s) {
-            const int id = StyleItem(r, s);
+            const int id = CodeplugItem::StyleItem(r, s);
             if (id >= 0)
                 byItem[id].append(s);
         }
@@ -194,11 +180,11 @@ int CAlderGroups::WriteStyles(CAlderErgoStylesRecSet& styles)
 int CAlderGroups::ReadShortcuts(const QString& imei, CAlderErgoShortcutsRecSet& shortcuts)
 {
     quint32 count = 0;
-    int rc = CPhoneItems::ReadValue(ShortcutCount, count);
+    int rc = CPhoneItems::ReadValue(CodeplugItem::ShortcutCount, count);
     if (!CPhoneItems::Ok(rc))
         return rc;
     CPhoneItems::Item values;
-    rc = CPhoneItems::Read(ShortcutValues, values);
+    rc = CPhoneItems::Read(CodeplugItem::ShortcutValues, values);
     if (!CPhoneItems::Ok(rc))
         return rc;
     const int n = qMin(int(count & 0xFF), int(values.elements.size()));
@@ -216,7 +202,7 @@ int CAlderGroups::ReadShortcuts(const QString& imei, CAlderErgoShortcutsRecSet& 
 int CAlderGroups::WriteShortcuts(CAlderErgoShortcutsRecSet& shortcuts)
 {
     CPhoneItems::Item values;
-    int rc = CPhoneItems::Read(ShortcutValues, values);
+    int rc = CPhoneItems::Read(CodeplugItem::ShortcutValues, values);
     if (!CPhoneItems::Ok(rc) || values.absent)
         return rc;
     int n = 0;
@@ -225,10 +211,10 @@ int CAlderGroups::WriteShortcuts(CAlderErgoShortcutsRecSet& shortcuts)
         const quint32 value = shortcuts.m_unit_shortcut_value.trimmed().toUInt(&ok);
         values.elements[n++] = ok ? value : 0xFFFFFFFFu;
     }
-    rc = CPhoneItems::WriteValue(ShortcutCount, quint32(n));
+    rc = CPhoneItems::WriteValue(CodeplugItem::ShortcutCount, quint32(n));
     if (!CPhoneItems::Ok(rc))
         return rc;
-    return CPhoneItems::Write(ShortcutValues, values);
+    return CPhoneItems::Write(CodeplugItem::ShortcutValues, values);
 }
 
 int CAlderGroups::ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet& notes)
@@ -241,7 +227,7 @@ int CAlderGroups::ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet
                             &notes.m_unit_quick_notes_7, &notes.m_unit_quick_notes_8,
                             &notes.m_unit_quick_notes_9, &notes.m_unit_quick_notes_10};
     for (int i = 0; i < 10; ++i) {
-        const int rc = CPhoneItems::ReadText(FirstQuickNote + i, *columns[i]);
+        const int rc = CPhoneItems::ReadText(CodeplugItem::FirstQuickNote + i, *columns[i]);
         if (!CPhoneItems::Ok(rc)) {
             notes.CancelUpdate();
             return rc;
@@ -261,7 +247,7 @@ int CAlderGroups::WriteQuickNotes(CAlderErgoQuickNotesRecSet& notes)
                                  notes.m_unit_quick_notes_7, notes.m_unit_quick_notes_8,
                                  notes.m_unit_quick_notes_9, notes.m_unit_quick_notes_10};
     for (int i = 0; i < 10; ++i) {
-        const int rc = CPhoneItems::WriteText(FirstQuickNote + i, columns[i]);
+        const int rc = CPhoneItems::WriteText(CodeplugItem::FirstQuickNote + i, columns[i]);
         if (!CPhoneItems::Ok(rc))
             return rc;
     }
@@ -274,7 +260,8 @@ int CAlderGroups::ReadPersonalize(const QString& imei, CPersonalizeRecSet& perso
     personalize.m_unit_imei_num = imei;
     quint32 left = 0, right = 0, app = 0;
     CPhoneItems::Item menu;
-    const std::pair<int, quint32*> keys[3] = {{LeftKey, &left}, {RightKey, &right}, {PowerUpApp, &app}};
+    const std::pair<int, quint32*> keys[3] = {
+        {CodeplugItem::LeftKey, &left}, {CodeplugItem::RightKey, &right}, {CodeplugItem::PowerUpApp, &app}};
     for (const auto& [id, value] : keys) {
         const int rc = CPhoneItems::ReadValue(id, *value);
         if (!CPhoneItems::Ok(rc)) {
@@ -282,7 +269,7 @@ int CAlderGroups::ReadPersonalize(const QString& imei, CPersonalizeRecSet& perso
             return rc;
         }
     }
-    const int rc = CPhoneItems::Read(MenuSlots, menu);
+    const int rc = CPhoneItems::Read(CodeplugItem::MenuSlots, menu);
     if (!CPhoneItems::Ok(rc)) {
         personalize.CancelUpdate();
         return rc;
@@ -300,20 +287,20 @@ int CAlderGroups::WritePersonalize(CPersonalizeRecSet& personalize)
     personalize.MoveFirst();
     if (personalize.IsEOF())
         return AGENT_SUCCESS;
-    const std::pair<int, int> keys[3] = {{LeftKey, personalize.m_unit_left_key},
-                                         {RightKey, personalize.m_unit_right_key},
-                                         {PowerUpApp, personalize.m_unit_powerup_app}};
+    const std::pair<int, int> keys[3] = {{CodeplugItem::LeftKey, personalize.m_unit_left_key},
+                                         {CodeplugItem::RightKey, personalize.m_unit_right_key},
+                                         {CodeplugItem::PowerUpApp, personalize.m_unit_powerup_app}};
     for (const auto& [id, value] : keys) {
         const int rc = CPhoneItems::WriteValue(id, quint32(value));
         if (!CPhoneItems::Ok(rc))
             return rc;
     }
     CPhoneItems::Item menu;
-    int rc = CPhoneItems::Read(MenuSlots, menu);
+    int rc = CPhoneItems::Read(CodeplugItem::MenuSlots, menu);
     if (!CPhoneItems::Ok(rc) || menu.absent)
         return rc;
     for (int i = 0; i < personalize.MenuSlots() && i < menu.elements.size(); ++i)
         menu.elements[i] = quint32(personalize.m_unit_main_menu[i]) & 0xFF;
-    rc = CPhoneItems::Write(MenuSlots, menu);
+    rc = CPhoneItems::Write(CodeplugItem::MenuSlots, menu);
     return rc;
 }

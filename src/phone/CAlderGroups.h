@@ -17,18 +17,8 @@ public:
     enum : int
     {
         StyleCount = 11,   // styles 0..10
-        SettingCount = 26, // settings 0..25 of a style
-        ShortcutCount = 127,
-        ShortcutValues = 128,
-        FirstQuickNote = 130, // quick notes 1..10 in items 130..139
-        LeftKey = 140,
-        RightKey = 141,
-        PowerUpApp = 142,
-        MenuSlots = 143,
+        SettingCount = 26, // settings 0..25 of a style; their items are CodeplugItem::StyleItem
     };
-
-    // Item of setting s of style r, or -1 (style 0 has no name).
-    static int StyleItem(int style, int setting);
 
     static int ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles);
     static int ReadShortcuts(const QString& imei, CAlderErgoShortcutsRecSet& shortcuts);

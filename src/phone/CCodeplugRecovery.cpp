@@ -3,14 +3,15 @@
 #include "AgentApi.h"
 #include "CVelmoraWrap.h"
 #include "CWaitScope.h"
+#include "IPhoneMessages.h"
 #include "PhoneMessageIds.h"
 
 #include <QFileInfo>
 
-bool CCodeplugRecovery::Start(IWaitIndicator& wait, QString& path) const
+CVelmoraError CCodeplugRecovery::Start(IWaitIndicator& wait, QString& path) const
 {
     if (CVelmoraWrap::ShowError(PhoneMsg::RecoveryQuestion, VMT_YESNO) != IDYES)
-        return false;
+        return CVelmoraError::Cancelled();
     QString name;
     int rc = AGENT_SUCCESS;
     {
@@ -19,21 +20,23 @@ bool CCodeplugRecovery::Start(IWaitIndicator& wait, QString& path) const
                               m_settings.UsbPortArg());
         rc = AgentGetBackupName(m_settings.ComPortArg(), m_settings.quickComm, &name);
     }
-    if (rc != AGENT_SUCCESS && CVelmoraWrap::HandleAgentAPIErrors(rc) == 1)
-        return false;
+    const CVelmoraError error = rc == AGENT_SUCCESS ? CVelmoraError() : CVelmoraError::FromAgentCode(rc);
+    if (error.Stops())
+        return error;
     path = name.isEmpty() ? QString() : m_settings.BackupFileFor(name);
-    return true;
+    return error;
 }
 
-CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitIndicator& wait) const
+CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitIndicator& wait,
+                                                     IPhoneMessages& messages) const
 {
     if (path.trimmed().isEmpty() || !QFileInfo(path).isFile()) {
-        CVelmoraWrap::ShowError(PhoneMsg::BackupMissing, VMT_ERROR);
+        messages.ShowError(CVelmoraError::Message(PhoneMsg::BackupMissing));
         return Result::Stay;
     }
     int rc = AgentLoadBackupFile(path);
     if (rc != AGENT_SUCCESS) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        messages.ShowError(CVelmoraError::FromAgentCode(rc));
         return Result::Stay;
     }
     // Programming and restarting take a while: the window waits through both, and the messages come
@@ -43,19 +46,19 @@ CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitI
         rc = AgentWriteCodeplug(m_settings.ComPortArg(), m_settings.quickComm,
                                 m_settings.BackupFolderForWrite(), m_settings.UsbPortArg(), 1);
     }
-    if (AgentIsWarning(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-    } else if (rc != AGENT_SUCCESS) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return Result::Stay;
+    if (rc != AGENT_SUCCESS) {
+        messages.ShowError(CVelmoraError::FromAgentCode(rc));
+        if (!AgentIsWarning(rc))
+            return Result::Stay;
     }
     int reset = AGENT_SUCCESS;
     {
         CWaitScope scope(wait);
         reset = AgentResetPhone(m_settings.ComPortArg(), m_settings.quickComm, m_settings.UsbPortArg());
     }
-    CVelmoraWrap::ShowError(PhoneMsg::Restored, VMT_NOTICE);
-    if (reset == AGENT_SUCCESS || CVelmoraWrap::HandleAgentAPIErrors(reset) != 1)
-        return Result::Close;
-    return Result::Stay;
+    messages.ShowError(CVelmoraError::Message(PhoneMsg::Restored, {}, VMT_NOTICE));
+    const CVelmoraError error =
+        reset == AGENT_SUCCESS ? CVelmoraError() : CVelmoraError::FromAgentCode(reset);
+    messages.ShowError(error);
+    return error.Stops() ? Result::Stay : Result::Close;
 }

@@ -1,7 +1,6 @@
 #include "CConsolidatedDerivation.h"
 
 #include "CListBlockCodec.h"
-#include "CVelmoraWrap.h"
 #include "PhoneMessageIds.h"
 
 #include <QHash>
@@ -10,12 +9,13 @@ namespace {
 
 using Kind = CListBlockLayout::ListKind;
 
-// Appends a derived row unless the list is full; the list's notice is shown the first time it is.
-void Take(QList<CListRow>& list, CListRow row, int limit, bool& cut, int messageId)
+// Appends a derived row unless the list is full; the list's notice is noted the first time it is.
+void Take(QList<CListRow>& list, CListRow row, int limit, bool& cut, int messageId,
+          QList<CVelmoraError>& remarks)
 {
     if (list.size() >= limit) {
         if (!cut)
-            CVelmoraWrap::ShowError(messageId, VMT_NOTICE);
+            remarks.append(CVelmoraError::Message(messageId, {}, VMT_NOTICE));
         cut = true;
         return;
     }
@@ -61,17 +61,17 @@ CConsolidatedDerivation::Lists CConsolidatedDerivation::Derive(const QList<CList
         if (r.numType == PrivateType) {
             row.kind = Kind::Private;
             SplitPrivateNumber(r.number, row.urban, row.fleet, row.member);
-            Take(lists.privates, row, PrivateLimit, privateCut, PhoneMsg::PrivateCut);
+            Take(lists.privates, row, PrivateLimit, privateCut, PhoneMsg::PrivateCut, lists.remarks);
         } else if (r.numType == TalkgroupType) {
             row.kind = Kind::Talkgroup;
             row.id = r.number.trimmed().toUInt();
-            Take(lists.talkgroups, row, TalkgroupLimit, talkgroupCut, PhoneMsg::TalkgroupCut);
+            Take(lists.talkgroups, row, TalkgroupLimit, talkgroupCut, PhoneMsg::TalkgroupCut, lists.remarks);
         } else if (r.numType == 8 || r.numType >= 10) {
             continue;
         } else {
             row.kind = Kind::PhoneBook;
             row.phone = r.number;
-            Take(lists.phoneBook, row, PhoneBookLimit, phoneBookCut, PhoneMsg::PhoneBookCut);
+            Take(lists.phoneBook, row, PhoneBookLimit, phoneBookCut, PhoneMsg::PhoneBookCut, lists.remarks);
         }
     }
     return lists;

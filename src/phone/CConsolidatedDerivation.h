@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CUnitListRows.h"
+#include "CVelmoraError.h"
 
 #include <QDateTime>
 #include <QList>
@@ -25,13 +26,15 @@ public:
     struct Lists
     {
         QList<CListRow> phoneBook;
-        QList<CListRow> privates;   // NAM 1
-        QList<CListRow> talkgroups; // NAM 1
+        QList<CListRow> privates;     // NAM 1
+        QList<CListRow> talkgroups;   // NAM 1
+        QList<CVelmoraError> remarks; // a notice per list cut at its limit, in the order they were cut
     };
 
     // Phone book, NAM 1 private and NAM 1 talkgroup rows from consolidated records, by number type:
     // 1 private ("urban*fleet*member", or a member id alone), 7 talkgroup, 8 and 10..255 skipped, any
-    // other the phone book. Each list is cut at its limit, with its notice shown once (1772, 1773, 1806).
+    // other the phone book. Each list is cut at its limit, with its notice once (1772, 1773, 1806) for the
+    // caller to show.
     static Lists Derive(const QList<CListRow>& consolidated);
     // Consolidated records from the phone book, then NAM 1 private and talkgroup rows (at most 250);
     // entries of one name share a name index; time stamps are the given time.

@@ -1,47 +1,51 @@
 #include "CErgoBits.h"
 
 #include "CRecordset.h"
+#include "CodeplugItemIds.h"
 
 const QList<CErgoBits::Bit>& CErgoBits::Table()
 {
     static const QList<Bit> table = {
-        {17, 7, "unit_horn_and_lights", Group::Basic, false},
-        {17, 8, "unit_external_speaker", Group::Basic, false},
-        {17, 10, "unit_one_min_beep", Group::Basic, false},
-        {17, 11, "unit_auto_display_timer", Group::Basic, false},
-        {17, 12, "unit_theft_alarm", Group::Basic, false},
-        {17, 14, "unit_auto_radio_lock", Group::Basic, false},
-        {29, 0, "unit_silent_audio_enabled", Group::Further, false},
-        {29, 3, "unit_muted_dtmf", Group::Basic, false},
-        {29, 4, "unit_inactivity_revert", Group::Basic, false},
-        {29, 5, "unit_grp_call_tone", Group::Basic, false},
-        {29, 6, "unit_vadk", Group::Basic, false},
-        {29, 7, "unit_lock_override", Group::Basic, false},
-        {29, 9, "unit_iso_enabled", Group::Further, false},
-        {29, 10, "unit_ptt_id", Group::Basic, false},
-        {29, 12, "unit_auto_revert", Group::Basic, false},
-        {29, 13, "unit_talk_permit", Group::Basic, false},
-        {29, 14, "unit_desk_set_acc_support", Group::Basic, false},
-        {46, 0, "unit_phone_lock_out", Group::Lockout, false},
-        {46, 1, "unit_private_lock_out", Group::Lockout, false},
-        {46, 2, "unit_sms_call_back_disable", Group::Basic, false},
-        {46, 3, "unit_call_alert_stack", Group::Basic, false},
-        {46, 6, "unit_net_mode", Group::Further, true},
-        {46, 12, "unit_code_control", Group::Never, false},
-        {47, 5, "unit_emergency_button", Group::Basic, false},
-        {47, 6, "unit_auto_baud_flag", Group::Basic, false},
-        {47, 7, "unit_tg_scan", Group::Basic, false},
-        {50, 3, "unit_vibrate_enable", Group::Basic, false},
-        {61, 4, "unit_phone_only_mode", Group::Basic, false},
-        {124, 0, "unit_photo_sensor", Group::Basic, false},
-        {129, 2, "unit_sim_pin_warning", Group::Basic, false},
+        {CodeplugItem::GeneralBits, 7, "unit_horn_and_lights", Group::Basic, false},
+        {CodeplugItem::GeneralBits, 8, "unit_external_speaker", Group::Basic, false},
+        {CodeplugItem::GeneralBits, 10, "unit_one_min_beep", Group::Basic, false},
+        {CodeplugItem::GeneralBits, 11, "unit_auto_display_timer", Group::Basic, false},
+        {CodeplugItem::GeneralBits, 12, "unit_theft_alarm", Group::Basic, false},
+        {CodeplugItem::GeneralBits, 14, "unit_auto_radio_lock", Group::Basic, false},
+        {CodeplugItem::CallBits, 0, "unit_silent_audio_enabled", Group::Further, false},
+        {CodeplugItem::CallBits, 3, "unit_muted_dtmf", Group::Basic, false},
+        {CodeplugItem::CallBits, 4, "unit_inactivity_revert", Group::Basic, false},
+        {CodeplugItem::CallBits, 5, "unit_grp_call_tone", Group::Basic, false},
+        {CodeplugItem::CallBits, 6, "unit_vadk", Group::Basic, false},
+        {CodeplugItem::CallBits, 7, "unit_lock_override", Group::Basic, false},
+        {CodeplugItem::CallBits, 9, "unit_iso_enabled", Group::Further, false},
+        {CodeplugItem::CallBits, 10, "unit_ptt_id", Group::Basic, false},
+        {CodeplugItem::CallBits, 12, "unit_auto_revert", Group::Basic, false},
+        {CodeplugItem::CallBits, 13, "unit_talk_permit", Group::Basic, false},
+        {CodeplugItem::CallBits, 14, "unit_desk_set_acc_support", Group::Basic, false},
+        {CodeplugItem::LockoutBits, 0, "unit_phone_lock_out", Group::Lockout, false},
+        {CodeplugItem::LockoutBits, 1, "unit_private_lock_out", Group::Lockout, false},
+        {CodeplugItem::LockoutBits, 2, "unit_sms_call_back_disable", Group::Basic, false},
+        {CodeplugItem::LockoutBits, 3, "unit_call_alert_stack", Group::Basic, false},
+        {CodeplugItem::LockoutBits, 6, "unit_net_mode", Group::Further, true},
+        {CodeplugItem::LockoutBits, 12, "unit_code_control", Group::Never, false},
+        {CodeplugItem::ButtonBits, 5, "unit_emergency_button", Group::Basic, false},
+        {CodeplugItem::ButtonBits, 6, "unit_auto_baud_flag", Group::Basic, false},
+        {CodeplugItem::ButtonBits, 7, "unit_tg_scan", Group::Basic, false},
+        {CodeplugItem::VibrateBits, 3, "unit_vibrate_enable", Group::Basic, false},
+        {CodeplugItem::PhoneOnlyBits, 4, "unit_phone_only_mode", Group::Basic, false},
+        {CodeplugItem::PhotoSensorBits, 0, "unit_photo_sensor", Group::Basic, false},
+        {CodeplugItem::SimPinWarningBits, 2, "unit_sim_pin_warning", Group::Basic, false},
     };
     return table;
 }
 
 const QList<int>& CErgoBits::Items()
 {
-    static const QList<int> items = {17, 47, 61, 124, 29, 50, 46, 129};
+    static const QList<int> items = {CodeplugItem::GeneralBits,   CodeplugItem::ButtonBits,
+                                     CodeplugItem::PhoneOnlyBits, CodeplugItem::PhotoSensorBits,
+                                     CodeplugItem::CallBits,      CodeplugItem::VibrateBits,
+                                     CodeplugItem::LockoutBits,   CodeplugItem::SimPinWarningBits};
     return items;
 }
 

@@ -8,6 +8,7 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "CWaitScope.h"
+#include "CodeplugItemIds.h"
 #include "IPhoneCommandHost.h"
 #include "PhoneMessageIds.h"
 
@@ -48,6 +49,14 @@ private:
     bool m_nested;
 };
 
+// Shows the message of a library result; true when the command must stop.
+bool ShowAgentResult(IPhoneCommandHost& host, int code)
+{
+    const CVelmoraError error = CVelmoraError::FromAgentCode(code);
+    host.ShowError(error);
+    return error.Stops();
+}
+
 } // namespace
 
 int CPhoneCommands::UnitCount(const QSqlDatabase& db)
@@ -58,18 +67,15 @@ int CPhoneCommands::UnitCount(const QSqlDatabase& db)
     return query.value(0).toInt();
 }
 
-bool CPhoneCommands::PatchItem40()
+CVelmoraError CPhoneCommands::PatchItem40()
 {
     QByteArray bytes;
-    int rc = CPhoneItems::ReadBytes(Item40, bytes);
+    int rc = CPhoneItems::ReadBytes(CodeplugItem::ProgrammingState, bytes);
     if (!CPhoneItems::Ok(rc) || bytes != QByteArray::fromRawData("\x19\xF1\x00\x00\x00", 5))
-        return true;
+        return CVelmoraError();
     bytes[4] = 2;
-    rc = CPhoneItems::WriteBytes(Item40, bytes);
-    if (CPhoneItems::Ok(rc))
-        return true;
-    CVelmoraWrap::HandleAgentAPIErrors(rc);
-    return false;
+    rc = CPhoneItems::WriteBytes(CodeplugItem::ProgrammingState, bytes);
+    return CPhoneItems::Ok(rc) ? CVelmoraError() : CPhoneItems::Failure(rc);
 }
 
 bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings,
@@ -82,7 +88,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         if (!running.Nested() && !host.StorePendingEdits(*document))
             return false;
         if (document->AnyViewEditing()) {
-            CVelmoraWrap::ShowError(PhoneMsg::CellEditingRead, VMT_NOTICE);
+            host.ShowError(CVelmoraError::Message(PhoneMsg::CellEditingRead, {}, VMT_NOTICE));
             return false;
         }
         if (UnitCount(document->Database()) > 0 &&
@@ -96,7 +102,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
     if (rc == AGENT_CANCELLED)
         return false;
     if (!Completed(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        host.ShowError(CVelmoraError::FromAgentCode(rc));
         if (rc == AGENT_CP_UNSUPPORTED)
             host.ShowNoCPSupport();
         return false;
@@ -109,8 +115,14 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
             return false;
     }
     CProcessPhone phone(CProcessPhone::ModeRead, settings, rules, host.PinPrompt());
-    if (!phone.OpenScratchDatabase() || !phone.ReadPhone())
+    phone.SetMessages(&host);
+    CVelmoraError error = phone.OpenScratchDatabase();
+    if (!error)
+        error = phone.ReadPhone();
+    if (error) {
+        host.ShowError(error);
         return false;
+    }
     host.SetSimKind(phone.SimKind());
     {
         CAppendFile engine(*document);
@@ -122,7 +134,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         // A phone without SIM leaves programming mode only when restarted.
         const int reset = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
         if (!Completed(reset) && reset != AGENT_CANCELLED)
-            CVelmoraWrap::HandleAgentAPIErrors(reset);
+            host.ShowError(CVelmoraError::FromAgentCode(reset));
     }
     document->RefreshUnitsViews();
     return true;
@@ -139,49 +151,55 @@ bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& s
     if (!running.Nested() && !host.StorePendingEdits(*document))
         return false;
     if (document->AnyViewEditing()) {
-        CVelmoraWrap::ShowError(PhoneMsg::CellEditingWrite, VMT_NOTICE);
+        host.ShowError(CVelmoraError::Message(PhoneMsg::CellEditingWrite, {}, VMT_NOTICE));
         return false;
     }
     // Without units no phone can match: there is nothing to write.
     if (UnitCount(document->Database()) == 0) {
-        CVelmoraWrap::ShowError(PhoneText::NoUnitsToWrite, VMT_NOTICE);
+        host.ShowError(CVelmoraError::Message(PhoneText::NoUnitsToWrite, {}, VMT_NOTICE));
         return false;
     }
 
     int rc = AgentReadCodeplug(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
     if (rc == AGENT_CANCELLED)
         return false;
-    if (!Completed(rc) && CVelmoraWrap::HandleAgentAPIErrors(rc) != 0)
+    if (!Completed(rc) && ShowAgentResult(host, rc))
         return false;
 
     CStatusPane pane(host);
     CWaitScope wait(host);
     CProcessPhone phone(CProcessPhone::ModeWrite, settings, rules, host.PinPrompt());
+    phone.SetMessages(&host);
     phone.SetWriteFlags(flags);
     phone.AttachDatabase(document->Database());
     phone.ClearImei();
-    if (!phone.PrepareAndWriteUnitItems())
+    if (const CVelmoraError error = phone.PrepareAndWriteUnitItems()) {
+        host.ShowError(error);
         return false;
+    }
     pane.Show(CVelmoraWrap::LoadString(PhoneMsg::ProgrammingStatus).arg(phone.Imei()));
     const QString backupFolder = settings.BackupFolderForWrite();
 
-    if (!PatchItem40())
+    if (const CVelmoraError error = PatchItem40()) {
+        host.ShowError(error);
         return false;
+    }
     rc =
         AgentWriteCodeplug(settings.ComPortArg(), settings.quickComm, backupFolder, settings.UsbPortArg(), 0);
-    if (!Completed(rc) && CVelmoraWrap::HandleAgentAPIErrors(rc) == 1)
+    if (!Completed(rc) && ShowAgentResult(host, rc))
         return false;
 
     if (phone.PhoneClass() == 1) {
         rc = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
         if (!Completed(rc)) {
-            CVelmoraWrap::HandleAgentAPIErrors(rc);
+            host.ShowError(CVelmoraError::FromAgentCode(rc));
             return false;
         }
-    } else if (!phone.SimStage(false, 1, phone.PhoneClass(), phone.SimKind())) {
+    } else if (const CVelmoraError error = phone.SimStage(false, 1, phone.PhoneClass(), phone.SimKind())) {
+        host.ShowError(error);
         return false;
     }
     wait.End();
-    CVelmoraWrap::ShowError(PhoneMsg::Programmed, VMT_NOTICE);
+    host.ShowError(CVelmoraError::Message(PhoneMsg::Programmed, {}, VMT_NOTICE));
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CVelmoraError.h"
 #include "CWriteFlags.h"
 
 #include <QSqlDatabase>
@@ -10,20 +11,16 @@ struct CPhoneSettings;
 
 // The main window's phone commands as the program runs them: read the phone on the cable into the
 // open (or a new) fleet, and write the fleet's unit of that phone back into it. Each answers whether
-// it got to the end; every message has been shown by then.
+// it got to the end; every message has been shown through the host by then.
 class CPhoneCommands
 {
 public:
-    enum : int
-    {
-        Item40 = 40, // five bytes; 25, 241, 0, 0, 0 must end in 2 before the phone is programmed
-    };
-
     static bool ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& settings, const CModelRules& rules);
     static bool WritePhone(IPhoneCommandHost& host, const CPhoneSettings& settings, const CModelRules& rules,
                            const CWriteFlags& flags = CWriteFlags::All());
 
     static int UnitCount(const QSqlDatabase& db);
-    // Item 40 of the working copy patched when it holds 25, 241, 0, 0, 0; false when the write failed.
-    static bool PatchItem40();
+    // Item 40 (the programming state) of the working copy patched when it holds 25, 241, 0, 0, 0; the error
+    // of a failed write.
+    static CVelmoraError PatchItem40();
 };

@@ -19,6 +19,12 @@ bool CPhoneItems::Ok(int code)
     return code == AGENT_SUCCESS || code == AGENT_ABSENT || AgentIsWarning(code);
 }
 
+CVelmoraError CPhoneItems::Failure(int code)
+{
+    const CVelmoraError error = CVelmoraError::FromAgentCode(code);
+    return error.Stops() ? error : CVelmoraError::Cancelled();
+}
+
 int CPhoneItems::Read(int item, Item& out, int bank)
 {
     out = Item();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CVelmoraError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -23,6 +25,9 @@ public:
 
     // Whether a library result lets the operation go on: success, an absent item, or a warning.
     static bool Ok(int code);
+    // What ends the operation after a library result that is not Ok: the code's message, or a stop
+    // without a word for the codes that have none to show.
+    static CVelmoraError Failure(int code);
 
     static int Read(int item, Item& out, int bank = 0);
     // Writes elements (sized as the item reports; nothing happens for an absent item).

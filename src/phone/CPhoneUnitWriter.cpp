@@ -17,7 +17,8 @@
 #include "CUnitListRows.h"
 #include "CUnitPhoneErgoRecSet.h"
 #include "CUnitRecSet.h"
-#include "CVelmoraWrap.h"
+#include "CodeplugItemIds.h"
+#include "IPhoneMessages.h"
 #include "PhoneMessageIds.h"
 
 #include <QDateTime>
@@ -26,23 +27,6 @@ namespace {
 
 enum : int
 {
-    ItemUserName = 3,
-    ItemComments = 5,
-    ItemPowerMode = 13,
-    ItemTalkgroupType = 15,
-    ItemPasscode = 18,
-    ItemActiveLine = 20,
-    ItemBaudRate = 21,
-    ItemEmergencyTalkgroup = 22,
-    ItemLanguage = 23,
-    ItemPowerDownTimer = 28,
-    ItemNumberNam1 = 33,
-    ItemLine1RingTone = 52,
-    ItemLine2RingTone = 53,
-    ItemPrivateIds = 59,
-    ItemCallAlertTimer = 113,
-    ItemIpAddress = 114,
-    ItemOnlineId = 115,
     UnscaledBaudModel = 92,
     MillisecondsPerMinute = 60000,
     MaxTimerMinutes = 71582, // the most minutes a 32-bit count of milliseconds holds
@@ -62,17 +46,22 @@ quint32 TimerToPhone(int minutes)
 
 } // namespace
 
-bool CPhoneUnitWriter::Fail(int velmoraCode, int agentCode)
+CVelmoraError CPhoneUnitWriter::Fail(int velmoraCode, int agentCode)
 {
-    if (agentCode != AGENT_CANCELLED)
-        CVelmoraWrap::HandleVelmoraError(velmoraCode);
-    return false;
+    return CProcessPhone::Fail(velmoraCode, agentCode);
 }
 
-bool CPhoneUnitWriter::FailAgent(int agentCode)
+CVelmoraError CPhoneUnitWriter::FailAgent(int agentCode)
 {
-    CVelmoraWrap::HandleAgentAPIErrors(agentCode);
-    return false;
+    return CPhoneItems::Failure(agentCode);
+}
+
+void CPhoneUnitWriter::ShowRemarks(const QList<CVelmoraError>& remarks) const
+{
+    if (!m_phone.m_messages)
+        return;
+    for (const CVelmoraError& remark : remarks)
+        m_phone.m_messages->ShowError(remark);
 }
 
 int CPhoneUnitWriter::BaudRateFromPhone(int value, int modelType, bool plusSeries)
@@ -111,15 +100,17 @@ QByteArray CPhoneUnitWriter::IpBytes(const QString& address)
 
 // ---- unit items -----------------------------------------------------------------------------------
 
-bool CPhoneUnitWriter::PrepareAndWriteUnitItems()
+CVelmoraError CPhoneUnitWriter::PrepareAndWriteUnitItems()
 {
     CProcessPhone& p = m_phone;
-    if (!p.ReadIdentity(true))
-        return false;
+    if (const CVelmoraError error = p.ReadIdentity(true))
+        return error;
     if (!p.LookupModel())
         return Fail(PhoneErr::UnknownModel, 0);
-    if (!p.IdentifyPhone(true) || !p.OpenUnitRecordsets(p.m_imei))
-        return false;
+    if (const CVelmoraError error = p.IdentifyPhone(true))
+        return error;
+    if (const CVelmoraError error = p.OpenUnitRecordsets(p.m_imei))
+        return error;
     CUnitRecSet& unit = p.Unit();
     // A phone whose IMEI the fleet does not know compares against an empty unit.
     const bool found = !unit.IsEOF();
@@ -131,42 +122,38 @@ bool CPhoneUnitWriter::PrepareAndWriteUnitItems()
         return Fail(PhoneErr::NoUnit, 0);
     if (const CVelmoraError unsupported =
             p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
-        return p.FailMessage(unsupported.Id(), 0);
-    if (!p.ReadStructureVersion())
-        return false;
-    if (p.m_crossFleet && !unit.m_unit_cross_fleet_enable) {
-        CVelmoraWrap::ShowError(PhoneMsg::CrossFleetOffForUnit, VMT_ERROR);
-        return false;
-    }
-    if (!p.m_crossFleet && unit.m_unit_cross_fleet_enable) {
-        CVelmoraWrap::ShowError(PhoneMsg::CrossFleetOnForUnit, VMT_ERROR);
-        return false;
-    }
-    return WriteIdentityItems() && WriteSettingsAndLists();
+        return unsupported;
+    if (const CVelmoraError error = p.ReadStructureVersion())
+        return error;
+    if (p.m_crossFleet && !unit.m_unit_cross_fleet_enable)
+        return CVelmoraError::Message(PhoneMsg::CrossFleetOffForUnit);
+    if (!p.m_crossFleet && unit.m_unit_cross_fleet_enable)
+        return CVelmoraError::Message(PhoneMsg::CrossFleetOnForUnit);
+    if (const CVelmoraError error = WriteIdentityItems())
+        return error;
+    return WriteSettingsAndLists();
 }
 
-bool CPhoneUnitWriter::WriteIdentityItems()
+CVelmoraError CPhoneUnitWriter::WriteIdentityItems()
 {
     CProcessPhone& p = m_phone;
     const CUnitRecSet& unit = p.Unit();
-    int rc = CPhoneItems::WriteText(ItemUserName, unit.m_unit_user_name);
-    if (!Ok(rc)) {
-        if (rc != AGENT_CANCELLED)
-            CVelmoraWrap::ShowError(PhoneMsg::UserNameNotWritten, VMT_ERROR);
-        return false;
-    }
-    rc = CPhoneItems::WriteText(ItemComments, unit.m_units_comments, true);
+    int rc = CPhoneItems::WriteText(CodeplugItem::UserName, unit.m_unit_user_name);
+    if (!Ok(rc))
+        return CProcessPhone::FailMessage(PhoneMsg::UserNameNotWritten, rc);
+    rc = CPhoneItems::WriteText(CodeplugItem::Comments, unit.m_units_comments, true);
     if (!Ok(rc))
         return Fail(PhoneErr::CommentsNotWritten, rc);
     // Phones keeping their lists on the SIM take their identity from it: item 59 is not theirs to
     // change, and the fleet never read it.
     if (!p.m_crossFleet && p.m_callListType != 7) {
         CPhoneItems::Item item;
-        rc = CPhoneItems::Read(ItemPrivateIds, item);
+        rc = CPhoneItems::Read(CodeplugItem::PrivateIds, item);
         if (Ok(rc) && !item.absent)
-            rc = CPhoneItems::WriteBytes(
-                ItemPrivateIds, PrivateIdsText(unit.m_unit_nam1_private_id, unit.m_unit_nam2_private_id,
-                                               unit.m_unit_nam3_private_id, int(item.Bytes().size())));
+            rc = CPhoneItems::WriteBytes(CodeplugItem::PrivateIds, PrivateIdsText(unit.m_unit_nam1_private_id,
+                                                                                  unit.m_unit_nam2_private_id,
+                                                                                  unit.m_unit_nam3_private_id,
+                                                                                  int(item.Bytes().size())));
         if (!Ok(rc))
             return Fail(PhoneErr::PrivateIdsNotWritten, rc);
     }
@@ -175,33 +162,33 @@ bool CPhoneUnitWriter::WriteIdentityItems()
     const int codes[3] = {PhoneErr::Nam1NumberNotWritten, PhoneErr::Nam2NumberNotWritten,
                           PhoneErr::Nam3NumberNotWritten};
     for (int nam = 0; nam < 3; ++nam) {
-        rc = CPhoneItems::WriteText(ItemNumberNam1 + nam, numbers[nam]);
+        rc = CPhoneItems::WriteText(CodeplugItem::NumberNam1 + nam, numbers[nam]);
         if (!Ok(rc))
             return Fail(codes[nam], rc);
     }
-    rc = CPhoneItems::WriteText(ItemOnlineId, unit.m_unit_tarn_online);
+    rc = CPhoneItems::WriteText(CodeplugItem::OnlineId, unit.m_unit_tarn_online);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam3NumberNotWritten, rc);
-    rc = CPhoneItems::WriteBytes(ItemIpAddress, IpBytes(unit.m_unit_ip_address));
+    rc = CPhoneItems::WriteBytes(CodeplugItem::IpAddress, IpBytes(unit.m_unit_ip_address));
     if (!Ok(rc))
         return Fail(PhoneErr::Nam3NumberNotWritten, rc);
-    return true;
+    return CVelmoraError();
 }
 
-bool CPhoneUnitWriter::PrepareAndWriteSourceItems(const QString& sourceImei)
+CVelmoraError CPhoneUnitWriter::PrepareAndWriteSourceItems(const QString& sourceImei)
 {
     CProcessPhone& p = m_phone;
-    if (!p.ReadIdentity(false))
-        return false;
-    if (!p.OpenUnitRecordsets(sourceImei))
-        return false;
+    if (const CVelmoraError error = p.ReadIdentity(false))
+        return error;
+    if (const CVelmoraError error = p.OpenUnitRecordsets(sourceImei))
+        return error;
     if (p.Unit().IsEOF())
         return Fail(PhoneErr::NoUnit, 0);
     if (const CVelmoraError unsupported =
             p.m_rules.CheckSupportedPhone(p.m_modelType, p.m_subRelease, p.m_release))
-        return p.FailMessage(unsupported.Id(), 0);
-    if (!p.ReadStructureVersion())
-        return false;
+        return unsupported;
+    if (const CVelmoraError error = p.ReadStructureVersion())
+        return error;
     if (!p.LookupModel())
         return Fail(PhoneErr::UnknownModel, 0);
     return WriteSettingsAndLists();
@@ -209,24 +196,30 @@ bool CPhoneUnitWriter::PrepareAndWriteSourceItems(const QString& sourceImei)
 
 // ---- settings and lists ---------------------------------------------------------------------------
 
-bool CPhoneUnitWriter::WriteSettingsAndLists()
+CVelmoraError CPhoneUnitWriter::WriteSettingsAndLists()
 {
     const CWriteFlags& flags = m_phone.m_flags;
-    if ((flags.basicSettings || flags.furtherSettings) && !WritePackedItems())
-        return false;
-    if (flags.furtherSettings && !WriteFurtherItems())
-        return false;
-    if (m_phone.m_phoneClass == 3 && !WriteAlderGroups())
-        return false;
+    if (flags.basicSettings || flags.furtherSettings) {
+        if (const CVelmoraError error = WritePackedItems())
+            return error;
+    }
+    if (flags.furtherSettings) {
+        if (const CVelmoraError error = WriteFurtherItems())
+            return error;
+    }
+    if (m_phone.m_phoneClass == 3) {
+        if (const CVelmoraError error = WriteAlderGroups())
+            return error;
+    }
     return WriteListBlock(false);
 }
 
-bool CPhoneUnitWriter::WritePackedItems()
+CVelmoraError CPhoneUnitWriter::WritePackedItems()
 {
     CProcessPhone& p = m_phone;
     CUnitPhoneErgoRecSet& ergo = p.Ergo();
     if (ergo.IsEOF())
-        return true; // no settings stored for the unit: the phone keeps its own
+        return CVelmoraError(); // no settings stored for the unit: the phone keeps its own
     const CWriteFlags& flags = p.m_flags;
     const int version = CProcessPhone::VersionNumber(p.m_structureVersion);
     if (p.m_phoneClass == 3 && (ergo.m_unit_code_control || (version >= 1 && version <= 15)) &&
@@ -250,22 +243,23 @@ bool CPhoneUnitWriter::WritePackedItems()
     }
     // A passcode reset is a basic setting: a write of the further settings alone leaves the passcode.
     if (flags.basicSettings && ergo.m_unit_reset_passcode) {
-        const int rc = AgentResetItem(ItemPasscode);
+        const int rc = AgentResetItem(CodeplugItem::Passcode);
         if (!Ok(rc))
             return FailAgent(rc);
     }
-    const int rc = CPhoneItems::WriteValue(ItemEmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup));
+    const int rc =
+        CPhoneItems::WriteValue(CodeplugItem::EmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup));
     if (!Ok(rc))
         return Fail(PhoneErr::EmergencyNotWritten, rc);
-    return true;
+    return CVelmoraError();
 }
 
-bool CPhoneUnitWriter::WriteFurtherItems()
+CVelmoraError CPhoneUnitWriter::WriteFurtherItems()
 {
     CProcessPhone& p = m_phone;
     const CUnitPhoneErgoRecSet& ergo = p.Ergo();
     if (ergo.IsEOF())
-        return true;
+        return CVelmoraError();
     struct Setting
     {
         int item;
@@ -273,28 +267,32 @@ bool CPhoneUnitWriter::WriteFurtherItems()
         int code;
     };
     const Setting settings[] = {
-        {ItemActiveLine, quint32(ergo.m_unit_active_line_indicator), PhoneErr::ActiveLineNotWritten},
-        {ItemBaudRate, quint32(BaudRateToPhone(ergo.m_unit_baud_rate, p.m_modelType, p.m_plusSeries)),
+        {CodeplugItem::ActiveLine, quint32(ergo.m_unit_active_line_indicator),
+         PhoneErr::ActiveLineNotWritten},
+        {CodeplugItem::BaudRate,
+         quint32(BaudRateToPhone(ergo.m_unit_baud_rate, p.m_modelType, p.m_plusSeries)),
          PhoneErr::BaudRateNotWritten},
-        {ItemTalkgroupType, quint32(ergo.m_unit_tg_type), PhoneErr::TalkgroupTypeNotWritten},
-        {ItemEmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup), PhoneErr::EmergencyNotWritten},
-        {ItemLine1RingTone, quint32(ergo.m_unit_Line1_ring_tone), PhoneErr::RingTonesNotWritten},
-        {ItemLine2RingTone, quint32(ergo.m_unit_Line2_ring_tone), PhoneErr::RingTonesNotWritten},
-        {ItemPowerMode, quint32(ergo.m_unit_power_mode), PhoneErr::PowerModeLanguage},
-        {ItemLanguage, quint32(ergo.m_unit_language), PhoneErr::PowerModeLanguage},
-        {ItemPowerDownTimer, TimerToPhone(ergo.m_unit_timer_auto_power_down_value),
+        {CodeplugItem::TalkgroupType, quint32(ergo.m_unit_tg_type), PhoneErr::TalkgroupTypeNotWritten},
+        {CodeplugItem::EmergencyTalkgroup, quint32(ergo.m_unit_emergency_talkgroup),
+         PhoneErr::EmergencyNotWritten},
+        {CodeplugItem::Line1RingTone, quint32(ergo.m_unit_Line1_ring_tone), PhoneErr::RingTonesNotWritten},
+        {CodeplugItem::Line2RingTone, quint32(ergo.m_unit_Line2_ring_tone), PhoneErr::RingTonesNotWritten},
+        {CodeplugItem::PowerMode, quint32(ergo.m_unit_power_mode), PhoneErr::PowerModeLanguage},
+        {CodeplugItem::Language, quint32(ergo.m_unit_language), PhoneErr::PowerModeLanguage},
+        {CodeplugItem::PowerDownTimer, TimerToPhone(ergo.m_unit_timer_auto_power_down_value),
          PhoneErr::TimersNotWritten},
-        {ItemCallAlertTimer, TimerToPhone(ergo.m_unit_call_alert_stack_timer), PhoneErr::TimersNotWritten},
+        {CodeplugItem::CallAlertTimer, TimerToPhone(ergo.m_unit_call_alert_stack_timer),
+         PhoneErr::TimersNotWritten},
     };
     for (const Setting& setting : settings) {
         const int rc = CPhoneItems::WriteValue(setting.item, setting.value);
         if (!Ok(rc))
             return Fail(setting.code, rc);
     }
-    return true;
+    return CVelmoraError();
 }
 
-bool CPhoneUnitWriter::WriteAlderGroups()
+CVelmoraError CPhoneUnitWriter::WriteAlderGroups()
 {
     CProcessPhone& p = m_phone;
     const CWriteFlags& flags = p.m_flags;
@@ -306,34 +304,33 @@ bool CPhoneUnitWriter::WriteAlderGroups()
     if (Ok(rc) && flags.alderPersonalize && p.Personalize())
         rc = CAlderGroups::WritePersonalize(*p.Personalize());
     if (Ok(rc) && flags.alderQuickNotes)
-        rc = CAlderGroups::WriteQuickNotes(p.SlotAs<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes));
-    return Ok(rc) || FailAgent(rc);
+        rc = CAlderGroups::WriteQuickNotes(
+            p.SlotAs<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes));
+    return Ok(rc) ? CVelmoraError() : FailAgent(rc);
 }
 
-bool CPhoneUnitWriter::WriteListBlock(bool consolidated)
+CVelmoraError CPhoneUnitWriter::WriteListBlock(bool consolidated)
 {
     CProcessPhone& p = m_phone;
     if (p.m_callListType == 7)
-        return true; // these phones keep their lists on the SIM: the SIM stage writes them
+        return CVelmoraError(); // these phones keep their lists on the SIM: the SIM stage writes them
     const AgentListOperations* operations = AgentListOperationsFor(p.m_callListType, p.m_crossFleet);
     if (!operations)
-        return true;
+        return CVelmoraError();
     const CUnitRecSet& unit = p.Unit();
     const bool stripPause = CListBlockCodec::StripPauseApplies(
         unit.IsEOF() ? 0 : unit.m_unit_cp_default_version, p.m_structureVersion);
     QByteArray block(operations->blockSize, '\0');
     int rc = operations->read(reinterpret_cast<uint8_t*>(block.data()));
     if (rc == AGENT_ABSENT)
-        return true;
+        return CVelmoraError();
     if (!Ok(rc))
         return FailAgent(rc);
 
     CUnitListRows rows;
     QString error;
-    if (!rows.Load(p.m_db, p.m_unitImei, &error)) {
-        CVelmoraWrap::ShowError(error, VMT_ERROR);
-        return false;
-    }
+    if (!rows.Load(p.m_db, p.m_unitImei, &error))
+        return CVelmoraError::Text(error);
     const QList<CListBlockLayout::Region> regions =
         CListBlockLayout::Regions(CListBlockLayout::LayoutFor(p.m_callListType, p.m_crossFleet));
     const CWriteFlags& flags = p.m_flags;
@@ -344,6 +341,7 @@ bool CPhoneUnitWriter::WriteListBlock(bool consolidated)
         using Kind = CListBlockLayout::ListKind;
         const CConsolidatedDerivation::Lists derived =
             CConsolidatedDerivation::Derive(rows.Of(Kind::Consolidated));
+        ShowRemarks(derived.remarks);
         for (const CListBlockLayout::Region& region : regions) {
             const bool selected = CListBlockCodec::Selected(region, flags);
             const bool derivedList =
@@ -365,17 +363,17 @@ bool CPhoneUnitWriter::WriteListBlock(bool consolidated)
     }
     // A list block the library refused must not end in a report of success.
     rc = operations->write(reinterpret_cast<const uint8_t*>(block.constData()));
-    return Ok(rc) || FailAgent(rc);
+    return Ok(rc) ? CVelmoraError() : FailAgent(rc);
 }
 
 // ---- SIM stage ------------------------------------------------------------------------------------
 
-bool CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
+CVelmoraError CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
 {
     CProcessPhone& p = m_phone;
     CSimPreparation& sim = *p.m_sim;
-    if (!sim.PrepareForSimStage(phoneClass))
-        return false;
+    if (const CVelmoraError error = sim.PrepareForSimStage(phoneClass))
+        return error;
     if (!useGivenSimKind)
         simKind = sim.SimKind();
     const int com = p.m_settings.ComPortArg();
@@ -385,7 +383,7 @@ bool CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, int phoneCl
                                reinterpret_cast<uint8_t*>(block.data()), 0);
     if (rc == AGENT_ABSENT) {
         sim.DropPin();
-        return true; // nothing on the SIM to keep or to fill
+        return CVelmoraError(); // nothing on the SIM to keep or to fill
     }
     if (!Ok(rc))
         return FailAgent(rc);
@@ -394,10 +392,8 @@ bool CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, int phoneCl
 
     CUnitListRows rows;
     QString error;
-    if (!rows.Load(p.m_db, p.m_unitImei, &error)) {
-        CVelmoraWrap::ShowError(error, VMT_ERROR);
-        return false;
-    }
+    if (!rows.Load(p.m_db, p.m_unitImei, &error))
+        return CVelmoraError::Text(error);
     const CUnitRecSet& unit = p.Unit();
     CSimBlockFill::Side source;
     source.phoneClass = unit.IsEOF() ? phoneClass : p.m_rules.PhoneClassOf(unit.m_unit_model_type);
@@ -422,5 +418,5 @@ bool CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, int phoneCl
             break;
     }
     sim.DropPin();
-    return Ok(rc) || FailAgent(rc);
+    return Ok(rc) ? CVelmoraError() : FailAgent(rc);
 }

@@ -1,22 +1,25 @@
 #pragma once
 
+#include "CVelmoraError.h"
+
 #include <QString>
 
 class CProcessPhone;
 
 // The write stages of a phone operation: a unit's identity items, settings, ergonomic groups and
 // lists into the library's working copy, and its SIM data into the SIM. Works on the operation's
-// identity and recordsets; the fleet database is only read.
+// identity and recordsets; the fleet database is only read. Each stage answers the error that ended
+// it.
 class CPhoneUnitWriter
 {
 public:
     explicit CPhoneUnitWriter(CProcessPhone& phone) : m_phone(phone) {}
 
-    bool PrepareAndWriteUnitItems();
-    bool PrepareAndWriteSourceItems(const QString& sourceImei);
-    bool WriteSettingsAndLists();
-    bool WriteListBlock(bool consolidated);
-    bool SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind);
+    CVelmoraError PrepareAndWriteUnitItems();
+    CVelmoraError PrepareAndWriteSourceItems(const QString& sourceImei);
+    CVelmoraError WriteSettingsAndLists();
+    CVelmoraError WriteListBlock(bool consolidated);
+    CVelmoraError SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind);
 
     // Item 21 keeps the baud rate in hundreds, except on the q700 Rugged (model 92) when it is not of
     // the plus series, which keeps it as it is.
@@ -28,12 +31,14 @@ public:
     static QByteArray IpBytes(const QString& address);
 
 private:
-    bool WriteIdentityItems();
-    bool WritePackedItems();
-    bool WriteFurtherItems();
-    bool WriteAlderGroups();
-    bool Fail(int velmoraCode, int agentCode);
-    bool FailAgent(int agentCode);
+    CVelmoraError WriteIdentityItems();
+    CVelmoraError WritePackedItems();
+    CVelmoraError WriteFurtherItems();
+    CVelmoraError WriteAlderGroups();
+    static CVelmoraError Fail(int velmoraCode, int agentCode);
+    static CVelmoraError FailAgent(int agentCode);
+    // Shows the remarks of lists cut at their limit, where they arise.
+    void ShowRemarks(const QList<CVelmoraError>& remarks) const;
 
     CProcessPhone& m_phone;
 };

@@ -25,7 +25,7 @@
 #include "CUnitRecSet.h"
 #include "CUnitStatusMsgRecSet.h"
 #include "CUnitTGDetRecSet.h"
-#include "CVelmoraWrap.h"
+#include "CodeplugItemIds.h"
 #include "PhoneMessageIds.h"
 
 #include <QDir>
@@ -35,35 +35,6 @@ namespace {
 
 enum : int
 {
-    ItemLastModified = 1,
-    ItemUserName = 3,
-    ItemComments = 5,
-    ItemImei = 6,
-    ItemStructureVersion = 8,
-    ItemDefaultVersion = 9,
-    ItemModelType = 10,
-    ItemPowerMode = 13,
-    ItemTalkgroupType = 15,
-    ItemActiveLine = 20,
-    ItemBaudRate = 21,
-    ItemEmergencyTalkgroup = 22,
-    ItemLanguage = 23,
-    ItemPowerDownTimer = 28,
-    ItemCurrentNam = 30,
-    ItemNumberNam1 = 33,
-    ItemLine1RingTone = 52,
-    ItemLine2RingTone = 53,
-    ItemPrivateIds = 59,
-    ItemCrossFleetUrban = 64, // 64..66 urban, 67..69 fleet, 70..72 member of NAM 1..3
-    ItemIpAddress = 114,
-    ItemOnlineId = 115,
-    ItemCallAlertTimer = 113,
-    ItemRelease = 123,
-    ItemSimNumber = 117, // bank 1
-    ItemSimUrban = 119,
-    ItemSimFleet = 120,
-    ItemSimMember = 121,
-    ItemSimIpAddress = 122,
     NumberLength = 20,
     MillisecondsPerMinute = 60000,
 };
@@ -110,24 +81,20 @@ QString CProcessPhone::ScratchPath() const
     return QDir(m_settings.programFolder).filePath(QStringLiteral("phone.tem"));
 }
 
-bool CProcessPhone::OpenDatabaseFile(const QString& path)
+CVelmoraError CProcessPhone::OpenDatabaseFile(const QString& path)
 {
-    if (!CFleetFile::CheckAndPrepare(path, m_settings.Fleet())) {
-        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
-        return false;
-    }
+    if (!CFleetFile::CheckAndPrepare(path, m_settings.Fleet()))
+        return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
     auto connection = std::make_unique<CFleetConnection>();
-    if (!connection->Open(path, CFleetConnection::Mode::Shared)) {
-        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
-        return false;
-    }
+    if (!connection->Open(path, CFleetConnection::Mode::Shared))
+        return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
     CloseRecordsets();
     m_connection = std::move(connection);
     m_db = m_connection->Database();
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::OpenScratchDatabase()
+CVelmoraError CProcessPhone::OpenScratchDatabase()
 {
     const QString path = ScratchPath();
     const QString templatePath = m_settings.Fleet().templatePath;
@@ -136,15 +103,13 @@ bool CProcessPhone::OpenScratchDatabase()
     m_db = QSqlDatabase();
     m_connection.reset();
     QFile::remove(path);
-    if (!QFile::copy(templatePath, path)) {
-        CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
-        return false;
-    }
+    if (!QFile::copy(templatePath, path))
+        return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     return OpenDatabaseFile(path);
 }
 
-bool CProcessPhone::OpenFleetFile(const QString& path)
+CVelmoraError CProcessPhone::OpenFleetFile(const QString& path)
 {
     return OpenDatabaseFile(path);
 }
@@ -186,7 +151,7 @@ CPersonalizeRecSet* CProcessPhone::Personalize() const
     return nullptr;
 }
 
-bool CProcessPhone::OpenUnitRecordsets(const QString& imei)
+CVelmoraError CProcessPhone::OpenUnitRecordsets(const QString& imei)
 {
     CloseRecordsets();
     m_unitImei = imei;
@@ -222,29 +187,27 @@ bool CProcessPhone::OpenUnitRecordsets(const QString& imei)
             order = QStringLiteral("unit_speed_dial");
         else if (slot == SlotConsolidated)
             order = QStringLiteral("unit_rec_num");
-        if (!rs->Open(byImei, {imei}, order)) {
-            CVelmoraWrap::ShowError(rs->LastError(), VMT_ERROR);
-            return false;
-        }
+        if (!rs->Open(byImei, {imei}, order))
+            return CVelmoraError::Text(rs->LastError());
     }
-    return true;
+    return CVelmoraError();
 }
 
 // ---- identity -------------------------------------------------------------------------------------
 
-bool CProcessPhone::Fail(int velmoraCode, int agentCode)
+CVelmoraError CProcessPhone::Fail(int velmoraCode, int agentCode)
 {
     // A cancel on the cable ends the operation without a word.
-    if (agentCode != AGENT_CANCELLED)
-        CVelmoraWrap::HandleVelmoraError(velmoraCode);
-    return false;
+    if (agentCode == AGENT_CANCELLED)
+        return CVelmoraError::Cancelled();
+    return CVelmoraError::FromVelmoraCode(velmoraCode);
 }
 
-bool CProcessPhone::FailMessage(int messageId, int agentCode)
+CVelmoraError CProcessPhone::FailMessage(int messageId, int agentCode)
 {
-    if (agentCode != AGENT_CANCELLED)
-        CVelmoraWrap::ShowError(messageId, VMT_ERROR);
-    return false;
+    if (agentCode == AGENT_CANCELLED)
+        return CVelmoraError::Cancelled();
+    return CVelmoraError::Message(messageId);
 }
 
 int CProcessPhone::SubReleaseNumber(int letter)
@@ -279,20 +242,20 @@ int CProcessPhone::DecimalPrefix(const QByteArray& text)
     return int(negative ? -value : qMin<qint64>(value, 0x7FFFFFFF));
 }
 
-bool CProcessPhone::ReadStructureVersion()
+CVelmoraError CProcessPhone::ReadStructureVersion()
 {
     quint32 value = 0;
-    const int rc = CPhoneItems::ReadValue(ItemStructureVersion, value);
+    const int rc = CPhoneItems::ReadValue(CodeplugItem::StructureVersion, value);
     if (!Ok(rc))
         return FailMessage(PhoneMsg::StructureVersion, rc);
     m_structureVersion = int(value & 0xFFFF);
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadIdentity(bool withStructure)
+CVelmoraError CProcessPhone::ReadIdentity(bool withStructure)
 {
     quint32 value = 0;
-    int rc = CPhoneItems::ReadValue(ItemModelType, value);
+    int rc = CPhoneItems::ReadValue(CodeplugItem::ModelType, value);
     if (!Ok(rc))
         return Fail(PhoneErr::ModelType, rc);
     m_modelType = int(value & 0xFF);
@@ -301,12 +264,12 @@ bool CProcessPhone::ReadIdentity(bool withStructure)
     if (!Ok(rc))
         return Fail(PhoneErr::SubRelease, rc);
     m_subRelease = SubReleaseNumber(subRelease[0]);
-    rc = CPhoneItems::ReadValue(ItemRelease, value);
+    rc = CPhoneItems::ReadValue(CodeplugItem::Release, value);
     if (!Ok(rc))
         return Fail(PhoneErr::Release, rc);
     m_release = int(value & 0xFFFF);
     m_release39 = m_release == CModelRules::SpecialReleaseId && m_modelType == CModelRules::SpecialModelType;
-    return !withStructure || ReadStructureVersion();
+    return withStructure ? ReadStructureVersion() : CVelmoraError();
 }
 
 bool CProcessPhone::LookupModel()
@@ -330,41 +293,41 @@ bool CProcessPhone::HasPin() const
     return m_sim->HasPin();
 }
 
-bool CProcessPhone::IdentifyPhone(bool simAfterReset)
+CVelmoraError CProcessPhone::IdentifyPhone(bool simAfterReset)
 {
     m_imei.clear();
     if (m_phoneClass >= 2) {
-        if (!m_sim->Prepare(m_phoneClass, simAfterReset))
-            return false;
+        if (const CVelmoraError error = m_sim->Prepare(m_phoneClass, simAfterReset))
+            return error;
         m_imei = m_sim->Imei();
         m_simKind = m_sim->SimKind();
     }
     if (!m_imei.isEmpty())
-        return true;
+        return CVelmoraError();
     QByteArray bytes;
-    const int rc = CPhoneItems::ReadBytes(ItemImei, bytes);
+    const int rc = CPhoneItems::ReadBytes(CodeplugItem::Imei, bytes);
     if (rc == AGENT_ABSENT)
-        return true;
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+        return CVelmoraError();
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
     m_imei = QString::fromLatin1(bytes.toHex().toUpper()) + QLatin1Char('0');
-    return true;
+    return CVelmoraError();
 }
 
 // ---- read -----------------------------------------------------------------------------------------
 
-bool CProcessPhone::ReadPhone()
+CVelmoraError CProcessPhone::ReadPhone()
 {
     if (!m_db.isOpen())
-        return false;
-    if (!ReadIdentity(true))
-        return false;
+        return CVelmoraError::Cancelled();
+    if (const CVelmoraError error = ReadIdentity(true))
+        return error;
     if (!LookupModel())
         return Fail(PhoneErr::UnknownModel, 0);
-    if (!IdentifyPhone(false) || !OpenUnitRecordsets(m_imei))
-        return false;
+    if (const CVelmoraError error = IdentifyPhone(false))
+        return error;
+    if (const CVelmoraError error = OpenUnitRecordsets(m_imei))
+        return error;
     CUnitRecSet& unit = Unit();
     CUnitPhoneErgoRecSet& ergo = Ergo();
     unit.AddNew();
@@ -372,40 +335,36 @@ bool CProcessPhone::ReadPhone()
     unit.m_unit_imei_num = m_imei;
     ergo.m_unit_imei_num = m_imei;
     unit.m_unit_sim_version = m_simKind;
-    if (!ReadUnitItems()) {
+    if (const CVelmoraError error = ReadUnitItems()) {
         unit.CancelUpdate();
         ergo.CancelUpdate();
-        return false;
+        return error;
     }
     unit.m_unit_sim_version = m_simKind;
-    if (!unit.Update()) {
-        CVelmoraWrap::ShowError(unit.LastError(), VMT_ERROR);
-        return false;
-    }
-    if (!ergo.Update()) {
-        CVelmoraWrap::ShowError(ergo.LastError(), VMT_ERROR);
-        return false;
-    }
-    return true;
+    if (!unit.Update())
+        return CVelmoraError::Text(unit.LastError());
+    if (!ergo.Update())
+        return CVelmoraError::Text(ergo.LastError());
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadUnitItems()
+CVelmoraError CProcessPhone::ReadUnitItems()
 {
     CUnitRecSet& unit = Unit();
     quint32 value = 0;
-    int rc = CPhoneItems::ReadValue(ItemStructureVersion, value);
+    int rc = CPhoneItems::ReadValue(CodeplugItem::StructureVersion, value);
     if (!Ok(rc))
         return Fail(PhoneErr::StructureVersion, rc);
     unit.m_unit_cp_structure_version = int(value & 0xFFFF);
-    rc = CPhoneItems::ReadValue(ItemDefaultVersion, value);
+    rc = CPhoneItems::ReadValue(CodeplugItem::DefaultVersion, value);
     if (!Ok(rc))
         return Fail(PhoneErr::DefaultVersion, rc);
     unit.m_unit_cp_default_version = int(value & 0xFFFF);
-    if (!ReadIdentity(false))
-        return false;
+    if (const CVelmoraError error = ReadIdentity(false))
+        return error;
 
     if (const CVelmoraError unsupported = m_rules.CheckSupportedPhone(m_modelType, m_subRelease, m_release))
-        return FailMessage(unsupported.Id(), 0);
+        return unsupported;
     unit.m_unit_model_type = m_modelType;
     unit.m_unit_prod_sub_release_id = m_subRelease;
     unit.m_unit_prod_release_id = m_release;
@@ -414,16 +373,16 @@ bool CProcessPhone::ReadUnitItems()
         return Fail(PhoneErr::UnknownModel, 0);
     unit.m_unit_cross_fleet_enable = m_crossFleet;
 
-    rc = CPhoneItems::ReadText(ItemUserName, unit.m_unit_user_name);
+    rc = CPhoneItems::ReadText(CodeplugItem::UserName, unit.m_unit_user_name);
     if (!Ok(rc))
         return Fail(PhoneErr::UserName, rc);
-    rc = CPhoneItems::ReadText(ItemComments, unit.m_units_comments);
+    rc = CPhoneItems::ReadText(CodeplugItem::Comments, unit.m_units_comments);
     if (!Ok(rc))
         return Fail(PhoneErr::Comments, rc);
-    if (!ReadPrivateIds())
-        return false;
+    if (const CVelmoraError error = ReadPrivateIds())
+        return error;
 
-    rc = CPhoneItems::ReadValue(ItemCurrentNam, value);
+    rc = CPhoneItems::ReadValue(CodeplugItem::CurrentNam, value);
     if (!Ok(rc))
         return Fail(PhoneErr::PrivateIds, rc);
     unit.m_unit_currentNAMSelection = 1;
@@ -433,21 +392,21 @@ bool CProcessPhone::ReadUnitItems()
                            &unit.m_unit_phone_num_nam3};
     const int numberCodes[3] = {PhoneErr::Nam1Number, PhoneErr::Nam2Number, PhoneErr::Nam3Number};
     for (int nam = 0; nam < 3; ++nam) {
-        rc = CPhoneItems::ReadText(ItemNumberNam1 + nam, *numbers[nam]);
+        rc = CPhoneItems::ReadText(CodeplugItem::NumberNam1 + nam, *numbers[nam]);
         if (!Ok(rc))
             return Fail(numberCodes[nam], rc);
         *numbers[nam] = numbers[nam]->left(NumberLength);
     }
-    rc = CPhoneItems::ReadText(ItemOnlineId, unit.m_unit_tarn_online);
+    rc = CPhoneItems::ReadText(CodeplugItem::OnlineId, unit.m_unit_tarn_online);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     QByteArray bytes;
-    rc = CPhoneItems::ReadBytes(ItemIpAddress, bytes);
+    rc = CPhoneItems::ReadBytes(CodeplugItem::IpAddress, bytes);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     unit.m_unit_ip_address = IpText(bytes);
 
-    rc = CPhoneItems::ReadBytes(ItemLastModified, bytes);
+    rc = CPhoneItems::ReadBytes(CodeplugItem::LastModified, bytes);
     if (!Ok(rc))
         return Fail(PhoneErr::LastModified, rc);
     bytes.append(QByteArray(qMax(0, 5 - int(bytes.size())), '\0'));
@@ -457,8 +416,10 @@ bool CProcessPhone::ReadUnitItems()
                                     .arg(quint8(bytes.at(0)))
                                     .arg(TwoDigits(quint8(bytes.at(3))), TwoDigits(quint8(bytes.at(4))));
 
-    if (!ReadErgoItems() || !ReadPackedItems())
-        return false;
+    if (const CVelmoraError error = ReadErgoItems())
+        return error;
+    if (const CVelmoraError error = ReadPackedItems())
+        return error;
     CUnitPhoneErgoRecSet& ergo = Ergo();
     const int version = VersionNumber(m_structureVersion);
     if (m_phoneClass == 3 && (ergo.m_unit_code_control || (version >= 1 && version <= 15)) &&
@@ -469,7 +430,7 @@ bool CProcessPhone::ReadUnitItems()
     return ReadLists();
 }
 
-bool CProcessPhone::ReadPrivateIds()
+CVelmoraError CProcessPhone::ReadPrivateIds()
 {
     CUnitRecSet& unit = Unit();
     if (m_crossFleet) {
@@ -480,20 +441,22 @@ bool CProcessPhone::ReadPrivateIds()
                           {&unit.m_unit_private_nam3_urban_id, &unit.m_unit_private_nam3_fleet_id,
                            &unit.m_unit_private_nam3_member_id}};
         const int codes[3] = {PhoneErr::Nam1PrivateId, PhoneErr::Nam2PrivateId, PhoneErr::Nam3PrivateId};
+        const int firstItems[3] = {CodeplugItem::CrossFleetUrban, CodeplugItem::CrossFleetFleet,
+                                   CodeplugItem::CrossFleetMember};
         for (int nam = 0; nam < 3; ++nam) {
             for (int part = 0; part < 3; ++part) {
                 quint32 value = 0;
-                const int rc = CPhoneItems::ReadValue(ItemCrossFleetUrban + 3 * part + nam, value);
+                const int rc = CPhoneItems::ReadValue(firstItems[part] + nam, value);
                 if (!Ok(rc))
                     return Fail(codes[nam], rc);
                 *ids[nam][part] = int(value);
             }
         }
         unit.m_unit_nam1_private_id = unit.m_unit_nam2_private_id = unit.m_unit_nam3_private_id = 0;
-        return true;
+        return CVelmoraError();
     }
     QByteArray bytes;
-    const int rc = CPhoneItems::ReadBytes(ItemPrivateIds, bytes);
+    const int rc = CPhoneItems::ReadBytes(CodeplugItem::PrivateIds, bytes);
     if (!Ok(rc))
         return Fail(PhoneErr::PrivateIds, rc);
     int* privateIds[3] = {&unit.m_unit_nam1_private_id, &unit.m_unit_nam2_private_id,
@@ -505,7 +468,7 @@ bool CProcessPhone::ReadPrivateIds()
     }
     unit.m_unit_private_nam1_member_id = unit.m_unit_private_nam2_member_id =
         unit.m_unit_private_nam3_member_id = 0;
-    return true;
+    return CVelmoraError();
 }
 
 void CProcessPhone::SetDisplayPrivateId()
@@ -522,7 +485,7 @@ void CProcessPhone::SetDisplayPrivateId()
     unit.m_unit_display_prvt_id = text == QLatin1String("0") ? QString() : text;
 }
 
-bool CProcessPhone::ReadErgoItems()
+CVelmoraError CProcessPhone::ReadErgoItems()
 {
     CUnitPhoneErgoRecSet& ergo = Ergo();
     struct Setting
@@ -532,14 +495,14 @@ bool CProcessPhone::ReadErgoItems()
         int code;
     };
     const Setting settings[] = {
-        {ItemActiveLine, &ergo.m_unit_active_line_indicator, PhoneErr::ActiveLine},
-        {ItemBaudRate, &ergo.m_unit_baud_rate, PhoneErr::BaudRate},
-        {ItemTalkgroupType, &ergo.m_unit_tg_type, PhoneErr::TalkgroupType},
-        {ItemEmergencyTalkgroup, &ergo.m_unit_emergency_talkgroup, PhoneErr::EmergencyTalkgroup},
-        {ItemPowerMode, &ergo.m_unit_power_mode, PhoneErr::PowerMode},
-        {ItemLanguage, &ergo.m_unit_language, PhoneErr::PowerModeLanguage},
-        {ItemPowerDownTimer, &ergo.m_unit_timer_auto_power_down_value, PhoneErr::Timers},
-        {ItemCallAlertTimer, &ergo.m_unit_call_alert_stack_timer, PhoneErr::Timers},
+        {CodeplugItem::ActiveLine, &ergo.m_unit_active_line_indicator, PhoneErr::ActiveLine},
+        {CodeplugItem::BaudRate, &ergo.m_unit_baud_rate, PhoneErr::BaudRate},
+        {CodeplugItem::TalkgroupType, &ergo.m_unit_tg_type, PhoneErr::TalkgroupType},
+        {CodeplugItem::EmergencyTalkgroup, &ergo.m_unit_emergency_talkgroup, PhoneErr::EmergencyTalkgroup},
+        {CodeplugItem::PowerMode, &ergo.m_unit_power_mode, PhoneErr::PowerMode},
+        {CodeplugItem::Language, &ergo.m_unit_language, PhoneErr::PowerModeLanguage},
+        {CodeplugItem::PowerDownTimer, &ergo.m_unit_timer_auto_power_down_value, PhoneErr::Timers},
+        {CodeplugItem::CallAlertTimer, &ergo.m_unit_call_alert_stack_timer, PhoneErr::Timers},
     };
     for (const Setting& setting : settings) {
         quint32 value = 0;
@@ -555,70 +518,62 @@ bool CProcessPhone::ReadErgoItems()
     ergo.m_unit_call_alert_stack_timer =
         int(quint32(ergo.m_unit_call_alert_stack_timer) / MillisecondsPerMinute);
     quint32 tone = 0;
-    int rc = CPhoneItems::ReadValue(ItemLine1RingTone, tone);
+    int rc = CPhoneItems::ReadValue(CodeplugItem::Line1RingTone, tone);
     if (!Ok(rc))
         return FailMessage(PhoneMsg::Line1RingTone, rc);
     ergo.m_unit_Line1_ring_tone = int(tone);
-    rc = CPhoneItems::ReadValue(ItemLine2RingTone, tone);
+    rc = CPhoneItems::ReadValue(CodeplugItem::Line2RingTone, tone);
     if (!Ok(rc))
         return FailMessage(PhoneMsg::Line2RingTone, rc);
     ergo.m_unit_Line2_ring_tone = int(tone);
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadPackedItems()
+CVelmoraError CProcessPhone::ReadPackedItems()
 {
     for (const int item : CErgoBits::Items()) {
         CPhoneItems::Item read;
         const int rc = CPhoneItems::Read(item, read);
-        if (!Ok(rc)) {
-            CVelmoraWrap::HandleAgentAPIErrors(rc);
-            return false;
-        }
+        if (!Ok(rc))
+            return CPhoneItems::Failure(rc);
         if (!read.absent)
             CErgoBits::Unpack(item, read.Value(), Ergo());
     }
-    return true;
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadLists()
+CVelmoraError CProcessPhone::ReadLists()
 {
     if (m_callListType == 7)
         return ReadSimLists();
     const AgentListOperations* operations = AgentListOperationsFor(m_callListType, m_crossFleet);
     if (!operations)
-        return true;
+        return CVelmoraError();
     QByteArray block(operations->blockSize, '\0');
     const int rc = operations->read(reinterpret_cast<uint8_t*>(block.data()));
     if (rc == AGENT_ABSENT)
-        return true;
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+        return CVelmoraError();
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
     const CUnitListRows rows = CListBlockCodec::Decode(
         block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
     QString error;
-    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook), SlotAs<CUnitPrvtDetRecSet>(SlotPrivate),
-                    SlotAs<CUnitTGDetRecSet>(SlotTalkgroup), SlotAs<CTGScanListRecSet>(SlotScan),
-                    SlotAs<CUnitStatusMsgRecSet>(SlotStatus), SlotAs<CUnitConCallListRecSet>(SlotConsolidated),
-                    &error)) {
-        CVelmoraWrap::ShowError(error, VMT_ERROR);
-        return false;
-    }
-    return true;
+    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
+                    SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
+                    SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
+                    SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error))
+        return CVelmoraError::Text(error);
+    return CVelmoraError();
 }
 
-bool CProcessPhone::ReadSimLists()
+CVelmoraError CProcessPhone::ReadSimLists()
 {
     QByteArray block(AGENT_SIM_BLOCK_SIZE, '\0');
     const QByteArray pin = m_sim->PinBytes();
     int rc = AgentReadSimBlock(m_settings.ComPortArg(), reinterpret_cast<const uint8_t*>(pin.constData()),
                                reinterpret_cast<uint8_t*>(block.data()), 1);
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
     if (rc != AGENT_ABSENT && (m_simKind == 2 || m_simKind == 3)) {
         const CUnitListRows rows =
             CListBlockCodec::Decode(block, CListBlockLayout::SimRegions(), m_simKind == 3);
@@ -626,10 +581,8 @@ bool CProcessPhone::ReadSimLists()
         if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
                         SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
                         SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
-                        SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error)) {
-            CVelmoraWrap::ShowError(error, VMT_ERROR);
-            return false;
-        }
+                        SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error))
+            return CVelmoraError::Text(error);
     }
 
     // The identity of a SIM phone lives on its SIM.
@@ -637,29 +590,29 @@ bool CProcessPhone::ReadSimLists()
     unit.m_unit_nam1_private_id = unit.m_unit_nam2_private_id = unit.m_unit_nam3_private_id = 0;
     unit.m_unit_private_nam1_member_id = unit.m_unit_private_nam2_member_id =
         unit.m_unit_private_nam3_member_id = 0;
-    rc = CPhoneItems::ReadText(ItemSimNumber, unit.m_unit_phone_num_nam1, 1);
+    rc = CPhoneItems::ReadText(CodeplugItem::SimNumber, unit.m_unit_phone_num_nam1, CodeplugItem::SimBank);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     unit.m_unit_phone_num_nam1 = unit.m_unit_phone_num_nam1.left(NumberLength);
-    const std::pair<int, int*> ids[3] = {{ItemSimUrban, &unit.m_unit_private_nam1_urban_id},
-                                         {ItemSimFleet, &unit.m_unit_private_nam1_fleet_id},
-                                         {ItemSimMember, &unit.m_unit_private_nam1_member_id}};
+    const std::pair<int, int*> ids[3] = {{CodeplugItem::SimUrban, &unit.m_unit_private_nam1_urban_id},
+                                         {CodeplugItem::SimFleet, &unit.m_unit_private_nam1_fleet_id},
+                                         {CodeplugItem::SimMember, &unit.m_unit_private_nam1_member_id}};
     for (const auto& [item, column] : ids) {
         quint32 value = 0;
-        rc = CPhoneItems::ReadValue(item, value, 1);
+        rc = CPhoneItems::ReadValue(item, value, CodeplugItem::SimBank);
         if (!Ok(rc))
             return Fail(PhoneErr::Nam1PrivateId, rc);
         *column = int(value);
     }
     SetDisplayPrivateId();
     QByteArray bytes;
-    rc = CPhoneItems::ReadBytes(ItemSimIpAddress, bytes, 1);
+    rc = CPhoneItems::ReadBytes(CodeplugItem::SimIpAddress, bytes, CodeplugItem::SimBank);
     if (!Ok(rc))
         return Fail(PhoneErr::Nam1Number, rc);
     unit.m_unit_ip_address = IpText(bytes);
 
     if (m_phoneClass != 3)
-        return true;
+        return CVelmoraError();
     Ergo().m_unit_tg_type = quint8(block.at(CListBlockLayout::SimTalkgroupTypeOffset));
     rc = CAlderGroups::ReadStyles(m_imei, SlotAs<CAlderErgoStylesRecSet>(SlotStyles));
     if (Ok(rc))
@@ -668,36 +621,34 @@ bool CProcessPhone::ReadSimLists()
         rc = CAlderGroups::ReadQuickNotes(m_imei, SlotAs<CAlderErgoQuickNotesRecSet>(SlotQuickNotes));
     if (Ok(rc) && Personalize())
         rc = CAlderGroups::ReadPersonalize(m_imei, *Personalize());
-    if (!Ok(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
-    return true;
+    if (!Ok(rc))
+        return CPhoneItems::Failure(rc);
+    return CVelmoraError();
 }
 
 // ---- write ----------------------------------------------------------------------------------------
 
-bool CProcessPhone::PrepareAndWriteUnitItems()
+CVelmoraError CProcessPhone::PrepareAndWriteUnitItems()
 {
     return CPhoneUnitWriter(*this).PrepareAndWriteUnitItems();
 }
 
-bool CProcessPhone::PrepareAndWriteSourceItems(const QString& sourceImei)
+CVelmoraError CProcessPhone::PrepareAndWriteSourceItems(const QString& sourceImei)
 {
     return CPhoneUnitWriter(*this).PrepareAndWriteSourceItems(sourceImei);
 }
 
-bool CProcessPhone::WriteSettingsAndLists()
+CVelmoraError CProcessPhone::WriteSettingsAndLists()
 {
     return CPhoneUnitWriter(*this).WriteSettingsAndLists();
 }
 
-bool CProcessPhone::WriteListBlock(bool consolidated)
+CVelmoraError CProcessPhone::WriteListBlock(bool consolidated)
 {
     return CPhoneUnitWriter(*this).WriteListBlock(consolidated);
 }
 
-bool CProcessPhone::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
+CVelmoraError CProcessPhone::SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind)
 {
     return CPhoneUnitWriter(*this).SimStage(useGivenSimKind, writeMode, phoneClass, simKind);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CPhoneSettings.h"
+#include "CVelmoraError.h"
 #include "CWriteFlags.h"
 
 #include <QSqlDatabase>
@@ -24,13 +25,16 @@ class CUnitPrvtDetRecSet;
 class CUnitRecSet;
 class CUnitStatusMsgRecSet;
 class CUnitTGDetRecSet;
+class IPhoneMessages;
 class ISimPinPrompt;
 
 // One phone operation: the identity of the phone on the cable, a fleet database with the fourteen
 // recordsets of one unit, and the steps that read the phone into that unit or write the unit into the
 // phone. A read fills a scratch copy of the fleet template ("phone.tem"), never the open fleet: the
 // unit copy engine brings the unit over afterwards. A write reads the open fleet and changes only the
-// library's working copy until the caller programs the phone.
+// library's working copy until the caller programs the phone. Steps answer the error that ended them
+// (nothing when they got to the end); the caller shows it. Remarks on work that goes on reach the
+// user through the messages given with SetMessages.
 class CProcessPhone
 {
 public:
@@ -65,11 +69,14 @@ public:
     CProcessPhone(const CProcessPhone&) = delete;
     CProcessPhone& operator=(const CProcessPhone&) = delete;
 
+    // Where remarks on work that goes on are shown (the derived lists cut at their limit).
+    void SetMessages(IPhoneMessages* messages) { m_messages = messages; }
+
     // --- Database ---
     // Copies the fleet template over "<program folder>/phone.tem" and opens the copy; 1603 on failure.
-    bool OpenScratchDatabase();
+    CVelmoraError OpenScratchDatabase();
     // Opens a fleet file instead (a stored one is expanded); 1603 on failure.
-    bool OpenFleetFile(const QString& path);
+    CVelmoraError OpenFleetFile(const QString& path);
     // Works on a database someone else holds open (the open fleet, for a write).
     void AttachDatabase(const QSqlDatabase& db);
     QSqlDatabase Database() const { return m_db; }
@@ -80,26 +87,26 @@ public:
     // --- Phone ---
     // The SIM preparation for SIM phones (it may set the IMEI and the PIN), else the IMEI from item 6
     // (an absent item gives an empty IMEI).
-    bool IdentifyPhone(bool simAfterReset);
-    // Reads the phone into one new unit of the database; false after the failing step's message.
-    bool ReadPhone();
+    CVelmoraError IdentifyPhone(bool simAfterReset);
+    // Reads the phone into one new unit of the database; the failing step's error.
+    CVelmoraError ReadPhone();
     // The recordsets of one unit (the personalisation slot of the phone's model).
-    bool OpenUnitRecordsets(const QString& imei);
+    CVelmoraError OpenUnitRecordsets(const QString& imei);
 
     // --- Write stages ---
     void SetWriteFlags(const CWriteFlags& flags) { m_flags = flags; }
     const CWriteFlags& WriteFlags() const { return m_flags; }
     // The phone must belong to the unit of the same IMEI, model and sub-release; then the unit's
     // identity items, settings and lists go into the working copy.
-    bool PrepareAndWriteUnitItems();
+    CVelmoraError PrepareAndWriteUnitItems();
     // Another unit's settings and lists (not its identity) into the working copy.
-    bool PrepareAndWriteSourceItems(const QString& sourceImei);
-    bool WriteSettingsAndLists();
+    CVelmoraError PrepareAndWriteSourceItems(const QString& sourceImei);
+    CVelmoraError WriteSettingsAndLists();
     // The list block from the unit's rows; consolidated: the phone book and NAM 1 lists come from the
     // unit's consolidated call list.
-    bool WriteListBlock(bool consolidated);
+    CVelmoraError WriteListBlock(bool consolidated);
     // The SIM data block of a SIM phone (classes 2 and 3), written with writeMode.
-    bool SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind);
+    CVelmoraError SimStage(bool useGivenSimKind, int writeMode, int phoneClass, int simKind);
 
     // --- Identity of the phone on the cable ---
     int Mode() const { return m_mode; }
@@ -140,26 +147,28 @@ private:
     }
 
     // Items 10, the sub-release and 123 (and item 8 when withStructure), each failure with its code.
-    bool ReadIdentity(bool withStructure);
-    bool ReadStructureVersion();
+    CVelmoraError ReadIdentity(bool withStructure);
+    CVelmoraError ReadStructureVersion();
     // The model's catalogue row: description, call list type, plus series, class, cross-fleet.
     bool LookupModel();
     // Every step of a read after the unit's two rows were started.
-    bool ReadUnitItems();
-    bool ReadPrivateIds();
-    bool ReadErgoItems();
-    bool ReadPackedItems();
-    bool ReadLists();
-    bool ReadSimLists();
+    CVelmoraError ReadUnitItems();
+    CVelmoraError ReadPrivateIds();
+    CVelmoraError ReadErgoItems();
+    CVelmoraError ReadPackedItems();
+    CVelmoraError ReadLists();
+    CVelmoraError ReadSimLists();
     void SetDisplayPrivateId();
-    bool OpenDatabaseFile(const QString& path);
-    bool Fail(int velmoraCode, int agentCode);
-    bool FailMessage(int messageId, int agentCode);
+    CVelmoraError OpenDatabaseFile(const QString& path);
+    // The error of a failed step: its program code, or a silent stop when the cable was cancelled.
+    static CVelmoraError Fail(int velmoraCode, int agentCode);
+    static CVelmoraError FailMessage(int messageId, int agentCode);
 
     int m_mode;
     CPhoneSettings m_settings;
     const CModelRules& m_rules;
     ISimPinPrompt* m_prompt;
+    IPhoneMessages* m_messages = nullptr;
     CWriteFlags m_flags;
     std::unique_ptr<CFleetConnection> m_connection;
     QSqlDatabase m_db;

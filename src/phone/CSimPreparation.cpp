@@ -1,7 +1,7 @@
 #include "CSimPreparation.h"
 
 #include "AgentApi.h"
-#include "CVelmoraWrap.h"
+#include "CPhoneItems.h"
 #include "ISimPinPrompt.h"
 #include "PhoneMessageIds.h"
 
@@ -44,18 +44,16 @@ QByteArray CSimPreparation::PinBytes() const
     return m_pin.isEmpty() ? NoPin() : m_pin;
 }
 
-bool CSimPreparation::Restart()
+CVelmoraError CSimPreparation::Restart()
 {
     const int rc = AgentResetPhone(m_settings.ComPortArg(), m_settings.quickComm, m_settings.UsbPortArg());
-    if (rc != AGENT_SUCCESS && !AgentIsWarning(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+    if (rc != AGENT_SUCCESS && !AgentIsWarning(rc))
+        return CPhoneItems::Failure(rc);
     AgentDelay(AGENT_RESET_WAIT_MS);
-    return true;
+    return CVelmoraError();
 }
 
-bool CSimPreparation::QueryStatus()
+CVelmoraError CSimPreparation::QueryStatus()
 {
     int rc = AGENT_NO_ANSWER;
     for (int attempt = 0; attempt < AGENT_SIM_TRIES; ++attempt) {
@@ -69,97 +67,93 @@ bool CSimPreparation::QueryStatus()
             m_status = status;
             m_kindText = kind;
             m_triesLeft = tries;
-            return true;
+            return CVelmoraError();
         }
         if (rc == AGENT_CANCELLED)
             break;
     }
-    CVelmoraWrap::HandleAgentAPIErrors(rc);
-    return false;
+    return CPhoneItems::Failure(rc);
 }
 
-bool CSimPreparation::CheckStatus(int status, bool afterPin)
+CVelmoraError CSimPreparation::CheckStatus(int status, bool afterPin)
 {
     switch (status) {
     case 6:
-        CVelmoraWrap::ShowError(PhoneMsg::SimBlocked, VMT_ERROR);
-        return false;
+        return CVelmoraError::Message(PhoneMsg::SimBlocked);
     case 0:
     case 1:
-        CVelmoraWrap::ShowError(PhoneMsg::NoUsableSim, VMT_ERROR);
-        return false;
+        return CVelmoraError::Message(PhoneMsg::NoUsableSim);
     case 2:
     case 5:
-        if (afterPin) {
-            CVelmoraWrap::ShowError(PhoneMsg::PinRefused, VMT_ERROR);
-            return false;
-        }
+        if (afterPin)
+            return CVelmoraError::Message(PhoneMsg::PinRefused);
         return Unlock();
     default:
-        return true;
+        return CVelmoraError();
     }
 }
 
-bool CSimPreparation::Unlock()
+CVelmoraError CSimPreparation::Unlock()
 {
     // A PIN the SIM accepted earlier in this operation is offered again rather than asked for: the
     // SIM forgets it when the phone restarts between identification and the SIM stage.
     QByteArray pin = m_pin;
     if (pin.isEmpty()) {
         QString typed;
-        if (!m_prompt || !m_prompt->AskPin(typed)) {
-            CVelmoraWrap::ShowError(PhoneMsg::PinCancelled, VMT_ERROR);
-            return false;
-        }
+        if (!m_prompt || !m_prompt->AskPin(typed))
+            return CVelmoraError::Message(PhoneMsg::PinCancelled);
         pin = PinFromText(typed);
     }
     int status = 0;
     const int rc = AgentVerifySimPin(m_settings.ComPortArg(),
                                      reinterpret_cast<const uint8_t*>(pin.constData()), &status);
-    if (rc != AGENT_SUCCESS && !AgentIsWarning(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+    if (rc != AGENT_SUCCESS && !AgentIsWarning(rc))
+        return CPhoneItems::Failure(rc);
     m_status = status;
     if (status == 3 || status == 4) {
         m_pin = pin;
-        return true;
+        return CVelmoraError();
     }
     m_pin.clear();
     return CheckStatus(status, true);
 }
 
-bool CSimPreparation::PrepareForSimStage(int phoneClass)
+CVelmoraError CSimPreparation::Unlocked(int phoneClass)
 {
-    if (phoneClass < 2)
-        return true;
-    if (phoneClass == 2 && !Restart())
-        return false;
-    if (!QueryStatus() || !CheckStatus(m_status, false))
-        return false;
-    m_simKind = SimKindOf(m_kindText);
-    return true;
+    if (phoneClass == 2) {
+        if (const CVelmoraError error = Restart())
+            return error;
+    }
+    if (const CVelmoraError error = QueryStatus())
+        return error;
+    return CheckStatus(m_status, false);
 }
 
-bool CSimPreparation::Prepare(int phoneClass, bool simAfterReset)
+CVelmoraError CSimPreparation::PrepareForSimStage(int phoneClass)
 {
     if (phoneClass < 2)
-        return true;
-    if (phoneClass == 2 && !Restart())
-        return false;
-    if (!QueryStatus() || !CheckStatus(m_status, false))
-        return false;
+        return CVelmoraError();
+    if (const CVelmoraError error = Unlocked(phoneClass))
+        return error;
+    m_simKind = SimKindOf(m_kindText);
+    return CVelmoraError();
+}
+
+CVelmoraError CSimPreparation::Prepare(int phoneClass, bool simAfterReset)
+{
+    if (phoneClass < 2)
+        return CVelmoraError();
+    if (const CVelmoraError error = Unlocked(phoneClass))
+        return error;
     const int mode = (simAfterReset && phoneClass == 2) ? 1 : 0;
     QByteArray imei(AGENT_IMEI_SIZE, '\0');
     // An unread IMEI would file the unit under zeros: a failure ends the preparation.
     const int rc = AgentReadImei(m_settings.ComPortArg(), reinterpret_cast<uint8_t*>(imei.data()), mode);
-    if (rc != AGENT_SUCCESS && !AgentIsWarning(rc)) {
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        return false;
-    }
+    if (rc != AGENT_SUCCESS && !AgentIsWarning(rc))
+        return CPhoneItems::Failure(rc);
     if (mode == 1)
         AgentDelay(AGENT_RESET_WAIT_MS);
     m_imei = ImeiText(imei);
     m_simKind = SimKindOf(m_kindText);
-    return true;
+    return CVelmoraError();
 }

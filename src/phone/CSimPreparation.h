@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CPhoneSettings.h"
+#include "CVelmoraError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,7 +10,7 @@ class ISimPinPrompt;
 
 // Brings the SIM of a phone of class 2 or 3 into a usable state before its identity is read or its
 // SIM data is written: restart (class 2), SIM status with retries, the PIN when the SIM asks for it,
-// the IMEI and the SIM kind. Refused states end with their message; the phone stays as it was.
+// the IMEI and the SIM kind. Refused states end with their error; the phone stays as it was.
 class CSimPreparation
 {
 public:
@@ -23,9 +24,9 @@ public:
 
     // The whole preparation: class 1 needs none; class 2 restarts the phone first; then status, PIN,
     // IMEI (mode 1 with a wait for class 2 after a reset) and SIM kind.
-    bool Prepare(int phoneClass, bool simAfterReset);
+    CVelmoraError Prepare(int phoneClass, bool simAfterReset);
     // What the SIM stage of a write runs: restart for class 2, status, PIN and SIM kind.
-    bool PrepareForSimStage(int phoneClass);
+    CVelmoraError PrepareForSimStage(int phoneClass);
 
     int Status() const { return m_status; }
     QString KindText() const { return m_kindText; }
@@ -47,10 +48,12 @@ public:
     static QByteArray NoPin();
 
 private:
-    bool Restart();
-    bool QueryStatus();
-    bool Unlock();
-    bool CheckStatus(int status, bool afterPin);
+    CVelmoraError Restart();
+    // Restart (class 2), status, and the PIN when the SIM asks for it.
+    CVelmoraError Unlocked(int phoneClass);
+    CVelmoraError QueryStatus();
+    CVelmoraError Unlock();
+    CVelmoraError CheckStatus(int status, bool afterPin);
 
     CPhoneSettings m_settings;
     ISimPinPrompt* m_prompt = nullptr;

@@ -3,7 +3,6 @@
 #include "CModelRules.h"
 #include "CRadioModelRecSet.h"
 #include "CUnitRecSet.h"
-#include "CVelmoraWrap.h"
 #include "PhoneMessageIds.h"
 
 QString CUnitPhoneInfo::VersionText(int version)
@@ -22,7 +21,7 @@ CUnitPhoneInfo CUnitPhoneInfo::Load(const QSqlDatabase& fleet, const QString& im
     info.found = true;
     CRadioModelRecSet model;
     if (!rules.GetModelRow(unit.m_unit_model_type, model)) {
-        CVelmoraWrap::HandleVelmoraError(PhoneErr::UnitModelUnknown);
+        info.error = CVelmoraError::FromVelmoraCode(PhoneErr::UnitModelUnknown);
         return info;
     }
     info.structureVersion = VersionText(unit.m_unit_cp_structure_version);

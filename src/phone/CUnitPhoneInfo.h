@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CVelmoraError.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -15,8 +17,9 @@ struct CUnitPhoneInfo
     QString imei;
     QString modelNumber;
     QString modelDescription;
+    CVelmoraError error; // for the page to show: the model of the unit is not in the catalogue
 
-    // From the unit's row of the fleet; a unit whose model is not in the catalogue reports -245.
+    // From the unit's row of the fleet; a unit whose model is not in the catalogue has the error -245.
     static CUnitPhoneInfo Load(const QSqlDatabase& fleet, const QString& imei, const CModelRules& rules);
     // "%2.2X" of a codeplug version; empty for 32484, which marks a version never read.
     static QString VersionText(int version);

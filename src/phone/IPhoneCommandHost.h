@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IPhoneMessages.h"
 #include "IWaitIndicator.h"
 
 #include <QString>
@@ -8,9 +9,9 @@ class CVelmoraDoc;
 class ISimPinPrompt;
 
 // What the phone commands need from the main window: the fleet to read into or write from, a new
-// fleet, the wait state, the status bar, and the dialogs the logic cannot show itself. The program
-// implements it with the main frame; tests script it.
-class IPhoneCommandHost : public IWaitIndicator
+// fleet, the wait state, the status bar, the messages and the dialogs the logic cannot show itself.
+// The program implements it with the main frame; tests script it.
+class IPhoneCommandHost : public IWaitIndicator, public IPhoneMessages
 {
 public:
     // The fleet document that is active, or nullptr.

@@ -67,7 +67,7 @@ enum : int
 };
 } // namespace PhoneText
 
-// Program error codes of phone programming, given to CVelmoraWrap::HandleVelmoraError.
+// Program error codes of phone programming, given to CVelmoraError::FromVelmoraCode.
 namespace PhoneErr {
 enum : int
 {

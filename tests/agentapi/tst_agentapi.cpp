@@ -6,6 +6,7 @@
 #include "CPhoneBench.h"
 #include "CPhoneFile.h"
 #include "CTestEnvironment.h"
+#include "CodeplugItemIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,12 +162,12 @@ void TestAgentApi::linkMustBeOpen()
     QCOMPARE(Open(), int(AGENT_SUCCESS));
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     QByteArray bytes;
-    QCOMPARE(ReadItem(10, 0, bytes), int(AGENT_SUCCESS));
+    QCOMPARE(ReadItem(CodeplugItem::ModelType, 0, bytes), int(AGENT_SUCCESS));
     // Closing drops the working copy with the link.
     QCOMPARE(AgentCloseLink(), int(AGENT_SUCCESS));
-    QCOMPARE(ReadItem(10, 0, bytes), int(AGENT_LINK_NOT_OPEN));
+    QCOMPARE(ReadItem(CodeplugItem::ModelType, 0, bytes), int(AGENT_LINK_NOT_OPEN));
     QCOMPARE(Open(), int(AGENT_SUCCESS));
-    QCOMPARE(ReadItem(10, 0, bytes), int(AGENT_INVALID_REQUEST));
+    QCOMPARE(ReadItem(CodeplugItem::ModelType, 0, bytes), int(AGENT_INVALID_REQUEST));
 }
 
 void TestAgentApi::openLinkPreparesTheBench()
@@ -218,27 +219,27 @@ void TestAgentApi::itemBanksAndSizesAreEnforced()
     int width = 0;
     uint16_t count = 0;
     // The SIM-phone items live in bank 1 only.
-    QCOMPARE(AgentGetItemInfo(117, &width, &count, 1), int(AGENT_SUCCESS));
-    QCOMPARE(AgentGetItemInfo(117, &width, &count, 0), int(AGENT_ABSENT));
-    QCOMPARE(AgentGetItemInfo(3, &width, &count, 1), int(AGENT_ABSENT));
-    QCOMPARE(AgentGetItemInfo(3, &width, &count, 2), int(AGENT_INVALID_REQUEST));
+    QCOMPARE(AgentGetItemInfo(CodeplugItem::SimNumber, &width, &count, 1), int(AGENT_SUCCESS));
+    QCOMPARE(AgentGetItemInfo(CodeplugItem::SimNumber, &width, &count, 0), int(AGENT_ABSENT));
+    QCOMPARE(AgentGetItemInfo(CodeplugItem::UserName, &width, &count, 1), int(AGENT_ABSENT));
+    QCOMPARE(AgentGetItemInfo(CodeplugItem::UserName, &width, &count, 2), int(AGENT_INVALID_REQUEST));
     QCOMPARE(AgentGetItemInfo(9999, &width, &count, 0), int(AGENT_ABSENT));
-    QCOMPARE(AgentGetItemInfo(3, nullptr, &count, 0), int(AGENT_INVALID_REQUEST));
+    QCOMPARE(AgentGetItemInfo(CodeplugItem::UserName, nullptr, &count, 0), int(AGENT_INVALID_REQUEST));
 
     // Item 8 is one 16-bit element: any other width or count does not match.
     uint16_t word[2] = {};
     uint8_t bytes[4] = {};
     uint32_t dword = 0;
-    QCOMPARE(AgentReadItem16(8, word, 1, 0), int(AGENT_SUCCESS));
-    QCOMPARE(AgentReadItem16(8, word, 2, 0), int(AGENT_SIZE_MISMATCH));
-    QCOMPARE(AgentReadItem8(8, bytes, 2, 0), int(AGENT_SIZE_MISMATCH));
-    QCOMPARE(AgentReadItem32(8, &dword, 1, 0), int(AGENT_SIZE_MISMATCH));
-    QCOMPARE(AgentReadItem16(8, nullptr, 1, 0), int(AGENT_INVALID_REQUEST));
-    QCOMPARE(AgentWriteItem16(8, word, 0, 0), int(AGENT_INVALID_REQUEST));
+    QCOMPARE(AgentReadItem16(CodeplugItem::StructureVersion, word, 1, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentReadItem16(CodeplugItem::StructureVersion, word, 2, 0), int(AGENT_SIZE_MISMATCH));
+    QCOMPARE(AgentReadItem8(CodeplugItem::StructureVersion, bytes, 2, 0), int(AGENT_SIZE_MISMATCH));
+    QCOMPARE(AgentReadItem32(CodeplugItem::StructureVersion, &dword, 1, 0), int(AGENT_SIZE_MISMATCH));
+    QCOMPARE(AgentReadItem16(CodeplugItem::StructureVersion, nullptr, 1, 0), int(AGENT_INVALID_REQUEST));
+    QCOMPARE(AgentWriteItem16(CodeplugItem::StructureVersion, word, 0, 0), int(AGENT_INVALID_REQUEST));
     // Identity items are the phone's own.
-    QCOMPARE(AgentWriteItem16(8, word, 1, 0), int(AGENT_VALUE_REJECTED));
+    QCOMPARE(AgentWriteItem16(CodeplugItem::StructureVersion, word, 1, 0), int(AGENT_VALUE_REJECTED));
     uint8_t model = 99;
-    QCOMPARE(AgentWriteItem8(10, &model, 1, 0), int(AGENT_VALUE_REJECTED));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::ModelType, &model, 1, 0), int(AGENT_VALUE_REJECTED));
 }
 
 void TestAgentApi::writesChangeOnlyTheWorkingCopyUntilProgrammed()
@@ -251,23 +252,23 @@ void TestAgentApi::writesChangeOnlyTheWorkingCopyUntilProgrammed()
 
     QByteArray name(CPhonePreset::UserNameLength, '\0');
     name.replace(0, 7, "O'Brien");
-    QCOMPARE(AgentWriteItem8(3, U8(name), name.size(), 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::UserName, U8(name), name.size(), 0), int(AGENT_SUCCESS));
     uint16_t flags = 0x1234;
-    QCOMPARE(AgentWriteItem16(17, &flags, 1, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem16(CodeplugItem::GeneralBits, &flags, 1, 0), int(AGENT_SUCCESS));
     uint32_t minutes = 5 * 60000;
-    QCOMPARE(AgentWriteItem32(28, &minutes, 1, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem32(CodeplugItem::PowerDownTimer, &minutes, 1, 0), int(AGENT_SUCCESS));
 
     QByteArray bytes;
-    QCOMPARE(ReadItem(3, 0, bytes), int(AGENT_SUCCESS));
+    QCOMPARE(ReadItem(CodeplugItem::UserName, 0, bytes), int(AGENT_SUCCESS));
     QCOMPARE(bytes, name);
-    QCOMPARE(ReadItem(28, 0, bytes), int(AGENT_SUCCESS));
+    QCOMPARE(ReadItem(CodeplugItem::PowerDownTimer, 0, bytes), int(AGENT_SUCCESS));
     QCOMPARE(bytes, QByteArray("\xE0\x93\x04\x00", 4));
     QVERIFY(m_fx.Load(QStringLiteral("a")).codeplug == before.codeplug);
 
     // A new read discards the changes: the working copy is the phone again.
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
-    QCOMPARE(ReadItem(3, 0, bytes), int(AGENT_SUCCESS));
-    QCOMPARE(bytes, before.codeplug.Find(3, 0)->bytes);
+    QCOMPARE(ReadItem(CodeplugItem::UserName, 0, bytes), int(AGENT_SUCCESS));
+    QCOMPARE(bytes, before.codeplug.Find(CodeplugItem::UserName, 0)->bytes);
 }
 
 void TestAgentApi::programmingKeepsTheOldCodeplugAsBackupFirst()
@@ -280,7 +281,7 @@ void TestAgentApi::programmingKeepsTheOldCodeplugAsBackupFirst()
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     QByteArray name(CPhonePreset::UserNameLength, '\0');
     name.replace(0, 5, "Maria");
-    QCOMPARE(AgentWriteItem8(3, U8(name), name.size(), 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::UserName, U8(name), name.size(), 0), int(AGENT_SUCCESS));
     QCOMPARE(AgentWriteCodeplug(1, 0, backups, 0, 0), int(AGENT_SUCCESS));
 
     QString backupName;
@@ -296,11 +297,12 @@ void TestAgentApi::programmingKeepsTheOldCodeplugAsBackupFirst()
     const CVirtualPhone after = m_fx.Load(QStringLiteral("a"));
     QCOMPARE(after.UserName(), QStringLiteral("Maria"));
     QCOMPARE(after.imei, before.imei);
-    QCOMPARE(after.codeplug.Find(6, 0)->bytes, before.codeplug.Find(6, 0)->bytes);
+    QCOMPARE(after.codeplug.Find(CodeplugItem::Imei, 0)->bytes,
+             before.codeplug.Find(CodeplugItem::Imei, 0)->bytes);
 
     // A second programming keeps the codeplug the first one wrote; the copy call does the same.
     name.replace(0, 5, "Agnes");
-    QCOMPARE(AgentWriteItem8(3, U8(name), name.size(), 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::UserName, U8(name), name.size(), 0), int(AGENT_SUCCESS));
     QCOMPARE(AgentWriteCodeplugForCopy(1, 0, backups, 0), int(AGENT_SUCCESS));
     QCOMPARE(CCodeplugBackup::Load(QDir(backups).filePath(backupName + QStringLiteral(".dbf")), backup),
              int(AGENT_SUCCESS));
@@ -318,7 +320,7 @@ void TestAgentApi::backupFolderProblemsLeaveThePhoneAlone()
     QCOMPARE(Open(), int(AGENT_SUCCESS));
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     uint8_t tone = 7;
-    QCOMPARE(AgentWriteItem8(52, &tone, 1, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::Line1RingTone, &tone, 1, 0), int(AGENT_SUCCESS));
 
     QCOMPARE(AgentWriteCodeplug(1, 0, QString(), 0, 0), int(AGENT_BACKUP_WRITE_FAILED));
     const QString file = CTestEnvironment::NewFolder(QStringLiteral("f")) + QStringLiteral("/plain-file");
@@ -331,7 +333,7 @@ void TestAgentApi::backupFolderProblemsLeaveThePhoneAlone()
     // A missing folder is made.
     const QString deep = CTestEnvironment::NewFolder(QStringLiteral("b")) + QStringLiteral("/x/y");
     QCOMPARE(AgentWriteCodeplug(1, 0, deep, 0, 0), int(AGENT_SUCCESS));
-    QCOMPARE(m_fx.Load(QStringLiteral("a")).codeplug.Value(52), 7u);
+    QCOMPARE(m_fx.Load(QStringLiteral("a")).codeplug.Value(CodeplugItem::Line1RingTone), 7u);
     QCOMPARE(QDir(deep).entryList(QDir::Files).size(), 1);
 }
 
@@ -364,10 +366,10 @@ void TestAgentApi::backupRestoresAPhone()
     QCOMPARE(Open(), int(AGENT_SUCCESS));
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     uint8_t shortcuts = 0;
-    QCOMPARE(AgentWriteItem8(127, &shortcuts, 1, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::ShortcutCount, &shortcuts, 1, 0), int(AGENT_SUCCESS));
     QCOMPARE(AgentWriteCodeplug(1, 0, backups, 0, 0), int(AGENT_SUCCESS));
     const CVirtualPhone programmed = m_fx.Load(QStringLiteral("a"));
-    QCOMPARE(programmed.codeplug.Value(127), 0u);
+    QCOMPARE(programmed.codeplug.Value(CodeplugItem::ShortcutCount), 0u);
 
     // The recovery path: recovery link, the backup's name, load it, program it in mode 1.
     QCOMPARE(AgentCloseLink(), int(AGENT_SUCCESS));
@@ -377,8 +379,8 @@ void TestAgentApi::backupRestoresAPhone()
     const QString file = QDir(backups).filePath(name + QStringLiteral(".dbf"));
     QCOMPARE(AgentLoadBackupFile(file), int(AGENT_SUCCESS));
     QByteArray bytes;
-    QCOMPARE(ReadItem(127, 0, bytes), int(AGENT_SUCCESS));
-    QCOMPARE(bytes, original.codeplug.Find(127, 0)->bytes);
+    QCOMPARE(ReadItem(CodeplugItem::ShortcutCount, 0, bytes), int(AGENT_SUCCESS));
+    QCOMPARE(bytes, original.codeplug.Find(CodeplugItem::ShortcutCount, 0)->bytes);
     QCOMPARE(AgentWriteCodeplug(1, 0, backups, 0, 1), int(AGENT_SUCCESS));
     // Mode 1 puts the backup back as it was, its date included.
     QVERIFY(m_fx.Load(QStringLiteral("a")).codeplug == original.codeplug);
@@ -431,7 +433,7 @@ void TestAgentApi::damagedPhoneFilesAreRefusedWhole()
     newer[4] = char(CPhoneFile::FormatVersion + 1);
     // A file whose checksum is right but whose contents do not hold together.
     CVirtualPhone bad = m_fx.Load(QStringLiteral("good"));
-    bad.codeplug.Find(3, 0)->bytes.chop(1);
+    bad.codeplug.Find(CodeplugItem::UserName, 0)->bytes.chop(1);
     const QByteArray inconsistent = CPhoneFile::Wrap(CPhoneFile::Kind::Phone, bad.Serialize());
     const QList<Case> cases = {
         {"truncated", contents.left(contents.size() - 10), AGENT_PHONE_DAMAGED},
@@ -449,7 +451,7 @@ void TestAgentApi::damagedPhoneFilesAreRefusedWhole()
     QCOMPARE(Open(), int(AGENT_SUCCESS));
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     QByteArray userName;
-    QCOMPARE(ReadItem(3, 0, userName), int(AGENT_SUCCESS));
+    QCOMPARE(ReadItem(CodeplugItem::UserName, 0, userName), int(AGENT_SUCCESS));
     for (const Case& c : cases) {
         const QString damaged =
             m_fx.PathOf(QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('-')));
@@ -463,7 +465,7 @@ void TestAgentApi::damagedPhoneFilesAreRefusedWhole()
         QCOMPARE(AgentReadCodeplug(1, 0, 0), c.code);
         // The working copy is still the good phone's.
         QByteArray again;
-        QCOMPARE(ReadItem(3, 0, again), int(AGENT_SUCCESS));
+        QCOMPARE(ReadItem(CodeplugItem::UserName, 0, again), int(AGENT_SUCCESS));
         QCOMPARE(again, userName);
         QString name;
         QCOMPARE(AgentGetBackupName(1, 0, &name), c.code);
@@ -524,7 +526,7 @@ void TestAgentApi::faultsAnswerTheirCode()
         QCOMPARE(AgentReadCodeplug(1, 0, 0), code);
         // A warning still reads the phone; a failure does not.
         QByteArray bytes;
-        QCOMPARE(ReadItem(10, 0, bytes),
+        QCOMPARE(ReadItem(CodeplugItem::ModelType, 0, bytes),
                  AgentIsWarning(code) ? int(AGENT_SUCCESS) : int(AGENT_INVALID_REQUEST));
         AgentCloseLink();
     }
@@ -541,12 +543,13 @@ void TestAgentApi::faultsAnswerTheirCode()
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     int width = 0;
     uint16_t count = 0;
-    QCOMPARE(AgentGetItemInfo(59, &width, &count, 0), int(AGENT_ABSENT));
-    QCOMPARE(AgentGetItemInfo(3, &width, &count, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentGetItemInfo(CodeplugItem::PrivateIds, &width, &count, 0), int(AGENT_ABSENT));
+    QCOMPARE(AgentGetItemInfo(CodeplugItem::UserName, &width, &count, 0), int(AGENT_SUCCESS));
     QByteArray name(count, '\0');
-    QCOMPARE(AgentReadItem8(3, reinterpret_cast<uint8_t*>(name.data()), count, 0), int(AGENT_COMM_ERROR));
+    QCOMPARE(AgentReadItem8(CodeplugItem::UserName, reinterpret_cast<uint8_t*>(name.data()), count, 0),
+             int(AGENT_COMM_ERROR));
     name.replace(0, 3, "Eva");
-    QCOMPARE(AgentWriteItem8(3, U8(name), count, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::UserName, U8(name), count, 0), int(AGENT_SUCCESS));
     // A warning on programming still programs.
     QCOMPARE(AgentWriteCodeplug(1, 0, backups, 0, 0), int(AGENT_WARN_KEPT));
     QCOMPARE(m_fx.Load(QStringLiteral("a")).UserName(), QStringLiteral("Eva"));
@@ -559,7 +562,7 @@ void TestAgentApi::faultsAnswerTheirCode()
     QVERIFY(QFile::remove(QDir(backups).filePath(QDir(backups).entryList(QDir::Files).first())));
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     name.replace(0, 3, "Ida");
-    QCOMPARE(AgentWriteItem8(3, U8(name), count, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentWriteItem8(CodeplugItem::UserName, U8(name), count, 0), int(AGENT_SUCCESS));
     QCOMPARE(AgentWriteCodeplugForCopy(1, 0, backups, 0), int(AGENT_WRITE_FAILED));
     QCOMPARE(m_fx.Load(QStringLiteral("a")).UserName(), QStringLiteral("Eva"));
     QVERIFY(QDir(backups).entryList(QDir::Files).isEmpty());
@@ -579,12 +582,12 @@ void TestAgentApi::faultsCountedDownStayUsedUp()
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_TIMEOUT));
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     uint16_t word = 0;
-    QCOMPARE(AgentReadItem16(8, &word, 1, 0), int(AGENT_READ_FAILED));
-    QCOMPARE(AgentReadItem16(8, &word, 1, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentReadItem16(CodeplugItem::StructureVersion, &word, 1, 0), int(AGENT_READ_FAILED));
+    QCOMPARE(AgentReadItem16(CodeplugItem::StructureVersion, &word, 1, 0), int(AGENT_SUCCESS));
     // Used up in the phone too: reading again does not bring the fault back.
     QVERIFY(m_fx.Load(QStringLiteral("a")).faults.isEmpty());
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
-    QCOMPARE(AgentReadItem16(8, &word, 1, 0), int(AGENT_SUCCESS));
+    QCOMPARE(AgentReadItem16(CodeplugItem::StructureVersion, &word, 1, 0), int(AGENT_SUCCESS));
 }
 
 void TestAgentApi::listBlocksByLayout()
@@ -793,7 +796,7 @@ void TestAgentApi::imeiBytes()
     QVERIFY(m_fx.Connect(QStringLiteral("plain")));
     QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
     QByteArray item6;
-    QCOMPARE(ReadItem(6, 0, item6), int(AGENT_SUCCESS));
+    QCOMPARE(ReadItem(CodeplugItem::Imei, 0, item6), int(AGENT_SUCCESS));
     QCOMPARE(Hex(item6) + QStringLiteral("0"), m_fx.Load(QStringLiteral("plain")).imei);
 }
 
@@ -835,12 +838,12 @@ void TestAgentApi::subReleaseAndResetItem()
     QCOMPARE(sub[1], uint8_t(0));
 
     QByteArray passcode;
-    QCOMPARE(ReadItem(18, 0, passcode), int(AGENT_SUCCESS));
-    QCOMPARE(AgentResetItem(18), int(AGENT_SUCCESS));
+    QCOMPARE(ReadItem(CodeplugItem::Passcode, 0, passcode), int(AGENT_SUCCESS));
+    QCOMPARE(AgentResetItem(CodeplugItem::Passcode), int(AGENT_SUCCESS));
     QByteArray reset;
-    QCOMPARE(ReadItem(18, 0, reset), int(AGENT_SUCCESS));
+    QCOMPARE(ReadItem(CodeplugItem::Passcode, 0, reset), int(AGENT_SUCCESS));
     QVERIFY(reset != passcode);
-    QCOMPARE(reset, m_fx.Load(QStringLiteral("a")).codeplug.Find(18, 0)->defaults);
+    QCOMPARE(reset, m_fx.Load(QStringLiteral("a")).codeplug.Find(CodeplugItem::Passcode, 0)->defaults);
     QCOMPARE(AgentResetItem(9999), int(AGENT_ABSENT));
 }
 

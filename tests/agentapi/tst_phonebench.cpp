@@ -6,6 +6,7 @@
 #include "CResourceStrings.h"
 #include "CTestEnvironment.h"
 #include "CVelmoraWrap.h"
+#include "CodeplugItemIds.h"
 #include "PhoneToolMessageIds.h"
 #include "PhoneToolText.h"
 
@@ -157,12 +158,12 @@ void TestPhoneBench::CheckPhone(const CPhoneModelFacts& facts, const CVirtualPho
     };
     for (const Expect& e : CommonItems)
         expect(e.id, 0, e.width, e.count);
-    QCOMPARE(int(phone.codeplug.Value(10)), facts.modelType);
+    QCOMPARE(int(phone.codeplug.Value(CodeplugItem::ModelType)), facts.modelType);
 
     const int release = phone.Release();
     const int type = (facts.modelType == 90 && release == 39) ? 8 : facts.callListType;
     const int nams = (type == 3 || type == 7) ? 1 : 3;
-    expect(59, 0, 1, 6 * nams);
+    expect(CodeplugItem::PrivateIds, 0, 1, 6 * nams);
     for (int id = 64; id <= 72; ++id) {
         if (facts.crossFleetCapable)
             expect(id, 0, 4, 1);
@@ -171,32 +172,35 @@ void TestPhoneBench::CheckPhone(const CPhoneModelFacts& facts, const CVirtualPho
     const bool sim = facts.phoneClass >= 2 || type == 7;
     QCOMPARE(phone.sim.slot, sim);
     if (sim) {
-        expect(117, 1, 1, 21);
+        expect(CodeplugItem::SimNumber, 1, 1, 21);
         for (int id = 119; id <= 121; ++id)
             expect(id, 1, 4, 1);
-        expect(122, 1, 1, 4);
+        expect(CodeplugItem::SimIpAddress, 1, 1, 4);
         QCOMPARE(phone.sim.block.size(), int(AGENT_SIM_BLOCK_SIZE));
     }
 
     if (facts.phoneClass == 3) {
-        expect(127, 0, 1, 1);
-        expect(128, 0, 4, 0);
-        QVERIFY(phone.codeplug.Find(128, 0)->count >= 20);
-        for (int id = 130; id <= 139; ++id)
+        expect(CodeplugItem::ShortcutCount, 0, 1, 1);
+        expect(CodeplugItem::ShortcutValues, 0, 4, 0);
+        QVERIFY(phone.codeplug.Find(CodeplugItem::ShortcutValues, 0)->count >= 20);
+        for (int id = CodeplugItem::FirstQuickNote; id < CodeplugItem::FirstQuickNote + 10; ++id)
             expect(id, 0, 1, 0);
-        for (int id = 140; id <= 142; ++id)
+        for (int id = CodeplugItem::LeftKey; id <= CodeplugItem::PowerUpApp; ++id)
             expect(id, 0, 4, 1);
         for (int style = 0; style <= 10; ++style) {
             for (int s = 0; s <= 25; ++s) {
                 if (style == 0 && s == 0)
                     continue;
                 const int d = (style == 10 && s == 13) ? 22 : StyleD[s];
-                expect(1000 + 100 * style + d - 1, 0, s == 18 ? 4 : 1, s == 0 || s == 18 ? 0 : 1);
+                expect(CodeplugItem::FirstStyle + CodeplugItem::StyleStride * style + d - 1, 0,
+                       s == 18 ? 4 : 1, s == 0 || s == 18 ? 0 : 1);
             }
         }
-        QVERIFY(!phone.codeplug.Find(1000 + 1, 0)); // style 0 has no name
+        QVERIFY(!phone.codeplug.Find(CodeplugItem::FirstStyle + 1, 0)); // style 0 has no name
     } else {
-        QVERIFY2(!phone.codeplug.Find(127, 0) && !phone.codeplug.Find(1001, 0), model.constData());
+        QVERIFY2(!phone.codeplug.Find(CodeplugItem::ShortcutCount, 0) &&
+                     !phone.codeplug.Find(CodeplugItem::FirstStyle + 1, 0),
+                 model.constData());
     }
 
     // The list block of the model's layout; cross-fleet as the program decides it.
@@ -288,7 +292,8 @@ void TestPhoneBench::releaseAndCrossFleetChooseTheLayout()
     QVERIFY(CPhonePreset::Build(oneVersion, plain, phone, &why));
     QVERIFY(phone.StructureVersion() != 0x12);
     QCOMPARE(phone.codeplug.Layout(), CListBlockLayout::L0);
-    QVERIFY(phone.codeplug.Find(64, 0)); // the model still has the cross-fleet identity items
+    QVERIFY(phone.codeplug.Find(CodeplugItem::CrossFleetUrban,
+                                0)); // the model still has the cross-fleet identity items
 
     // Every version cross-fleet: there is no other codeplug.
     QVERIFY(!CPhonePreset::Build(CBenchFixture::CrossFleet(12, 0, 0), plain, phone, &why));
@@ -416,9 +421,9 @@ void TestPhoneBench::toolChangesPhones()
     QCOMPARE(Tool({QStringLiteral("remove-item"), QStringLiteral("115")}), 0);
     phone = m_fx.Load(QStringLiteral("field"));
     QCOMPARE(phone.UserName(), QStringLiteral("Sam"));
-    QCOMPARE(phone.codeplug.Value(17), 0xFFu);
-    QCOMPARE(phone.codeplug.Find(59, 0)->bytes, QByteArray("001234005678"));
-    QVERIFY(!phone.codeplug.Find(115, 0));
+    QCOMPARE(phone.codeplug.Value(CodeplugItem::GeneralBits), 0xFFu);
+    QCOMPARE(phone.codeplug.Find(CodeplugItem::PrivateIds, 0)->bytes, QByteArray("001234005678"));
+    QVERIFY(!phone.codeplug.Find(CodeplugItem::OnlineId, 0));
 
     QCOMPARE(Tool({QStringLiteral("fault"), QStringLiteral("add"), QStringLiteral("AgentGetSimStatus"),
                    QStringLiteral("-6"), QStringLiteral("--times"), QStringLiteral("5")}),
@@ -524,7 +529,8 @@ void TestPhoneBench::toolSpeaksTheLanguageOfTheSettings()
         ~Restore()
         {
             CVelmoraWrap::SetResourceStrings(strings);
-            CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), had ? language : QStringLiteral("English"));
+            CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"),
+                                           had ? language : QStringLiteral("English"));
         }
     } restore;
     const auto english = restore.strings;
@@ -537,20 +543,23 @@ void TestPhoneBench::toolSpeaksTheLanguageOfTheSettings()
     const QStringList global = {QStringLiteral("--program-folder"), folder, QStringLiteral("--bench"),
                                 m_fx.Bench()};
     QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), QStringLiteral("French")));
-    QCOMPARE(PlainTool(global + QStringList{QStringLiteral("create"), QStringLiteral("x"), QStringLiteral("--model"),
-                                            QStringLiteral("999")},
+    QCOMPARE(PlainTool(global + QStringList{QStringLiteral("create"), QStringLiteral("x"),
+                                            QStringLiteral("--model"), QStringLiteral("999")},
                        out, err),
              1);
-    const QString french = fr.Text(PhoneToolMsg::ModelUnknown).replace(QStringLiteral("%1"), QStringLiteral("999"));
-    QVERIFY(french != english->Text(PhoneToolMsg::ModelUnknown).replace(QStringLiteral("%1"), QStringLiteral("999")));
+    const QString french =
+        fr.Text(PhoneToolMsg::ModelUnknown).replace(QStringLiteral("%1"), QStringLiteral("999"));
+    QVERIFY(french !=
+            english->Text(PhoneToolMsg::ModelUnknown).replace(QStringLiteral("%1"), QStringLiteral("999")));
     QCOMPARE(err, QStringLiteral("velmora-phone: ") + french + QLatin1Char('\n'));
     // What scripts read stays as it was: the file name and the IMEI.
-    QCOMPARE(PlainTool(global + QStringList{QStringLiteral("create"), QStringLiteral("fr"), QStringLiteral("--model"),
-                                            QStringLiteral("70")},
+    QCOMPARE(PlainTool(global + QStringList{QStringLiteral("create"), QStringLiteral("fr"),
+                                            QStringLiteral("--model"), QStringLiteral("70")},
                        out, err),
              0);
     QVERIFY(out.startsWith(fr.Text(PhoneToolMsg::Created).section(QStringLiteral("%1"), 0, 0)));
-    QCOMPARE(QRegularExpression(QStringLiteral("IMEI (\\d+)")).match(out).captured(1), m_fx.Load(QStringLiteral("fr")).imei);
+    QCOMPARE(QRegularExpression(QStringLiteral("IMEI (\\d+)")).match(out).captured(1),
+             m_fx.Load(QStringLiteral("fr")).imei);
 
     QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), QStringLiteral("Hebrew")));
     QCOMPARE(PlainTool(global + QStringList{QStringLiteral("--help")}, out, err), 0);
@@ -560,7 +569,8 @@ void TestPhoneBench::toolSpeaksTheLanguageOfTheSettings()
     // Without any table the message still shows its id and what it is about; a value that looks like a
     // placeholder is not filled in again.
     CVelmoraWrap::SetResourceStrings(nullptr);
-    QCOMPARE(PhoneToolText(PhoneToolMsg::ModelUnknown, {QStringLiteral("999")}), QStringLiteral("[7662] 999"));
+    QCOMPARE(PhoneToolText(PhoneToolMsg::ModelUnknown, {QStringLiteral("999")}),
+             QStringLiteral("[7662] 999"));
     CVelmoraWrap::SetResourceStrings(english);
     QCOMPARE(PhoneToolText(PhoneToolMsg::PhoneUnusable,
                            {QStringLiteral("a%2"), QStringLiteral("b"), QStringLiteral("c")}),

@@ -34,6 +34,11 @@ CVelmoraDoc* CScriptedHost::NewFleet()
     return active;
 }
 
+void CScriptedHost::ShowError(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
+}
+
 void CScriptedHost::BeginWait()
 {
     ++waits;
@@ -135,7 +140,13 @@ std::unique_ptr<CProcessPhone> CPhoneFixture::Read()
     if (rc != AGENT_SUCCESS && !AgentIsWarning(rc))
         return nullptr;
     auto phone = std::make_unique<CProcessPhone>(CProcessPhone::ModeRead, m_settings, m_rules, &m_pin);
-    if (!phone->OpenScratchDatabase() || !phone->ReadPhone())
+    phone->SetMessages(&m_host);
+    CVelmoraError error = phone->OpenScratchDatabase();
+    if (!error)
+        error = phone->ReadPhone();
+    // The read's error reaches the answerer as the command would show it.
+    m_host.ShowError(error);
+    if (error)
         return nullptr;
     return phone;
 }

@@ -26,7 +26,8 @@ public:
     int asked = 0;
 };
 
-// Stands in for the main window: records waits, status texts and the notices it was asked to show.
+// Stands in for the main window: records waits, status texts and the notices it was asked to show;
+// messages go to the scripted answerer, as the program's message box would show them.
 class CScriptedHost : public IPhoneCommandHost
 {
 public:
@@ -36,6 +37,7 @@ public:
     void EndWait() override;
     void SetStatusText(const QString& text) override { statusTexts << text; }
     void ShowNoCPSupport() override { ++noSupportShown; }
+    void ShowError(const CVelmoraError& error) override;
     void SetSimKind(int kind) override { simKind = kind; }
     void ShowUnitsView(CVelmoraDoc&) override { ++unitsShown; }
     ISimPinPrompt* PinPrompt() override { return pin; }

@@ -172,16 +172,17 @@ private Q_SLOTS:
         const QString imei = m_fx.Load(name).imei;
         QString path;
         Answers().Script({IDNO});
-        QVERIFY(!CCodeplugRecovery(m_fx.Settings()).Start(m_fx.Host(), path));
+        // A no ends the command without a word.
+        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Start(m_fx.Host(), path), CVelmoraError::Cancelled());
         QCOMPARE(m_fx.Host().waits, 0);
         Answers().Script({IDYES});
-        QVERIFY(CCodeplugRecovery(m_fx.Settings()).Start(m_fx.Host(), path));
+        QVERIFY(!CCodeplugRecovery(m_fx.Settings()).Start(m_fx.Host(), path).IsError());
         // The folder setting has no trailing separator: the file is still found inside it.
         QCOMPARE(path, m_fx.Settings().backupFolder + QStringLiteral("/") + imei + QStringLiteral(".dbf"));
         QCOMPARE(m_fx.Host().depth, 0);
         CVelmoraWrap::SetRegistryValue(QStringLiteral("Codeplug Backup Path"), QString());
         Answers().Script({IDYES});
-        QVERIFY(CCodeplugRecovery(m_fx.Settings()).Start(m_fx.Host(), path));
+        QVERIFY(!CCodeplugRecovery(m_fx.Settings()).Start(m_fx.Host(), path).IsError());
         QCOMPARE(path,
                  CTestEnvironment::ProgramFolder() + QStringLiteral("/") + imei + QStringLiteral(".dbf"));
     }
@@ -190,8 +191,9 @@ private Q_SLOTS:
     {
         const QString name = m_fx.Plug(10);
         const CCodeplugRecovery recovery(m_fx.Settings());
-        QCOMPARE(recovery.Restore(QString(), m_fx.Host()), CCodeplugRecovery::Result::Stay);
-        QCOMPARE(recovery.Restore(m_fx.Settings().backupFolder + QStringLiteral("/none.dbf"), m_fx.Host()),
+        QCOMPARE(recovery.Restore(QString(), m_fx.Host(), m_fx.Host()), CCodeplugRecovery::Result::Stay);
+        QCOMPARE(recovery.Restore(m_fx.Settings().backupFolder + QStringLiteral("/none.dbf"), m_fx.Host(),
+                                  m_fx.Host()),
                  CCodeplugRecovery::Result::Stay);
         QCOMPARE(Answers().Ids(), (QList<int>{PhoneMsg::BackupMissing, PhoneMsg::BackupMissing}));
 
@@ -201,7 +203,7 @@ private Q_SLOTS:
         file.write("not a backup");
         file.close();
         Answers().Clear();
-        QCOMPARE(recovery.Restore(damaged, m_fx.Host()), CCodeplugRecovery::Result::Stay);
+        QCOMPARE(recovery.Restore(damaged, m_fx.Host(), m_fx.Host()), CCodeplugRecovery::Result::Stay);
         QCOMPARE(Answers().Ids(), QList<int>{6000 - AGENT_BACKUP_UNREADABLE});
 
         // A real backup, made by programming the phone.
@@ -211,13 +213,13 @@ private Q_SLOTS:
             m_fx.Settings().backupFolder + QStringLiteral("/") + m_fx.Load(name).imei + ".dbf";
         m_fx.AddFault(name, QStringLiteral("AgentWriteCodeplug"), AGENT_WRITE_FAILED, 1);
         Answers().Clear();
-        QCOMPARE(recovery.Restore(backup, m_fx.Host()), CCodeplugRecovery::Result::Stay);
+        QCOMPARE(recovery.Restore(backup, m_fx.Host(), m_fx.Host()), CCodeplugRecovery::Result::Stay);
         QCOMPARE(Answers().Ids(), QList<int>{6000 - AGENT_WRITE_FAILED});
 
         // Once the phone took the backup, the restart and its notice always follow.
         m_fx.AddFault(name, QStringLiteral("AgentResetPhone"), AGENT_RESET_FAILED, 1);
         Answers().Clear();
-        QCOMPARE(recovery.Restore(backup, m_fx.Host()), CCodeplugRecovery::Result::Stay);
+        QCOMPARE(recovery.Restore(backup, m_fx.Host(), m_fx.Host()), CCodeplugRecovery::Result::Stay);
         QCOMPARE(Answers().Ids(), (QList<int>{PhoneMsg::Restored, 6000 - AGENT_RESET_FAILED}));
         QCOMPARE(m_fx.Host().depth, 0);
 
@@ -225,7 +227,7 @@ private Q_SLOTS:
         // it restarts, and takes input again for the notice.
         Answers().Clear();
         const int waits = m_fx.Host().waits;
-        QCOMPARE(recovery.Restore(backup, m_fx.Host()), CCodeplugRecovery::Result::Close);
+        QCOMPARE(recovery.Restore(backup, m_fx.Host(), m_fx.Host()), CCodeplugRecovery::Result::Close);
         QCOMPARE(Answers().Ids(), QList<int>{PhoneMsg::Restored});
         QCOMPARE(m_fx.Host().waits - waits, 2);
         QCOMPARE(m_fx.Host().depth, 0);

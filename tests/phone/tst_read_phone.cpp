@@ -3,6 +3,7 @@
 #include "CProcessPhone.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
+#include "CodeplugItemIds.h"
 #include "PhoneMessageIds.h"
 
 #include <QSqlQuery>
@@ -121,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(Unit(*phone, QStringLiteral("unit_cp_structure_version")).toInt(),
                  plugged.StructureVersion());
         QCOMPARE(Unit(*phone, QStringLiteral("unit_phone_num_nam1")).toString(),
-                 plugged.codeplug.Find(33, 0)->Text());
+                 plugged.codeplug.Find(CodeplugItem::NumberNam1, 0)->Text());
         const int phoneClass = m_fx.Rules().PhoneClassOf(modelType);
         QCOMPARE(Unit(*phone, QStringLiteral("unit_sim_version")).toInt(), phone->SimKind());
         if (phoneClass == 3) {

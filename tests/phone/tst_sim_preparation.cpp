@@ -3,6 +3,7 @@
 #include "CScriptedAnswerer.h"
 #include "CSimPreparation.h"
 #include "CTestEnvironment.h"
+#include "CVelmoraWrap.h"
 #include "PhoneMessageIds.h"
 
 #include <QtTest>
@@ -15,6 +16,13 @@ const int Alder = 105; // phone class 3
 QList<int> Ids()
 {
     return CScriptedAnswerer::Instance().Ids();
+}
+
+// Shows what the preparation answered, as the phone commands do; true when it got to the end.
+bool Prepared(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
+    return !error;
 }
 
 } // namespace
@@ -36,7 +44,7 @@ private Q_SLOTS:
     {
         const QString name = m_fx.Plug(Alder);
         CSimPreparation sim = Preparation();
-        QVERIFY(sim.Prepare(3, true));
+        QVERIFY(Prepared(sim.Prepare(3, true)));
         QCOMPARE(m_fx.Pin().asked, 0);
         QCOMPARE(sim.Imei(), m_fx.Load(name).imei);
         QCOMPARE(sim.SimKind(), 3);
@@ -53,13 +61,13 @@ private Q_SLOTS:
         options.simKind = 2;
         m_fx.Plug(Q700, options);
         CSimPreparation sim = Preparation();
-        QVERIFY(sim.Prepare(2, true));
+        QVERIFY(Prepared(sim.Prepare(2, true)));
         // The restart, then the IMEI read that makes the phone read its SIM again.
         QCOMPARE(m_fx.Delays(), (QList<int>{AGENT_RESET_WAIT_MS, AGENT_RESET_WAIT_MS}));
         QCOMPARE(sim.SimKind(), 2);
 
         m_fx.Delays().clear();
-        QVERIFY(sim.Prepare(2, false));
+        QVERIFY(Prepared(sim.Prepare(2, false)));
         QCOMPARE(m_fx.Delays(), QList<int>{AGENT_RESET_WAIT_MS});
     }
 
@@ -83,7 +91,7 @@ private Q_SLOTS:
         const QString name = m_fx.Plug(Alder, options);
         m_fx.Pin().script = typed;
         CSimPreparation sim = Preparation();
-        QCOMPARE(sim.Prepare(3, false), ok);
+        QCOMPARE(Prepared(sim.Prepare(3, false)), ok);
         QCOMPARE(m_fx.Pin().asked, 1);
         QCOMPARE(sim.HasPin(), ok);
         if (ok)
@@ -102,9 +110,9 @@ private Q_SLOTS:
         m_fx.Plug(Q700, options);
         m_fx.Pin().script = {QStringLiteral("2468")};
         CSimPreparation sim = Preparation();
-        QVERIFY(sim.Prepare(2, true));
+        QVERIFY(Prepared(sim.Prepare(2, true)));
         // The SIM stage restarts the phone, which forgets the PIN; the held one unlocks it again.
-        QVERIFY(sim.PrepareForSimStage(2));
+        QVERIFY(Prepared(sim.PrepareForSimStage(2)));
         QCOMPARE(m_fx.Pin().asked, 1);
         sim.DropPin();
         QVERIFY(!sim.HasPin());
@@ -128,7 +136,11 @@ private Q_SLOTS:
         options.simStatus = status;
         m_fx.Plug(Alder, options);
         CSimPreparation sim = Preparation();
-        QCOMPARE(sim.Prepare(3, false), message == 0);
+        const CVelmoraError error = sim.Prepare(3, false);
+        // The preparation answers its error and shows nothing itself.
+        QVERIFY(Ids().isEmpty());
+        QCOMPARE(error.Id(), message);
+        QCOMPARE(Prepared(error), message == 0);
         QCOMPARE(Ids(), message ? QList<int>{message} : QList<int>{});
         QCOMPARE(m_fx.Pin().asked, 0);
     }
@@ -138,12 +150,12 @@ private Q_SLOTS:
         const QString name = m_fx.Plug(Alder);
         m_fx.AddFault(name, QStringLiteral("AgentGetSimStatus"), AGENT_PHONE_BUSY, 5);
         CSimPreparation sim = Preparation();
-        QVERIFY(sim.Prepare(3, false));
+        QVERIFY(Prepared(sim.Prepare(3, false)));
         QCOMPARE(m_fx.Delays(), QList<int>(5, AGENT_RETRY_WAIT_MS));
 
         m_fx.Delays().clear();
         m_fx.AddFault(name, QStringLiteral("AgentGetSimStatus"), AGENT_PHONE_BUSY, 6);
-        QVERIFY(!sim.Prepare(3, false));
+        QVERIFY(!Prepared(sim.Prepare(3, false)));
         QCOMPARE(m_fx.Delays(), QList<int>(5, AGENT_RETRY_WAIT_MS));
         QCOMPARE(Ids(), QList<int>{6000 - AGENT_PHONE_BUSY});
     }
@@ -153,7 +165,7 @@ private Q_SLOTS:
         const QString name = m_fx.Plug(Alder);
         m_fx.AddFault(name, QStringLiteral("AgentReadImei"), AGENT_IMEI_UNREADABLE);
         CSimPreparation sim = Preparation();
-        QVERIFY(!sim.Prepare(3, false));
+        QVERIFY(!Prepared(sim.Prepare(3, false)));
         QVERIFY(sim.Imei().isEmpty());
         QCOMPARE(Ids(), QList<int>{6000 - AGENT_IMEI_UNREADABLE});
     }

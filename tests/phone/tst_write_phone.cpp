@@ -1,6 +1,7 @@
 #include "AgentApi.h"
 #include "CCodeplugBackup.h"
 #include "CCodeplugRecovery.h"
+#include "CConsolidatedDerivation.h"
 #include "CConsolidatedRecord.h"
 #include "CEditingView.h"
 #include "CListBlockCodec.h"
@@ -13,6 +14,7 @@
 #include "CTestEnvironment.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
+#include "CodeplugItemIds.h"
 #include "IFleetView.h"
 #include "PhoneMessageIds.h"
 
@@ -228,7 +230,8 @@ private Q_SLOTS:
         if (m_fx.Facts(modelType).callListType == 7)
             skip << 114;
         QCOMPARE(ChangedItems(before.codeplug, after.codeplug, skip), QList<int>{});
-        QCOMPARE(after.codeplug.Find(40, 0)->bytes, QByteArray::fromHex("19f1000002"));
+        QCOMPARE(after.codeplug.Find(CodeplugItem::ProgrammingState, 0)->bytes,
+                 QByteArray::fromHex("19f1000002"));
         QCOMPARE(after.codeplug.ListBlock(), before.codeplug.ListBlock());
         QCOMPARE(WithoutTimeStamps(after.sim.block), WithoutTimeStamps(before.sim.block));
 
@@ -237,7 +240,7 @@ private Q_SLOTS:
         QCOMPARE(CCodeplugBackup::Load(BackupOf(before.imei), backup), int(AGENT_SUCCESS));
         QVERIFY(backup.codeplug == before.codeplug);
         CScriptedAnswerer::Instance().Clear();
-        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(before.imei), m_fx.Host()),
+        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(before.imei), m_fx.Host(), m_fx.Host()),
                  CCodeplugRecovery::Result::Close);
         QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Restored)});
         QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
@@ -328,7 +331,7 @@ private Q_SLOTS:
             edits << 127 << 128 << 139;
         }
         QCOMPARE(ChangedItems(before.codeplug, after.codeplug, edits), QList<int>{});
-        QVERIFY(after.codeplug.Find(3, 0)->bytes.startsWith("O'Brien"));
+        QVERIFY(after.codeplug.Find(CodeplugItem::UserName, 0)->bytes.startsWith("O'Brien"));
         QCOMPARE(after.codeplug.Find(OwnItem, 0)->bytes, QByteArray::fromHex("a55aa55a0102"));
         const auto regions = CListBlockLayout::Regions(before.codeplug.Layout());
         QCOMPARE(after.codeplug.ListBlock().size(), before.codeplug.ListBlock().size());
@@ -352,7 +355,7 @@ private Q_SLOTS:
         QCOMPARE(CCodeplugBackup::Load(BackupOf(imei), backup), int(AGENT_SUCCESS));
         QVERIFY(backup.codeplug == before.codeplug);
         CScriptedAnswerer::Instance().Clear();
-        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(imei), m_fx.Host()),
+        QCOMPARE(CCodeplugRecovery(m_fx.Settings()).Restore(BackupOf(imei), m_fx.Host(), m_fx.Host()),
                  CCodeplugRecovery::Result::Close);
         QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Restored)});
         QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
@@ -416,10 +419,11 @@ private Q_SLOTS:
         QString name;
         QVERIFY(PlugAndRead(10, name));
         CVirtualPhone phone = m_fx.Load(name);
-        phone.codeplug.Find(40, 0)->bytes = QByteArray::fromHex("19f1000001");
+        phone.codeplug.Find(CodeplugItem::ProgrammingState, 0)->bytes = QByteArray::fromHex("19f1000001");
         m_fx.Save(name, phone);
         QVERIFY(Write());
-        QCOMPARE(m_fx.Load(name).codeplug.Find(40, 0)->bytes, QByteArray::fromHex("19f1000001"));
+        QCOMPARE(m_fx.Load(name).codeplug.Find(CodeplugItem::ProgrammingState, 0)->bytes,
+                 QByteArray::fromHex("19f1000001"));
     }
 
     void clearedListFlagKeepsThePhonesList()
@@ -502,8 +506,8 @@ private Q_SLOTS:
         flags.talkgroups[1] = true;
         phone.SetWriteFlags(flags);
         phone.AttachDatabase(doc->Database());
-        QVERIFY(phone.PrepareAndWriteSourceItems(source));
-        QVERIFY(phone.WriteListBlock(true));
+        QVERIFY(!phone.PrepareAndWriteSourceItems(source).IsError());
+        QVERIFY(!phone.WriteListBlock(true).IsError());
         QByteArray block(CListBlockLayout::BlockSize(CListBlockLayout::L0), '\0');
         QCOMPARE(AgentReadLists0(reinterpret_cast<uint8_t*>(block.data())), int(AGENT_SUCCESS));
         const CUnitListRows rows = CListBlockCodec::Decode(block, regions, false);
@@ -517,6 +521,41 @@ private Q_SLOTS:
         QCOMPARE(rows.Count(Kind::Private, 2), 1);
         QCOMPARE(rows.Count(Kind::Talkgroup, 3), 1);
         QCOMPARE(rows.Count(Kind::Private, 3), 1);
+    }
+
+    void derivedListCutAtItsLimitIsRemarkedAndTheWriteGoesOn()
+    {
+        QString alder;
+        CVelmoraDoc* doc = PlugAndRead(105, alder);
+        QVERIFY(doc);
+        const QString source = m_fx.Load(alder).imei;
+        // More consolidated talkgroups than a NAM 1 talkgroup list holds.
+        for (int i = 0; i <= CConsolidatedDerivation::TalkgroupLimit; ++i) {
+            QVERIFY(Exec(
+                doc->Database(),
+                "INSERT INTO unit_consolid_call_list (unit_imei_num, unit_name, unit_num, unit_num_type, "
+                "unit_rec_num) VALUES (?, ?, ?, ?, ?)",
+                {source, QStringLiteral("Group %1").arg(i), QString::number(700 + i),
+                 int(CConsolidatedDerivation::TalkgroupType), 200 + i}));
+        }
+        m_fx.Plug(10, {}, QStringLiteral("plain"));
+        QCOMPARE(AgentReadCodeplug(1, 0, 0), int(AGENT_SUCCESS));
+        CProcessPhone phone(CProcessPhone::ModeWrite, m_fx.Settings(), m_fx.Rules(), &m_fx.Pin());
+        phone.SetMessages(&m_fx.Host());
+        CWriteFlags flags;
+        flags.consolidated = true;
+        phone.SetWriteFlags(flags);
+        phone.AttachDatabase(doc->Database());
+        QVERIFY(!phone.PrepareAndWriteSourceItems(source).IsError());
+        QByteArray before(CListBlockLayout::BlockSize(CListBlockLayout::L0), '\0');
+        QCOMPARE(AgentReadLists0(reinterpret_cast<uint8_t*>(before.data())), int(AGENT_SUCCESS));
+        CScriptedAnswerer::Instance().Clear();
+        // The notice reaches the user while the list block is made; the block is still written.
+        QVERIFY(!phone.WriteListBlock(true).IsError());
+        QCOMPARE(Ids(), QList<int>{int(PhoneMsg::TalkgroupCut)});
+        QByteArray after(before.size(), '\0');
+        QCOMPARE(AgentReadLists0(reinterpret_cast<uint8_t*>(after.data())), int(AGENT_SUCCESS));
+        QVERIFY(after != before);
     }
 
     void fleetWithoutUnitsOrEditingGridWritesNothing()
@@ -551,7 +590,7 @@ private Q_SLOTS:
         CScriptedAnswerer::Instance().Clear();
         QVERIFY(Write());
         QCOMPARE(m_fx.Host().pendingStored, asked + 1);
-        QVERIFY(m_fx.Load(name).codeplug.Find(3, 0)->bytes.startsWith("Typed"));
+        QVERIFY(m_fx.Load(name).codeplug.Find(CodeplugItem::UserName, 0)->bytes.startsWith("Typed"));
 
         // A typed row its checks refuse stops the write before the phone is touched.
         m_fx.Host().storePending = [](CVelmoraDoc&) { return false; };

@@ -135,12 +135,14 @@ int CCliPhoneCommands::Recover(const QString& backup)
     const CCodeplugRecovery recovery(CPhoneSettings::FromApp());
     CCliPhoneHost host(m_cx.err, nullptr);
     QString own;
-    if (!recovery.Start(host, own))
+    const CVelmoraError started = recovery.Start(host, own);
+    host.ShowError(started);
+    if (started.Stops())
         return m_cx.Failed(CCliTexts::Text(CliMsg::NothingRestored));
     const QString path = backup.isEmpty() ? own : backup;
     if (path.isEmpty())
         return m_cx.Fail(CCliTexts::Text(CliMsg::NoBackupName));
-    if (recovery.Restore(path, host) != CCodeplugRecovery::Result::Close)
+    if (recovery.Restore(path, host, host) != CCodeplugRecovery::Result::Close)
         return m_cx.Failed(CCliTexts::Text(CliMsg::NotRestored, {path}));
     m_cx.Done(path, CCliTexts::Text(CliMsg::Restored));
     return m_cx.Result();

@@ -1,6 +1,7 @@
 #include "CCliPhoneHost.h"
 
 #include "CCliTexts.h"
+#include "CVelmoraWrap.h"
 #include "CliMessageIds.h"
 
 #include <QTextStream>
@@ -16,6 +17,11 @@ void CCliPhoneHost::ShowNoCPSupport()
 {
     m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::CodeplugUnsupported) << '\n';
     m_err.flush();
+}
+
+void CCliPhoneHost::ShowError(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
 }
 
 bool CCliPhoneHost::AskPin(QString& pin)

@@ -24,6 +24,8 @@ public:
     CVelmoraDoc* NewFleet() override { return nullptr; }
     void SetStatusText(const QString&) override {}
     void ShowNoCPSupport() override;
+    // As every message of the tool: through the terminal answerer.
+    void ShowError(const CVelmoraError& error) override;
     void SetSimKind(int) override {}
     void ShowUnitsView(CVelmoraDoc&) override {}
     ISimPinPrompt* PinPrompt() override { return this; }

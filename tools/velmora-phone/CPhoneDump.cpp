@@ -75,7 +75,7 @@ QStringList CPhoneDump::Identity(const CVirtualPhone& phone)
                  .arg(phone.subRelease ? QString(QLatin1Char(phone.subRelease)) : QStringLiteral("none"));
     lines << QStringLiteral("structure version: 0x%1").arg(phone.StructureVersion(), 2, 16, QLatin1Char('0'));
     lines << QStringLiteral("default version:   0x%1")
-                 .arg(phone.codeplug.Value(CVirtualPhone::ItemDefaultVersion), 2, 16, QLatin1Char('0'));
+                 .arg(phone.codeplug.Value(CodeplugItem::DefaultVersion), 2, 16, QLatin1Char('0'));
     lines << QStringLiteral("user name:         %1").arg(phone.UserName());
     const CListBlockLayout::Layout layout = phone.codeplug.Layout();
     lines << QStringLiteral("list block:        %1")

@@ -4,6 +4,7 @@
 #include "CPhoneSettings.h"
 #include "CRecoverCPDlg.h"
 #include "CVelmoraApp.h"
+#include "CVelmoraWrap.h"
 #include "NoCPSupport.h"
 
 CPhoneCommandHost::CPhoneCommandHost(QWidget* mainWindow, Hooks hooks)
@@ -31,6 +32,11 @@ void CPhoneCommandHost::ShowNoCPSupport()
 {
     NoCPSupport dialog(m_window);
     dialog.exec();
+}
+
+void CPhoneCommandHost::ShowError(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
 }
 
 void CPhoneCommandHost::SetSimKind(int simKind)

@@ -32,6 +32,7 @@ public:
     void EndWait() override { m_wait.EndWait(); }
     void SetStatusText(const QString& text) override;
     void ShowNoCPSupport() override;
+    void ShowError(const CVelmoraError& error) override;
     void SetSimKind(int simKind) override;
     void ShowUnitsView(CVelmoraDoc& document) override;
     ISimPinPrompt* PinPrompt() override { return &m_prompt; }

@@ -94,18 +94,25 @@ void CRecoverCPDlg::OnBrowse()
 
 void CRecoverCPDlg::OnRestore()
 {
-    if (m_recovery.Restore(m_edit->text(), *m_wait) == CCodeplugRecovery::Result::Close) {
+    if (m_recovery.Restore(m_edit->text(), *m_wait, *this) == CCodeplugRecovery::Result::Close) {
         accept();
         return;
     }
     m_edit->setFocus();
 }
 
+void CRecoverCPDlg::ShowError(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
+}
+
 bool CRecoverCPDlg::Run(const CPhoneSettings& settings, QWidget* mainWindow)
 {
     CWidgetWait wait(mainWindow);
     QString path;
-    if (!CCodeplugRecovery(settings).Start(wait, path))
+    const CVelmoraError started = CCodeplugRecovery(settings).Start(wait, path);
+    CVelmoraWrap::ShowError(started);
+    if (started.Stops())
         return false;
     CRecoverCPDlg dialog(settings, mainWindow);
     dialog.SetPath(path);

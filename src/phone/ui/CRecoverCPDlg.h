@@ -2,6 +2,7 @@
 
 #include "CCodeplugRecovery.h"
 #include "CPhoneSettings.h"
+#include "IPhoneMessages.h"
 
 #include <QDialog>
 #include <functional>
@@ -12,8 +13,9 @@ class QLineEdit;
 class QPushButton;
 
 // Codeplug recovery: the backup file to put back into the phone (the phone's own backup to start
-// with), a browse button, and the restore button, enabled while a path is given.
-class CRecoverCPDlg : public QDialog
+// with), a browse button, and the restore button, enabled while a path is given. The restore's
+// messages come up over the dialog.
+class CRecoverCPDlg : public QDialog, private IPhoneMessages
 {
     Q_OBJECT
 public:
@@ -52,6 +54,7 @@ Q_SIGNALS:
 
 private:
     void OnPathEdited(const QString& text);
+    void ShowError(const CVelmoraError& error) override;
 
     CCodeplugRecovery m_recovery;
     std::unique_ptr<CWidgetWait> m_wait;

@@ -22,6 +22,7 @@ CUnitViewPhoneDlg::CUnitViewPhoneDlg(const QString& imei, const QSqlDatabase& fl
 void CUnitViewPhoneDlg::OnInitDialog()
 {
     const CUnitPhoneInfo info = CUnitPhoneInfo::Load(m_fleet, Imei(), m_rules);
+    CVelmoraWrap::ShowError(info.error);
     SetField(StructureVersionId, info.structureVersion);
     SetField(DefaultVersionId, info.defaultVersion);
     SetField(LastModifiedId, info.lastModified);
