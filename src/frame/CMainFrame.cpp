@@ -1,19 +1,15 @@
 #include "CMainFrame.h"
 
-#include "AgentApi.h"
 #include "CAboutDlg.h"
-#include "CAppendDlg.h"
 #include "CChildFrame.h"
 #include "CCommandTable.h"
 #include "CDocManager.h"
 #include "CFleetContext.h"
 #include "CFrameMenus.h"
 #include "CFramePlacement.h"
+#include "CFrameServices.h"
 #include "CHelpWnd.h"
-#include "CPhoneCommandHost.h"
-#include "CPleaseWait.h"
 #include "CShortcutListDockBar.h"
-#include "CUnitsView.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
@@ -105,14 +101,7 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
 
     m_menus = std::make_unique<CFrameMenus>(*m_commands, *m_mdiArea, this);
     m_docs = std::make_unique<CDocManager>(*m_mdiArea, m_settings);
-    // The units tab of a fleet window holds the fleet's units grid.
-    m_docs->SetViewFactory(CChildFrame::UnitsTab, [this](CVelmoraDoc& document) -> QWidget* {
-        auto* view = new CUnitsView(document, CUnitsView::SettingsFromApp());
-        view->SetAppendQuestion(new CAppendDlg(view));
-        // A new unit's settings may come from the phone on the cable: the read command brings them.
-        view->SetReadPhoneHandler([this]() { m_commands->Execute(FrameCmd::ReadPhone); });
-        return view;
-    });
+    m_services = std::make_unique<CFrameServices>(*this);
     CreateBars();
     CreateStatusBar();
     ConnectCommands();
@@ -134,11 +123,22 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
+    m_services.reset();
     // Documents close (stored, backups removed) while the window they report to is whole.
     m_docs->disconnect(this);
     m_docs->Context().disconnect(this);
     m_docs->CloseAllWithoutAsking();
     m_mdiArea->disconnect(this);
+}
+
+IFrameRegistry& CMainFrame::Registry() const
+{
+    return *m_services;
+}
+
+IFrameServices& CMainFrame::Services() const
+{
+    return *m_services;
 }
 
 void CMainFrame::CreateBars()
@@ -263,32 +263,6 @@ void CMainFrame::ConnectCommands()
         LangHebrew, [this]() { OnLanguage(QStringLiteral("Hebrew"), 3); },
         [this]() { return m_settings.systemIsHebrew; }, [this]() { return m_settings.languageCode == 3; });
 
-    c.SetHandler(ResetPhone, [this]() { OnResetPhone(); });
-    // Reading, writing and recovering phones run in the phone library; it reaches the fleets and the
-    // status bar through these hooks.
-    const auto phoneHooks = [this]() {
-        CPhoneCommandHost::Hooks hooks;
-        hooks.activeFleet = [this]() { return m_docs->ActiveDocument(); };
-        hooks.newFleet = [this]() {
-            CVelmoraDoc* document = m_docs->NewFleet();
-            if (document)
-                ShowListBar(FleetBarId);
-            return document;
-        };
-        hooks.statusText = [this](const QString& text) {
-            m_panes[0]->setText(text.isEmpty() ? CVelmoraWrap::LoadString(FrameText::StatusReady) : text);
-        };
-        hooks.showUnits = [this](CVelmoraDoc& document) {
-            if (CChildFrame* frame = m_docs->FrameOf(&document))
-                frame->ShowTab(CChildFrame::UnitsTab);
-        };
-        hooks.storePending = [this](CVelmoraDoc& document) { return m_docs->FinishUnitsRow(&document); };
-        return hooks;
-    };
-    c.SetHandler(ReadPhone, [this, phoneHooks]() { CPhoneCommandHost::ReadPhone(this, phoneHooks()); });
-    c.SetHandler(
-        WritePhone, [this, phoneHooks]() { CPhoneCommandHost::WritePhone(this, phoneHooks()); }, fleetActive);
-    c.SetHandler(CodeplugRecovery, [this]() { CPhoneCommandHost::RecoverCodeplug(this); });
     c.SetHandler(FrameCmd::Options, [this]() { DispalyOptionsDialog(this, 0); });
     c.SetHandler(SyncPim, [this]() { OnSyncPim(); });
     c.SetHandler(HelpTopics, [this]() { OnHelp(); });
@@ -551,23 +525,6 @@ void CMainFrame::OnFileNew()
 void CMainFrame::OnFileOpen()
 {
     m_docs->PromptAndOpen();
-}
-
-void CMainFrame::OnResetPhone()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto wait = std::make_unique<CPleaseWait>(this);
-    wait->show();
-    setEnabled(false);
-    wait->SetProgress(0, 0);
-    const int result = AgentResetPhone(m_settings.comPort & 0xFF, m_settings.quickComm, m_settings.usbPort);
-    setEnabled(true);
-    wait.reset();
-    QApplication::restoreOverrideCursor();
-    if (result == 1)
-        CVelmoraWrap::ShowError(1405, VMT_NOTICE);
-    else
-        CVelmoraWrap::HandleAgentAPIErrors(result);
 }
 
 void CMainFrame::OnLanguage(const QString& name, int code)

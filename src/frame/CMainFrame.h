@@ -10,8 +10,11 @@
 class CCommandTable;
 class CDocManager;
 class CFrameMenus;
+class CFrameServices;
 class CHelpWnd;
 class CShortcutListDockBar;
+class IFrameRegistry;
+class IFrameServices;
 class QLabel;
 class QMdiArea;
 class QToolBar;
@@ -43,6 +46,10 @@ public:
     CCommandTable& Commands() const { return *m_commands; }
     CDocManager& Documents() const { return *m_docs; }
     const CFrameSettings& Settings() const { return m_settings; }
+    // Where features register their commands, tab views and list-bar handlers, and the services
+    // they call.
+    IFrameRegistry& Registry() const;
+    IFrameServices& Services() const;
 
     // The family of the active document window's view (FrameFamily).
     int ActiveFamily() const { return m_family; }
@@ -98,7 +105,6 @@ private:
 
     void OnFileNew();
     void OnFileOpen();
-    void OnResetPhone();
     void OnLanguage(const QString& name, int code);
     void OnHelp(const QString& page = QString());
     void OnAbout();
@@ -109,6 +115,7 @@ private:
     std::unique_ptr<CCommandTable> m_commands;
     std::unique_ptr<CFrameMenus> m_menus;
     std::unique_ptr<CDocManager> m_docs;
+    std::unique_ptr<CFrameServices> m_services;
     QToolBar* m_mainToolbar = nullptr;
     QToolBar* m_sideToolbar = nullptr;
     CShortcutListDockBar* m_bars[3] = {};
