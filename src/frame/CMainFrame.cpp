@@ -123,7 +123,6 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
-    m_services.reset();
     // Documents close (stored, backups removed) while the window they report to is whole.
     m_docs->disconnect(this);
     m_docs->Context().disconnect(this);

@@ -112,10 +112,11 @@ private:
 
     CFrameSettings m_settings;
     QMdiArea* m_mdiArea = nullptr;
+    // Before the commands and documents: the features' handlers hold the services to the end.
+    std::unique_ptr<CFrameServices> m_services;
     std::unique_ptr<CCommandTable> m_commands;
     std::unique_ptr<CFrameMenus> m_menus;
     std::unique_ptr<CDocManager> m_docs;
-    std::unique_ptr<CFrameServices> m_services;
     QToolBar* m_mainToolbar = nullptr;
     QToolBar* m_sideToolbar = nullptr;
     CShortcutListDockBar* m_bars[3] = {};
