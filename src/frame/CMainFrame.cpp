@@ -10,6 +10,7 @@
 #include "CFrameServices.h"
 #include "CHelpWnd.h"
 #include "CShortcutListDockBar.h"
+#include "CVelmoraApp.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
@@ -115,6 +116,8 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
             [this]() { ShowListBar(FleetBarId); });
     connect(&m_docs->Context(), &CFleetContext::hideListBars, this, &CMainFrame::HideListBars);
     m_menus->SetRecentFiles(m_docs->RecentFiles().Files());
+    if (CVelmoraApp* app = CVelmoraApp::Instance())
+        connect(app, &CVelmoraApp::settingsChanged, this, &CMainFrame::OnSettingsChanged);
 
     m_family = -1;
     UpdateFamily();
@@ -194,13 +197,30 @@ void CMainFrame::CreateStatusBar()
         m_panes[i]->setAlignment(Qt::AlignCenter);
         bar->addPermanentWidget(m_panes[i]);
     }
-    const int languageText =
-        m_settings.languageCode == 2 ? 1856 : (m_settings.languageCode == 1 ? 1857 : 1859);
+    const int languageText = m_settings.language == CInstalledData::English
+                                 ? 1856
+                                 : (m_settings.language == CInstalledData::French ? 1857 : 1859);
     m_panes[2]->setText(CVelmoraWrap::LoadString(languageText));
+    UpdatePortPane();
+}
+
+void CMainFrame::UpdatePortPane()
+{
     m_panes[3]->setText(
         m_settings.usbPort > 0
             ? CVelmoraWrap::LoadString(FrameText::StatusUsbPort).arg(m_settings.usbPort)
-            : CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(m_settings.comPort & 0xFF));
+            : CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(m_settings.ComPortArg()));
+}
+
+void CMainFrame::OnSettingsChanged(const CAppSettings& settings)
+{
+    // Language and carrier take effect at the next start; the options dialog's values at once.
+    const CFrameSettings kept = m_settings;
+    static_cast<CAppSettings&>(m_settings) = settings;
+    m_settings.languageName = kept.languageName;
+    m_settings.language = kept.language;
+    m_settings.carrierId = kept.carrierId;
+    UpdatePortPane();
 }
 
 QLabel* CMainFrame::StatusPane(int index) const
@@ -253,16 +273,21 @@ void CMainFrame::ConnectCommands()
         [this]() { return ListBar(SmsBarId)->isVisible(); });
 
     c.SetHandler(
-        LangEnglish, [this]() { OnLanguage(QStringLiteral("English"), 2); }, {},
-        [this]() { return m_settings.languageCode == 2; });
+        LangEnglish, [this]() { OnLanguage(QStringLiteral("English"), CInstalledData::English); }, {},
+        [this]() { return m_settings.language == CInstalledData::English; });
     c.SetHandler(
-        LangFrench, [this]() { OnLanguage(QStringLiteral("French"), 1); }, {},
-        [this]() { return m_settings.languageCode == 1; });
+        LangFrench, [this]() { OnLanguage(QStringLiteral("French"), CInstalledData::French); }, {},
+        [this]() { return m_settings.language == CInstalledData::French; });
     c.SetHandler(
-        LangHebrew, [this]() { OnLanguage(QStringLiteral("Hebrew"), 3); },
-        [this]() { return m_settings.systemIsHebrew; }, [this]() { return m_settings.languageCode == 3; });
+        LangHebrew, [this]() { OnLanguage(QStringLiteral("Hebrew"), CInstalledData::Hebrew); },
+        [this]() { return m_settings.systemIsHebrew; },
+        [this]() { return m_settings.language == CInstalledData::Hebrew; });
 
-    c.SetHandler(FrameCmd::Options, [this]() { DispalyOptionsDialog(this, 0); });
+    c.SetHandler(FrameCmd::Options, [this]() {
+        DispalyOptionsDialog(this, 0);
+        if (CVelmoraApp* app = CVelmoraApp::Instance())
+            app->ReloadOptions();
+    });
     c.SetHandler(SyncPim, [this]() { OnSyncPim(); });
     c.SetHandler(HelpTopics, [this]() { OnHelp(); });
     c.SetHandler(DefaultHelp, [this]() { OnHelp(); });
@@ -526,10 +551,10 @@ void CMainFrame::OnFileOpen()
     m_docs->PromptAndOpen();
 }
 
-void CMainFrame::OnLanguage(const QString& name, int code)
+void CMainFrame::OnLanguage(const QString& name, CInstalledData::Language language)
 {
     CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), name);
-    m_languageChoice = code;
+    m_languageChoice = language;
     CVelmoraWrap::ShowError(1845, VMT_NOTICE);
 }
 

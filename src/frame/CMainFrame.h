@@ -98,6 +98,8 @@ private:
     void ConnectCommands();
     void ConnectViewCommand(int id, int tab);
     void UpdateTitleAndStatus();
+    void UpdatePortPane();
+    void OnSettingsChanged(const CAppSettings& settings);
     void UpdateListBarItems();
     int ClassifyActiveWindow() const;
     QWidget* ActiveView() const;
@@ -105,7 +107,7 @@ private:
 
     void OnFileNew();
     void OnFileOpen();
-    void OnLanguage(const QString& name, int code);
+    void OnLanguage(const QString& name, CInstalledData::Language language);
     void OnHelp(const QString& page = QString());
     void OnAbout();
     void OnSyncPim();
@@ -125,6 +127,6 @@ private:
     ListBarHandler m_listHandlers[4];
     FileOpener m_pimOpener;
     int m_family = -1;
-    int m_languageChoice = 0; // the language chosen for the next start, 0 when none
+    int m_languageChoice = 0; // the language chosen for the next start (CInstalledData), 0 when none
     bool m_startMaximized = false;
 };

@@ -159,7 +159,7 @@ private Q_SLOTS:
         // The side toolbar stands where reading starts and the list bars at the other side.
         for (const bool hebrew : {false, true}) {
             CFrameSettings settings = Settings();
-            settings.languageCode = hebrew ? 3 : 2;
+            settings.language = hebrew ? CInstalledData::Hebrew : CInstalledData::English;
             CMainFrame frame(settings);
             frame.setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
             frame.resize(900, 600);
