@@ -214,12 +214,8 @@ void CMainFrame::UpdatePortPane()
 
 void CMainFrame::OnSettingsChanged(const CAppSettings& settings)
 {
-    // Language and carrier take effect at the next start; the options dialog's values at once.
-    const CFrameSettings kept = m_settings;
+    // The options dialog's values take effect at once: the status bar names the port now in use.
     static_cast<CAppSettings&>(m_settings) = settings;
-    m_settings.languageName = kept.languageName;
-    m_settings.language = kept.language;
-    m_settings.carrierId = kept.carrierId;
     UpdatePortPane();
 }
 

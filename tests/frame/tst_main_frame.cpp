@@ -15,6 +15,7 @@
 #include "CScriptedAnswerer.h"
 #include "CShortcutListDockBar.h"
 #include "CTestEnvironment.h"
+#include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
 #include "FrameMessageIds.h"
@@ -522,6 +523,21 @@ private Q_SLOTS:
         QVERIFY(frame.isEnabled());
         QVERIFY(frame.findChildren<CPleaseWait*>().isEmpty());
         frame.Documents().CloseAllWithoutAsking();
+    }
+
+    void settingsAnnouncedByTheApplicationReachTheStatusBar()
+    {
+        CVelmoraApp app;
+        CMainFrame frame(Settings());
+        QCOMPARE(frame.StatusPane(3)->text(), CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(1));
+        CAppSettings changed = frame.Settings();
+        changed.comPort = 0x104;
+        Q_EMIT app.settingsChanged(changed);
+        QCOMPARE(frame.Settings().comPort, 0x104);
+        QCOMPARE(frame.StatusPane(3)->text(), CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(4));
+        changed.usbPort = 2;
+        Q_EMIT app.settingsChanged(changed);
+        QCOMPARE(frame.StatusPane(3)->text(), CVelmoraWrap::LoadString(FrameText::StatusUsbPort).arg(2));
     }
 
     void resetPhoneReportsTheLibrarysAnswer()
