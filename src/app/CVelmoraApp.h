@@ -1,9 +1,11 @@
 #pragma once
 
+#include "CAppSettings.h"
 #include "CInstalledData.h"
 #include "CModelRules.h"
 
 #include <QFont>
+#include <QObject>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -16,17 +18,19 @@ class IAppShell;
 
 // The application object: runs start-up and exit in their fixed order and holds every
 // application-wide setting, the application database and the model rules for the rest of the run.
-class CVelmoraApp
+class CVelmoraApp : public QObject
 {
+    Q_OBJECT
 public:
-    enum LanguageCode {
+    enum LanguageCode
+    {
         LangFrench = CInstalledData::French,
         LangEnglish = CInstalledData::English,
         LangHebrew = CInstalledData::Hebrew
     };
 
     CVelmoraApp();
-    ~CVelmoraApp();
+    ~CVelmoraApp() override;
     CVelmoraApp(const CVelmoraApp&) = delete;
     CVelmoraApp& operator=(const CVelmoraApp&) = delete;
 
@@ -50,11 +54,16 @@ public:
     // Help context ids of the toolkit's own commands and dialogs go to the general help topic.
     static int MapHelpContext(int contextId);
 
+    // Settings, as one value.
+    CAppSettings Settings() const;
+    // The options dialog has closed: its values are read again, and settingsChanged announces them.
+    void ReloadOptions();
+
     // Settings.
     const QString& ProgramFolder() const { return m_programFolder; }
     const QString& LastPimFile() const { return m_lastPimFile; }
     const QString& LanguageName() const { return m_languageName; }
-    int LanguageCode() const { return m_languageCode; }
+    CInstalledData::Language LanguageCode() const { return CInstalledData::Language(m_languageCode); }
     int QuickComm() const { return m_quickComm; }
     int UsbPort() const { return m_usbPort; }
     int ComPort() const { return m_comPort; }
@@ -94,6 +103,9 @@ public:
     const QFont& GridFont2() const { return m_gridFont2; }
     const QFont& PlainFont() const { return m_plainFont; }
     bool IsRightToLeft() const { return m_languageCode == LangHebrew; }
+
+Q_SIGNALS:
+    void settingsChanged(const CAppSettings& settings);
 
 private:
     bool LoadLanguage(const QString& fileName);

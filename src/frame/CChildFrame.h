@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FrameCommands.h"
+
 #include <QMdiSubWindow>
 
 class CVelmoraDoc;
@@ -13,8 +15,8 @@ class CChildFrame : public QMdiSubWindow
 public:
     enum Tab
     {
-        UnitsTab = 0,
-        TalkgroupsTab = 1
+        UnitsTab = FrameTab::Units,
+        TalkgroupsTab = FrameTab::Talkgroups
     };
 
     // tabFontFamily: the face of the tab labels (the Hebrew face for Hebrew).

@@ -1,19 +1,16 @@
 #include "CMainFrame.h"
 
-#include "AgentApi.h"
 #include "CAboutDlg.h"
-#include "CAppendDlg.h"
 #include "CChildFrame.h"
 #include "CCommandTable.h"
 #include "CDocManager.h"
 #include "CFleetContext.h"
 #include "CFrameMenus.h"
 #include "CFramePlacement.h"
+#include "CFrameServices.h"
 #include "CHelpWnd.h"
-#include "CPhoneCommandHost.h"
-#include "CPleaseWait.h"
 #include "CShortcutListDockBar.h"
-#include "CUnitsView.h"
+#include "CVelmoraApp.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
@@ -105,14 +102,7 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
 
     m_menus = std::make_unique<CFrameMenus>(*m_commands, *m_mdiArea, this);
     m_docs = std::make_unique<CDocManager>(*m_mdiArea, m_settings);
-    // The units tab of a fleet window holds the fleet's units grid.
-    m_docs->SetViewFactory(CChildFrame::UnitsTab, [this](CVelmoraDoc& document) -> QWidget* {
-        auto* view = new CUnitsView(document, CUnitsView::SettingsFromApp());
-        view->SetAppendQuestion(new CAppendDlg(view));
-        // A new unit's settings may come from the phone on the cable: the read command brings them.
-        view->SetReadPhoneHandler([this]() { m_commands->Execute(FrameCmd::ReadPhone); });
-        return view;
-    });
+    m_services = std::make_unique<CFrameServices>(*this);
     CreateBars();
     CreateStatusBar();
     ConnectCommands();
@@ -126,6 +116,8 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
             [this]() { ShowListBar(FleetBarId); });
     connect(&m_docs->Context(), &CFleetContext::hideListBars, this, &CMainFrame::HideListBars);
     m_menus->SetRecentFiles(m_docs->RecentFiles().Files());
+    if (CVelmoraApp* app = CVelmoraApp::Instance())
+        connect(app, &CVelmoraApp::settingsChanged, this, &CMainFrame::OnSettingsChanged);
 
     m_family = -1;
     UpdateFamily();
@@ -139,6 +131,16 @@ CMainFrame::~CMainFrame()
     m_docs->Context().disconnect(this);
     m_docs->CloseAllWithoutAsking();
     m_mdiArea->disconnect(this);
+}
+
+IFrameRegistry& CMainFrame::Registry() const
+{
+    return *m_services;
+}
+
+IFrameServices& CMainFrame::Services() const
+{
+    return *m_services;
 }
 
 void CMainFrame::CreateBars()
@@ -195,13 +197,26 @@ void CMainFrame::CreateStatusBar()
         m_panes[i]->setAlignment(Qt::AlignCenter);
         bar->addPermanentWidget(m_panes[i]);
     }
-    const int languageText =
-        m_settings.languageCode == 2 ? 1856 : (m_settings.languageCode == 1 ? 1857 : 1859);
+    const int languageText = m_settings.language == CInstalledData::English
+                                 ? 1856
+                                 : (m_settings.language == CInstalledData::French ? 1857 : 1859);
     m_panes[2]->setText(CVelmoraWrap::LoadString(languageText));
+    UpdatePortPane();
+}
+
+void CMainFrame::UpdatePortPane()
+{
     m_panes[3]->setText(
         m_settings.usbPort > 0
             ? CVelmoraWrap::LoadString(FrameText::StatusUsbPort).arg(m_settings.usbPort)
-            : CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(m_settings.comPort & 0xFF));
+            : CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(m_settings.ComPortArg()));
+}
+
+void CMainFrame::OnSettingsChanged(const CAppSettings& settings)
+{
+    // The options dialog's values take effect at once: the status bar names the port now in use.
+    static_cast<CAppSettings&>(m_settings) = settings;
+    UpdatePortPane();
 }
 
 QLabel* CMainFrame::StatusPane(int index) const
@@ -254,42 +269,21 @@ void CMainFrame::ConnectCommands()
         [this]() { return ListBar(SmsBarId)->isVisible(); });
 
     c.SetHandler(
-        LangEnglish, [this]() { OnLanguage(QStringLiteral("English"), 2); }, {},
-        [this]() { return m_settings.languageCode == 2; });
+        LangEnglish, [this]() { OnLanguage(QStringLiteral("English"), CInstalledData::English); }, {},
+        [this]() { return m_settings.language == CInstalledData::English; });
     c.SetHandler(
-        LangFrench, [this]() { OnLanguage(QStringLiteral("French"), 1); }, {},
-        [this]() { return m_settings.languageCode == 1; });
+        LangFrench, [this]() { OnLanguage(QStringLiteral("French"), CInstalledData::French); }, {},
+        [this]() { return m_settings.language == CInstalledData::French; });
     c.SetHandler(
-        LangHebrew, [this]() { OnLanguage(QStringLiteral("Hebrew"), 3); },
-        [this]() { return m_settings.systemIsHebrew; }, [this]() { return m_settings.languageCode == 3; });
+        LangHebrew, [this]() { OnLanguage(QStringLiteral("Hebrew"), CInstalledData::Hebrew); },
+        [this]() { return m_settings.systemIsHebrew; },
+        [this]() { return m_settings.language == CInstalledData::Hebrew; });
 
-    c.SetHandler(ResetPhone, [this]() { OnResetPhone(); });
-    // Reading, writing and recovering phones run in the phone library; it reaches the fleets and the
-    // status bar through these hooks.
-    const auto phoneHooks = [this]() {
-        CPhoneCommandHost::Hooks hooks;
-        hooks.activeFleet = [this]() { return m_docs->ActiveDocument(); };
-        hooks.newFleet = [this]() {
-            CVelmoraDoc* document = m_docs->NewFleet();
-            if (document)
-                ShowListBar(FleetBarId);
-            return document;
-        };
-        hooks.statusText = [this](const QString& text) {
-            m_panes[0]->setText(text.isEmpty() ? CVelmoraWrap::LoadString(FrameText::StatusReady) : text);
-        };
-        hooks.showUnits = [this](CVelmoraDoc& document) {
-            if (CChildFrame* frame = m_docs->FrameOf(&document))
-                frame->ShowTab(CChildFrame::UnitsTab);
-        };
-        hooks.storePending = [this](CVelmoraDoc& document) { return m_docs->FinishUnitsRow(&document); };
-        return hooks;
-    };
-    c.SetHandler(ReadPhone, [this, phoneHooks]() { CPhoneCommandHost::ReadPhone(this, phoneHooks()); });
-    c.SetHandler(
-        WritePhone, [this, phoneHooks]() { CPhoneCommandHost::WritePhone(this, phoneHooks()); }, fleetActive);
-    c.SetHandler(CodeplugRecovery, [this]() { CPhoneCommandHost::RecoverCodeplug(this); });
-    c.SetHandler(FrameCmd::Options, [this]() { DispalyOptionsDialog(this, 0); });
+    c.SetHandler(FrameCmd::Options, [this]() {
+        DispalyOptionsDialog(this, 0);
+        if (CVelmoraApp* app = CVelmoraApp::Instance())
+            app->ReloadOptions();
+    });
     c.SetHandler(SyncPim, [this]() { OnSyncPim(); });
     c.SetHandler(HelpTopics, [this]() { OnHelp(); });
     c.SetHandler(DefaultHelp, [this]() { OnHelp(); });
@@ -553,27 +547,10 @@ void CMainFrame::OnFileOpen()
     m_docs->PromptAndOpen();
 }
 
-void CMainFrame::OnResetPhone()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto wait = std::make_unique<CPleaseWait>(this);
-    wait->show();
-    setEnabled(false);
-    wait->SetProgress(0, 0);
-    const int result = AgentResetPhone(m_settings.comPort & 0xFF, m_settings.quickComm, m_settings.usbPort);
-    setEnabled(true);
-    wait.reset();
-    QApplication::restoreOverrideCursor();
-    if (result == 1)
-        CVelmoraWrap::ShowError(1405, VMT_NOTICE);
-    else
-        CVelmoraWrap::HandleAgentAPIErrors(result);
-}
-
-void CMainFrame::OnLanguage(const QString& name, int code)
+void CMainFrame::OnLanguage(const QString& name, CInstalledData::Language language)
 {
     CVelmoraWrap::SetRegistryValue(QStringLiteral("Initial Language"), name);
-    m_languageChoice = code;
+    m_languageChoice = language;
     CVelmoraWrap::ShowError(1845, VMT_NOTICE);
 }
 

@@ -10,8 +10,11 @@
 class CCommandTable;
 class CDocManager;
 class CFrameMenus;
+class CFrameServices;
 class CHelpWnd;
 class CShortcutListDockBar;
+class IFrameRegistry;
+class IFrameServices;
 class QLabel;
 class QMdiArea;
 class QToolBar;
@@ -43,6 +46,10 @@ public:
     CCommandTable& Commands() const { return *m_commands; }
     CDocManager& Documents() const { return *m_docs; }
     const CFrameSettings& Settings() const { return m_settings; }
+    // Where features register their commands, tab views and list-bar handlers, and the services
+    // they call.
+    IFrameRegistry& Registry() const;
+    IFrameServices& Services() const;
 
     // The family of the active document window's view (FrameFamily).
     int ActiveFamily() const { return m_family; }
@@ -91,6 +98,8 @@ private:
     void ConnectCommands();
     void ConnectViewCommand(int id, int tab);
     void UpdateTitleAndStatus();
+    void UpdatePortPane();
+    void OnSettingsChanged(const CAppSettings& settings);
     void UpdateListBarItems();
     int ClassifyActiveWindow() const;
     QWidget* ActiveView() const;
@@ -98,14 +107,15 @@ private:
 
     void OnFileNew();
     void OnFileOpen();
-    void OnResetPhone();
-    void OnLanguage(const QString& name, int code);
+    void OnLanguage(const QString& name, CInstalledData::Language language);
     void OnHelp(const QString& page = QString());
     void OnAbout();
     void OnSyncPim();
 
     CFrameSettings m_settings;
     QMdiArea* m_mdiArea = nullptr;
+    // Before the commands and documents: the features' handlers hold the services to the end.
+    std::unique_ptr<CFrameServices> m_services;
     std::unique_ptr<CCommandTable> m_commands;
     std::unique_ptr<CFrameMenus> m_menus;
     std::unique_ptr<CDocManager> m_docs;
@@ -117,6 +127,6 @@ private:
     ListBarHandler m_listHandlers[4];
     FileOpener m_pimOpener;
     int m_family = -1;
-    int m_languageChoice = 0; // the language chosen for the next start, 0 when none
+    int m_languageChoice = 0; // the language chosen for the next start (CInstalledData), 0 when none
     bool m_startMaximized = false;
 };

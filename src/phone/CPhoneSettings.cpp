@@ -3,8 +3,6 @@
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
 
-#include <QDir>
-
 QString CPhoneSettings::CurrentBackupSetting() const
 {
     QString folder;
@@ -27,27 +25,10 @@ QString CPhoneSettings::BackupFileFor(const QString& backupName) const
     return folder + backupName + QStringLiteral(".dbf");
 }
 
-CFleetSettings CPhoneSettings::Fleet() const
-{
-    CFleetSettings fleet = CFleetSettings::ForProgramFolder(programFolder, carrierId);
-    if (!templatePath.isEmpty())
-        fleet.templatePath = templatePath;
-    return fleet;
-}
-
 CPhoneSettings CPhoneSettings::FromApp()
 {
     CPhoneSettings settings;
-    const CVelmoraApp* app = CVelmoraApp::Instance();
-    if (!app)
-        return settings;
-    settings.comPort = app->ComPort();
-    settings.quickComm = app->QuickComm();
-    settings.usbPort = app->UsbPort();
-    settings.programFolder = app->ProgramFolder();
-    settings.templatePath = app->FleetTemplatePath();
-    settings.backupFolder = app->BackupFolder();
-    settings.carrierId = app->CarrierId();
-    settings.languageCode = app->LanguageCode();
+    if (const CVelmoraApp* app = CVelmoraApp::Instance())
+        static_cast<CAppSettings&>(settings) = app->Settings();
     return settings;
 }

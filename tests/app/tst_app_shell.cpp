@@ -1,7 +1,9 @@
 #include "CAppShell.h"
+#include "CCommandTable.h"
 #include "CMainFrame.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
+#include "FrameCommands.h"
 
 #include <QDialog>
 #include <QTest>
@@ -20,6 +22,9 @@ private Q_SLOTS:
         CAppShell shell;
         QVERIFY(shell.CreateMainFrame(QStringLiteral("Velmora")));
         CMainFrame* frame = shell.MainFrame();
+        // The shell plugs the features in: the phone commands are live without a fleet.
+        QVERIFY(frame->Commands().IsEnabled(FrameCmd::ReadPhone));
+        QVERIFY(!frame->Commands().IsEnabled(FrameCmd::WritePhone));
         const QString missing =
             CTestEnvironment::NewFolder(QStringLiteral("handover")) + QStringLiteral("/gone.vlf");
 

@@ -10,12 +10,17 @@
 #include "CHelpWnd.h"
 #include "CMainFrame.h"
 #include "CPhoneBench.h"
+#include "CPhoneFeature.h"
 #include "CPleaseWait.h"
 #include "CScriptedAnswerer.h"
 #include "CShortcutListDockBar.h"
 #include "CTestEnvironment.h"
+#include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
+#include "FrameMessageIds.h"
+#include "IFrameRegistry.h"
+#include "IFrameServices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,7 +160,7 @@ private Q_SLOTS:
         // The side toolbar stands where reading starts and the list bars at the other side.
         for (const bool hebrew : {false, true}) {
             CFrameSettings settings = Settings();
-            settings.languageCode = hebrew ? 3 : 2;
+            settings.language = hebrew ? CInstalledData::Hebrew : CInstalledData::English;
             CMainFrame frame(settings);
             frame.setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
             frame.resize(900, 600);
@@ -177,8 +182,10 @@ private Q_SLOTS:
             }
             // The main toolbar reads from the reading start: New stands first.
             QToolBar* main = frame.MainToolbar();
-            const QRect newButton = main->widgetForAction(frame.Commands().Action(FrameCmd::FileNew))->geometry();
-            const QRect aboutButton = main->widgetForAction(frame.Commands().Action(FrameCmd::AppAbout))->geometry();
+            const QRect newButton =
+                main->widgetForAction(frame.Commands().Action(FrameCmd::FileNew))->geometry();
+            const QRect aboutButton =
+                main->widgetForAction(frame.Commands().Action(FrameCmd::AppAbout))->geometry();
             QCOMPARE(newButton.x() > aboutButton.x(), hebrew);
             frame.Documents().CloseAllWithoutAsking();
         }
@@ -401,6 +408,7 @@ private Q_SLOTS:
     void viewCommandsReachTheirViews()
     {
         CMainFrame frame(Settings());
+        CPhoneFeature::Register(frame.Registry());
         frame.Documents().SetViewFactory(CChildFrame::UnitsTab, [](CVelmoraDoc&) {
             return new CFakeView(FrameFamily::Fleet, {FrameCmd::UnitsCommand, FrameCmd::PagePhoneList});
         });
@@ -417,6 +425,7 @@ private Q_SLOTS:
 
         CVelmoraDoc* doc = frame.Documents().NewFleet();
         QVERIFY(doc);
+        QVERIFY(commands.IsEnabled(FrameCmd::WritePhone));
         CChildFrame* child = frame.Documents().FrameOf(doc);
         auto* units = dynamic_cast<CFakeView*>(child->View(CChildFrame::UnitsTab));
         auto* talkgroups = dynamic_cast<CFakeView*>(child->View(CChildFrame::TalkgroupsTab));
@@ -448,6 +457,89 @@ private Q_SLOTS:
         QVERIFY(frame.windowTitle().contains(doc->Title()));
     }
 
+    void aFeatureRegisteredThroughTheApiIsRunAndShown()
+    {
+        CMainFrame frame(Settings());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        IFrameRegistry& registry = frame.Registry();
+        IFrameServices& services = registry.Services();
+
+        // The copy wizard's command belongs to no feature yet: its menu item stays disabled until one
+        // registers it, then shows what the feature's test says and runs its handler.
+        QAction* action = frame.Commands().Action(FrameCmd::CopyWizard);
+        QVERIFY(action && !action->isEnabled());
+        bool allowed = false;
+        QList<int> family;
+        registry.AddCommand(
+            FrameCmd::CopyWizard, [&]() { family << services.ActiveFamily(); },
+            [&allowed]() { return allowed; });
+        QVERIFY(!action->isEnabled());
+        action->trigger();
+        QVERIFY(family.isEmpty());
+        allowed = true;
+        frame.Commands().UpdateAll();
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        QCOMPARE(family, QList<int>{FrameFamily::None});
+        QVERIFY(services.ExecuteCommand(FrameCmd::CopyWizard));
+        QCOMPARE(family.size(), 2);
+
+        // Its tab view fills every new fleet window, and its list-bar handler gets the fleet bar's clicks.
+        registry.AddTabView(FrameTab::Talkgroups, [](CVelmoraDoc&) {
+            return new CFakeView(FrameFamily::Fleet, {FrameCmd::DeleteTalkgroup});
+        });
+        QStringList clicked;
+        registry.AddListBarHandler(FrameFamily::Fleet, [&clicked](const QString& label) {
+            clicked << label;
+            return true;
+        });
+        CVelmoraDoc* doc = services.NewFleet();
+        QVERIFY(doc);
+        QCOMPARE(services.ActiveDocument(), doc);
+        QCOMPARE(services.ActiveFamily(), int(FrameFamily::Fleet));
+        QCOMPARE(VisibleBars(frame), QList<int>{CMainFrame::FleetBarId});
+        QVERIFY(frame.ListBar(CMainFrame::FleetBarId)->ItemsEnabled());
+        QVERIFY(frame.DispatchListBarClick(QStringLiteral("Units")));
+        QCOMPARE(clicked, QStringList{QStringLiteral("Units")});
+        CChildFrame* child = frame.Documents().FrameOf(doc);
+        auto* talkgroups = dynamic_cast<CFakeView*>(child->View(CChildFrame::TalkgroupsTab));
+        QVERIFY(talkgroups);
+        services.ShowTab(*doc, FrameTab::Talkgroups);
+        QCOMPARE(child->Tabs()->currentIndex(), int(CChildFrame::TalkgroupsTab));
+        QVERIFY(frame.Commands().IsEnabled(FrameCmd::DeleteTalkgroup));
+
+        // The status line and the wait state over the main window.
+        services.SetStatusText(QStringLiteral("Reading"));
+        QCOMPARE(frame.StatusPane(0)->text(), QStringLiteral("Reading"));
+        services.SetStatusText(QString());
+        QCOMPARE(frame.StatusPane(0)->text(), CVelmoraWrap::LoadString(FrameText::StatusReady));
+        services.BeginWait();
+        services.BeginWait();
+        services.EndWait();
+        QVERIFY(!frame.isEnabled());
+        QCOMPARE(frame.findChildren<CPleaseWait*>().size(), 1);
+        services.EndWait();
+        QVERIFY(frame.isEnabled());
+        QVERIFY(frame.findChildren<CPleaseWait*>().isEmpty());
+        frame.Documents().CloseAllWithoutAsking();
+    }
+
+    void settingsAnnouncedByTheApplicationReachTheStatusBar()
+    {
+        CVelmoraApp app;
+        CMainFrame frame(Settings());
+        QCOMPARE(frame.StatusPane(3)->text(), CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(1));
+        CAppSettings changed = frame.Settings();
+        changed.comPort = 0x104;
+        Q_EMIT app.settingsChanged(changed);
+        QCOMPARE(frame.Settings().comPort, 0x104);
+        QCOMPARE(frame.StatusPane(3)->text(), CVelmoraWrap::LoadString(FrameText::StatusComPort).arg(4));
+        changed.usbPort = 2;
+        Q_EMIT app.settingsChanged(changed);
+        QCOMPARE(frame.StatusPane(3)->text(), CVelmoraWrap::LoadString(FrameText::StatusUsbPort).arg(2));
+    }
+
     void resetPhoneReportsTheLibrarysAnswer()
     {
         const QString bench = CTestEnvironment::ProgramFolder() + QStringLiteral("/phones");
@@ -455,6 +547,7 @@ private Q_SLOTS:
         AgentSetBenchFolder(bench);
         QCOMPARE(AgentOpenLink(1, 0, AGENT_BAUD_RATE, 0), 1);
         CMainFrame frame(Settings());
+        CPhoneFeature::Register(frame.Registry());
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QVERIFY(frame.Commands().Execute(FrameCmd::ResetPhone));

@@ -176,12 +176,12 @@ private Q_SLOTS:
         CVelmoraDoc* doc = m_fx.NewFleet();
         QVERIFY(doc);
         QVERIFY(AddUnit(doc->Database(), QStringLiteral("351"), 105, 0x18, QStringLiteral("1*2*3")));
-        CUnitViewSimInfoDlg english(QStringLiteral("351"), doc->Database(), 2);
+        CUnitViewSimInfoDlg english(QStringLiteral("351"), doc->Database(), CInstalledData::English);
         english.OnInitDialog();
         QCOMPARE(english.Field(CUnitViewSimInfoDlg::PrivateIdId)->text(), QStringLiteral("1*2*3"));
         QCOMPARE(english.Field(CUnitViewSimInfoDlg::PhoneNumberId)->text(), QStringLiteral("5550101"));
         QCOMPARE(english.Field(CUnitViewSimInfoDlg::IpAddressId)->text(), QStringLiteral("10.0.0.9"));
-        CUnitViewSimInfoDlg hebrew(QStringLiteral("351"), doc->Database(), 3);
+        CUnitViewSimInfoDlg hebrew(QStringLiteral("351"), doc->Database(), CInstalledData::Hebrew);
         hebrew.OnInitDialog();
         QCOMPARE(hebrew.Field(CUnitViewSimInfoDlg::PrivateIdId)->text(), QStringLiteral("3*2*1"));
         QCOMPARE(hebrew.Field(CUnitViewSimInfoDlg::ImeiId)->text(), QStringLiteral("351"));

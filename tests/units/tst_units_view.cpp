@@ -11,6 +11,7 @@
 #include "CTestEnvironment.h"
 #include "CUnitCascade.h"
 #include "CUnitsColumns.h"
+#include "CUnitsFeature.h"
 #include "CUnitsFixture.h"
 #include "CUnitsView.h"
 #include "CVelmoraWrap.h"
@@ -433,6 +434,7 @@ private Q_SLOTS:
         settings.templatePath = CFleetFixtures::TemplatePath();
         settings.displayName = QStringLiteral("Velmora Test");
         CMainFrame frame(settings);
+        CUnitsFeature::Register(frame.Registry());
         frame.show();
         const QString path = CTestEnvironment::NewFolder("frame") + "/frame.vlf";
         const QList<CUnitSpec> units = CFleetFixtures::Units(2);

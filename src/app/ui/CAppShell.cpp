@@ -2,7 +2,9 @@
 
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
+#include "CPhoneFeature.h"
 #include "CSplashWnd.h"
+#include "CUnitsFeature.h"
 #include "CVelmoraApp.h"
 
 #include <QApplication>
@@ -27,11 +29,18 @@ void CAppShell::EnableSplashScreen()
 bool CAppShell::CreateMainFrame(const QString& title)
 {
     m_frame = std::make_unique<CMainFrame>(CFrameSettings::FromApp());
+    RegisterFeatures(m_frame->Registry());
     if (const CVelmoraApp* app = CVelmoraApp::Instance())
         CSplashWnd::ShowSplashScreen(m_frame.get(), app->ProgramFolder(), app->LanguageName());
     m_frame->setWindowTitle(title);
     m_frame->setLayoutDirection(QGuiApplication::layoutDirection());
     return true;
+}
+
+void CAppShell::RegisterFeatures(IFrameRegistry& frame)
+{
+    CUnitsFeature::Register(frame);
+    CPhoneFeature::Register(frame);
 }
 
 bool CAppShell::ProcessShellCommand(const QStringList& files)

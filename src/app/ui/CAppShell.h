@@ -6,6 +6,7 @@
 #include <memory>
 
 class CMainFrame;
+class IFrameRegistry;
 
 // The windowed half of start-up: makes, shows and raises the main frame.
 class CAppShell : public IAppShell
@@ -22,6 +23,8 @@ public:
     void DestroyMainFrame() override;
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
+    // Every feature of the program plugs its commands, tab views and list-bar handlers into the frame.
+    static void RegisterFeatures(IFrameRegistry& frame);
 
 private:
     // Opens the files other starts handed over, once the main window takes input: a phone operation

@@ -5,32 +5,40 @@
 #include "CRecoverCPDlg.h"
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
+#include "FrameCommands.h"
+#include "IFrameServices.h"
 #include "NoCPSupport.h"
 
-CPhoneCommandHost::CPhoneCommandHost(QWidget* mainWindow, Hooks hooks)
-    : m_window(mainWindow), m_hooks(std::move(hooks)), m_wait(mainWindow), m_prompt(mainWindow)
-{
-}
+CPhoneCommandHost::CPhoneCommandHost(IFrameServices& frame) : m_frame(frame), m_prompt(frame.MainWindow()) {}
 
 CVelmoraDoc* CPhoneCommandHost::ActiveFleet()
 {
-    return m_hooks.activeFleet ? m_hooks.activeFleet() : nullptr;
+    return m_frame.ActiveDocument();
 }
 
 CVelmoraDoc* CPhoneCommandHost::NewFleet()
 {
-    return m_hooks.newFleet ? m_hooks.newFleet() : nullptr;
+    return m_frame.NewFleet();
+}
+
+void CPhoneCommandHost::BeginWait()
+{
+    m_frame.BeginWait();
+}
+
+void CPhoneCommandHost::EndWait()
+{
+    m_frame.EndWait();
 }
 
 void CPhoneCommandHost::SetStatusText(const QString& text)
 {
-    if (m_hooks.statusText)
-        m_hooks.statusText(text);
+    m_frame.SetStatusText(text);
 }
 
 void CPhoneCommandHost::ShowNoCPSupport()
 {
-    NoCPSupport dialog(m_window);
+    NoCPSupport dialog(m_frame.MainWindow());
     dialog.exec();
 }
 
@@ -39,38 +47,31 @@ void CPhoneCommandHost::ShowError(const CVelmoraError& error)
     CVelmoraWrap::ShowError(error);
 }
 
-void CPhoneCommandHost::SetSimKind(int simKind)
-{
-    if (m_hooks.simKind)
-        m_hooks.simKind(simKind);
-}
-
 void CPhoneCommandHost::ShowUnitsView(CVelmoraDoc& document)
 {
-    if (m_hooks.showUnits)
-        m_hooks.showUnits(document);
+    m_frame.ShowTab(document, FrameTab::Units);
 }
 
 bool CPhoneCommandHost::StorePendingEdits(CVelmoraDoc& document)
 {
-    return !m_hooks.storePending || m_hooks.storePending(document);
+    return m_frame.FinishPendingWork(document);
 }
 
-bool CPhoneCommandHost::ReadPhone(QWidget* mainWindow, const Hooks& hooks)
+bool CPhoneCommandHost::ReadPhone(IFrameServices& frame)
 {
     CVelmoraApp* app = CVelmoraApp::Instance();
     if (!app)
         return false;
-    CPhoneCommandHost host(mainWindow, hooks);
+    CPhoneCommandHost host(frame);
     return CPhoneCommands::ReadPhone(host, CPhoneSettings::FromApp(), app->ModelRules());
 }
 
-bool CPhoneCommandHost::WritePhone(QWidget* mainWindow, const Hooks& hooks)
+bool CPhoneCommandHost::WritePhone(IFrameServices& frame)
 {
     CVelmoraApp* app = CVelmoraApp::Instance();
     if (!app)
         return false;
-    CPhoneCommandHost host(mainWindow, hooks);
+    CPhoneCommandHost host(frame);
     return CPhoneCommands::WritePhone(host, CPhoneSettings::FromApp(), app->ModelRules());
 }
 

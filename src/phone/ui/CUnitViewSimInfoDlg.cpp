@@ -4,9 +4,9 @@
 #include "CVelmoraWrap.h"
 #include "PhoneMessageIds.h"
 
-CUnitViewSimInfoDlg::CUnitViewSimInfoDlg(const QString& imei, const QSqlDatabase& fleet, int languageCode,
-                                         QWidget* parent)
-    : CUnitInfoPage(imei, parent), m_fleet(fleet), m_languageCode(languageCode)
+CUnitViewSimInfoDlg::CUnitViewSimInfoDlg(const QString& imei, const QSqlDatabase& fleet,
+                                         CInstalledData::Language language, QWidget* parent)
+    : CUnitInfoPage(imei, parent), m_fleet(fleet), m_language(language)
 {
     setObjectName(QStringLiteral("UnitViewSimInfoDlg"));
     setProperty("dialogId", int(DialogId));
@@ -19,7 +19,7 @@ CUnitViewSimInfoDlg::CUnitViewSimInfoDlg(const QString& imei, const QSqlDatabase
 
 void CUnitViewSimInfoDlg::OnInitDialog()
 {
-    const CUnitSimInfo info = CUnitSimInfo::Load(m_fleet, Imei(), m_languageCode);
+    const CUnitSimInfo info = CUnitSimInfo::Load(m_fleet, Imei(), m_language);
     SetField(PhoneNumberId, info.phoneNumber);
     SetField(PrivateIdId, info.privateId);
     SetField(IpAddressId, info.ipAddress);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CInstalledData.h"
 #include "CUnitInfoPage.h"
 
 #include <QSqlDatabase>
@@ -18,12 +19,12 @@ public:
         ImeiId = 1128,
     };
 
-    // languageCode: 3 shows the identity right to left.
-    CUnitViewSimInfoDlg(const QString& imei, const QSqlDatabase& fleet, int languageCode,
+    // Hebrew shows the identity right to left.
+    CUnitViewSimInfoDlg(const QString& imei, const QSqlDatabase& fleet, CInstalledData::Language language,
                         QWidget* parent = nullptr);
     void OnInitDialog() override;
 
 private:
     QSqlDatabase m_fleet;
-    int m_languageCode;
+    CInstalledData::Language m_language;
 };

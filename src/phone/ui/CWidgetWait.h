@@ -1,27 +1,18 @@
 #pragma once
 
+#include "CWindowWait.h"
 #include "IWaitIndicator.h"
 
-#include <QPointer>
-#include <QWidget>
-#include <memory>
-
-class CPleaseWait;
-
-// The wait state over one window: the wait cursor, the please-wait window and the window disabled.
-// Nested waits count, so only the outermost one shows and hides.
+// The phone logic's wait indicator over one window (the recovery dialog, or the main window).
 class CWidgetWait : public IWaitIndicator
 {
 public:
-    explicit CWidgetWait(QWidget* window);
-    ~CWidgetWait() override;
+    explicit CWidgetWait(QWidget* window) : m_wait(window) {}
 
-    void BeginWait() override;
-    void EndWait() override;
-    bool Waiting() const { return m_depth > 0; }
+    void BeginWait() override { m_wait.Begin(); }
+    void EndWait() override { m_wait.End(); }
+    bool Waiting() const { return m_wait.Waiting(); }
 
 private:
-    QPointer<QWidget> m_window;
-    std::unique_ptr<CPleaseWait> m_wait;
-    int m_depth = 0;
+    CWindowWait m_wait;
 };

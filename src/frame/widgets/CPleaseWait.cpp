@@ -7,7 +7,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-CPleaseWait::CPleaseWait(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+CPleaseWait::CPleaseWait(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("PleaseWait"));
     setModal(false);

@@ -71,3 +71,12 @@ enum : int
     Pim = 3,   // phone book and date book
 };
 } // namespace FrameFamily
+
+// The tabs of a fleet document window; features register the view of each.
+namespace FrameTab {
+enum : int
+{
+    Units = 0,
+    Talkgroups = 1,
+};
+} // namespace FrameTab

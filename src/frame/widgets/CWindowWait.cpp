@@ -1,18 +1,18 @@
-#include "CWidgetWait.h"
+#include "CWindowWait.h"
 
 #include "CPleaseWait.h"
 
 #include <QApplication>
 
-CWidgetWait::CWidgetWait(QWidget* window) : m_window(window) {}
+CWindowWait::CWindowWait(QWidget* window) : m_window(window) {}
 
-CWidgetWait::~CWidgetWait()
+CWindowWait::~CWindowWait()
 {
     while (m_depth > 0)
-        EndWait();
+        End();
 }
 
-void CWidgetWait::BeginWait()
+void CWindowWait::Begin()
 {
     if (m_depth++ > 0)
         return;
@@ -24,7 +24,7 @@ void CWidgetWait::BeginWait()
     m_wait->SetProgress(0, 0);
 }
 
-void CWidgetWait::EndWait()
+void CWindowWait::End()
 {
     if (m_depth == 0 || --m_depth > 0)
         return;

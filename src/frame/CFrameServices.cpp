@@ -1,0 +1,71 @@
+#include "CFrameServices.h"
+
+#include "CChildFrame.h"
+#include "CCommandTable.h"
+#include "CDocManager.h"
+#include "CMainFrame.h"
+#include "CVelmoraWrap.h"
+#include "FrameMessageIds.h"
+
+#include <QLabel>
+
+CFrameServices::CFrameServices(CMainFrame& frame) : m_frame(frame), m_wait(&frame) {}
+
+QWidget* CFrameServices::MainWindow() const
+{
+    return &m_frame;
+}
+
+CVelmoraDoc* CFrameServices::ActiveDocument() const
+{
+    return m_frame.Documents().ActiveDocument();
+}
+
+int CFrameServices::ActiveFamily() const
+{
+    return m_frame.ActiveFamily();
+}
+
+CVelmoraDoc* CFrameServices::NewFleet()
+{
+    CVelmoraDoc* document = m_frame.Documents().NewFleet();
+    if (document)
+        m_frame.ShowListBar(CMainFrame::FleetBarId);
+    return document;
+}
+
+void CFrameServices::SetStatusText(const QString& text)
+{
+    m_frame.StatusPane(0)->setText(text.isEmpty() ? CVelmoraWrap::LoadString(FrameText::StatusReady) : text);
+}
+
+void CFrameServices::ShowTab(CVelmoraDoc& document, int tab)
+{
+    if (CChildFrame* frame = m_frame.Documents().FrameOf(&document))
+        frame->ShowTab(tab);
+}
+
+bool CFrameServices::FinishPendingWork(CVelmoraDoc& document)
+{
+    return m_frame.Documents().FinishUnitsRow(&document);
+}
+
+bool CFrameServices::ExecuteCommand(int id)
+{
+    return m_frame.Commands().Execute(id);
+}
+
+void CFrameServices::AddCommand(int id, Run run, Test enabled, Test checked)
+{
+    m_frame.Commands().SetHandler(id, std::move(run), std::move(enabled), std::move(checked));
+}
+
+void CFrameServices::AddTabView(int tab, ViewFactory factory)
+{
+    m_frame.Documents().SetViewFactory(tab, std::move(factory));
+}
+
+void CFrameServices::AddListBarHandler(int family, ListBarHandler handler)
+{
+    m_frame.SetListBarHandler(family, std::move(handler));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+class CVelmoraDoc;
+class QString;
+class QWidget;
+
+// What the main frame does for the features: the active fleet and family, new fleets, the status
+// line, a tab of a fleet window brought forward, a document's pending edits stored, the wait state
+// over the main window, and its commands run by id.
+class IFrameServices
+{
+public:
+    virtual ~IFrameServices() = default;
+
+    // The parent of the features' dialogs.
+    virtual QWidget* MainWindow() const = 0;
+    virtual CVelmoraDoc* ActiveDocument() const = 0;
+    // FrameFamily of the active window's view.
+    virtual int ActiveFamily() const = 0;
+    // File New with the fleet list bar shown; nullptr when no fleet was made.
+    virtual CVelmoraDoc* NewFleet() = 0;
+    // First pane of the status bar; empty shows the ready text.
+    virtual void SetStatusText(const QString& text) = 0;
+    // Brings the tab (FrameTab) of the document's window to the front.
+    virtual void ShowTab(CVelmoraDoc& document, int tab) = 0;
+    // The document's units grid stores the row being typed; false when its checks refused it.
+    virtual bool FinishPendingWork(CVelmoraDoc& document) = 0;
+    // Wait cursor, the please-wait window and the main window disabled until EndWait; waits nest.
+    virtual void BeginWait() = 0;
+    virtual void EndWait() = 0;
+    // Runs a frame command as its menu item does; false when it is disabled.
+    virtual bool ExecuteCommand(int id) = 0;
+};
