@@ -16,7 +16,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QIcon icon;
     for (const char* size : {"32", "64", "256"})
-        icon.addFile(CProgramFolderSetup::InstalledDataDir() + QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
+        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
+                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
 
     const QStringList arguments = QApplication::arguments().mid(1);
@@ -28,7 +29,9 @@ int main(int argc, char** argv)
     CAppShell shell;
     CVelmoraApp app;
     app.SetShell(&shell);
-    if (!app.InitInstance(arguments)) {
+    CVelmoraError startupError;
+    if (!app.InitInstance(arguments, startupError)) {
+        CVelmoraWrap::ShowError(startupError);
         app.ExitInstance();
         return app.HandedOver() ? 0 : 1;
     }

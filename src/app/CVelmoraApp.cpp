@@ -78,15 +78,16 @@ bool CVelmoraApp::LoadLanguage(const QString& fileName)
     return true;
 }
 
-bool CVelmoraApp::InitInstance(const QStringList& arguments)
+bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& error)
 {
     // Command line: file names, and the switches of an automation start.
     QStringList files;
     bool automation = false;
     for (const QString& arg : arguments) {
-        if (arg == QLatin1String("--automation") || arg.compare(QLatin1String("-Embedding"), Qt::CaseInsensitive) == 0
-            || arg.compare(QLatin1String("/Embedding"), Qt::CaseInsensitive) == 0
-            || arg.compare(QLatin1String("-Automation"), Qt::CaseInsensitive) == 0)
+        if (arg == QLatin1String("--automation") ||
+            arg.compare(QLatin1String("-Embedding"), Qt::CaseInsensitive) == 0 ||
+            arg.compare(QLatin1String("/Embedding"), Qt::CaseInsensitive) == 0 ||
+            arg.compare(QLatin1String("-Automation"), Qt::CaseInsensitive) == 0)
             automation = true;
         else if (!arg.startsWith(QLatin1String("--")))
             files << arg;
@@ -100,8 +101,9 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
         return false;
     }
     if (m_shell) {
-        QObject::connect(m_instanceGuard.get(), &CInstanceGuard::ActivationRequested, m_instanceGuard.get(),
-                         [this](const QStringList& forwarded) { m_shell->ActivateFromOtherInstance(forwarded); });
+        QObject::connect(
+            m_instanceGuard.get(), &CInstanceGuard::ActivationRequested, m_instanceGuard.get(),
+            [this](const QStringList& forwarded) { m_shell->ActivateFromOtherInstance(forwarded); });
     }
 
     // First run on this account: default settings and a filled program folder.
@@ -133,7 +135,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
 
     // 7. The program folder must be writable.
     if (!WriteTestProgramFolder()) {
-        CVelmoraWrap::ShowError(1662, VMT_ERROR);
+        error = CVelmoraError::Message(1662);
         StartupLine(QStringLiteral("the program folder %1 is not writable").arg(m_programFolder));
         return false;
     }
@@ -149,7 +151,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
     m_pimTemplatePath = folder.filePath(QStringLiteral("VelmoraPIM.vdf"));
 
     // 13. Application database and the model list.
-    if (!OpenAppDatabase())
+    if (!OpenAppDatabase(error))
         return false;
     m_modelRules.SetDatabase(m_appDb);
     if (!m_modelRules.BuildModelList(m_modelList) || m_modelList.isEmpty()) {
@@ -182,7 +184,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
     }
 
     // 24. The phone link: the bench of virtual phones behind the programming cable.
-    if (!OpenPhoneLink())
+    if (!OpenPhoneLink(error))
         return false;
 
     // 25. Show the main window.
@@ -194,7 +196,8 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
 
     // 27. The language for sibling programs: 0 English, 1 French, 2 Hebrew.
     const int shared = m_languageCode == LangEnglish ? 0 : (m_languageCode == LangFrench ? 1 : 2);
-    CVelmoraWrap::SetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"), QString::number(shared));
+    CVelmoraWrap::SetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"),
+                                QString::number(shared));
 
     // 28. Help pages of the language (French has its own; the others read the English pages).
     m_helpFile = folder.filePath(m_languageCode == LangFrench ? QStringLiteral("help/fr/index.html")
@@ -205,21 +208,23 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-bool CVelmoraApp::OpenPhoneLink()
+bool CVelmoraApp::OpenPhoneLink(CVelmoraError& error)
 {
     CVelmoraWrap::GetRegistryValue(QStringLiteral("Quick Comm"), m_quickCommText);
     m_quickComm = m_quickCommText.trimmed().toInt();
     // The bench folder is optional in the settings store: older stores do not have it.
     QString bench;
-    if (!CVelmoraWrap::GetRegistryValue(QStringLiteral("Phone Bench Folder"), bench) || bench.trimmed().isEmpty())
+    if (!CVelmoraWrap::GetRegistryValue(QStringLiteral("Phone Bench Folder"), bench) ||
+        bench.trimmed().isEmpty())
         bench = QDir(m_programFolder).filePath(QStringLiteral("phones"));
     m_benchFolder = bench;
     AgentSetBenchFolder(bench);
     const int rc = AgentOpenLink(m_comPort & 0xFF, m_quickComm, AGENT_BAUD_RATE, m_usbPort);
     if (rc != AGENT_SUCCESS) {
         // Say why rather than vanish: the user can mend the bench folder or the port setting.
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
-        StartupLine(QStringLiteral("the phone link could not be opened (code %1, bench %2)").arg(rc).arg(bench));
+        error = CVelmoraError::FromAgentCode(rc);
+        StartupLine(
+            QStringLiteral("the phone link could not be opened (code %1, bench %2)").arg(rc).arg(bench));
         return false;
     }
     m_linkOpen = true;
@@ -243,7 +248,8 @@ bool CVelmoraApp::ReadRegistryInt(const char* name, int& value)
     bool ok = false;
     const int number = text.trimmed().toInt(&ok);
     if (!ok) {
-        StartupLine(QStringLiteral("the settings value \"%1\" is not a number: \"%2\"").arg(QString::fromLatin1(name), text));
+        StartupLine(QStringLiteral("the settings value \"%1\" is not a number: \"%2\"")
+                        .arg(QString::fromLatin1(name), text));
         return false;
     }
     value = number;
@@ -302,8 +308,8 @@ bool CVelmoraApp::ReadIniDefaulted(const QString& key, const QString& fallback, 
 bool CVelmoraApp::LoadSettings()
 {
     QString text;
-    if (!ReadRegistry("Velmora App Path", m_programFolder) || !ReadRegistry("Last PIM File", m_lastPimFile)
-        || !ReadRegistry("Initial Language", m_languageName))
+    if (!ReadRegistry("Velmora App Path", m_programFolder) || !ReadRegistry("Last PIM File", m_lastPimFile) ||
+        !ReadRegistry("Initial Language", m_languageName))
         return false;
     m_languageCode = LanguageCodeOf(m_languageName);
     if (!ReadRegistryInt("Quick Comm", m_quickComm) || !ReadRegistryInt("USB Port", m_usbPort))
@@ -317,20 +323,22 @@ bool CVelmoraApp::LoadSettings()
 
     // The carrier settings file lives in the program folder.
     CVelmoraWrap::SetAppPath(m_programFolder);
-    if (!ReadIni(kTitleSection, QStringLiteral("Title"), m_appTitle)
-        || !ReadIniInt(kTitleSection, QStringLiteral("CarrierID"), m_carrierId)
-        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider Name"), m_spName)
-        || !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider City Sel"), m_spCitySel)
-        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider City%1").arg(m_spCitySel), m_spCity)
-        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider Phone%1").arg(m_spCitySel), m_spPhone)
-        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider Prefix"), m_spPrefix)
-        || !ReadIniDefaulted(QStringLiteral("Service Provider Max SMS Length"), QStringLiteral("140"), m_maxSmsLength)
-        || !ReadIniDefaulted(QStringLiteral("Service Provider NAM"), QStringLiteral("1"), m_spNam)
-        || !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Phone Only"), m_phoneOnly)
-        || !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Roaming"), m_roaming))
+    if (!ReadIni(kTitleSection, QStringLiteral("Title"), m_appTitle) ||
+        !ReadIniInt(kTitleSection, QStringLiteral("CarrierID"), m_carrierId) ||
+        !ReadIni(kCarrierSection, QStringLiteral("Service Provider Name"), m_spName) ||
+        !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider City Sel"), m_spCitySel) ||
+        !ReadIni(kCarrierSection, QStringLiteral("Service Provider City%1").arg(m_spCitySel), m_spCity) ||
+        !ReadIni(kCarrierSection, QStringLiteral("Service Provider Phone%1").arg(m_spCitySel), m_spPhone) ||
+        !ReadIni(kCarrierSection, QStringLiteral("Service Provider Prefix"), m_spPrefix) ||
+        !ReadIniDefaulted(QStringLiteral("Service Provider Max SMS Length"), QStringLiteral("140"),
+                          m_maxSmsLength) ||
+        !ReadIniDefaulted(QStringLiteral("Service Provider NAM"), QStringLiteral("1"), m_spNam) ||
+        !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Phone Only"), m_phoneOnly) ||
+        !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Roaming"), m_roaming))
         return false;
-    if (!ReadRegistryInt("Strip Extra Space", m_stripExtraSpace) || !ReadRegistryInt("Auto Split", m_autoSplit)
-        || !ReadRegistryInt("Add Index", m_addIndex) || !ReadRegistryInt("Break Between Words", m_breakBetweenWords))
+    if (!ReadRegistryInt("Strip Extra Space", m_stripExtraSpace) ||
+        !ReadRegistryInt("Auto Split", m_autoSplit) || !ReadRegistryInt("Add Index", m_addIndex) ||
+        !ReadRegistryInt("Break Between Words", m_breakBetweenWords))
         return false;
     if (!ReadIniInt(QStringLiteral("Hide Simple List"), QStringLiteral("HideSimpleList"), m_hideSimpleList))
         return false;
@@ -402,7 +410,7 @@ bool CVelmoraApp::WriteTestProgramFolder()
     return probe.remove() && written;
 }
 
-bool CVelmoraApp::OpenAppDatabase()
+bool CVelmoraApp::OpenAppDatabase(CVelmoraError& error)
 {
     m_appDbConnection = QStringLiteral("VelmoraDB");
     m_appDb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_appDbConnection);
@@ -414,10 +422,11 @@ bool CVelmoraApp::OpenAppDatabase()
         ok = m_appDb.open() && m_appDb.tables().contains(QStringLiteral("radio_model_types_table"));
     }
     if (!ok) {
-        CVelmoraWrap::ShowError(1837, VMT_ERROR);
+        error = CVelmoraError::Message(1837);
         StartupLine(QStringLiteral("the application database %1 cannot be opened: %2")
-                        .arg(m_appDbPath, m_appDb.lastError().text().isEmpty() ? QStringLiteral("missing or damaged")
-                                                                              : m_appDb.lastError().text()));
+                        .arg(m_appDbPath, m_appDb.lastError().text().isEmpty()
+                                              ? QStringLiteral("missing or damaged")
+                                              : m_appDb.lastError().text()));
         return false;
     }
     return true;
@@ -427,14 +436,15 @@ void CVelmoraApp::BuildEntryLanguageList()
 {
     m_entryLanguageList.clear();
     for (int i = 0; i <= 9; ++i)
-        m_entryLanguageList += CVelmoraWrap::LoadString(1885 + i) + QLatin1Char('\t') + QString::number(i) + QLatin1Char('\n');
+        m_entryLanguageList +=
+            CVelmoraWrap::LoadString(1885 + i) + QLatin1Char('\t') + QString::number(i) + QLatin1Char('\n');
 }
 
 int CVelmoraApp::MapHelpContext(int contextId)
 {
-    const bool toolkit = (contextId >= 126720 && contextId <= 126723) || contextId == 262146
-                         || (contextId >= 262152 && contextId <= 262162) || contextId == 387072
-                         || (contextId >= 387099 && contextId <= 387101);
+    const bool toolkit = (contextId >= 126720 && contextId <= 126723) || contextId == 262146 ||
+                         (contextId >= 262152 && contextId <= 262162) || contextId == 387072 ||
+                         (contextId >= 387099 && contextId <= 387101);
     return toolkit ? 131204 : contextId;
 }
 

@@ -4,7 +4,6 @@
 #include "CFleetSettings.h"
 #include "CFleetUpgrade.h"
 #include "CSafeFile.h"
-#include "CVelmoraWrap.h"
 #include "FleetMessageIds.h"
 
 #include <QFile>
@@ -265,31 +264,29 @@ bool CFleetFile::StoreFleetFile(const QString& path)
     return ok;
 }
 
-bool CFleetFile::CheckReadable(const QString& path)
+CVelmoraError CFleetFile::CheckReadable(const QString& path)
 {
-    if (!QFileInfo::exists(path)) {
-        CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
-        return false;
-    }
+    if (!QFileInfo::exists(path))
+        return CVelmoraError::Message(FleetMsg::FileMissing);
     QString why;
     Probe probe = ProbeDatabase(path, &why);
-    if (probe == Probe::Busy) {
-        // Another document (or program) has the fleet open.
-        CVelmoraWrap::ShowError(why, VMT_ERROR);
-        return false;
-    }
+    // Another document (or program) has the fleet open.
+    if (probe == Probe::Busy)
+        return CVelmoraError::Text(why);
     if (probe != Probe::Database) {
         if (ExpandFleetFile(path))
             probe = ProbeDatabase(path);
-        if (probe != Probe::Database) {
-            CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
-            return false;
-        }
+        if (probe != Probe::Database)
+            return CVelmoraError::Message(FleetMsg::CannotOpenFleet);
     }
-    return true;
+    return CVelmoraError();
 }
 
-bool CFleetFile::CheckAndPrepare(const QString& path, const CFleetSettings& settings)
+bool CFleetFile::CheckAndPrepare(const QString& path, const CFleetSettings& settings, CFleetErrors& errors)
 {
-    return CheckReadable(path) && CFleetUpgrade::OpenAndUpgrade(path, settings);
+    if (const CVelmoraError error = CheckReadable(path)) {
+        errors << error;
+        return false;
+    }
+    return CFleetUpgrade::OpenAndUpgrade(path, settings, errors);
 }

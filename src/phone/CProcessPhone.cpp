@@ -1,18 +1,16 @@
 #include "CProcessPhone.h"
 
 #include "AgentApi.h"
-#include "CAlderErgoPersonalizeRecSet.h"
 #include "CAlderErgoQuickNotesRecSet.h"
 #include "CAlderErgoShortcutsRecSet.h"
 #include "CAlderErgoStylesRecSet.h"
 #include "CAlderGroups.h"
-#include "CAlderagpsErgoPersonalizeRecSet.h"
-#include "CCedarErgoPersonalizeRecSet.h"
 #include "CErgoBits.h"
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
 #include "CListBlockCodec.h"
 #include "CModelRules.h"
+#include "CPersonalizeRecSet.h"
 #include "CPhoneItems.h"
 #include "CPhoneUnitWriter.h"
 #include "CRadioModelRecSet.h"
@@ -112,7 +110,11 @@ QString CProcessPhone::ScratchPath() const
 
 bool CProcessPhone::OpenDatabaseFile(const QString& path)
 {
-    if (!CFleetFile::CheckAndPrepare(path, m_settings.Fleet())) {
+    CFleetErrors errors;
+    const bool prepared = CFleetFile::CheckAndPrepare(path, m_settings.Fleet(), errors);
+    for (const CVelmoraError& error : errors)
+        CVelmoraWrap::ShowError(error);
+    if (!prepared) {
         CVelmoraWrap::ShowError(PhoneMsg::CannotReadFleet, VMT_ERROR);
         return false;
     }
@@ -179,11 +181,7 @@ CUnitPhoneErgoRecSet& CProcessPhone::Ergo() const
 
 CPersonalizeRecSet* CProcessPhone::Personalize() const
 {
-    for (const int slot : {SlotAlderPersonalize, SlotCedarPersonalize, SlotAgpsPersonalize}) {
-        if (m_recordsets[size_t(slot)])
-            return &SlotAs<CPersonalizeRecSet>(slot);
-    }
-    return nullptr;
+    return m_recordsets[SlotPersonalize] ? &SlotAs<CPersonalizeRecSet>(SlotPersonalize) : nullptr;
 }
 
 bool CProcessPhone::OpenUnitRecordsets(const QString& imei)
@@ -201,12 +199,7 @@ bool CProcessPhone::OpenUnitRecordsets(const QString& imei)
     m_recordsets[SlotStatus] = std::make_unique<CUnitStatusMsgRecSet>(m_db);
     m_recordsets[SlotConsolidated] = std::make_unique<CUnitConCallListRecSet>(m_db);
     m_recordsets[SlotQuickNotes] = std::make_unique<CAlderErgoQuickNotesRecSet>(m_db);
-    if (m_modelType == 114)
-        m_recordsets[SlotCedarPersonalize] = std::make_unique<CCedarErgoPersonalizeRecSet>(m_db);
-    else if (m_modelType == 116)
-        m_recordsets[SlotAgpsPersonalize] = std::make_unique<CAlderagpsErgoPersonalizeRecSet>(m_db);
-    else
-        m_recordsets[SlotAlderPersonalize] = std::make_unique<CAlderErgoPersonalizeRecSet>(m_db);
+    m_recordsets[SlotPersonalize] = CPersonalizeRecSet::ForModel(m_modelType, m_db);
 
     const QString byImei = QStringLiteral("unit_imei_num = ?");
     for (int slot = 0; slot < SlotCount; ++slot) {
@@ -600,10 +593,10 @@ bool CProcessPhone::ReadLists()
     const CUnitListRows rows = CListBlockCodec::Decode(
         block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
     QString error;
-    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook), SlotAs<CUnitPrvtDetRecSet>(SlotPrivate),
-                    SlotAs<CUnitTGDetRecSet>(SlotTalkgroup), SlotAs<CTGScanListRecSet>(SlotScan),
-                    SlotAs<CUnitStatusMsgRecSet>(SlotStatus), SlotAs<CUnitConCallListRecSet>(SlotConsolidated),
-                    &error)) {
+    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
+                    SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
+                    SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
+                    SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error)) {
         CVelmoraWrap::ShowError(error, VMT_ERROR);
         return false;
     }

@@ -54,9 +54,7 @@ public:
         SlotStatus,
         SlotConsolidated,
         SlotQuickNotes,
-        SlotAlderPersonalize,
-        SlotCedarPersonalize,
-        SlotAgpsPersonalize,
+        SlotPersonalize,
         SlotCount
     };
 

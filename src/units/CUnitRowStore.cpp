@@ -137,9 +137,13 @@ bool CUnitRowStore::Store(QStringList& cells, qint64& rowId, const QString& stor
         CVelmoraWrap::ShowError(transaction.LastError(), VMT_ERROR);
         return false;
     }
-    if (rowId > 0 && !storedImei.isEmpty() && storedImei != imei &&
-        !CUnitCascade::ChangeImei(m_db, storedImei, imei))
+    const CVelmoraError moved = rowId > 0 && !storedImei.isEmpty() && storedImei != imei
+                                    ? CUnitCascade::ChangeImei(m_db, storedImei, imei)
+                                    : CVelmoraError();
+    if (moved) {
+        CVelmoraWrap::ShowError(moved);
         return false;
+    }
     if (!EnsureErgoRecord(imei, modelKey.contains(QLatin1Char('-'))
                                     ? modelKey
                                     : CUnitRowRules::ModelCellText(row, m_rules))) {

@@ -56,7 +56,7 @@ bool CUnitsTableModel::Load()
         if (ok)
             m_count = query.value(0).toInt();
         else
-            CFleetConnection::ShowError(query.lastError());
+            CVelmoraWrap::ShowError(CFleetConnection::Error(query.lastError()));
     }
     endResetModel();
     return ok;
@@ -376,7 +376,9 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
 
 bool CUnitsTableModel::DeleteUnits(const QStringList& imeis)
 {
-    const bool ok = CUnitCascade::DeleteUnits(m_db, imeis);
+    const CVelmoraError error = CUnitCascade::DeleteUnits(m_db, imeis);
+    CVelmoraWrap::ShowError(error);
+    const bool ok = !error;
     Load();
     return ok;
 }

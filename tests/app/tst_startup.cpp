@@ -1,5 +1,5 @@
-#include "CInstanceGuard.h"
 #include "CIniFile.h"
+#include "CInstanceGuard.h"
 #include "CProgramFolderSetup.h"
 #include "CResourceStrings.h"
 #include "CScriptedAnswerer.h"
@@ -11,9 +11,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QProcess>
 #include <QSettings>
-#include <QLocalServer>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -22,6 +22,15 @@
 #include <unistd.h>
 
 namespace {
+
+// Starts as main() does: the message start-up ends with is shown by its caller.
+bool Start(CVelmoraApp& app, const QStringList& arguments)
+{
+    CVelmoraError error;
+    const bool started = app.InitInstance(arguments, error);
+    CVelmoraWrap::ShowError(error);
+    return started;
+}
 
 // Records what start-up asked of the windowed half.
 class CRecordingShell : public IAppShell
@@ -138,7 +147,7 @@ class TestStartup : public QObject
         CRecordingShell shell;
         auto app = MakeApp(shell);
         CStderrCapture capture;
-        const bool started = app->InitInstance({});
+        const bool started = Start(*app, {});
         const QString err = capture.Stop();
         app->ExitInstance();
         if (windows)
@@ -162,7 +171,7 @@ private Q_SLOTS:
         qputenv("VELMORA_SHARE_DIR", CTestEnvironment::ShareDir().toUtf8());
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({}));
+        QVERIFY(Start(*app, {}));
         const QString expected = CProgramFolderSetup::DefaultProgramFolder();
         QCOMPARE(app->ProgramFolder(), expected);
         QVERIFY(QFile::exists(expected + QStringLiteral("/VelmoraRes.lang")));
@@ -175,8 +184,8 @@ private Q_SLOTS:
         QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Setup Flag"), flag));
         QCOMPARE(flag, QStringLiteral("1"));
         QCOMPARE(shell.shown, 1);
-        QVERIFY(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                              + QStringLiteral("/applications/velmora.desktop")));
+        QVERIFY(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                              QStringLiteral("/applications/velmora.desktop")));
         app->ExitInstance();
     }
 
@@ -194,7 +203,7 @@ private Q_SLOTS:
         CRecordingShell shell;
         auto app = MakeApp(shell);
         app->SetInstanceKey(key);
-        QVERIFY(!app->InitInstance({}));
+        QVERIFY(!Start(*app, {}));
         QVERIFY(app->HandedOver());
         QCOMPARE(app->ExitInstance(), 0);
         QVERIFY(!CVelmoraWrap::SettingsStoreExists());
@@ -217,26 +226,31 @@ private Q_SLOTS:
         SetValue("Codeplug Backup Path", m_folder + QStringLiteral("/Backups"));
         SetValue("Phonebook Split", QStringLiteral("0"));
         SetValue("Datebook Split", QStringLiteral("120"));
-        SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length"), QString());
+        SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length"),
+               QString());
         SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM"), QString());
-        SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"), QStringLiteral("North's \"Fleet\" 100%"));
+        SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"),
+               QStringLiteral("North's \"Fleet\" 100%"));
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({QStringLiteral("one.vlf")}));
+        QVERIFY(Start(*app, {QStringLiteral("one.vlf")}));
         QCOMPARE(app->UsbPort(), 0);
         QCOMPARE(app->ComPort(), 3);
         QCOMPARE(app->BackupFolder(), m_folder + QStringLiteral("/Backups/"));
         QCOMPARE(app->MaxSmsLength(), 140);
         QCOMPARE(app->ServiceProviderNam(), 1);
         // Empty values were written back with their defaults.
-        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length")), QStringLiteral("140"));
-        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM")), QStringLiteral("1"));
+        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length")),
+                 QStringLiteral("140"));
+        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM")),
+                 QStringLiteral("1"));
         unsigned long pb = 0, db = 0;
         CVelmoraWrap::GetSplitterPos(pb, db);
         QCOMPARE(pb, 50ul);
         QCOMPARE(db, 120ul);
         // Title, command line, window, sibling language, help, entry languages.
-        QCOMPARE(shell.titles, QStringList{QStringLiteral("North's \"Fleet\" 100% ") + CVelmoraWrap::LoadString(1704)});
+        QCOMPARE(shell.titles,
+                 QStringList{QStringLiteral("North's \"Fleet\" 100% ") + CVelmoraWrap::LoadString(1704)});
         QCOMPARE(shell.shellFiles, QList<QStringList>{QStringList{QStringLiteral("one.vlf")}});
         QCOMPARE(shell.shown, 1);
         QString shared;
@@ -266,8 +280,9 @@ private Q_SLOTS:
         SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"), QString());
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({}));
-        QCOMPARE(shell.titles.value(0), CVelmoraWrap::LoadString(1703) + QLatin1Char(' ') + CVelmoraWrap::LoadString(1704));
+        QVERIFY(Start(*app, {}));
+        QCOMPARE(shell.titles.value(0),
+                 CVelmoraWrap::LoadString(1703) + QLatin1Char(' ') + CVelmoraWrap::LoadString(1704));
         app->ExitInstance();
     }
 
@@ -279,12 +294,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("flagAfter");
         QTest::addColumn<QString>("sharedUi");
-        QTest::newRow("French") << "French" << 1 << false << 1 << "1" << "1";
-        QTest::newRow("Hebrew by name") << "Hebrew" << 1 << false << 3 << "1" << "2";
-        QTest::newRow("anything else is Hebrew") << "Klingon" << 1 << false << 3 << "1" << "2";
-        QTest::newRow("carrier 3 on a Hebrew system") << "English" << 3 << true << 3 << "" << "2";
-        QTest::newRow("carrier 3 elsewhere") << "English" << 3 << false << 2 << "" << "0";
-        QTest::newRow("carrier 2 on a Hebrew system") << "English" << 2 << true << 2 << "1" << "0";
+        QTest::newRow("French") << "French" << 1 << false << 1 << "1"
+                                << "1";
+        QTest::newRow("Hebrew by name") << "Hebrew" << 1 << false << 3 << "1"
+                                        << "2";
+        QTest::newRow("anything else is Hebrew") << "Klingon" << 1 << false << 3 << "1"
+                                                 << "2";
+        QTest::newRow("carrier 3 on a Hebrew system") << "English" << 3 << true << 3 << ""
+                                                      << "2";
+        QTest::newRow("carrier 3 elsewhere") << "English" << 3 << false << 2 << ""
+                                             << "0";
+        QTest::newRow("carrier 2 on a Hebrew system") << "English" << 2 << true << 2 << "1"
+                                                      << "0";
     }
 
     void languagesAndTheCarrierThreeSetup()
@@ -301,7 +322,7 @@ private Q_SLOTS:
         CRecordingShell shell;
         auto app = MakeApp(shell);
         app->SetSystemIsHebrew([hebrewSystem]() { return hebrewSystem; });
-        QVERIFY(app->InitInstance({}));
+        QVERIFY(Start(*app, {}));
         QCOMPARE(app->LanguageCode(), code);
         QString flag;
         QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Setup Flag"), flag));
@@ -311,7 +332,8 @@ private Q_SLOTS:
         QCOMPARE(shared, sharedUi);
         // The texts are those of the language, and Hebrew lays out right to left.
         const QString file = code == 1 ? QStringLiteral("VelmoraFrRes.lang")
-                                       : (code == 3 ? QStringLiteral("VelmoraHebRes.lang") : QStringLiteral("VelmoraRes.lang"));
+                                       : (code == 3 ? QStringLiteral("VelmoraHebRes.lang")
+                                                    : QStringLiteral("VelmoraRes.lang"));
         CResourceStrings expected;
         QVERIFY(expected.Load(m_folder + QLatin1Char('/') + file));
         QCOMPARE(CVelmoraWrap::LoadString(1704), expected.Text(1704));
@@ -331,16 +353,17 @@ private Q_SLOTS:
     void missingRequiredValueEndsStartup_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char* name : {"Velmora App Path", "Last PIM File", "Initial Language", "Quick Comm", "USB Port",
-                                 "COM Port", "Codeplug Backup Path", "Strip Extra Space", "Auto Split", "Add Index",
-                                 "Break Between Words", "Setup Flag"})
+        for (const char* name : {"Velmora App Path", "Last PIM File", "Initial Language", "Quick Comm",
+                                 "USB Port", "COM Port", "Codeplug Backup Path", "Strip Extra Space",
+                                 "Auto Split", "Add Index", "Break Between Words", "Setup Flag"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
     void missingRequiredValueEndsStartup()
     {
         QFETCH(QString, name);
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"), QStringLiteral("Velmora"))
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                  QStringLiteral("Velmora"))
             .remove(name);
         int windows = 0;
         const QString err = FailedStartup(&windows);
@@ -354,12 +377,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value"); // "<remove>" removes the key
-        QTest::newRow("no title key") << "Application Title" << "Title" << "<remove>";
-        QTest::newRow("carrier id not a number") << "Application Title" << "CarrierID" << "one";
-        QTest::newRow("no city of the chosen number") << "Carrier Settings" << "Service Provider City Sel" << "99";
-        QTest::newRow("no SMS length key") << "Carrier Settings" << "Service Provider Max SMS Length" << "<remove>";
-        QTest::newRow("no roaming") << "Carrier Settings" << "Service Provider Roaming" << "<remove>";
-        QTest::newRow("no hide simple list") << "Hide Simple List" << "HideSimpleList" << "<remove>";
+        QTest::newRow("no title key") << "Application Title"
+                                      << "Title"
+                                      << "<remove>";
+        QTest::newRow("carrier id not a number") << "Application Title"
+                                                 << "CarrierID"
+                                                 << "one";
+        QTest::newRow("no city of the chosen number") << "Carrier Settings"
+                                                      << "Service Provider City Sel"
+                                                      << "99";
+        QTest::newRow("no SMS length key") << "Carrier Settings"
+                                           << "Service Provider Max SMS Length"
+                                           << "<remove>";
+        QTest::newRow("no roaming") << "Carrier Settings"
+                                    << "Service Provider Roaming"
+                                    << "<remove>";
+        QTest::newRow("no hide simple list") << "Hide Simple List"
+                                             << "HideSimpleList"
+                                             << "<remove>";
     }
 
     void missingOrDamagedCarrierKeysEndStartup()
@@ -373,8 +408,8 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::ReadOnly));
             QStringList kept;
             for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
-                if (!line.trimmed().startsWith(key + QLatin1Char('='), Qt::CaseInsensitive)
-                    && !line.trimmed().startsWith(key + QLatin1Char(' '), Qt::CaseInsensitive))
+                if (!line.trimmed().startsWith(key + QLatin1Char('='), Qt::CaseInsensitive) &&
+                    !line.trimmed().startsWith(key + QLatin1Char(' '), Qt::CaseInsensitive))
                     kept << line;
             }
             f.close();
@@ -460,6 +495,21 @@ private Q_SLOTS:
         QCOMPARE(windows, 0);
     }
 
+    // Start-up tells its caller what to show; it shows nothing itself.
+    void startupReturnsItsMessage()
+    {
+        QVERIFY(QDir(m_folder).mkdir(QStringLiteral("tem")));
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        CVelmoraError error;
+        QVERIFY(!app->InitInstance({}, error));
+        capture.Stop();
+        app->ExitInstance();
+        QCOMPARE(error, CVelmoraError::Message(1662));
+        QVERIFY(answers.Messages().isEmpty());
+    }
+
     void phoneLinkFailureEndsStartup()
     {
         // A bench folder that cannot be a folder: the port cannot be set up.
@@ -472,11 +522,12 @@ private Q_SLOTS:
 
         // Without the setting the program folder's bench is used.
         answers.Clear();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"), QStringLiteral("Velmora"))
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                  QStringLiteral("Velmora"))
             .remove(QStringLiteral("Phone Bench Folder"));
         CRecordingShell again;
         auto second = MakeApp(again);
-        QVERIFY(second->InitInstance({}));
+        QVERIFY(Start(*second, {}));
         QCOMPARE(second->BenchFolder(), m_folder + QStringLiteral("/phones"));
         second->ExitInstance();
     }
@@ -485,7 +536,7 @@ private Q_SLOTS:
     {
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({QStringLiteral("--automation")}));
+        QVERIFY(Start(*app, {QStringLiteral("--automation")}));
         QCOMPARE(shell.titles.size(), 1);
         QCOMPARE(shell.shown, 0);
         QVERIFY(shell.shellFiles.isEmpty());

@@ -21,8 +21,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
-#include <QTabWidget>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -266,7 +266,7 @@ private Q_SLOTS:
         // Another fleet cannot be saved over a file that is open.
         CVelmoraDoc* fresh = Docs().Documents().last();
         m_promptAnswers << path;
-        QVERIFY(!fresh->DoFileSaveAs());
+        QVERIFY(!fresh->DoFileSaveAs(CShowErrors()));
         QCOMPARE(answers.Ids(), QList<int>{0});
         QVERIFY(answers.Messages().first().text.contains(QStringLiteral("Harbour.vlf")));
         QCOMPARE(CFleetFixtures::Count(doc->Database(), QStringLiteral("unit_details")), 2);

@@ -94,7 +94,9 @@ int main(int argc, char** argv)
     CVelmoraApp app;
     app.SetShell(&shell);
     app.SetInstanceKey(QStringLiteral("velmora-screens-%1").arg(QCoreApplication::applicationPid()));
-    if (!app.InitInstance({})) {
+    CVelmoraError startupError;
+    if (!app.InitInstance({}, startupError)) {
+        CVelmoraWrap::ShowError(startupError);
         app.ExitInstance();
         return 1;
     }

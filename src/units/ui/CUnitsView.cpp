@@ -543,7 +543,9 @@ bool CUnitsView::DropUnits(const QMimeData* data, bool move)
     // Both grids reload afterwards: a row typed here must be stored first.
     if (!StoreEditedRow() || !source->StoreEditedRow())
         return false;
-    CAppendFile::DragUnits(m_document, source->Document(), imeis, move, m_appendQuestion);
+    for (const CVelmoraError& error :
+         CAppendFile::DragUnits(m_document, source->Document(), imeis, move, m_appendQuestion))
+        CVelmoraWrap::ShowError(error);
     return true;
 }
 
