@@ -169,15 +169,20 @@ QString CFleetFile::RestoreTempPath(const QString& path)
     return info.absolutePath() + QStringLiteral("/Temp") + info.fileName();
 }
 
-CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, QString* errorText)
+CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path)
+{
+    CVelmoraError ignored;
+    return ProbeDatabase(path, ignored);
+}
+
+CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, CVelmoraError& error)
 {
     if (!QFileInfo(path).isFile())
         return Probe::Missing;
     CFleetConnection connection;
     if (connection.Open(path))
         return Probe::Database;
-    if (errorText)
-        *errorText = connection.LastErrorText();
+    error = CVelmoraError::Text(connection.LastErrorText());
     return CFleetConnection::IsBusy(connection.LastError()) ? Probe::Busy : Probe::NotDatabase;
 }
 
@@ -268,11 +273,11 @@ CVelmoraError CFleetFile::CheckReadable(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return CVelmoraError::Message(FleetMsg::FileMissing);
-    QString why;
-    Probe probe = ProbeDatabase(path, &why);
+    CVelmoraError why;
+    Probe probe = ProbeDatabase(path, why);
     // Another document (or program) has the fleet open.
     if (probe == Probe::Busy)
-        return CVelmoraError::Text(why);
+        return why;
     if (probe != Probe::Database) {
         if (ExpandFleetFile(path))
             probe = ProbeDatabase(path);

@@ -25,8 +25,10 @@ public:
         Busy
     };
 
-    // What opening the file as a database gives. errorText gets the database's words for Busy.
-    static Probe ProbeDatabase(const QString& path, QString* errorText = nullptr);
+    // What opening the file as a database gives.
+    static Probe ProbeDatabase(const QString& path);
+    // The same; error gets the database's words when the file does not open (Busy, NotDatabase).
+    static Probe ProbeDatabase(const QString& path, CVelmoraError& error);
     static bool OpensAsDatabase(const QString& path) { return ProbeDatabase(path) == Probe::Database; }
     // True when the file starts with the stored-form header.
     static bool IsStoredForm(const QString& path);

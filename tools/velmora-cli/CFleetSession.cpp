@@ -47,9 +47,9 @@ bool CFleetSession::Open(const QString& path, QString& why)
         return false;
     }
     // A fleet another program holds open is refused before anything is copied or put back over it.
-    QString busy;
-    if (CFleetFile::ProbeDatabase(path, &busy) == CFleetFile::Probe::Busy) {
-        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+    CVelmoraError busy;
+    if (CFleetFile::ProbeDatabase(path, busy) == CFleetFile::Probe::Busy) {
+        CVelmoraWrap::ShowError(busy);
         return false;
     }
     if (!m_keep.isValid()) {

@@ -58,9 +58,9 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         return false;
     }
     // A fleet the program has open may be half-way through a change: never read it behind its back.
-    QString busy;
-    if (CFleetFile::ProbeDatabase(path, &busy) == CFleetFile::Probe::Busy) {
-        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+    CVelmoraError busy;
+    if (CFleetFile::ProbeDatabase(path, busy) == CFleetFile::Probe::Busy) {
+        CVelmoraWrap::ShowError(busy);
         return false;
     }
     if (!m_dir.isValid()) {
