@@ -84,10 +84,9 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     QStringList files;
     bool automation = false;
     for (const QString& arg : arguments) {
-        if (arg == QLatin1String("--automation") ||
-            arg.compare(QLatin1String("-Embedding"), Qt::CaseInsensitive) == 0 ||
-            arg.compare(QLatin1String("/Embedding"), Qt::CaseInsensitive) == 0 ||
-            arg.compare(QLatin1String("-Automation"), Qt::CaseInsensitive) == 0)
+        if (arg == QLatin1String("--automation") || arg.compare(QLatin1String("-Embedding"), Qt::CaseInsensitive) == 0
+            || arg.compare(QLatin1String("/Embedding"), Qt::CaseInsensitive) == 0
+            || arg.compare(QLatin1String("-Automation"), Qt::CaseInsensitive) == 0)
             automation = true;
         else if (!arg.startsWith(QLatin1String("--")))
             files << arg;
@@ -101,9 +100,8 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
         return false;
     }
     if (m_shell) {
-        QObject::connect(
-            m_instanceGuard.get(), &CInstanceGuard::ActivationRequested, m_instanceGuard.get(),
-            [this](const QStringList& forwarded) { m_shell->ActivateFromOtherInstance(forwarded); });
+        QObject::connect(m_instanceGuard.get(), &CInstanceGuard::ActivationRequested, m_instanceGuard.get(),
+                         [this](const QStringList& forwarded) { m_shell->ActivateFromOtherInstance(forwarded); });
     }
 
     // First run on this account: default settings and a filled program folder.
@@ -196,8 +194,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
 
     // 27. The language for sibling programs: 0 English, 1 French, 2 Hebrew.
     const int shared = m_languageCode == LangEnglish ? 0 : (m_languageCode == LangFrench ? 1 : 2);
-    CVelmoraWrap::SetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"),
-                                QString::number(shared));
+    CVelmoraWrap::SetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"), QString::number(shared));
 
     // 28. Help pages of the language (French has its own; the others read the English pages).
     m_helpFile = folder.filePath(m_languageCode == LangFrench ? QStringLiteral("help/fr/index.html")
@@ -214,8 +211,7 @@ bool CVelmoraApp::OpenPhoneLink(CVelmoraError& error)
     m_quickComm = m_quickCommText.trimmed().toInt();
     // The bench folder is optional in the settings store: older stores do not have it.
     QString bench;
-    if (!CVelmoraWrap::GetRegistryValue(QStringLiteral("Phone Bench Folder"), bench) ||
-        bench.trimmed().isEmpty())
+    if (!CVelmoraWrap::GetRegistryValue(QStringLiteral("Phone Bench Folder"), bench) || bench.trimmed().isEmpty())
         bench = QDir(m_programFolder).filePath(QStringLiteral("phones"));
     m_benchFolder = bench;
     AgentSetBenchFolder(bench);
@@ -223,8 +219,7 @@ bool CVelmoraApp::OpenPhoneLink(CVelmoraError& error)
     if (rc != AGENT_SUCCESS) {
         // Say why rather than vanish: the user can mend the bench folder or the port setting.
         error = CVelmoraError::FromAgentCode(rc);
-        StartupLine(
-            QStringLiteral("the phone link could not be opened (code %1, bench %2)").arg(rc).arg(bench));
+        StartupLine(QStringLiteral("the phone link could not be opened (code %1, bench %2)").arg(rc).arg(bench));
         return false;
     }
     m_linkOpen = true;
@@ -248,8 +243,7 @@ bool CVelmoraApp::ReadRegistryInt(const char* name, int& value)
     bool ok = false;
     const int number = text.trimmed().toInt(&ok);
     if (!ok) {
-        StartupLine(QStringLiteral("the settings value \"%1\" is not a number: \"%2\"")
-                        .arg(QString::fromLatin1(name), text));
+        StartupLine(QStringLiteral("the settings value \"%1\" is not a number: \"%2\"").arg(QString::fromLatin1(name), text));
         return false;
     }
     value = number;
@@ -308,8 +302,8 @@ bool CVelmoraApp::ReadIniDefaulted(const QString& key, const QString& fallback, 
 bool CVelmoraApp::LoadSettings()
 {
     QString text;
-    if (!ReadRegistry("Velmora App Path", m_programFolder) || !ReadRegistry("Last PIM File", m_lastPimFile) ||
-        !ReadRegistry("Initial Language", m_languageName))
+    if (!ReadRegistry("Velmora App Path", m_programFolder) || !ReadRegistry("Last PIM File", m_lastPimFile)
+        || !ReadRegistry("Initial Language", m_languageName))
         return false;
     m_languageCode = LanguageCodeOf(m_languageName);
     if (!ReadRegistryInt("Quick Comm", m_quickComm) || !ReadRegistryInt("USB Port", m_usbPort))
@@ -323,22 +317,20 @@ bool CVelmoraApp::LoadSettings()
 
     // The carrier settings file lives in the program folder.
     CVelmoraWrap::SetAppPath(m_programFolder);
-    if (!ReadIni(kTitleSection, QStringLiteral("Title"), m_appTitle) ||
-        !ReadIniInt(kTitleSection, QStringLiteral("CarrierID"), m_carrierId) ||
-        !ReadIni(kCarrierSection, QStringLiteral("Service Provider Name"), m_spName) ||
-        !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider City Sel"), m_spCitySel) ||
-        !ReadIni(kCarrierSection, QStringLiteral("Service Provider City%1").arg(m_spCitySel), m_spCity) ||
-        !ReadIni(kCarrierSection, QStringLiteral("Service Provider Phone%1").arg(m_spCitySel), m_spPhone) ||
-        !ReadIni(kCarrierSection, QStringLiteral("Service Provider Prefix"), m_spPrefix) ||
-        !ReadIniDefaulted(QStringLiteral("Service Provider Max SMS Length"), QStringLiteral("140"),
-                          m_maxSmsLength) ||
-        !ReadIniDefaulted(QStringLiteral("Service Provider NAM"), QStringLiteral("1"), m_spNam) ||
-        !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Phone Only"), m_phoneOnly) ||
-        !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Roaming"), m_roaming))
+    if (!ReadIni(kTitleSection, QStringLiteral("Title"), m_appTitle)
+        || !ReadIniInt(kTitleSection, QStringLiteral("CarrierID"), m_carrierId)
+        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider Name"), m_spName)
+        || !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider City Sel"), m_spCitySel)
+        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider City%1").arg(m_spCitySel), m_spCity)
+        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider Phone%1").arg(m_spCitySel), m_spPhone)
+        || !ReadIni(kCarrierSection, QStringLiteral("Service Provider Prefix"), m_spPrefix)
+        || !ReadIniDefaulted(QStringLiteral("Service Provider Max SMS Length"), QStringLiteral("140"), m_maxSmsLength)
+        || !ReadIniDefaulted(QStringLiteral("Service Provider NAM"), QStringLiteral("1"), m_spNam)
+        || !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Phone Only"), m_phoneOnly)
+        || !ReadIniInt(kCarrierSection, QStringLiteral("Service Provider Roaming"), m_roaming))
         return false;
-    if (!ReadRegistryInt("Strip Extra Space", m_stripExtraSpace) ||
-        !ReadRegistryInt("Auto Split", m_autoSplit) || !ReadRegistryInt("Add Index", m_addIndex) ||
-        !ReadRegistryInt("Break Between Words", m_breakBetweenWords))
+    if (!ReadRegistryInt("Strip Extra Space", m_stripExtraSpace) || !ReadRegistryInt("Auto Split", m_autoSplit)
+        || !ReadRegistryInt("Add Index", m_addIndex) || !ReadRegistryInt("Break Between Words", m_breakBetweenWords))
         return false;
     if (!ReadIniInt(QStringLiteral("Hide Simple List"), QStringLiteral("HideSimpleList"), m_hideSimpleList))
         return false;
@@ -424,9 +416,8 @@ bool CVelmoraApp::OpenAppDatabase(CVelmoraError& error)
     if (!ok) {
         error = CVelmoraError::Message(1837);
         StartupLine(QStringLiteral("the application database %1 cannot be opened: %2")
-                        .arg(m_appDbPath, m_appDb.lastError().text().isEmpty()
-                                              ? QStringLiteral("missing or damaged")
-                                              : m_appDb.lastError().text()));
+                        .arg(m_appDbPath, m_appDb.lastError().text().isEmpty() ? QStringLiteral("missing or damaged")
+                                                                              : m_appDb.lastError().text()));
         return false;
     }
     return true;
@@ -436,15 +427,14 @@ void CVelmoraApp::BuildEntryLanguageList()
 {
     m_entryLanguageList.clear();
     for (int i = 0; i <= 9; ++i)
-        m_entryLanguageList +=
-            CVelmoraWrap::LoadString(1885 + i) + QLatin1Char('\t') + QString::number(i) + QLatin1Char('\n');
+        m_entryLanguageList += CVelmoraWrap::LoadString(1885 + i) + QLatin1Char('\t') + QString::number(i) + QLatin1Char('\n');
 }
 
 int CVelmoraApp::MapHelpContext(int contextId)
 {
-    const bool toolkit = (contextId >= 126720 && contextId <= 126723) || contextId == 262146 ||
-                         (contextId >= 262152 && contextId <= 262162) || contextId == 387072 ||
-                         (contextId >= 387099 && contextId <= 387101);
+    const bool toolkit = (contextId >= 126720 && contextId <= 126723) || contextId == 262146
+                         || (contextId >= 262152 && contextId <= 262162) || contextId == 387072
+                         || (contextId >= 387099 && contextId <= 387101);
     return toolkit ? 131204 : contextId;
 }
 

@@ -20,8 +20,7 @@ class IAppShell;
 class CVelmoraApp
 {
 public:
-    enum LanguageCode
-    {
+    enum LanguageCode {
         LangFrench = CInstalledData::French,
         LangEnglish = CInstalledData::English,
         LangHebrew = CInstalledData::Hebrew

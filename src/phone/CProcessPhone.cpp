@@ -593,10 +593,10 @@ bool CProcessPhone::ReadLists()
     const CUnitListRows rows = CListBlockCodec::Decode(
         block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
     QString error;
-    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
-                    SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
-                    SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
-                    SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error)) {
+    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook), SlotAs<CUnitPrvtDetRecSet>(SlotPrivate),
+                    SlotAs<CUnitTGDetRecSet>(SlotTalkgroup), SlotAs<CTGScanListRecSet>(SlotScan),
+                    SlotAs<CUnitStatusMsgRecSet>(SlotStatus), SlotAs<CUnitConCallListRecSet>(SlotConsolidated),
+                    &error)) {
         CVelmoraWrap::ShowError(error, VMT_ERROR);
         return false;
     }

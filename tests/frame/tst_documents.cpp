@@ -21,8 +21,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
-#include <QStandardPaths>
 #include <QTabWidget>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {

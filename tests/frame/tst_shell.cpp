@@ -19,7 +19,7 @@
 #include <unistd.h>
 
 // Starts as main() does: the message start-up ends with is shown by its caller.
-bool Start(CVelmoraApp& app, const QStringList& arguments)
+static bool Start(CVelmoraApp& app, const QStringList& arguments)
 {
     CVelmoraError error;
     const bool started = app.InitInstance(arguments, error);
