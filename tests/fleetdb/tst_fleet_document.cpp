@@ -301,7 +301,14 @@ private Q_SLOTS:
         const QByteArray bytes = CFleetFixtures::Bytes(path);
         QSignalSpy hidden(m_context.get(), &CFleetContext::hideListBars);
         auto doc = NewDoc();
-        QVERIFY(!doc->OnOpenDocument(path, CShowErrors()));
+        CFleetErrors errors;
+        QVERIFY(!doc->OnOpenDocument(path, errors));
+        // Only the upgrade question reaches the user from the document; what went wrong comes back
+        // for the caller to show, after it.
+        const QList<int> asked = CScriptedAnswerer::Instance().Ids();
+        QCOMPARE(asked, content == "older" ? QList<int>{1800} : QList<int>{});
+        QCOMPARE(errors.size(), 1);
+        CShowErrors::Show(errors);
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), messages);
         QCOMPARE(m_context->OpenFleetDocuments(), 1);
         doc->OnCloseDocument();
