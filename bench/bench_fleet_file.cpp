@@ -324,7 +324,9 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             timer.start();
             CVelmoraDoc doc(context);
-            if (!doc.OnOpenDocument(target) || !CAppendFile::AppendFleetFile(doc, work, nullptr))
+            CFleetErrors errors;
+            if (!doc.OnOpenDocument(target, errors) ||
+                !CAppendFile::AppendFleetFile(doc, work, nullptr, errors))
                 return 1;
             doc.OnCloseDocument();
             command = std::min(command, timer.nsecsElapsed() / 1e9);

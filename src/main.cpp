@@ -28,7 +28,9 @@ int main(int argc, char** argv)
     CAppShell shell;
     CVelmoraApp app;
     app.SetShell(&shell);
-    if (!app.InitInstance(arguments)) {
+    CVelmoraError startupError;
+    if (!app.InitInstance(arguments, startupError)) {
+        CVelmoraWrap::ShowError(startupError);
         app.ExitInstance();
         return app.HandedOver() ? 0 : 1;
     }

@@ -203,7 +203,8 @@ int main(int argc, char** argv)
         {
             // A fleet lies on disk in its stored form, as the program leaves it when it closes.
             CVelmoraDoc doc(context);
-            if (!doc.OnOpenDocument(path))
+            CFleetErrors errors;
+            if (!doc.OnOpenDocument(path, errors))
                 return 1;
             doc.OnCloseDocument();
         }
@@ -213,7 +214,8 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             timer.start();
             CVelmoraDoc doc(context);
-            if (!doc.OnOpenDocument(path)) {
+            CFleetErrors errors;
+            if (!doc.OnOpenDocument(path, errors)) {
                 std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
                 return 1;
             }

@@ -78,7 +78,7 @@ bool CVelmoraApp::LoadLanguage(const QString& fileName)
     return true;
 }
 
-bool CVelmoraApp::InitInstance(const QStringList& arguments)
+bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& error)
 {
     // Command line: file names, and the switches of an automation start.
     QStringList files;
@@ -135,7 +135,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
 
     // 7. The program folder must be writable.
     if (!WriteTestProgramFolder()) {
-        CVelmoraWrap::ShowError(1662, VMT_ERROR);
+        error = CVelmoraError::Message(1662);
         StartupLine(QStringLiteral("the program folder %1 is not writable").arg(m_programFolder));
         return false;
     }
@@ -151,21 +151,19 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
     m_pimTemplatePath = folder.filePath(QStringLiteral("VelmoraPIM.vdf"));
 
     // 13. Application database and the model list.
-    if (!OpenAppDatabase())
+    if (!OpenAppDatabase(error))
         return false;
     m_modelRules.SetDatabase(m_appDb);
-    if (const CVelmoraError error = m_modelRules.BuildModelList(m_modelList);
-        error || m_modelList.isEmpty()) {
-        CVelmoraWrap::ShowError(error);
+    error = m_modelRules.BuildModelList(m_modelList);
+    if (error || m_modelList.isEmpty()) {
         StartupLine(QStringLiteral("the model list could not be built from the model table"));
         return false;
     }
 
     // 14. The three model lists of "International Models".
-    if (const CVelmoraError error = m_modelRules.LoadInternationalLists()) {
-        CVelmoraWrap::ShowError(error);
+    error = m_modelRules.LoadInternationalLists();
+    if (error)
         return false;
-    }
 
     // 18-20. Main window: right to left for Hebrew, titled from the carrier's title and the product name.
     if (m_languageCode == LangHebrew)
@@ -188,7 +186,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
     }
 
     // 24. The phone link: the bench of virtual phones behind the programming cable.
-    if (!OpenPhoneLink())
+    if (!OpenPhoneLink(error))
         return false;
 
     // 25. Show the main window.
@@ -212,7 +210,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-bool CVelmoraApp::OpenPhoneLink()
+bool CVelmoraApp::OpenPhoneLink(CVelmoraError& error)
 {
     CVelmoraWrap::GetRegistryValue(QStringLiteral("Quick Comm"), m_quickCommText);
     m_quickComm = m_quickCommText.trimmed().toInt();
@@ -226,7 +224,7 @@ bool CVelmoraApp::OpenPhoneLink()
     const int rc = AgentOpenLink(m_comPort & 0xFF, m_quickComm, AGENT_BAUD_RATE, m_usbPort);
     if (rc != AGENT_SUCCESS) {
         // Say why rather than vanish: the user can mend the bench folder or the port setting.
-        CVelmoraWrap::HandleAgentAPIErrors(rc);
+        error = CVelmoraError::FromAgentCode(rc);
         StartupLine(
             QStringLiteral("the phone link could not be opened (code %1, bench %2)").arg(rc).arg(bench));
         return false;
@@ -414,7 +412,7 @@ bool CVelmoraApp::WriteTestProgramFolder()
     return probe.remove() && written;
 }
 
-bool CVelmoraApp::OpenAppDatabase()
+bool CVelmoraApp::OpenAppDatabase(CVelmoraError& error)
 {
     m_appDbConnection = QStringLiteral("VelmoraDB");
     m_appDb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_appDbConnection);
@@ -426,7 +424,7 @@ bool CVelmoraApp::OpenAppDatabase()
         ok = m_appDb.open() && m_appDb.tables().contains(QStringLiteral("radio_model_types_table"));
     }
     if (!ok) {
-        CVelmoraWrap::ShowError(1837, VMT_ERROR);
+        error = CVelmoraError::Message(1837);
         StartupLine(QStringLiteral("the application database %1 cannot be opened: %2")
                         .arg(m_appDbPath, m_appDb.lastError().text().isEmpty()
                                               ? QStringLiteral("missing or damaged")

@@ -3,6 +3,7 @@
 #include "CAppSettings.h"
 #include "CInstalledData.h"
 #include "CModelRules.h"
+#include "CVelmoraError.h"
 
 #include <QFont>
 #include <QObject>
@@ -45,9 +46,10 @@ public:
     // Whether the system's default language is Hebrew (the Hebrew language command needs it).
     bool SystemIsHebrew() const { return m_systemIsHebrew && m_systemIsHebrew(); }
 
-    // Start-up. False means the program ends (any message has been shown, and a line on stderr
-    // names what was missing). HandedOver() then tells whether another instance took over.
-    bool InitInstance(const QStringList& arguments);
+    // Start-up. False means the program ends: a line on stderr names what was missing, and error holds
+    // the message the caller is to show (none when there is nothing to tell). HandedOver() then tells
+    // whether another instance took over.
+    bool InitInstance(const QStringList& arguments, CVelmoraError& error);
     bool HandedOver() const { return m_handedOver; }
     int ExitInstance();
 
@@ -117,8 +119,8 @@ private:
     bool ReadIniDefaulted(const QString& key, const QString& fallback, int& value);
     void SetupFonts();
     bool WriteTestProgramFolder();
-    bool OpenAppDatabase();
-    bool OpenPhoneLink();
+    bool OpenAppDatabase(CVelmoraError& error);
+    bool OpenPhoneLink(CVelmoraError& error);
     void BuildEntryLanguageList();
 
     static QString LanguageFile(int languageCode);

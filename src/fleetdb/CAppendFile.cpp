@@ -28,44 +28,6 @@ const QString kCopySet = QStringLiteral("temp.velmora_copyset");
 const QString kListed = QStringLiteral("temp.velmora_listed");
 const QString kMirrorPrefix = QStringLiteral("velmora_src_");
 
-// The unit's list tables in the order a unit is copied (its personalisation table comes last).
-const QStringList& ListTables()
-{
-    static const QStringList tables{QStringLiteral("unit_phone_details"),
-                                    QStringLiteral("unit_private_details"),
-                                    QStringLiteral("unit_tg_details"),
-                                    QStringLiteral("unit_consolid_call_list"),
-                                    QStringLiteral("unit_status_msg_list"),
-                                    QStringLiteral("unit_tg_scan"),
-                                    QStringLiteral("unit_phone_ergo_settings"),
-                                    QStringLiteral("unit_alder_styles_details"),
-                                    QStringLiteral("unit_alder_shortcut_details"),
-                                    QStringLiteral("unit_alder_quick_notes")};
-    return tables;
-}
-
-// The fleet's own tables that a rebuild carries into the new file.
-const QStringList& FleetTables()
-{
-    static const QStringList tables{QStringLiteral("talk_grp_header"), QStringLiteral("talk_grp_detail"),
-                                    QStringLiteral("master_user_table"),
-                                    QStringLiteral("tarn_velmora_sms_saved_message")};
-    return tables;
-}
-
-struct PersonalizeChoice
-{
-    int modelType; // 0: every other model
-    const char* table;
-    const char* filter;
-};
-
-const PersonalizeChoice kPersonalize[] = {
-    {114, "unit_cedar_personalize_details", "model_type = 114"},
-    {116, "unit_agps_personalize_details", "model_type = 116"},
-    {0, "unit_alder_personalize_details", "model_type NOT IN (114, 116)"},
-};
-
 QString Key(const QString& imei)
 {
     return imei.isNull() ? QString(QLatin1String("")) : imei;
@@ -129,57 +91,36 @@ void CAppendFile::SetDocuments(CVelmoraDoc* destination, CVelmoraDoc* source)
     m_sourceDoc = source;
 }
 
-const QStringList& CAppendFile::PairTables()
+QStringList CAppendFile::PairTables()
 {
-    static const QStringList tables{QStringLiteral("unit_details"),
-                                    QStringLiteral("unit_phone_details"),
-                                    QStringLiteral("unit_consolid_call_list"),
-                                    QStringLiteral("unit_private_details"),
-                                    QStringLiteral("unit_tg_details"),
-                                    QStringLiteral("unit_status_msg_list"),
-                                    QStringLiteral("unit_tg_scan"),
-                                    QStringLiteral("unit_phone_ergo_settings"),
-                                    QStringLiteral("unit_alder_styles_details"),
-                                    QStringLiteral("unit_alder_shortcut_details"),
-                                    QStringLiteral("unit_alder_quick_notes"),
-                                    QStringLiteral("unit_alder_personalize_details"),
-                                    QStringLiteral("unit_cedar_personalize_details"),
-                                    QStringLiteral("unit_agps_personalize_details"),
-                                    QStringLiteral("talk_grp_header")};
-    return tables;
+    return CFleetSchema::PerUnitTables() << QStringLiteral("talk_grp_header");
 }
 
-QString CAppendFile::PersonalizeTable(int modelType)
+void CAppendFile::Fail(const CVelmoraError& error)
 {
-    for (const PersonalizeChoice& p : kPersonalize) {
-        if (p.modelType == modelType || p.modelType == 0)
-            return QString::fromLatin1(p.table);
-    }
-    return QString();
+    m_failed = true;
+    m_errors << error;
 }
 
 void CAppendFile::Report(const QSqlError& error)
 {
-    m_failed = true;
-    CFleetConnection::ShowError(error);
+    Fail(CFleetConnection::Error(error));
 }
 
 void CAppendFile::ReportText(const QString& error)
 {
-    m_failed = true;
-    CVelmoraWrap::ShowError(error, VMT_ERROR);
+    Fail(CVelmoraError::Text(error));
 }
 
 void CAppendFile::ReportMissingTable()
 {
-    m_failed = true;
-    CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+    Fail(CVelmoraError::Message(FleetMsg::CannotReadFleet));
 }
 
 bool CAppendFile::OpenSourceFile(const QString& path, const CFleetSettings& settings)
 {
-    if (!CFleetFile::CheckAndPrepare(path, settings)) {
-        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+    if (!CFleetFile::CheckAndPrepare(path, settings, m_errors)) {
+        m_errors << CVelmoraError::Message(FleetMsg::CannotReadFleet);
         return false;
     }
     m_ownedSource = std::make_unique<CFleetConnection>();
@@ -273,7 +214,7 @@ void CAppendFile::End()
     query.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(kCopySet));
     query.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(kListed));
     if (m_mirrored) {
-        QStringList tables = PairTables() + FleetTables();
+        QStringList tables = PairTables() + CFleetSchema::FleetTables();
         for (const QString& table : tables)
             query.exec(QStringLiteral("DROP TABLE IF EXISTS temp.%1")
                            .arg(CFleetSchema::Quote(kMirrorPrefix + table)));
@@ -542,10 +483,7 @@ void CAppendFile::CopyDecided(const std::vector<Decision>& decisions)
     }
     m_failedMirrors.clear();
     if (m_mirrored) {
-        QStringList tables = ListTables();
-        for (const PersonalizeChoice& p : kPersonalize)
-            tables << QString::fromLatin1(p.table);
-        for (const QString& table : tables) {
+        for (const QString& table : CFleetSchema::UnitListTables() + CFleetSchema::PersonalizeTables()) {
             QString error;
             if (!Mirror(table, &imeis, &error)) {
                 ReportText(error);
@@ -556,17 +494,19 @@ void CAppendFile::CopyDecided(const std::vector<Decision>& decisions)
     const bool anyOver =
         std::any_of(decisions.begin(), decisions.end(), [](const Decision& d) { return d.over; });
     CopyUnitDetails(anyOver);
-    for (const QString& table : ListTables())
+    for (const QString& table : CFleetSchema::UnitListTables())
         CopyListTable(table, QString(), anyOver);
-    for (const PersonalizeChoice& p : kPersonalize) {
-        const auto matches = [&p](const Decision& d) {
-            return p.modelType ? d.modelType == p.modelType : d.modelType != 114 && d.modelType != 116;
+    // A unit's personalisation lives only in its own model's table.
+    for (const QString& table : CFleetSchema::PersonalizeTables()) {
+        const auto matches = [&table](const Decision& d) {
+            return CFleetSchema::PersonalizeTableFor(d.modelType) == table;
         };
         if (!std::any_of(decisions.begin(), decisions.end(), matches))
             continue;
         const bool over = std::any_of(decisions.begin(), decisions.end(),
                                       [&matches](const Decision& d) { return d.over && matches(d); });
-        CopyListTable(QString::fromLatin1(p.table), QString::fromLatin1(p.filter), over);
+        CopyListTable(table, CFleetSchema::PersonalizeModelCondition(table, QStringLiteral("model_type")),
+                      over);
     }
 }
 
@@ -657,7 +597,7 @@ void CAppendFile::CopyListTable(const QString& table, const QString& modelFilter
 
 void CAppendFile::CarryFleetTables()
 {
-    for (const QString& table : FleetTables()) {
+    for (const QString& table : CFleetSchema::FleetTables()) {
         if (m_mirrored) {
             QString error;
             if (!Mirror(table, nullptr, &error)) {
@@ -713,9 +653,9 @@ void CAppendFile::CopyListedUnits(const QStringList& imeis, bool move)
     if (committed && move && !m_copied.isEmpty() && !m_failed) {
         // Only once the copies are safely and wholly in the destination do the units leave the source:
         // after a table failed to copy they stay where they are.
-        QString error;
-        if (!CUnitCascade::DeleteUnitsQuietly(m_source, m_copied, &error))
-            ReportText(error);
+        const CVelmoraError error = CUnitCascade::DeleteUnits(m_source, m_copied);
+        if (error)
+            Fail(error);
         else if (m_sourceDoc) {
             m_sourceDoc->SetModifiedFlag(true);
             m_sourceDoc->SetChanged(true);
@@ -781,10 +721,11 @@ void CAppendFile::MergeTalkgroupHeaders(bool keepExisting)
     End();
 }
 
-bool CAppendFile::AppendFleetFile(CVelmoraDoc& document, const QString& path, IAppendQuestion* question)
+bool CAppendFile::AppendFleetFile(CVelmoraDoc& document, const QString& path, IAppendQuestion* question,
+                                  CFleetErrors& errors)
 {
     if (document.AnyViewEditing()) {
-        CVelmoraWrap::ShowError(FleetMsg::CellBeingEdited, VMT_NOTICE);
+        errors << CVelmoraError::Message(FleetMsg::CellBeingEdited, {}, VMT_NOTICE);
         return false;
     }
     // The document's own file is open already: appending it to itself means nothing.
@@ -801,22 +742,24 @@ bool CAppendFile::AppendFleetFile(CVelmoraDoc& document, const QString& path, IA
             // A table that failed to copy was reported; the append as a whole did not succeed.
             appended = !engine.HadErrors();
         }
+        errors << engine.Errors();
     }
     document.SetModifiedFlag(true);
     return appended;
 }
 
-void CAppendFile::DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, const QStringList& imeis, bool move,
-                            IAppendQuestion* question)
+CFleetErrors CAppendFile::DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, const QStringList& imeis,
+                                    bool move, IAppendQuestion* question)
 {
     CAppendFile engine(target.Database(), source.Database(), question);
     engine.SetDocuments(&target, &source);
     if (engine.OpenTablePairs())
         engine.CopyListedUnits(imeis, move);
     engine.RefreshViews();
+    return engine.Errors();
 }
 
-bool CAppendFile::RebuildFromTemplate(const QString& path, const QString& templatePath)
+bool CAppendFile::RebuildFromTemplate(const QString& path, const QString& templatePath, CFleetErrors& errors)
 {
     const QString temp = path + QStringLiteral(".tmp");
     if (!CSafeFile::Copy(templatePath, temp))
@@ -837,6 +780,7 @@ bool CAppendFile::RebuildFromTemplate(const QString& path, const QString& templa
             // The rebuilt file replaces the fleet only when it holds everything: a table that failed
             // to copy keeps the old file.
             copied = engine.OpenTablePairs() && engine.RunCopy(Selection::All, {}) && !engine.HadErrors();
+            errors << engine.Errors();
         }
     }
     if (!copied || !CSafeFile::Replace(temp, path)) {

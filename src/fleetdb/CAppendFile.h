@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CFleetConnection.h"
+#include "CFleetErrors.h"
 
 #include <QSet>
 #include <QSqlDatabase>
@@ -39,7 +40,7 @@ public:
     void SetQuestion(IAppendQuestion* question) { m_question = question; }
 
     // Checks and prepares the file (exists, expands, upgrades) and opens it as the source. On failure
-    // the check's own message is followed by 1603.
+    // the check's own message is followed by 1603 in Errors().
     bool OpenSourceFile(const QString& path, const CFleetSettings& settings);
     // The phone-read scratch database becomes the source; its rows must be stored (Update done).
     bool LendPhoneReadSource(const QSqlDatabase& scratch);
@@ -63,29 +64,31 @@ public:
 
     bool OverwriteAllSet() const { return m_overwriteAll; }
     bool SkipAllSet() const { return m_skipAll; }
-    // True once any step of this engine reported an error (a table that failed to copy, a source
-    // that could not be read): the operation did not carry everything over.
+    // True once any step of this engine met an error (a table that failed to copy, a source that
+    // could not be read): the operation did not carry everything over.
     bool HadErrors() const { return m_failed; }
+    // What the user is to be told of the steps so far, in order (the caller shows it).
+    const CFleetErrors& Errors() const { return m_errors; }
     // IMEIs the last copy operation copied (new or over), in source order.
     QStringList CopiedImeis() const { return m_copied; }
 
-    // The fifteen tables the engine copies, in the order of a unit's copy (personalisation tables
-    // are picked per unit by model type), talk_grp_header last.
-    static const QStringList& PairTables();
-    // Personalisation table of a model type: 114 Cedar, 116 AGPS, any other Alder.
-    static QString PersonalizeTable(int modelType);
+    // The tables the engine copies: the schema's per-unit tables (personalisation tables are picked
+    // per unit by model type), talk_grp_header last.
+    static QStringList PairTables();
 
     // The main frame's append command once a file is chosen: refuses while a units grid edits a cell
     // (1676), ignores the document's own file, copies every unit with questions, merges the talkgroup
     // index and stores the file back. False when nothing was appended, or when a table failed to copy
-    // (the units copied so far stay; the file appended from is kept whole).
-    static bool AppendFleetFile(CVelmoraDoc& document, const QString& path, IAppendQuestion* question);
-    // A drop of units from one fleet's grid on another's.
-    static void DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, const QStringList& imeis, bool move,
-                          IAppendQuestion* question);
+    // (the units copied so far stay; the file appended from is kept whole). What the user is to be
+    // told goes to errors, in order.
+    static bool AppendFleetFile(CVelmoraDoc& document, const QString& path, IAppendQuestion* question,
+                                CFleetErrors& errors);
+    // A drop of units from one fleet's grid on another's; returns what the user is to be told.
+    static CFleetErrors DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, const QStringList& imeis,
+                                  bool move, IAppendQuestion* question);
     // Copies the template beside path (".tmp"), copies every unit of path into it, carries the
     // fleet's talkgroup, user and SMS tables, and renames it over path.
-    static bool RebuildFromTemplate(const QString& path, const QString& templatePath);
+    static bool RebuildFromTemplate(const QString& path, const QString& templatePath, CFleetErrors& errors);
 
 private:
     struct Decision
@@ -120,6 +123,7 @@ private:
     void Report(const QSqlError& error);
     void ReportText(const QString& error);
     void ReportMissingTable();
+    void Fail(const CVelmoraError& error);
 
     CVelmoraDoc* m_destinationDoc = nullptr;
     CVelmoraDoc* m_sourceDoc = nullptr;
@@ -134,5 +138,6 @@ private:
     bool m_mirrored = false;         // the source rows are mirrored into temp tables
     bool m_carryFleetTables = false; // rebuild: the fleet's talkgroup, user and SMS tables come along
     QSet<QString> m_failedMirrors;
+    CFleetErrors m_errors;
     QStringList m_copied;
 };

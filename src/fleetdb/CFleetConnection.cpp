@@ -1,6 +1,5 @@
 #include "CFleetConnection.h"
 
-#include "CVelmoraWrap.h"
 #include "FleetMessageIds.h"
 
 #include <QFileInfo>
@@ -52,12 +51,11 @@ bool CFleetConnection::IsMissingTable(const QSqlError& error)
     return error.databaseText().startsWith(QLatin1String("no such table"));
 }
 
-void CFleetConnection::ShowError(const QSqlError& error)
+CVelmoraError CFleetConnection::Error(const QSqlError& error)
 {
     if (IsNotDatabase(error) || IsMissingTable(error))
-        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
-    else
-        CVelmoraWrap::ShowError(ErrorText(error), VMT_ERROR);
+        return CVelmoraError::Message(FleetMsg::CannotReadFleet);
+    return CVelmoraError::Text(ErrorText(error));
 }
 
 QString CFleetConnection::LastErrorText() const

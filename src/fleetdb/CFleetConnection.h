@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CVelmoraError.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -46,9 +48,9 @@ public:
     static bool IsBusy(const QSqlError& error);
     // A table the statement names does not exist.
     static bool IsMissingTable(const QSqlError& error);
-    // Tells the user about a database error: an unreadable file or a missing table as the fleet-file
-    // message, anything else in the database's own words.
-    static void ShowError(const QSqlError& error);
+    // What the user is told about a database error: an unreadable file or a missing table as the
+    // fleet-file message, anything else in the database's own words.
+    static CVelmoraError Error(const QSqlError& error);
 
 private:
     bool OpenConnection(const QString& path, bool create);

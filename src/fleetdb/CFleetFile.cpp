@@ -4,7 +4,6 @@
 #include "CFleetSettings.h"
 #include "CFleetUpgrade.h"
 #include "CSafeFile.h"
-#include "CVelmoraWrap.h"
 #include "FleetMessageIds.h"
 
 #include <QFile>
@@ -170,15 +169,20 @@ QString CFleetFile::RestoreTempPath(const QString& path)
     return info.absolutePath() + QStringLiteral("/Temp") + info.fileName();
 }
 
-CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, QString* errorText)
+CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path)
+{
+    CVelmoraError ignored;
+    return ProbeDatabase(path, ignored);
+}
+
+CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, CVelmoraError& error)
 {
     if (!QFileInfo(path).isFile())
         return Probe::Missing;
     CFleetConnection connection;
     if (connection.Open(path))
         return Probe::Database;
-    if (errorText)
-        *errorText = connection.LastErrorText();
+    error = CVelmoraError::Text(connection.LastErrorText());
     return CFleetConnection::IsBusy(connection.LastError()) ? Probe::Busy : Probe::NotDatabase;
 }
 
@@ -265,31 +269,29 @@ bool CFleetFile::StoreFleetFile(const QString& path)
     return ok;
 }
 
-bool CFleetFile::CheckReadable(const QString& path)
+CVelmoraError CFleetFile::CheckReadable(const QString& path)
 {
-    if (!QFileInfo::exists(path)) {
-        CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
-        return false;
-    }
-    QString why;
-    Probe probe = ProbeDatabase(path, &why);
-    if (probe == Probe::Busy) {
-        // Another document (or program) has the fleet open.
-        CVelmoraWrap::ShowError(why, VMT_ERROR);
-        return false;
-    }
+    if (!QFileInfo::exists(path))
+        return CVelmoraError::Message(FleetMsg::FileMissing);
+    CVelmoraError why;
+    Probe probe = ProbeDatabase(path, why);
+    // Another document (or program) has the fleet open.
+    if (probe == Probe::Busy)
+        return why;
     if (probe != Probe::Database) {
         if (ExpandFleetFile(path))
             probe = ProbeDatabase(path);
-        if (probe != Probe::Database) {
-            CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
-            return false;
-        }
+        if (probe != Probe::Database)
+            return CVelmoraError::Message(FleetMsg::CannotOpenFleet);
     }
-    return true;
+    return CVelmoraError();
 }
 
-bool CFleetFile::CheckAndPrepare(const QString& path, const CFleetSettings& settings)
+bool CFleetFile::CheckAndPrepare(const QString& path, const CFleetSettings& settings, CFleetErrors& errors)
 {
-    return CheckReadable(path) && CFleetUpgrade::OpenAndUpgrade(path, settings);
+    if (const CVelmoraError error = CheckReadable(path)) {
+        errors << error;
+        return false;
+    }
+    return CFleetUpgrade::OpenAndUpgrade(path, settings, errors);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CFleetErrors.h"
+
 #include <QString>
 
 struct CFleetSettings;
@@ -23,8 +25,10 @@ public:
         Busy
     };
 
-    // What opening the file as a database gives. errorText gets the database's words for Busy.
-    static Probe ProbeDatabase(const QString& path, QString* errorText = nullptr);
+    // What opening the file as a database gives.
+    static Probe ProbeDatabase(const QString& path);
+    // The same; error gets the database's words when the file does not open (Busy, NotDatabase).
+    static Probe ProbeDatabase(const QString& path, CVelmoraError& error);
     static bool OpensAsDatabase(const QString& path) { return ProbeDatabase(path) == Probe::Database; }
     // True when the file starts with the stored-form header.
     static bool IsStoredForm(const QString& path);
@@ -39,11 +43,12 @@ public:
     static bool StoreFleetFile(const QString& path);
 
     // The checks before a fleet file is read (append, phone programming, the display dialogs): the
-    // file must exist (1640), open as a database or expand to one (1801), and pass the upgrade.
-    static bool CheckAndPrepare(const QString& path, const CFleetSettings& settings);
+    // file must exist (1640), open as a database or expand to one (1801), and pass the upgrade. What
+    // the user is to be told goes to errors.
+    static bool CheckAndPrepare(const QString& path, const CFleetSettings& settings, CFleetErrors& errors);
     // The first two of those checks; a file held by another open document fails with the database's
     // text. The upgrade is left to the caller.
-    static bool CheckReadable(const QString& path);
+    static CVelmoraError CheckReadable(const QString& path);
 
     // Temporary names: the compaction temporary is the full path + "Temp" + the name; the restore
     // temporary is the folder + "Temp" + the name.

@@ -76,6 +76,7 @@ CFleetTable UnitTable(const char* name, std::vector<CFleetColumn> columns, bool 
     table.columns = std::move(columns);
     table.twin = twin;
     table.perUnit = true;
+    table.role = CFleetRole::Unit;
     return table;
 }
 
@@ -99,13 +100,15 @@ const char* MenuSlot(int n)
     return names[size_t(n - 1)].constData();
 }
 
-CFleetTable Personalize(const char* name, int slots)
+CFleetTable Personalize(const char* name, int slots, int modelType)
 {
     std::vector<CFleetColumn> columns{Imei(), Long("unit_left_key"), Long("unit_right_key"),
                                       Long("unit_powerup_app")};
     for (int i = 1; i <= slots; ++i)
         columns.push_back(Byte(MenuSlot(i)));
-    return UnitTable(name, std::move(columns));
+    CFleetTable table = UnitTable(name, std::move(columns));
+    table.personalizeFor = modelType;
+    return table;
 }
 
 std::vector<CFleetTable> MakeTables()
@@ -247,9 +250,9 @@ std::vector<CFleetTable> MakeTables()
     notes.push_back(YesNo("unit_sms_status_report"));
     tables.push_back(UnitTable("unit_alder_quick_notes", std::move(notes)));
 
-    tables.push_back(Personalize("unit_alder_personalize_details", 15));
-    tables.push_back(Personalize("unit_agps_personalize_details", 16));
-    tables.push_back(Personalize("unit_cedar_personalize_details", 32));
+    tables.push_back(Personalize("unit_alder_personalize_details", 15, kOtherModels));
+    tables.push_back(Personalize("unit_agps_personalize_details", 16, 116));
+    tables.push_back(Personalize("unit_cedar_personalize_details", 32, 114));
 
     tables.push_back(FleetTable(
         "talk_grp_header", {Text("tg_name", kName), Long("tg_id"), Counter("tg_row_num"), Byte("unit_nam")}));
@@ -258,6 +261,7 @@ std::vector<CFleetTable> MakeTables()
         FleetTable("talk_grp_detail", {Text("tg_user_name", kName), Text("tg_user_prvt_id", kPrivateId),
                                        Long("tg_user_tg_id"), Counter("tg_user_row_num"), Imei()});
     detail.perUnit = true;
+    detail.role = CFleetRole::UnitLink;
     tables.push_back(detail);
     tables.push_back(
         FleetTable("master_user_table",
@@ -265,7 +269,9 @@ std::vector<CFleetTable> MakeTables()
     tables.push_back(
         FleetTable("tarn_velmora_sms_saved_message", {Counter("message_id"), Text("message_text", kLong),
                                                       CFleetColumn{"message_date", T::DateTime, 0, false}}));
-    tables.push_back(FleetTable("version_num_table", {Text("version_number_field", 16)}));
+    CFleetTable version = FleetTable("version_num_table", {Text("version_number_field", 16)});
+    version.role = CFleetRole::Version;
+    tables.push_back(version);
     return tables;
 }
 
@@ -332,6 +338,83 @@ const CFleetTable* CFleetSchema::Find(const QString& table)
     return nullptr;
 }
 
+QStringList CFleetSchema::PerUnitTables()
+{
+    QStringList names;
+    for (const CFleetTable& t : Tables()) {
+        if (t.role == CFleetRole::Unit)
+            names << t.name;
+    }
+    return names;
+}
+
+QStringList CFleetSchema::UnitListTables()
+{
+    QStringList names;
+    for (const CFleetTable& t : Tables()) {
+        if (t.role == CFleetRole::Unit && !t.uniqueImei && !t.IsPersonalize())
+            names << t.name;
+    }
+    return names;
+}
+
+QStringList CFleetSchema::PersonalizeTables()
+{
+    QStringList names;
+    for (const CFleetTable& t : Tables()) {
+        if (t.IsPersonalize())
+            names << t.name;
+    }
+    return names;
+}
+
+QString CFleetSchema::PersonalizeTableFor(int modelType)
+{
+    QString others;
+    for (const CFleetTable& t : Tables()) {
+        if (t.IsPersonalize() && t.personalizeFor == modelType && modelType != kOtherModels)
+            return t.name;
+        if (t.personalizeFor == kOtherModels)
+            others = t.name;
+    }
+    return others;
+}
+
+QString CFleetSchema::PersonalizeModelCondition(const QString& table, const QString& column)
+{
+    const CFleetTable* own = Find(table);
+    if (!own || !own->IsPersonalize())
+        return QString();
+    if (own->personalizeFor != kOtherModels)
+        return QStringLiteral("%1 = %2").arg(column).arg(own->personalizeFor);
+    QStringList models;
+    for (const CFleetTable& t : Tables()) {
+        if (t.IsPersonalize() && t.personalizeFor != kOtherModels)
+            models << QString::number(t.personalizeFor);
+    }
+    return QStringLiteral("%1 NOT IN (%2)").arg(column, models.join(QStringLiteral(", ")));
+}
+
+QStringList CFleetSchema::ImeiKeyedTables()
+{
+    QStringList names;
+    for (const CFleetTable& t : Tables()) {
+        if (t.perUnit && !t.uniqueImei)
+            names << t.name;
+    }
+    return names;
+}
+
+QStringList CFleetSchema::FleetTables()
+{
+    QStringList names;
+    for (const CFleetTable& t : Tables()) {
+        if (t.role == CFleetRole::Fleet || t.role == CFleetRole::UnitLink)
+            names << t.name;
+    }
+    return names;
+}
+
 QString CFleetSchema::Quote(const QString& identifier)
 {
     QString quoted = identifier;
@@ -392,50 +475,40 @@ QStringList CFleetSchema::CreateStatements()
     return statements;
 }
 
-bool CFleetSchema::Create(const QSqlDatabase& db, QString* error)
+CVelmoraError CFleetSchema::Create(const QSqlDatabase& db)
 {
     CTransaction transaction(db);
     QSqlQuery query(db);
     for (const QString& sql : CreateStatements()) {
-        if (!query.exec(sql)) {
-            if (error)
-                *error = query.lastError().text();
-            return false;
-        }
+        if (!query.exec(sql))
+            return CVelmoraError::Text(query.lastError().text());
     }
     query.prepare(QStringLiteral("INSERT INTO version_num_table (version_number_field) VALUES (?)"));
     query.addBindValue(Version());
-    if (!query.exec() || !transaction.Commit()) {
-        if (error)
-            *error = query.lastError().isValid() ? query.lastError().text() : transaction.LastError();
-        return false;
-    }
-    return true;
+    if (!query.exec() || !transaction.Commit())
+        return CVelmoraError::Text(query.lastError().isValid() ? query.lastError().text()
+                                                               : transaction.LastError());
+    return CVelmoraError();
 }
 
-bool CFleetSchema::WriteTemplate(const QString& path, QString* error)
+CVelmoraError CFleetSchema::WriteTemplate(const QString& path)
 {
     const QString temp = path + QStringLiteral(".part");
     QFile::remove(temp);
     {
         CFleetConnection connection;
-        if (!connection.Create(temp)) {
-            if (error)
-                *error = connection.LastErrorText();
-            return false;
-        }
-        if (!Create(connection.Database(), error)) {
+        if (!connection.Create(temp))
+            return CVelmoraError::Text(connection.LastErrorText());
+        if (CVelmoraError error = Create(connection.Database())) {
             connection.Close();
             QFile::remove(temp);
-            return false;
+            return error;
         }
     }
     QString why;
     if (!CSafeFile::Replace(temp, path, &why)) {
-        if (error)
-            *error = why;
         QFile::remove(temp);
-        return false;
+        return CVelmoraError::Text(why);
     }
-    return true;
+    return CVelmoraError();
 }

@@ -23,11 +23,9 @@ struct ColumnInfo
     bool primaryKey = false;
 };
 
-bool Fail(const QSqlQuery& query, QString* error)
+CVelmoraError Fail(const QSqlQuery& query)
 {
-    if (error)
-        *error = CFleetConnection::ErrorText(query.lastError());
-    return false;
+    return CVelmoraError::Text(CFleetConnection::ErrorText(query.lastError()));
 }
 
 std::vector<ColumnInfo> Columns(const QSqlDatabase& db, const QString& table)
@@ -116,19 +114,19 @@ int CFleetUpgrade::ReadVersion(const QSqlDatabase& db, bool* hasVersion)
     return LeadingInt(query.value(0).toString());
 }
 
-bool CFleetUpgrade::SynchroniseSchema(const QSqlDatabase& file, const QSqlDatabase& templ, QString* error)
+CVelmoraError CFleetUpgrade::SynchroniseSchema(const QSqlDatabase& file, const QSqlDatabase& templ)
 {
     QSqlQuery tables(templ);
     if (!tables.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' "
                                     "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")))
-        return Fail(tables, error);
-    bool ok = true;
+        return Fail(tables);
+    CVelmoraError result;
     QSqlQuery query(file);
     while (tables.next()) {
         const QString table = tables.value(0).toString();
         if (!HasTable(file, table)) {
             if (!query.exec(tables.value(1).toString()))
-                return Fail(query, error);
+                return Fail(query);
             continue;
         }
         const std::vector<ColumnInfo> wanted = Columns(templ, table);
@@ -143,7 +141,7 @@ bool CFleetUpgrade::SynchroniseSchema(const QSqlDatabase& file, const QSqlDataba
             if (!c.primaryKey && !c.defaultValue.isEmpty())
                 sql += QStringLiteral(" DEFAULT ") + c.defaultValue;
             if (!query.exec(sql))
-                return Fail(query, error);
+                return Fail(query);
         }
         for (const ColumnInfo& c : present) {
             if (HasColumn(wanted, c.name))
@@ -152,17 +150,14 @@ bool CFleetUpgrade::SynchroniseSchema(const QSqlDatabase& file, const QSqlDataba
                 query.exec(QStringLiteral("DROP INDEX %1").arg(CFleetSchema::Quote(index)));
             // A column SQLite cannot drop (a key, a constraint) stays until the rebuild leaves it behind.
             if (!query.exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2")
-                                .arg(CFleetSchema::Quote(table), CFleetSchema::Quote(c.name)))) {
-                if (error)
-                    *error = CFleetConnection::ErrorText(query.lastError());
-                ok = false;
-            }
+                                .arg(CFleetSchema::Quote(table), CFleetSchema::Quote(c.name))))
+                result = Fail(query);
         }
     }
-    return ok;
+    return result;
 }
 
-bool CFleetUpgrade::FixReleaseIds(const QSqlDatabase& file, int carrierId, QString* error)
+CVelmoraError CFleetUpgrade::FixReleaseIds(const QSqlDatabase& file, int carrierId)
 {
     struct Fix
     {
@@ -189,45 +184,44 @@ bool CFleetUpgrade::FixReleaseIds(const QSqlDatabase& file, int carrierId, QStri
     QSqlQuery query(file);
     for (const Fix& fix : fixes) {
         if (!query.prepare(QString::fromLatin1(fix.sql)))
-            return Fail(query, error);
+            return Fail(query);
         if (fix.value >= 0)
             query.addBindValue(fix.value);
         if (!query.exec())
-            return Fail(query, error);
+            return Fail(query);
     }
-    return true;
+    return CVelmoraError();
 }
 
-bool CFleetUpgrade::CopyVersionNumber(const QSqlDatabase& file, const QSqlDatabase& templ, QString* error)
+CVelmoraError CFleetUpgrade::CopyVersionNumber(const QSqlDatabase& file, const QSqlDatabase& templ)
 {
     QSqlQuery read(templ);
     if (!read.exec(QStringLiteral("SELECT version_number_field FROM version_num_table LIMIT 1")))
-        return Fail(read, error);
+        return Fail(read);
     const QString version = read.next() ? read.value(0).toString() : QString();
     QSqlQuery query(file);
     if (!query.exec(QStringLiteral("DELETE FROM version_num_table")))
-        return Fail(query, error);
+        return Fail(query);
     query.prepare(QStringLiteral("INSERT INTO version_num_table (version_number_field) VALUES (?)"));
     query.addBindValue(version);
-    return query.exec() || Fail(query, error);
+    return query.exec() ? CVelmoraError() : Fail(query);
 }
 
-bool CFleetUpgrade::RebuildFromTemplate(const QString& path, const QString& templatePath)
+bool CFleetUpgrade::RebuildFromTemplate(const QString& path, const QString& templatePath,
+                                        CFleetErrors& errors)
 {
-    return CAppendFile::RebuildFromTemplate(path, templatePath);
+    return CAppendFile::RebuildFromTemplate(path, templatePath, errors);
 }
 
-bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& settings)
+bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& settings, CFleetErrors& errors)
 {
+    const CVelmoraError cannotRead = CVelmoraError::Message(FleetMsg::CannotReadFleet);
     {
         CFleetConnection file;
         CFleetConnection templ;
-        if (!file.Open(path) || !templ.Open(settings.templatePath)) {
-            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
-            return false;
-        }
-        if (!HasTable(file.Database(), QStringLiteral("unit_details"))) {
-            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+        if (!file.Open(path) || !templ.Open(settings.templatePath) ||
+            !HasTable(file.Database(), QStringLiteral("unit_details"))) {
+            errors << cannotRead;
             return false;
         }
         bool hasVersion = false;
@@ -235,29 +229,28 @@ bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& se
         const int templateVersion = ReadVersion(templ.Database());
         if (hasVersion) {
             if (templateVersion < fileVersion) {
-                CVelmoraWrap::ShowError(FleetMsg::NewerFleet, VMT_ERROR);
+                errors << CVelmoraError::Message(FleetMsg::NewerFleet);
                 return false;
             }
             if (templateVersion == fileVersion)
                 return true;
         }
         if (CVelmoraWrap::ShowError(FleetMsg::UpgradeQuestion, VMT_YESNO) == IDNO) {
-            CVelmoraWrap::ShowError(FleetMsg::UpgradeDeclined, VMT_ERROR);
+            errors << CVelmoraError::Message(FleetMsg::UpgradeDeclined);
             return false;
         }
         // Synchronising, fixing and stamping the version are one change: a crash leaves the old file.
         CTransaction transaction(file.Database());
-        QString error;
-        SynchroniseSchema(file.Database(), templ.Database(), &error);
-        const bool upgraded = (!hasVersion || FixReleaseIds(file.Database(), settings.carrierId, &error)) &&
-                              CopyVersionNumber(file.Database(), templ.Database(), &error) &&
-                              transaction.Commit();
+        // A column that cannot be dropped now is left behind by the rebuild.
+        SynchroniseSchema(file.Database(), templ.Database());
+        const bool upgraded = (!hasVersion || !FixReleaseIds(file.Database(), settings.carrierId)) &&
+                              !CopyVersionNumber(file.Database(), templ.Database()) && transaction.Commit();
         if (!upgraded) {
             transaction.Rollback();
-            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+            errors << cannotRead;
             return false;
         }
     }
-    RebuildFromTemplate(path, settings.templatePath);
+    RebuildFromTemplate(path, settings.templatePath, errors);
     return true;
 }

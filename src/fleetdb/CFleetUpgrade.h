@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CFleetErrors.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -12,9 +14,9 @@ struct CFleetSettings;
 class CFleetUpgrade
 {
 public:
-    // True when the file can be used as it is or was upgraded; false after a message (1603, 1871,
-    // 1799). The file is untouched unless the user agreed to the upgrade.
-    static bool OpenAndUpgrade(const QString& path, const CFleetSettings& settings);
+    // True when the file can be used as it is or was upgraded; false with a message in errors (1603,
+    // 1871, 1799). The file is untouched unless the user agreed to the upgrade (question 1798).
+    static bool OpenAndUpgrade(const QString& path, const CFleetSettings& settings, CFleetErrors& errors);
 
     // Version of a fleet database: the leading digits of version_num_table's first row. hasVersion is
     // false when the table is missing or empty.
@@ -24,13 +26,13 @@ public:
     // "12abc" gives 12; no leading digits give 0.
     static int LeadingInt(const QString& text);
 
-    // The steps, for callers that hold both databases (all run inside the caller's transaction).
-    static bool SynchroniseSchema(const QSqlDatabase& file, const QSqlDatabase& templ,
-                                  QString* error = nullptr);
-    static bool FixReleaseIds(const QSqlDatabase& file, int carrierId, QString* error = nullptr);
-    static bool CopyVersionNumber(const QSqlDatabase& file, const QSqlDatabase& templ,
-                                  QString* error = nullptr);
+    // The steps, for callers that hold both databases (all run inside the caller's transaction). Each
+    // gives the database's text of what failed. Synchronising carries on past a column it cannot drop
+    // (the rebuild leaves it behind) and gives the last such failure.
+    static CVelmoraError SynchroniseSchema(const QSqlDatabase& file, const QSqlDatabase& templ);
+    static CVelmoraError FixReleaseIds(const QSqlDatabase& file, int carrierId);
+    static CVelmoraError CopyVersionNumber(const QSqlDatabase& file, const QSqlDatabase& templ);
     // Copies the template beside the file, copies every unit (and the fleet's talkgroup, user and SMS
     // tables) into it, and renames it over the file.
-    static bool RebuildFromTemplate(const QString& path, const QString& templatePath);
+    static bool RebuildFromTemplate(const QString& path, const QString& templatePath, CFleetErrors& errors);
 };

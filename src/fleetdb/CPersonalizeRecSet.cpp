@@ -1,5 +1,10 @@
 #include "CPersonalizeRecSet.h"
 
+#include "CAlderErgoPersonalizeRecSet.h"
+#include "CAlderagpsErgoPersonalizeRecSet.h"
+#include "CCedarErgoPersonalizeRecSet.h"
+#include "CFleetSchema.h"
+
 CPersonalizeRecSet::CPersonalizeRecSet(const QSqlDatabase& db, int slots)
     : CRecordset(db), m_slots(qBound(0, slots, int(MaxMenuSlots)))
 {
@@ -12,4 +17,17 @@ CPersonalizeRecSet::CPersonalizeRecSet(const QSqlDatabase& db, int slots)
     for (int i = 0; i < m_slots; ++i)
         Bind(QStringLiteral("unit_main_menu_%1").arg(i + 1), &m_unit_main_menu[i]);
     InitMembers();
+}
+
+std::unique_ptr<CPersonalizeRecSet> CPersonalizeRecSet::ForModel(int modelType, const QSqlDatabase& db)
+{
+    const QString table = CFleetSchema::PersonalizeTableFor(modelType);
+    std::unique_ptr<CPersonalizeRecSet> candidates[] = {
+        std::make_unique<CAlderErgoPersonalizeRecSet>(db), std::make_unique<CCedarErgoPersonalizeRecSet>(db),
+        std::make_unique<CAlderagpsErgoPersonalizeRecSet>(db)};
+    for (auto& candidate : candidates) {
+        if (candidate->TableName() == table)
+            return std::move(candidate);
+    }
+    return nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include "CRecordset.h"
 
+#include <memory>
+
 // Personalised menus of a unit, one row per unit: the soft keys, the power-up application and the
 // main-menu slots. The three personalisation tables share this shape and differ in their slot count.
 class CPersonalizeRecSet : public CRecordset
@@ -13,6 +15,9 @@ public:
     };
 
     int MenuSlots() const { return m_slots; }
+
+    // The recordset of a model type's personalisation table, as the schema assigns it.
+    static std::unique_ptr<CPersonalizeRecSet> ForModel(int modelType, const QSqlDatabase& db);
 
     QString m_unit_imei_num;
     int m_unit_left_key;

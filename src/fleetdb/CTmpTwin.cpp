@@ -10,23 +10,42 @@
 
 namespace {
 
-bool Run(const QSqlDatabase& db, const QString& sql, const QVariantList& values, QString* error)
+CVelmoraError Run(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(db);
     if (query.prepare(sql)) {
         for (const QVariant& v : values)
             query.addBindValue(v);
         if (query.exec())
-            return true;
+            return CVelmoraError();
     }
-    if (error)
-        *error = CFleetConnection::ErrorText(query.lastError());
-    return false;
+    return CVelmoraError::Text(CFleetConnection::ErrorText(query.lastError()));
 }
 
 QString Key(const QString& imei)
 {
     return imei.isNull() ? QString(QLatin1String("")) : imei;
+}
+
+CVelmoraError NoTwin(const QString& table)
+{
+    return CVelmoraError::Text(QStringLiteral("%1 has no _tmp twin").arg(table));
+}
+
+// Replaces the unit's rows in one table with its rows in the other, in one transaction.
+CVelmoraError Replace(const QSqlDatabase& db, const QString& to, const QString& from, const QString& imei)
+{
+    CTransaction transaction(db);
+    if (CVelmoraError error =
+            Run(db, QStringLiteral("DELETE FROM %1 WHERE unit_imei_num = ?").arg(to), {Key(imei)}))
+        return error;
+    if (CVelmoraError error = Run(
+            db, QStringLiteral("INSERT INTO %1 SELECT * FROM %2 WHERE %2.unit_imei_num = ?").arg(to, from),
+            {Key(imei)}))
+        return error;
+    if (!transaction.Commit())
+        return CVelmoraError::Text(transaction.LastError());
+    return CVelmoraError();
 }
 
 } // namespace
@@ -37,56 +56,23 @@ bool CTmpTwin::HasTwin(const QString& table)
     return t && t->twin && t->name.compare(table, Qt::CaseInsensitive) == 0;
 }
 
-bool CTmpTwin::CopyToTwin(const QSqlDatabase& db, const QString& table, const QString& imei, QString* error)
+CVelmoraError CTmpTwin::CopyToTwin(const QSqlDatabase& db, const QString& table, const QString& imei)
 {
-    if (!HasTwin(table)) {
-        if (error)
-            *error = QStringLiteral("%1 has no _tmp twin").arg(table);
-        return false;
-    }
-    const QString twin = CFleetSchema::TwinName(table);
-    CTransaction transaction(db);
-    if (!Run(db, QStringLiteral("DELETE FROM %1 WHERE unit_imei_num = ?").arg(twin), {Key(imei)}, error) ||
-        !Run(db,
-             QStringLiteral("INSERT INTO %1 SELECT * FROM %2 WHERE %2.unit_imei_num = ?").arg(twin, table),
-             {Key(imei)}, error))
-        return false;
-    if (!transaction.Commit()) {
-        if (error)
-            *error = transaction.LastError();
-        return false;
-    }
-    return true;
+    if (!HasTwin(table))
+        return NoTwin(table);
+    return Replace(db, CFleetSchema::TwinName(table), table, imei);
 }
 
-bool CTmpTwin::CommitFromTwin(const QSqlDatabase& db, const QString& table, const QString& imei,
-                              QString* error)
+CVelmoraError CTmpTwin::CommitFromTwin(const QSqlDatabase& db, const QString& table, const QString& imei)
 {
-    if (!HasTwin(table)) {
-        if (error)
-            *error = QStringLiteral("%1 has no _tmp twin").arg(table);
-        return false;
-    }
-    const QString twin = CFleetSchema::TwinName(table);
-    CTransaction transaction(db);
-    if (!Run(db, QStringLiteral("DELETE FROM %1 WHERE unit_imei_num = ?").arg(table), {Key(imei)}, error) ||
-        !Run(db, QStringLiteral("INSERT INTO %1 SELECT * FROM %2 WHERE unit_imei_num = ?").arg(table, twin),
-             {Key(imei)}, error))
-        return false;
-    if (!transaction.Commit()) {
-        if (error)
-            *error = transaction.LastError();
-        return false;
-    }
-    return true;
+    if (!HasTwin(table))
+        return NoTwin(table);
+    return Replace(db, table, CFleetSchema::TwinName(table), imei);
 }
 
-bool CTmpTwin::ClearTwin(const QSqlDatabase& db, const QString& table, QString* error)
+CVelmoraError CTmpTwin::ClearTwin(const QSqlDatabase& db, const QString& table)
 {
-    if (!HasTwin(table)) {
-        if (error)
-            *error = QStringLiteral("%1 has no _tmp twin").arg(table);
-        return false;
-    }
-    return Run(db, QStringLiteral("DELETE FROM %1").arg(CFleetSchema::TwinName(table)), {}, error);
+    if (!HasTwin(table))
+        return NoTwin(table);
+    return Run(db, QStringLiteral("DELETE FROM %1").arg(CFleetSchema::TwinName(table)), {});
 }

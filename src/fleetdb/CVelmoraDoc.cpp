@@ -23,9 +23,9 @@ QString Format(int id, const QString& insert)
     return text.contains(QLatin1String("%1")) ? text.arg(insert) : text;
 }
 
-void ShowCopyFailed(const QString& path)
+CVelmoraError CopyFailed(const QString& path)
 {
-    CVelmoraWrap::ShowError(Format(FleetMsg::FileCopyFailed, path), VMT_ERROR);
+    return CVelmoraError::Text(Format(FleetMsg::FileCopyFailed, path));
 }
 
 bool SameFile(const QString& a, const QString& b)
@@ -127,21 +127,20 @@ void CVelmoraDoc::ReleaseBackup()
         m_context.ReleaseBackup(m_backupPath, this);
 }
 
-bool CVelmoraDoc::OpenDatabase(const QString& path)
+CVelmoraError CVelmoraDoc::OpenDatabase(const QString& path)
 {
     m_connection = std::make_unique<CFleetConnection>();
     QSqlError error;
     if (m_connection->Open(path, CFleetConnection::Mode::Exclusive)) {
         QSqlQuery test(m_connection->Database());
         if (test.exec(QStringLiteral("SELECT * FROM unit_details LIMIT 1")))
-            return true;
+            return CVelmoraError();
         error = test.lastError();
     } else {
         error = m_connection->LastError();
     }
     m_connection.reset();
-    CFleetConnection::ShowError(error);
-    return false;
+    return CFleetConnection::Error(error);
 }
 
 void CVelmoraDoc::CloseDatabase()
@@ -151,21 +150,25 @@ void CVelmoraDoc::CloseDatabase()
     m_connection.reset();
 }
 
-void CVelmoraDoc::ReopenWorkingCopy()
+void CVelmoraDoc::ReopenWorkingCopy(CFleetErrors& errors)
 {
-    if (!m_workingPath.isEmpty() && OpenDatabase(m_workingPath)) {
-        for (IFleetView* view : m_views)
-            view->AttachDatabase(Database());
-        Q_EMIT databaseReopened();
+    if (m_workingPath.isEmpty())
+        return;
+    const CVelmoraError error = OpenDatabase(m_workingPath);
+    if (error) {
+        errors << error;
+        return;
     }
+    for (IFleetView* view : m_views)
+        view->AttachDatabase(Database());
+    Q_EMIT databaseReopened();
 }
 
-bool CVelmoraDoc::OnNewDocument()
+bool CVelmoraDoc::OnNewDocument(CFleetErrors& errors)
 {
     const CFleetSettings& settings = m_context.Settings();
-    const QString working = QStringLiteral("%1/%2%3")
-                                .arg(settings.programFolder, settings.documentName,
-                                     QString::number(m_context.TakeNewDocumentNumber()));
+    const QString working = QStringLiteral("%1/%2%3").arg(settings.programFolder, settings.documentName,
+                                                          QString::number(m_context.TakeNewDocumentNumber()));
     const QString backup = working + QStringLiteral(".tem");
     SetTitle(working);
     QString failed;
@@ -174,7 +177,7 @@ bool CVelmoraDoc::OnNewDocument()
     else if (!ClaimBackup(backup) || !CSafeFile::Copy(settings.templatePath, backup))
         failed = backup;
     if (!failed.isEmpty()) {
-        ShowCopyFailed(failed);
+        errors << CopyFailed(failed);
         QFile::remove(working);
         ReleaseBackup();
         m_backupPath.clear();
@@ -182,7 +185,8 @@ bool CVelmoraDoc::OnNewDocument()
     }
     m_workingPath = working;
     SetPathName(working, false);
-    if (!OpenDatabase(working)) {
+    if (const CVelmoraError error = OpenDatabase(working)) {
+        errors << error;
         QFile::remove(working);
         QFile::remove(backup);
         m_workingPath.clear();
@@ -198,43 +202,47 @@ bool CVelmoraDoc::OnNewDocument()
     return true;
 }
 
-bool CVelmoraDoc::OnOpenDocument(const QString& path)
+bool CVelmoraDoc::OnOpenDocument(const QString& path, CFleetErrors& errors)
 {
     if (!m_counted) {
         m_context.DocumentOpened();
         m_counted = true;
     }
     if (!path.toLower().contains(QLatin1String(".vlf"))) {
-        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+        errors << CVelmoraError::Message(FleetMsg::CannotReadFleet);
         return false;
     }
-    if (!CFleetFile::CheckReadable(path))
+    if (const CVelmoraError error = CFleetFile::CheckReadable(path)) {
+        errors << error;
         return false;
+    }
     const QString backup = BackupPathFor(path);
     if (!ClaimBackup(backup) || !CSafeFile::Copy(path, backup)) {
-        ShowCopyFailed(backup);
+        errors << CopyFailed(backup);
         return false;
     }
-    if (!CFleetUpgrade::OpenAndUpgrade(path, m_context.Settings()))
+    if (!CFleetUpgrade::OpenAndUpgrade(path, m_context.Settings(), errors))
         return false;
-    if (!OpenDatabase(path))
+    if (const CVelmoraError error = OpenDatabase(path)) {
+        errors << error;
         return false;
+    }
     m_workingPath = path;
     SetPathName(path, true);
     m_context.ShowFleetListBarIfOpen();
     return true;
 }
 
-bool CVelmoraDoc::OnSaveDocument(const QString& newPath)
+bool CVelmoraDoc::OnSaveDocument(const QString& newPath, CFleetErrors& errors)
 {
     // The document reopens at the new name, which only a fleet file name passes.
     if (!newPath.toLower().contains(QLatin1String(".vlf"))) {
-        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+        errors << CVelmoraError::Message(FleetMsg::CannotReadFleet);
         return false;
     }
     const QFileInfo target(newPath);
     if (target.exists() && !target.isWritable()) {
-        ShowCopyFailed(newPath);
+        errors << CopyFailed(newPath);
         return false;
     }
     const bool otherFile = newPath != m_workingPath;
@@ -243,26 +251,26 @@ bool CVelmoraDoc::OnSaveDocument(const QString& newPath)
         QFile probe(newPath);
         if (!probe.open(QIODevice::ReadWrite) ||
             CFleetFile::ProbeDatabase(newPath) == CFleetFile::Probe::Busy) {
-            ShowCopyFailed(newPath);
+            errors << CopyFailed(newPath);
             return false;
         }
     }
     if (AnyViewEditing()) {
-        CVelmoraWrap::ShowError(FleetMsg::CellBeingEdited, VMT_ERROR);
+        errors << CVelmoraError::Message(FleetMsg::CellBeingEdited);
         return false;
     }
     CloseDatabase();
 
     if (otherFile) {
         if (!CSafeFile::Copy(m_workingPath, newPath)) {
-            ShowCopyFailed(newPath);
-            ReopenWorkingCopy();
+            errors << CopyFailed(newPath);
+            ReopenWorkingCopy(errors);
             return false;
         }
         // The file that was open goes back to its last saved state.
         if (!CSafeFile::Copy(m_backupPath, m_workingPath)) {
-            ShowCopyFailed(m_workingPath);
-            ReopenWorkingCopy();
+            errors << CopyFailed(m_workingPath);
+            ReopenWorkingCopy(errors);
             return false;
         }
         QFile::remove(m_backupPath);
@@ -271,14 +279,14 @@ bool CVelmoraDoc::OnSaveDocument(const QString& newPath)
         if (m_untitled)
             QFile::remove(m_workingPath);
     } else if (!CSafeFile::Copy(m_workingPath, m_backupPath)) {
-        ShowCopyFailed(m_backupPath);
-        ReopenWorkingCopy();
+        errors << CopyFailed(m_backupPath);
+        ReopenWorkingCopy(errors);
         return false;
     }
 
     // Reopen at the saved path: a fresh backup, the version check, the exclusive open.
     m_workingPath.clear();
-    const bool reopened = OnOpenDocument(newPath);
+    const bool reopened = OnOpenDocument(newPath, errors);
     for (IFleetView* view : m_views)
         view->AttachDatabase(Database());
     Q_EMIT databaseReopened();
@@ -289,20 +297,20 @@ bool CVelmoraDoc::OnSaveDocument(const QString& newPath)
     return true;
 }
 
-bool CVelmoraDoc::DoFileSave()
+bool CVelmoraDoc::DoFileSave(CFleetErrors& errors)
 {
     if (m_untitled)
-        return DoFileSaveAs();
-    return OnSaveDocument(m_pathName);
+        return DoFileSaveAs(errors);
+    return OnSaveDocument(m_pathName, errors);
 }
 
-bool CVelmoraDoc::DoFileSaveAs()
+bool CVelmoraDoc::DoFileSaveAs(CFleetErrors& errors)
 {
     const QString path = m_saveAsPrompt ? m_saveAsPrompt(*this) : QString();
     if (path.isEmpty())
         return false;
     const QString previous = m_workingPath;
-    if (!OnSaveDocument(path))
+    if (!OnSaveDocument(path, errors))
         return false;
     m_untitled = false;
     if (!previous.isEmpty() && !SameFile(previous, m_workingPath))
@@ -315,7 +323,7 @@ bool CVelmoraDoc::CanCloseFrame(IFleetView* activeView)
     return !activeView || activeView->CanCloseView();
 }
 
-bool CVelmoraDoc::SaveModified()
+bool CVelmoraDoc::SaveModified(CFleetErrors& errors)
 {
     m_lastAnswer = IDCANCEL;
     for (IFleetView* view : m_views) {
@@ -329,12 +337,12 @@ bool CVelmoraDoc::SaveModified()
     switch (CVelmoraWrap::ShowError(Format(FleetMsg::SaveChanges, m_title), VMT_YESNOCANCEL)) {
     case IDYES:
         m_lastAnswer = IDYES;
-        return m_untitled ? DoFileSaveAs() : DoFileSave();
+        return m_untitled ? DoFileSaveAs(errors) : DoFileSave(errors);
     case IDNO:
         m_lastAnswer = IDNO;
         CloseDatabase();
         if (!CSafeFile::Copy(m_backupPath, m_workingPath))
-            ShowCopyFailed(m_workingPath);
+            errors << CopyFailed(m_workingPath);
         return true;
     default:
         return false;

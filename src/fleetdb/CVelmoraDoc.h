@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CFleetConnection.h"
+#include "CFleetErrors.h"
 
 #include <QObject>
 #include <QSqlDatabase>
@@ -24,24 +25,27 @@ public:
     // Closes the database if the document was not closed; leaves the files as they are.
     ~CVelmoraDoc() override;
 
+    // The document's file operations add what the user is to be told to errors, in order; the caller
+    // (the document manager, a tool) shows it. Questions (upgrade, save changes) are asked on the way.
+
     // New fleet from the template: "<program folder>/<document name><n>" and its ".tem" backup.
-    bool OnNewDocument();
+    bool OnNewDocument(CFleetErrors& errors);
     // Opens a ".vlf" file: expands a stored one, backs it up as "<name>.tem", upgrades an older one and
     // opens it exclusively. After a failed open the caller still closes the document.
-    bool OnOpenDocument(const QString& path);
+    bool OnOpenDocument(const QString& path, CFleetErrors& errors);
     // Saves to newPath (the working path, or another name) and reopens the document there.
-    bool OnSaveDocument(const QString& newPath);
+    bool OnSaveDocument(const QString& newPath, CFleetErrors& errors);
     // Stores the working copy, removes a new fleet's temporary and the backup.
     void OnCloseDocument();
     // Asked before the document closes: views may refuse; a modified document asks question 1629.
-    bool SaveModified();
+    bool SaveModified(CFleetErrors& errors);
     // Whether the frame whose active view this is may close.
     bool CanCloseFrame(IFleetView* activeView);
 
     // File Save: the current path, or Save As for a fleet that has no name yet.
-    bool DoFileSave();
+    bool DoFileSave(CFleetErrors& errors);
     // File Save As: asks for a name, saves there, and stores the file the document had open before.
-    bool DoFileSaveAs();
+    bool DoFileSaveAs(CFleetErrors& errors);
     // Where Save As gets the new name from (the file dialog in the program); an empty answer cancels.
     using SaveAsPrompt = std::function<QString(const CVelmoraDoc& document)>;
     void SetSaveAsPrompt(SaveAsPrompt prompt) { m_saveAsPrompt = std::move(prompt); }
@@ -85,12 +89,12 @@ Q_SIGNALS:
     void unitsRefreshed();
 
 private:
-    bool OpenDatabase(const QString& path);
+    CVelmoraError OpenDatabase(const QString& path);
     void CloseDatabase();
     void SetPathName(const QString& path, bool addToRecentFiles);
     void SetTitle(const QString& title);
     // After a failed save: the working copy opens again so the document stays usable.
-    void ReopenWorkingCopy();
+    void ReopenWorkingCopy(CFleetErrors& errors);
     bool ClaimBackup(const QString& path);
     void ReleaseBackup();
 

@@ -33,6 +33,14 @@ bool SameFile(const QString& a, const QString& b)
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
+// Shows what a document operation has to tell the user, in order, and passes its result on.
+bool Shown(bool result, const CFleetErrors& errors)
+{
+    for (const CVelmoraError& error : errors)
+        CVelmoraWrap::ShowError(error);
+    return result;
+}
+
 // Save As makes a fleet file, which the program only opens with its extension.
 QString WithFleetExtension(const QString& path)
 {
@@ -119,7 +127,8 @@ void CDocManager::Discard(std::unique_ptr<CVelmoraDoc> document)
 CVelmoraDoc* CDocManager::NewFleet()
 {
     auto document = MakeDocument();
-    if (!document->OnNewDocument()) {
+    CFleetErrors errors;
+    if (!Shown(document->OnNewDocument(errors), errors)) {
         Discard(std::move(document));
         return nullptr;
     }
@@ -140,8 +149,10 @@ CVelmoraDoc* CDocManager::OpenFleet(const QString& path)
     }
     auto document = MakeDocument();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool opened = document->OnOpenDocument(QFileInfo(path).absoluteFilePath());
+    CFleetErrors errors;
+    const bool opened = document->OnOpenDocument(QFileInfo(path).absoluteFilePath(), errors);
     QApplication::restoreOverrideCursor();
+    Shown(opened, errors);
     if (!opened) {
         Discard(std::move(document));
         // A file that is gone leaves the recent-file list too.
@@ -172,14 +183,16 @@ bool CDocManager::SaveActive()
 {
     CVelmoraDoc* doc = ActiveDocument();
     FinishUnitsRow(doc);
-    return doc && doc->DoFileSave();
+    CFleetErrors errors;
+    return doc && Shown(doc->DoFileSave(errors), errors);
 }
 
 bool CDocManager::SaveActiveAs()
 {
     CVelmoraDoc* doc = ActiveDocument();
     FinishUnitsRow(doc);
-    return doc && doc->DoFileSaveAs();
+    CFleetErrors errors;
+    return doc && Shown(doc->DoFileSaveAs(errors), errors);
 }
 
 bool CDocManager::FinishUnitsRow(CVelmoraDoc* document)
@@ -204,7 +217,8 @@ bool CDocManager::CloseDocument(CVelmoraDoc* document)
         return false;
     CChildFrame* frame = it->frame;
     IFleetView* activeView = frame ? dynamic_cast<IFleetView*>(frame->ActiveView()) : nullptr;
-    if (!document->CanCloseFrame(activeView) || !document->SaveModified()) {
+    CFleetErrors errors;
+    if (!document->CanCloseFrame(activeView) || !Shown(document->SaveModified(errors), errors)) {
         if (frame)
             frame->Activate();
         return false;
@@ -274,9 +288,10 @@ bool CDocManager::AppendToActive()
         question = dialog.get();
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool appended = CAppendFile::AppendFleetFile(*doc, path, question);
+    CFleetErrors errors;
+    const bool appended = CAppendFile::AppendFleetFile(*doc, path, question, errors);
     QApplication::restoreOverrideCursor();
-    return appended;
+    return Shown(appended, errors);
 }
 
 bool CDocManager::UpdateActive()

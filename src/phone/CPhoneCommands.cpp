@@ -128,6 +128,8 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         CAppendFile engine(*document);
         engine.LendPhoneReadSource(phone.Database());
         engine.CopyOnePhoneUnit();
+        for (const CVelmoraError& error : engine.Errors())
+            CVelmoraWrap::ShowError(error);
     }
     host.ShowUnitsView(*document);
     if (phone.PhoneClass() == 1) {

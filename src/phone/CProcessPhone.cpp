@@ -1,18 +1,16 @@
 #include "CProcessPhone.h"
 
 #include "AgentApi.h"
-#include "CAlderErgoPersonalizeRecSet.h"
 #include "CAlderErgoQuickNotesRecSet.h"
 #include "CAlderErgoShortcutsRecSet.h"
 #include "CAlderErgoStylesRecSet.h"
 #include "CAlderGroups.h"
-#include "CAlderagpsErgoPersonalizeRecSet.h"
-#include "CCedarErgoPersonalizeRecSet.h"
 #include "CErgoBits.h"
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
 #include "CListBlockCodec.h"
 #include "CModelRules.h"
+#include "CPersonalizeRecSet.h"
 #include "CPhoneItems.h"
 #include "CPhoneUnitWriter.h"
 #include "CRadioModelRecSet.h"
@@ -26,6 +24,7 @@
 #include "CUnitStatusMsgRecSet.h"
 #include "CUnitTGDetRecSet.h"
 #include "CodeplugItemIds.h"
+#include "IPhoneMessages.h"
 #include "PhoneMessageIds.h"
 
 #include <QDir>
@@ -83,7 +82,14 @@ QString CProcessPhone::ScratchPath() const
 
 CVelmoraError CProcessPhone::OpenDatabaseFile(const QString& path)
 {
-    if (!CFleetFile::CheckAndPrepare(path, m_settings.Fleet()))
+    CFleetErrors errors;
+    const bool prepared = CFleetFile::CheckAndPrepare(path, m_settings.Fleet(), errors);
+    // What the check met reaches the user before the read goes on or stops.
+    if (m_messages) {
+        for (const CVelmoraError& error : errors)
+            m_messages->ShowError(error);
+    }
+    if (!prepared)
         return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
     auto connection = std::make_unique<CFleetConnection>();
     if (!connection->Open(path, CFleetConnection::Mode::Shared))
@@ -144,11 +150,7 @@ CUnitPhoneErgoRecSet& CProcessPhone::Ergo() const
 
 CPersonalizeRecSet* CProcessPhone::Personalize() const
 {
-    for (const int slot : {SlotAlderPersonalize, SlotCedarPersonalize, SlotAgpsPersonalize}) {
-        if (m_recordsets[size_t(slot)])
-            return &SlotAs<CPersonalizeRecSet>(slot);
-    }
-    return nullptr;
+    return m_recordsets[SlotPersonalize] ? &SlotAs<CPersonalizeRecSet>(SlotPersonalize) : nullptr;
 }
 
 CVelmoraError CProcessPhone::OpenUnitRecordsets(const QString& imei)
@@ -166,12 +168,7 @@ CVelmoraError CProcessPhone::OpenUnitRecordsets(const QString& imei)
     m_recordsets[SlotStatus] = std::make_unique<CUnitStatusMsgRecSet>(m_db);
     m_recordsets[SlotConsolidated] = std::make_unique<CUnitConCallListRecSet>(m_db);
     m_recordsets[SlotQuickNotes] = std::make_unique<CAlderErgoQuickNotesRecSet>(m_db);
-    if (m_modelType == 114)
-        m_recordsets[SlotCedarPersonalize] = std::make_unique<CCedarErgoPersonalizeRecSet>(m_db);
-    else if (m_modelType == 116)
-        m_recordsets[SlotAgpsPersonalize] = std::make_unique<CAlderagpsErgoPersonalizeRecSet>(m_db);
-    else
-        m_recordsets[SlotAlderPersonalize] = std::make_unique<CAlderErgoPersonalizeRecSet>(m_db);
+    m_recordsets[SlotPersonalize] = CPersonalizeRecSet::ForModel(m_modelType, m_db);
 
     const QString byImei = QStringLiteral("unit_imei_num = ?");
     for (int slot = 0; slot < SlotCount; ++slot) {

@@ -58,9 +58,7 @@ public:
         SlotStatus,
         SlotConsolidated,
         SlotQuickNotes,
-        SlotAlderPersonalize,
-        SlotCedarPersonalize,
-        SlotAgpsPersonalize,
+        SlotPersonalize,
         SlotCount
     };
 

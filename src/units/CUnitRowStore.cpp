@@ -130,10 +130,10 @@ CVelmoraError CUnitRowStore::Store(QStringList& cells, qint64& rowId, const QStr
     CTransaction transaction(m_db);
     if (!transaction.IsActive())
         return CVelmoraError::Text(transaction.LastError());
-    // The IMEI change shows its own database error.
-    if (rowId > 0 && !storedImei.isEmpty() && storedImei != imei &&
-        !CUnitCascade::ChangeImei(m_db, storedImei, imei))
-        return CVelmoraError::Cancelled();
+    if (rowId > 0 && !storedImei.isEmpty() && storedImei != imei) {
+        if (const CVelmoraError moved = CUnitCascade::ChangeImei(m_db, storedImei, imei))
+            return moved;
+    }
     if (!EnsureErgoRecord(imei, modelKey.contains(QLatin1Char('-'))
                                     ? modelKey
                                     : CUnitRowRules::ModelCellText(row, m_rules))) {

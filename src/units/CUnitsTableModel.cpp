@@ -28,15 +28,6 @@ QString SelectColumns()
     return C::FieldNames().join(QStringLiteral(", "));
 }
 
-// A failed reading of the units: an unreadable file or a missing table as the fleet-file message,
-// anything else in the database's own words.
-CVelmoraError ReadError(const QSqlError& error)
-{
-    if (CFleetConnection::IsNotDatabase(error) || CFleetConnection::IsMissingTable(error))
-        return CVelmoraError::Message(FleetMsg::CannotReadFleet);
-    return CVelmoraError::Text(CFleetConnection::ErrorText(error));
-}
-
 } // namespace
 
 CUnitsTableModel::CUnitsTableModel(const QSqlDatabase& db, const CUnitsSettings& settings, QObject* parent)
@@ -62,7 +53,7 @@ CVelmoraError CUnitsTableModel::Load()
         if (query.exec(QStringLiteral("SELECT COUNT(*) FROM unit_details")) && query.next())
             m_count = query.value(0).toInt();
         else
-            error = ReadError(query.lastError());
+            error = CFleetConnection::Error(query.lastError());
     }
     endResetModel();
     return error;
@@ -382,7 +373,8 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
 CUnitsTableModel::DeleteResult CUnitsTableModel::DeleteUnits(const QStringList& imeis)
 {
     DeleteResult result;
-    result.deleted = CUnitCascade::DeleteUnits(m_db, imeis);
+    result.error = CUnitCascade::DeleteUnits(m_db, imeis);
+    result.deleted = !result.error;
     result.reload = Load();
     return result;
 }

@@ -49,7 +49,8 @@ public:
     // What DeleteUnits did.
     struct DeleteResult
     {
-        bool deleted = false; // false: the deletion failed and said why
+        bool deleted = false; // false: the deletion failed, for the reason in error
+        CVelmoraError error;  // why the deletion failed
         CVelmoraError reload; // a failed reading of the units afterwards
     };
 

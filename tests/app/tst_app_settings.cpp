@@ -52,7 +52,9 @@ private Q_SLOTS:
         m_app = std::make_unique<CVelmoraApp>();
         m_app->SetInstanceKey(QStringLiteral("settings-test-%1").arg(::getpid()));
         m_app->SetSystemIsHebrew([]() { return false; });
-        QVERIFY(m_app->InitInstance({}));
+        CVelmoraError error;
+        QVERIFY(m_app->InitInstance({}, error));
+        QVERIFY(!error);
     }
 
     void cleanup()

@@ -1,5 +1,5 @@
-#include "CInstanceGuard.h"
 #include "CIniFile.h"
+#include "CInstanceGuard.h"
 #include "CProgramFolderSetup.h"
 #include "CResourceStrings.h"
 #include "CScriptedAnswerer.h"
@@ -11,9 +11,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QProcess>
 #include <QSettings>
-#include <QLocalServer>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -22,6 +22,15 @@
 #include <unistd.h>
 
 namespace {
+
+// Starts as main() does: the message start-up ends with is shown by its caller.
+bool Start(CVelmoraApp& app, const QStringList& arguments)
+{
+    CVelmoraError error;
+    const bool started = app.InitInstance(arguments, error);
+    CVelmoraWrap::ShowError(error);
+    return started;
+}
 
 // Records what start-up asked of the windowed half.
 class CRecordingShell : public IAppShell
@@ -138,7 +147,7 @@ class TestStartup : public QObject
         CRecordingShell shell;
         auto app = MakeApp(shell);
         CStderrCapture capture;
-        const bool started = app->InitInstance({});
+        const bool started = Start(*app, {});
         const QString err = capture.Stop();
         app->ExitInstance();
         if (windows)
@@ -162,7 +171,7 @@ private Q_SLOTS:
         qputenv("VELMORA_SHARE_DIR", CTestEnvironment::ShareDir().toUtf8());
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({}));
+        QVERIFY(Start(*app, {}));
         const QString expected = CProgramFolderSetup::DefaultProgramFolder();
         QCOMPARE(app->ProgramFolder(), expected);
         QVERIFY(QFile::exists(expected + QStringLiteral("/VelmoraRes.lang")));
@@ -194,7 +203,7 @@ private Q_SLOTS:
         CRecordingShell shell;
         auto app = MakeApp(shell);
         app->SetInstanceKey(key);
-        QVERIFY(!app->InitInstance({}));
+        QVERIFY(!Start(*app, {}));
         QVERIFY(app->HandedOver());
         QCOMPARE(app->ExitInstance(), 0);
         QVERIFY(!CVelmoraWrap::SettingsStoreExists());
@@ -222,7 +231,7 @@ private Q_SLOTS:
         SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"), QStringLiteral("North's \"Fleet\" 100%"));
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({QStringLiteral("one.vlf")}));
+        QVERIFY(Start(*app, {QStringLiteral("one.vlf")}));
         QCOMPARE(app->UsbPort(), 0);
         QCOMPARE(app->ComPort(), 3);
         QCOMPARE(app->BackupFolder(), m_folder + QStringLiteral("/Backups/"));
@@ -266,8 +275,9 @@ private Q_SLOTS:
         SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"), QString());
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({}));
-        QCOMPARE(shell.titles.value(0), CVelmoraWrap::LoadString(1703) + QLatin1Char(' ') + CVelmoraWrap::LoadString(1704));
+        QVERIFY(Start(*app, {}));
+        QCOMPARE(shell.titles.value(0),
+                 CVelmoraWrap::LoadString(1703) + QLatin1Char(' ') + CVelmoraWrap::LoadString(1704));
         app->ExitInstance();
     }
 
@@ -301,7 +311,7 @@ private Q_SLOTS:
         CRecordingShell shell;
         auto app = MakeApp(shell);
         app->SetSystemIsHebrew([hebrewSystem]() { return hebrewSystem; });
-        QVERIFY(app->InitInstance({}));
+        QVERIFY(Start(*app, {}));
         QCOMPARE(app->LanguageCode(), code);
         QString flag;
         QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Setup Flag"), flag));
@@ -460,6 +470,21 @@ private Q_SLOTS:
         QCOMPARE(windows, 0);
     }
 
+    // Start-up tells its caller what to show; it shows nothing itself.
+    void startupReturnsItsMessage()
+    {
+        QVERIFY(QDir(m_folder).mkdir(QStringLiteral("tem")));
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        CStderrCapture capture;
+        CVelmoraError error;
+        QVERIFY(!app->InitInstance({}, error));
+        capture.Stop();
+        app->ExitInstance();
+        QCOMPARE(error, CVelmoraError::Message(1662));
+        QVERIFY(answers.Messages().isEmpty());
+    }
+
     void phoneLinkFailureEndsStartup()
     {
         // A bench folder that cannot be a folder: the port cannot be set up.
@@ -476,7 +501,7 @@ private Q_SLOTS:
             .remove(QStringLiteral("Phone Bench Folder"));
         CRecordingShell again;
         auto second = MakeApp(again);
-        QVERIFY(second->InitInstance({}));
+        QVERIFY(Start(*second, {}));
         QCOMPARE(second->BenchFolder(), m_folder + QStringLiteral("/phones"));
         second->ExitInstance();
     }
@@ -485,7 +510,7 @@ private Q_SLOTS:
     {
         CRecordingShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({QStringLiteral("--automation")}));
+        QVERIFY(Start(*app, {QStringLiteral("--automation")}));
         QCOMPARE(shell.titles.size(), 1);
         QCOMPARE(shell.shown, 0);
         QVERIFY(shell.shellFiles.isEmpty());

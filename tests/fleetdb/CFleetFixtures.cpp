@@ -105,12 +105,8 @@ QList<Row> UnitRows(const CUnitSpec& u)
                  {{"unit_imei_num", u.imei},
                   {"unit_quick_notes_1", QString(names.at(2) + tag)},
                   {"unit_quick_notes_10", "10%"}}});
-    const QStringList personalize{"unit_alder_personalize_details", "unit_agps_personalize_details",
-                                  "unit_cedar_personalize_details"};
-    const QString own = u.modelType == 114   ? personalize.at(2)
-                        : u.modelType == 116 ? personalize.at(1)
-                                             : personalize.at(0);
-    for (const QString& table : personalize) {
+    const QString own = CFleetSchema::PersonalizeTableFor(u.modelType);
+    for (const QString& table : CFleetSchema::PersonalizeTables()) {
         if (table == own || u.allPersonalize)
             rows.append(
                 {table,

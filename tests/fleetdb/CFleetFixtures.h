@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CFleetErrors.h"
 #include "CFleetSettings.h"
+#include "CVelmoraWrap.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -8,6 +10,28 @@
 #include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
+
+// Plays the command layer for one call of a fleet operation: what the call reports is shown, in order,
+// once the call is over, so the scripted answerer records it as the user would see it.
+//   QVERIFY(doc->OnOpenDocument(path, CShowErrors()));
+class CShowErrors
+{
+public:
+    CShowErrors() = default;
+    CShowErrors(const CShowErrors&) = delete;
+    CShowErrors& operator=(const CShowErrors&) = delete;
+    ~CShowErrors() { Show(m_errors); }
+    operator CFleetErrors&() { return m_errors; }
+    // Shows errors a call returned.
+    static void Show(const CFleetErrors& errors)
+    {
+        for (const CVelmoraError& error : errors)
+            CVelmoraWrap::ShowError(error);
+    }
+
+private:
+    CFleetErrors m_errors;
+};
 
 // One unit a fixture writes: its identity and how long its lists are. Its rows are derived from these
 // values, so two fleets made from the same specs hold the same units.

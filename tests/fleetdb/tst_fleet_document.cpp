@@ -101,7 +101,7 @@ private Q_SLOTS:
         QSignalSpy shown(m_context.get(), &CFleetContext::showFleetListBar);
         QSignalSpy hidden(m_context.get(), &CFleetContext::hideListBars);
         auto doc = NewDoc();
-        QVERIFY(doc->OnNewDocument());
+        QVERIFY(doc->OnNewDocument(CShowErrors()));
         QCOMPARE(doc->WorkingPath(), m_program + "/Velmora0");
         QCOMPARE(Files(m_program), (QStringList{"Velmora0", "Velmora0.tem"}));
         QVERIFY(doc->IsUntitled() && doc->IsDeleteOnClose());
@@ -113,7 +113,7 @@ private Q_SLOTS:
         const QString target = m_folder + "/Fleet.vlf";
         doc->SetSaveAsPrompt([&](const CVelmoraDoc&) { return target; });
         // File Save on a fleet without a name is Save As.
-        QVERIFY(doc->DoFileSave());
+        QVERIFY(doc->DoFileSave(CShowErrors()));
         QVERIFY(!doc->IsUntitled() && !doc->IsDeleteOnClose() && !doc->IsModified());
         QCOMPARE(doc->PathName(), target);
         QCOMPARE(doc->WorkingPath(), target);
@@ -130,7 +130,7 @@ private Q_SLOTS:
 
         // The second new fleet gets the next number.
         auto second = NewDoc();
-        QVERIFY(second->OnNewDocument());
+        QVERIFY(second->OnNewDocument(CShowErrors()));
         QCOMPARE(second->WorkingPath(), m_program + "/Velmora1");
         second->OnCloseDocument();
     }
@@ -138,10 +138,10 @@ private Q_SLOTS:
     void newFleetDiscardedLeavesNothing()
     {
         auto doc = NewDoc();
-        QVERIFY(doc->OnNewDocument());
+        QVERIFY(doc->OnNewDocument(CShowErrors()));
         QVERIFY(AddUnit(*doc, "1", "x"));
         CScriptedAnswerer::Instance().Script({IDNO});
-        QVERIFY(doc->SaveModified());
+        QVERIFY(doc->SaveModified(CShowErrors()));
         QCOMPARE(doc->LastAnswer(), int(IDNO));
         QCOMPARE(CScriptedAnswerer::Instance().Messages().first().type, VMT_YESNOCANCEL);
         doc->OnCloseDocument();
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QSignalSpy recent(m_context.get(), &CFleetContext::showFleetListBar);
         auto doc = NewDoc();
         QSignalSpy paths(doc.get(), &CVelmoraDoc::pathNameChanged);
-        QVERIFY(doc->OnOpenDocument(path));
+        QVERIFY(doc->OnOpenDocument(path, CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
         QCOMPARE(doc->BackupPath(), m_folder + "/fleet.tem");
         QVERIFY(QFile::exists(doc->BackupPath()));
@@ -167,7 +167,7 @@ private Q_SLOTS:
 
         // The same fleet cannot be opened twice: the second open fails in the database's words.
         auto second = NewDoc();
-        QVERIFY(!second->OnOpenDocument(path));
+        QVERIFY(!second->OnOpenDocument(path, CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{0});
         QVERIFY(CScriptedAnswerer::Instance().Messages().first().text.contains("locked"));
         second->OnCloseDocument();
@@ -187,19 +187,19 @@ private Q_SLOTS:
         auto doc = NewDoc();
         CRecordingView view;
         doc->AddView(&view);
-        QVERIFY(doc->OnOpenDocument(path));
+        QVERIFY(doc->OnOpenDocument(path, CShowErrors()));
         view.AttachDatabase(doc->Database());
         QVERIFY(AddUnit(*doc, "99", QString::fromUtf8("שרה")));
         QCOMPARE(UnitCount(doc->BackupPath()), 2);
 
         // A grid still editing a cell stops the save.
         view.editing = true;
-        QVERIFY(!doc->DoFileSave());
+        QVERIFY(!doc->DoFileSave(CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1676});
         QVERIFY(doc->IsOpen() && doc->IsModified());
         view.editing = false;
 
-        QVERIFY(doc->DoFileSave());
+        QVERIFY(doc->DoFileSave(CShowErrors()));
         QVERIFY(!doc->IsModified());
         QCOMPARE(view.released, 1);
         QCOMPARE(view.attached, 2);
@@ -217,10 +217,10 @@ private Q_SLOTS:
         const QString b = m_folder + "/b.vlf";
         QVERIFY(CFleetFixtures::MakeFleet(a, CFleetFixtures::Units(2)));
         auto doc = NewDoc();
-        QVERIFY(doc->OnOpenDocument(a));
+        QVERIFY(doc->OnOpenDocument(a, CShowErrors()));
         QVERIFY(AddUnit(*doc, "99", "100%"));
         doc->SetSaveAsPrompt([&](const CVelmoraDoc&) { return b; });
-        QVERIFY(doc->DoFileSaveAs());
+        QVERIFY(doc->DoFileSaveAs(CShowErrors()));
         QCOMPARE(doc->WorkingPath(), b);
         QCOMPARE(CFleetFixtures::Count(doc->Database(), "unit_details"), 3);
         // a.vlf went back to what it was and was stored; its backup is gone.
@@ -236,16 +236,16 @@ private Q_SLOTS:
         const QString path = m_folder + "/fleet.vlf";
         QVERIFY(CFleetFixtures::MakeFleet(path, CFleetFixtures::Units(2)));
         auto doc = NewDoc();
-        QVERIFY(doc->OnOpenDocument(path));
+        QVERIFY(doc->OnOpenDocument(path, CShowErrors()));
         QVERIFY(AddUnit(*doc, "99", "x"));
 
         CScriptedAnswerer::Instance().Script({IDCANCEL});
-        QVERIFY(!doc->SaveModified());
+        QVERIFY(!doc->SaveModified(CShowErrors()));
         QCOMPARE(doc->LastAnswer(), int(IDCANCEL));
         QVERIFY(doc->IsOpen());
 
         CScriptedAnswerer::Instance().Script({IDNO});
-        QVERIFY(doc->SaveModified());
+        QVERIFY(doc->SaveModified(CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Messages().last().text,
                  CVelmoraWrap::LoadString(1629).arg("fleet.vlf"));
         doc->OnCloseDocument();
@@ -256,12 +256,12 @@ private Q_SLOTS:
     void aViewThatCannotCloseStopsTheQuestion()
     {
         auto doc = NewDoc();
-        QVERIFY(doc->OnNewDocument());
+        QVERIFY(doc->OnNewDocument(CShowErrors()));
         CRecordingView view;
         view.closable = false;
         doc->AddView(&view);
         doc->SetModifiedFlag();
-        QVERIFY(!doc->SaveModified());
+        QVERIFY(!doc->SaveModified(CShowErrors()));
         QCOMPARE(view.activated, 1);
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
         QVERIFY(!doc->CanCloseFrame(&view));
@@ -278,7 +278,8 @@ private Q_SLOTS:
         QTest::newRow("missing") << "missing.vlf" << QByteArray() << QList<int>{1640};
         QTest::newRow("junk") << "junk.vlf" << QByteArray("junk") << QList<int>{1801};
         QTest::newRow("newer") << "newer.vlf" << QByteArray("newer") << QList<int>{1871};
-        QTest::newRow("older, upgrade declined") << "older.vlf" << QByteArray("older") << QList<int>{1800, 1799};
+        QTest::newRow("older, upgrade declined")
+            << "older.vlf" << QByteArray("older") << QList<int>{1800, 1799};
     }
     void failedOpensSayWhyAndCleanUp()
     {
@@ -290,8 +291,8 @@ private Q_SLOTS:
             QVERIFY(
                 CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Newer, CFleetFixtures::Units(1)));
         else if (content == "older")
-            QVERIFY(
-                CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Version5, CFleetFixtures::Units(2)));
+            QVERIFY(CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Version5,
+                                                  CFleetFixtures::Units(2)));
         else if (!content.isEmpty())
             QVERIFY(CFleetFixtures::WriteBytes(path, content));
         if (content == "older")
@@ -300,7 +301,14 @@ private Q_SLOTS:
         const QByteArray bytes = CFleetFixtures::Bytes(path);
         QSignalSpy hidden(m_context.get(), &CFleetContext::hideListBars);
         auto doc = NewDoc();
-        QVERIFY(!doc->OnOpenDocument(path));
+        CFleetErrors errors;
+        QVERIFY(!doc->OnOpenDocument(path, errors));
+        // Only the upgrade question reaches the user from the document; what went wrong comes back
+        // for the caller to show, after it.
+        const QList<int> asked = CScriptedAnswerer::Instance().Ids();
+        QCOMPARE(asked, content == "older" ? QList<int>{1800} : QList<int>{});
+        QCOMPARE(errors.size(), 1);
+        CShowErrors::Show(errors);
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), messages);
         QCOMPARE(m_context->OpenFleetDocuments(), 1);
         doc->OnCloseDocument();
@@ -317,7 +325,7 @@ private Q_SLOTS:
         const QString path = m_folder + "/fleet.vlf.bak";
         QVERIFY(CFleetFixtures::MakeFleet(path, CFleetFixtures::Units(1)));
         auto doc = NewDoc();
-        QVERIFY(doc->OnOpenDocument(path));
+        QVERIFY(doc->OnOpenDocument(path, CShowErrors()));
         QCOMPARE(doc->BackupPath(), m_folder + "/fleet.tem");
         doc->OnCloseDocument();
         // Not a "VLF" extension: closing leaves the file plain.
@@ -333,23 +341,23 @@ private Q_SLOTS:
         settings.programFolder = program;
         CFleetContext context(settings);
         CVelmoraDoc doc(context);
-        QVERIFY(doc.OnNewDocument());
+        QVERIFY(doc.OnNewDocument(CShowErrors()));
         QCOMPARE(doc.WorkingPath(), program + "/Velmora0");
         QVERIFY(AddUnit(doc, "1", "O'Brien"));
         const QString target = program + QString::fromUtf8("/צי 100% 'א'.vlf");
         doc.SetSaveAsPrompt([&](const CVelmoraDoc&) { return target; });
-        QVERIFY(doc.DoFileSave());
+        QVERIFY(doc.DoFileSave(CShowErrors()));
         doc.OnCloseDocument();
         QVERIFY(CFleetFile::IsStoredForm(target));
 
         const QString other = program + "/O'Brien %1.vlf";
         QVERIFY(CFleetFixtures::MakeFleet(other, CFleetFixtures::Units(3)));
         CVelmoraDoc again(context);
-        QVERIFY(again.OnOpenDocument(target));
+        QVERIFY(again.OnOpenDocument(target, CShowErrors()));
         QCOMPARE(again.BackupPath(), program + QString::fromUtf8("/צי 100% 'א'.tem"));
-        QVERIFY(CAppendFile::AppendFleetFile(again, other, nullptr));
+        QVERIFY(CAppendFile::AppendFleetFile(again, other, nullptr, CShowErrors()));
         QCOMPARE(CFleetFixtures::Count(again.Database(), "unit_details"), 4);
-        QVERIFY(again.DoFileSave());
+        QVERIFY(again.DoFileSave(CShowErrors()));
         again.OnCloseDocument();
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
         QCOMPARE(Files(program), (QStringList{"O'Brien %1.vlf", QString::fromUtf8("צי 100% 'א'.vlf")}));
@@ -365,10 +373,10 @@ private Q_SLOTS:
         QVERIFY(CFleetFixtures::MakeFleet(b, CFleetFixtures::Units(2)));
         auto first = NewDoc();
         auto second = NewDoc();
-        QVERIFY(first->OnOpenDocument(a));
-        QVERIFY(second->OnOpenDocument(b));
+        QVERIFY(first->OnOpenDocument(a, CShowErrors()));
+        QVERIFY(second->OnOpenDocument(b, CShowErrors()));
         first->SetSaveAsPrompt([&](const CVelmoraDoc&) { return b; });
-        QVERIFY(!first->DoFileSaveAs());
+        QVERIFY(!first->DoFileSaveAs(CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{0});
         QCOMPARE(CScriptedAnswerer::Instance().Messages().first().text,
                  CVelmoraWrap::LoadString(1386).arg(b));

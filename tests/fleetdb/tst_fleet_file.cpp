@@ -231,30 +231,27 @@ private Q_SLOTS:
 
     void readableCheckNamesWhatIsWrong()
     {
+        // The check tells what is wrong; showing it is the caller's.
         auto& answers = CScriptedAnswerer::Instance();
-        QVERIFY(!CFleetFile::CheckReadable(m_folder + "/missing.vlf"));
-        QCOMPARE(answers.Ids(), QList<int>{1640});
+        QCOMPARE(CFleetFile::CheckReadable(m_folder + "/missing.vlf"), CVelmoraError::Message(1640));
 
-        answers.Clear();
         const QString junk = m_folder + "/junk.vlf";
         QVERIFY(CFleetFixtures::WriteBytes(junk, "junk"));
-        QVERIFY(!CFleetFile::CheckReadable(junk));
-        QCOMPARE(answers.Ids(), QList<int>{1801});
+        QCOMPARE(CFleetFile::CheckReadable(junk), CVelmoraError::Message(1801));
 
-        answers.Clear();
         QVERIFY(CFleetFile::StoreFleetFile(m_path));
-        QVERIFY(CFleetFile::CheckReadable(m_path));
-        QCOMPARE(answers.Count(), 0);
+        QVERIFY(!CFleetFile::CheckReadable(m_path).IsError());
         QVERIFY(!CFleetFile::IsStoredForm(m_path));
 
         // A fleet another connection holds open is reported in the database's words, not expanded.
         CFleetConnection holder;
         QVERIFY(holder.Open(m_path, CFleetConnection::Mode::Exclusive));
         const QByteArray bytes = CFleetFixtures::Bytes(m_path);
-        QVERIFY(!CFleetFile::CheckReadable(m_path));
-        QCOMPARE(answers.Ids(), QList<int>{0});
-        QVERIFY(answers.Messages().first().text.contains("locked"));
+        const CVelmoraError busy = CFleetFile::CheckReadable(m_path);
+        QCOMPARE(busy.GetKind(), CVelmoraError::Kind::Text);
+        QVERIFY(busy.ToText().contains("locked"));
         QCOMPARE(CFleetFixtures::Bytes(m_path), bytes);
+        QCOMPARE(answers.Count(), 0);
     }
 };
 

@@ -244,7 +244,7 @@ private Q_SLOTS:
         const QString newImei = "99'9";
         const QString other = "350000000000011";
         const int otherRows = CFleetFixtures::Count(Db(), "unit_phone_details", other);
-        QVERIFY(CUnitCascade::ChangeImei(Db(), oldImei, newImei));
+        QVERIFY(!CUnitCascade::ChangeImei(Db(), oldImei, newImei).IsError());
         for (const QString& table : CUnitCascade::ImeiChangeTables()) {
             QVERIFY2(CFleetFixtures::Count(Db(), table, oldImei) == 0, qPrintable(table));
         }
@@ -261,15 +261,16 @@ private Q_SLOTS:
         const QString imei = "350000000000011";
         QSqlQuery q(Db());
         QVERIFY(q.exec("DROP TABLE unit_agps_personalize_details"));
-        QVERIFY(!CUnitCascade::DeleteUnit(Db(), imei));
-        QCOMPARE(CScriptedAnswerer::Instance().Count(), 1);
-        QVERIFY(CScriptedAnswerer::Instance().Messages().first().text.contains("no such table"));
+        const CVelmoraError error = CUnitCascade::DeleteUnit(Db(), imei);
+        QCOMPARE(error.GetKind(), CVelmoraError::Kind::Text);
+        QVERIFY(error.ToText().contains("no such table"));
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
         QCOMPARE(CFleetFixtures::Count(Db(), "unit_details", imei), 1);
         QCOMPARE(CFleetFixtures::Count(Db(), "unit_phone_details", imei), 2);
 
         QVERIFY(q.exec(
             CFleetSchema::CreateTableSql(*CFleetSchema::Find("unit_agps_personalize_details"), false)));
-        QVERIFY(CUnitCascade::DeleteUnit(Db(), imei));
+        QVERIFY(!CUnitCascade::DeleteUnit(Db(), imei).IsError());
         for (const QString& table : CUnitCascade::DeleteTables())
             QVERIFY2(CFleetFixtures::Count(Db(), table, imei) == 0, qPrintable(table));
         QCOMPARE(CFleetFixtures::Count(Db(), "unit_details"), 2);
@@ -280,7 +281,7 @@ private Q_SLOTS:
         const QString imei = "350000000000012";
         const QString table = "unit_tg_details";
         const QList<QVariantList> before = CFleetFixtures::Rows(Db(), table, imei);
-        QVERIFY(CTmpTwin::CopyToTwin(Db(), table, imei));
+        QVERIFY(!CTmpTwin::CopyToTwin(Db(), table, imei).IsError());
         QCOMPARE(CFleetFixtures::Rows(Db(), table + "_tmp", imei), before);
 
         // A row added in the twin leaves its counter to the table.
@@ -291,7 +292,7 @@ private Q_SLOTS:
         rs.m_unit_tg_name = "new";
         QVERIFY(rs.Update());
         QCOMPARE(CFleetFixtures::Count(Db(), table, imei), before.size());
-        QVERIFY(CTmpTwin::CommitFromTwin(Db(), table, imei));
+        QVERIFY(!CTmpTwin::CommitFromTwin(Db(), table, imei).IsError());
         const QList<QVariantList> after = CFleetFixtures::Rows(Db(), table, imei);
         QCOMPARE(after.mid(0, before.size()), before);
         QCOMPARE(after.size(), before.size() + 1);
@@ -302,9 +303,9 @@ private Q_SLOTS:
         QCOMPARE(q.value(0).toInt(), q.value(1).toInt());
         QVERIFY(q.value(2).toInt() > 0);
 
-        QVERIFY(CTmpTwin::ClearTwin(Db(), table));
+        QVERIFY(!CTmpTwin::ClearTwin(Db(), table).IsError());
         QCOMPARE(CFleetFixtures::Count(Db(), table + "_tmp"), 0);
-        QVERIFY(!CTmpTwin::CopyToTwin(Db(), "unit_details; DROP TABLE x", imei));
+        QVERIFY(CTmpTwin::CopyToTwin(Db(), "unit_details; DROP TABLE x", imei).IsError());
     }
 
     void nestedTransactionsRollBackTheirOwnPart()

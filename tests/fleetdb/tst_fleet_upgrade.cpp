@@ -66,7 +66,7 @@ private Q_SLOTS:
         const QString path = m_folder + "/current.vlf";
         QVERIFY(CFleetFixtures::MakeFleet(path, CFleetFixtures::Units(2)));
         const QByteArray bytes = CFleetFixtures::Bytes(path);
-        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings()));
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
         QCOMPARE(CFleetFixtures::Bytes(path), bytes);
     }
@@ -91,7 +91,7 @@ private Q_SLOTS:
         const QByteArray bytes = CFleetFixtures::Bytes(path);
         for (int answer : script)
             CScriptedAnswerer::Instance().Script({answer});
-        QVERIFY(!CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings()));
+        QVERIFY(!CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), messages);
         QCOMPARE(CFleetFixtures::Bytes(path), bytes);
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"old.vlf"});
@@ -105,7 +105,7 @@ private Q_SLOTS:
             QVERIFY(c.Create(path));
             QSqlQuery(c.Database()).exec("CREATE TABLE something (a)");
         }
-        QVERIFY(!CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings()));
+        QVERIFY(!CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1603});
     }
 
@@ -133,7 +133,7 @@ private Q_SLOTS:
                 phoneBooks << CFleetFixtures::Rows(before.Database(), "unit_phone_details", u.imei);
         }
         CScriptedAnswerer::Instance().Script({IDYES});
-        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(carrier)));
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(carrier), CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{1800});
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"v5.vlf"});
 
@@ -162,7 +162,7 @@ private Q_SLOTS:
         CScriptedAnswerer::Instance().Clear();
         rs.SetDatabase(QSqlDatabase());
         after.Close();
-        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(carrier)));
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(carrier), CShowErrors()));
         QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
     }
 
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QList<CUnitSpec> units = OldUnits();
         QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Versionless, units));
         CScriptedAnswerer::Instance().Script({IDYES});
-        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(3)));
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(3), CShowErrors()));
         CFleetConnection after;
         QVERIFY(after.Open(path));
         VerifyCurrentSchema(after.Database());
@@ -204,9 +204,8 @@ private Q_SLOTS:
         CFleetConnection file;
         CFleetConnection templ;
         QVERIFY(file.Open(path) && templ.Open(CFleetFixtures::TemplatePath()));
-        QString error;
-        QVERIFY2(CFleetUpgrade::SynchroniseSchema(file.Database(), templ.Database(), &error),
-                 qPrintable(error));
+        const CVelmoraError error = CFleetUpgrade::SynchroniseSchema(file.Database(), templ.Database());
+        QVERIFY2(!error, qPrintable(error.ToText()));
         for (const CFleetTable& t : CFleetSchema::Tables()) {
             QStringList columns = CFleetFixtures::Columns(file.Database(), t.name);
             columns.sort(Qt::CaseInsensitive);

@@ -251,7 +251,7 @@ private Q_SLOTS:
         // Another fleet cannot be saved over a file that is open.
         CVelmoraDoc* fresh = Docs().Documents().last();
         m_promptAnswers << path;
-        QVERIFY(!fresh->DoFileSaveAs());
+        QVERIFY(!fresh->DoFileSaveAs(CShowErrors()));
         QCOMPARE(answers.Ids(), QList<int>{0});
         QVERIFY(answers.Messages().first().text.contains(QStringLiteral("Harbour.vlf")));
         QCOMPARE(CFleetFixtures::Count(doc->Database(), QStringLiteral("unit_details")), 2);

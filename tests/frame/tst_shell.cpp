@@ -18,6 +18,15 @@
 #include <QTest>
 #include <unistd.h>
 
+// Starts as main() does: the message start-up ends with is shown by its caller.
+static bool Start(CVelmoraApp& app, const QStringList& arguments)
+{
+    CVelmoraError error;
+    const bool started = app.InitInstance(arguments, error);
+    CVelmoraWrap::ShowError(error);
+    return started;
+}
+
 class TestShell : public QObject
 {
     Q_OBJECT
@@ -64,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(CFleetFixtures::MakeFleet(second, CFleetFixtures::Units(2)));
         CAppShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({first}));
+        QVERIFY(Start(*app, {first}));
         CMainFrame* frame = shell.MainFrame();
         QVERIFY(frame && frame->isVisible());
         QCOMPARE(frame->Documents().Count(), 1);
@@ -92,7 +101,7 @@ private Q_SLOTS:
     {
         CAppShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(!app->InitInstance({m_folder + QStringLiteral("/missing.vlf")}));
+        QVERIFY(!Start(*app, {m_folder + QStringLiteral("/missing.vlf")}));
         QCOMPARE(answers.Ids(), QList<int>{1640});
         QVERIFY(shell.MainFrame() && !shell.MainFrame()->isVisible());
         app->ExitInstance();
@@ -103,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(m_program + QStringLiteral("/SetupEng.bmp")));
         CAppShell shell;
         auto app = MakeApp(shell);
-        QVERIFY(app->InitInstance({}));
+        QVERIFY(Start(*app, {}));
         QVERIFY(shell.MainFrame()->isVisible());
         QVERIFY(!CSplashWnd::Current());
         app->ExitInstance();

@@ -27,7 +27,11 @@ CVelmoraDoc* CScriptedHost::NewFleet()
     if (!context)
         return nullptr;
     auto document = std::make_unique<CVelmoraDoc>(*context);
-    if (!document->OnNewDocument())
+    CFleetErrors errors;
+    const bool created = document->OnNewDocument(errors);
+    for (const CVelmoraError& error : errors)
+        CVelmoraWrap::ShowError(error);
+    if (!created)
         return nullptr;
     active = document.get();
     made.push_back(std::move(document));

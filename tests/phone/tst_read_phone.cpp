@@ -1,4 +1,5 @@
 #include "AgentApi.h"
+#include "CFleetSchema.h"
 #include "CPhoneFixture.h"
 #include "CProcessPhone.h"
 #include "CScriptedAnswerer.h"
@@ -132,10 +133,10 @@ private Q_SLOTS:
             QCOMPARE(CPhoneFixture::Count(db, QStringLiteral("unit_alder_shortcut_details"), plugged.imei),
                      4);
             QCOMPARE(CPhoneFixture::Count(db, QStringLiteral("unit_alder_quick_notes"), plugged.imei), 1);
-            const QString personalize = modelType == 114   ? QStringLiteral("unit_cedar_personalize_details")
-                                        : modelType == 116 ? QStringLiteral("unit_agps_personalize_details")
-                                                           : QStringLiteral("unit_alder_personalize_details");
-            QCOMPARE(CPhoneFixture::Count(db, personalize, plugged.imei), 1);
+            for (const QString& table : CFleetSchema::PersonalizeTables()) {
+                const int expected = table == CFleetSchema::PersonalizeTableFor(modelType) ? 1 : 0;
+                QCOMPARE(CPhoneFixture::Count(db, table, plugged.imei), expected);
+            }
         } else {
             QCOMPARE(CPhoneFixture::Count(db, QStringLiteral("unit_phone_details"), plugged.imei), 4);
             QCOMPARE(CPhoneFixture::Count(db, QStringLiteral("unit_tg_details"), plugged.imei), 3);

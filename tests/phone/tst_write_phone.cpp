@@ -4,6 +4,7 @@
 #include "CConsolidatedDerivation.h"
 #include "CConsolidatedRecord.h"
 #include "CEditingView.h"
+#include "CFleetSchema.h"
 #include "CListBlockCodec.h"
 #include "CListEntry.h"
 #include "CPhoneCommands.h"
@@ -32,20 +33,7 @@ QList<int> Ids()
     return CScriptedAnswerer::Instance().Ids();
 }
 
-const QStringList UnitTables = {"unit_details",
-                                "unit_phone_details",
-                                "unit_consolid_call_list",
-                                "unit_private_details",
-                                "unit_tg_details",
-                                "unit_tg_scan",
-                                "unit_status_msg_list",
-                                "unit_phone_ergo_settings",
-                                "unit_alder_styles_details",
-                                "unit_alder_shortcut_details",
-                                "unit_alder_quick_notes",
-                                "unit_alder_personalize_details",
-                                "unit_cedar_personalize_details",
-                                "unit_agps_personalize_details"};
+const QStringList UnitTables = CFleetSchema::PerUnitTables();
 
 // What may differ between two reads of one unit: numbering the database does, the programming date
 // the library stamps, and the time stamps a write gives consolidated entries.
@@ -311,7 +299,9 @@ private Q_SLOTS:
         const QString saved =
             CTestEnvironment::NewFolder(QStringLiteral("saved")) + QStringLiteral("/fleet.vlf");
         doc->SetSaveAsPrompt([saved](const CVelmoraDoc&) { return saved; });
-        QVERIFY(doc->DoFileSave());
+        CFleetErrors errors;
+        QVERIFY(doc->DoFileSave(errors));
+        QVERIFY(errors.isEmpty());
         const auto edited = Snapshot(doc->Database(), imei);
 
         CScriptedAnswerer::Instance().Clear();

@@ -37,7 +37,7 @@ std::unique_ptr<CVelmoraDoc> CUnitsFixture::OpenFleet(const QString& name, const
     if (!CFleetFixtures::MakeFleet(path, units))
         return nullptr;
     auto doc = std::make_unique<CVelmoraDoc>(*m_context);
-    return doc->OnOpenDocument(path) ? std::move(doc) : nullptr;
+    return doc->OnOpenDocument(path, CShowErrors()) ? std::move(doc) : nullptr;
 }
 
 QStringList CUnitsFixture::Row(const QList<QPair<int, QString>>& cells)

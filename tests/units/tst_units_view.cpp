@@ -5,6 +5,7 @@
 #include "CCommandTable.h"
 #include "CDocManager.h"
 #include "CFleetConnection.h"
+#include "CFleetSchema.h"
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
 #include "CScriptedAnswerer.h"
@@ -48,12 +49,11 @@ public:
     }
 };
 
-// The personalisation table a unit's model uses; the copy engine carries only that one.
-QString PersonalizeTable(int modelType)
+// The copy engine carries only the personalisation table of the unit's model.
+bool OtherModelsTable(const QString& table, int modelType)
 {
-    return modelType == 114   ? QStringLiteral("unit_cedar_personalize_details")
-           : modelType == 116 ? QStringLiteral("unit_agps_personalize_details")
-                              : QStringLiteral("unit_alder_personalize_details");
+    return CFleetSchema::Find(table)->IsPersonalize() &&
+           table != CFleetSchema::PersonalizeTableFor(modelType);
 }
 
 // Every row of a unit that a copy carries, table by table; record numbers a fleet gives itself are
@@ -62,7 +62,7 @@ QMap<QString, QList<QVariantList>> UnitRows(const QSqlDatabase& db, const CUnitS
 {
     QMap<QString, QList<QVariantList>> rows;
     for (const QString& table : CUnitCascade::DeleteTables()) {
-        if (table.contains(QLatin1String("personalize")) && table != PersonalizeTable(unit.modelType))
+        if (OtherModelsTable(table, unit.modelType))
             continue;
         const QStringList skip = table == QLatin1String("unit_consolid_call_list")
                                      ? QStringList()
@@ -347,7 +347,7 @@ private Q_SLOTS:
             QCOMPARE(UnitRows(other->Database(), units[i]), dragged[i]);
             for (const QString& t : CUnitCascade::DeleteTables()) {
                 // The copy engine deletes the personalisation table of the unit's own model.
-                if (t.contains("personalize") && t != PersonalizeTable(units[i].modelType))
+                if (OtherModelsTable(t, units[i].modelType))
                     continue;
                 QVERIFY2(CUnitsFixture::Count(*source, t, units[i].imei) == 0, qPrintable(t));
             }
@@ -420,7 +420,7 @@ private Q_SLOTS:
         QTest::keyClicks(view.get(), "Z");
         QVERIFY(doc->AnyViewEditing());
         view->CancelEdit();
-        QVERIFY(CUnitCascade::DeleteUnit(doc->Database(), units[0].imei));
+        QVERIFY(!CUnitCascade::DeleteUnit(doc->Database(), units[0].imei).IsError());
         doc->RefreshUnitsViews();
         QCOMPARE(view->Model()->rowCount(), 2);
         QCOMPARE(view->Model()->StoredImei(1), units[1].imei);

@@ -18,9 +18,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: velmora-schema <out.vdf>\n");
         return 2;
     }
-    QString error;
-    if (!CFleetSchema::WriteTemplate(args.at(1), &error)) {
-        std::fprintf(stderr, "velmora-schema: %s: %s\n", qPrintable(args.at(1)), qPrintable(error));
+    if (const CVelmoraError error = CFleetSchema::WriteTemplate(args.at(1))) {
+        std::fprintf(stderr, "velmora-schema: %s: %s\n", qPrintable(args.at(1)), qPrintable(error.ToText()));
         return 1;
     }
     return 0;

@@ -24,6 +24,21 @@
 
 namespace {
 
+// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
+bool Shown(bool result, const CFleetErrors& errors)
+{
+    for (const CVelmoraError& error : errors)
+        CVelmoraWrap::ShowError(error);
+    return result;
+}
+
+// The same for an operation that stops at its first failure: true when it succeeded.
+bool Shown(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
+    return !error;
+}
+
 const QString kPin = QStringLiteral("--pin");
 
 QStringList Imeis(const QSqlDatabase& db)
@@ -102,7 +117,7 @@ int CCliPhoneCommands::WritePhone(const QString& path, const QString& imei)
             const QSqlDatabase db = snapshot.Database();
             QStringList others = Imeis(db);
             held = others.removeAll(imei) > 0;
-            kept = held && (others.isEmpty() || CUnitCascade::DeleteUnits(db, others));
+            kept = held && (others.isEmpty() || Shown(CUnitCascade::DeleteUnits(db, others)));
         }
         if (!held)
             return m_cx.Fail(CCliTexts::Text(CliMsg::NoSuchUnit, {path, imei}));
@@ -112,7 +127,8 @@ int CCliPhoneCommands::WritePhone(const QString& path, const QString& imei)
     snapshot.Close();
 
     CVelmoraDoc document(m_cx.fleets);
-    if (!document.OnOpenDocument(snapshot.CopyPath())) {
+    CFleetErrors errors;
+    if (!Shown(document.OnOpenDocument(snapshot.CopyPath(), errors), errors)) {
         document.OnCloseDocument();
         return m_cx.Failed(CCliTexts::Text(CliMsg::CannotOpen, {path}));
     }

@@ -99,7 +99,9 @@ int CCliTool::Run(const QStringList& args)
     CVelmoraApp app;
     app.SetInstanceKey(
         QStringLiteral("velmora-cli-%1-%2").arg(QCoreApplication::applicationPid()).arg(++runs));
-    if (!app.InitInstance({})) {
+    CVelmoraError startupError;
+    if (!app.InitInstance({}, startupError)) {
+        CVelmoraWrap::ShowError(startupError);
         app.ExitInstance();
         CCliTexts::EnsureLoaded(ownFolder);
         m_err << "velmora-cli: " << CCliTexts::Text(CliMsg::NotStarted) << '\n';

@@ -90,10 +90,10 @@ int CFileCommands::Store(const QString& path)
         m_cx.Done(path, CCliTexts::Text(CliMsg::StoredAlready));
         return 0;
     }
-    QString busy;
-    switch (CFleetFile::ProbeDatabase(path, &busy)) {
+    CVelmoraError busy;
+    switch (CFleetFile::ProbeDatabase(path, busy)) {
     case CFleetFile::Probe::Busy:
-        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+        CVelmoraWrap::ShowError(busy);
         return 1;
     case CFleetFile::Probe::Database:
         break;
@@ -113,13 +113,13 @@ int CFileCommands::Expand(const QString& path)
         CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
         return 1;
     }
-    QString busy;
-    switch (CFleetFile::ProbeDatabase(path, &busy)) {
+    CVelmoraError busy;
+    switch (CFleetFile::ProbeDatabase(path, busy)) {
     case CFleetFile::Probe::Database:
         m_cx.Done(path, CCliTexts::Text(CliMsg::PlainAlready));
         return 0;
     case CFleetFile::Probe::Busy:
-        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+        CVelmoraWrap::ShowError(busy);
         return 1;
     default:
         break;

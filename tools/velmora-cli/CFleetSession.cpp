@@ -12,6 +12,18 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
+bool Shown(bool result, const CFleetErrors& errors)
+{
+    for (const CVelmoraError& error : errors)
+        CVelmoraWrap::ShowError(error);
+    return result;
+}
+
+} // namespace
+
 CFleetSession::CFleetSession(CFleetContext& context)
     : m_context(context), m_keep(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX"))
 {
@@ -29,14 +41,15 @@ bool CFleetSession::Open(const QString& path, QString& why)
     if (!QFileInfo(path).isFile()) {
         // The document says so in the program's words (1640).
         m_document = std::make_unique<CVelmoraDoc>(m_context);
-        m_document->OnOpenDocument(path);
+        CFleetErrors errors;
+        Shown(m_document->OnOpenDocument(path, errors), errors);
         CloseDocument();
         return false;
     }
     // A fleet another program holds open is refused before anything is copied or put back over it.
-    QString busy;
-    if (CFleetFile::ProbeDatabase(path, &busy) == CFleetFile::Probe::Busy) {
-        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+    CVelmoraError busy;
+    if (CFleetFile::ProbeDatabase(path, busy) == CFleetFile::Probe::Busy) {
+        CVelmoraWrap::ShowError(busy);
         return false;
     }
     if (!m_keep.isValid()) {
@@ -50,7 +63,8 @@ bool CFleetSession::Open(const QString& path, QString& why)
     }
     m_active = true;
     m_document = std::make_unique<CVelmoraDoc>(m_context);
-    if (!m_document->OnOpenDocument(path)) {
+    CFleetErrors errors;
+    if (!Shown(m_document->OnOpenDocument(path, errors), errors)) {
         Rollback();
         return false;
     }
@@ -67,7 +81,8 @@ bool CFleetSession::Create(const QString& path, QString& why)
     m_created = true;
     m_active = true;
     m_document = std::make_unique<CVelmoraDoc>(m_context);
-    if (!m_document->OnNewDocument()) {
+    CFleetErrors errors;
+    if (!Shown(m_document->OnNewDocument(errors), errors)) {
         Rollback();
         return false;
     }
@@ -86,7 +101,8 @@ bool CFleetSession::Commit()
 {
     if (!m_active)
         return false;
-    if (m_created && !m_document->OnSaveDocument(m_path)) {
+    CFleetErrors errors;
+    if (m_created && !Shown(m_document->OnSaveDocument(m_path, errors), errors)) {
         Rollback();
         return false;
     }

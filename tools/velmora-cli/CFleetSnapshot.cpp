@@ -14,6 +14,18 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
+bool Shown(bool result, const CFleetErrors& errors)
+{
+    for (const CVelmoraError& error : errors)
+        CVelmoraWrap::ShowError(error);
+    return result;
+}
+
+} // namespace
+
 CFleetSnapshot::CFleetSnapshot() : m_dir(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX")) {}
 
 CFleetSnapshot::~CFleetSnapshot() = default;
@@ -46,9 +58,9 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         return false;
     }
     // A fleet the program has open may be half-way through a change: never read it behind its back.
-    QString busy;
-    if (CFleetFile::ProbeDatabase(path, &busy) == CFleetFile::Probe::Busy) {
-        CVelmoraWrap::ShowError(busy, VMT_ERROR);
+    CVelmoraError busy;
+    if (CFleetFile::ProbeDatabase(path, busy) == CFleetFile::Probe::Busy) {
+        CVelmoraWrap::ShowError(busy);
         return false;
     }
     if (!m_dir.isValid()) {
@@ -68,13 +80,15 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         return false;
     }
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-    if (!CFleetFile::CheckReadable(copy))
+    if (const CVelmoraError error = CFleetFile::CheckReadable(copy)) {
+        CVelmoraWrap::ShowError(error);
         return false;
+    }
 
     {
         CFleetConnection probe;
         if (!probe.Open(copy)) {
-            CFleetConnection::ShowError(probe.LastError());
+            CVelmoraWrap::ShowError(CFleetConnection::Error(probe.LastError()));
             return false;
         }
         m_hasUnitTable = CFleetUpgrade::HasTable(probe.Database(), QStringLiteral("unit_details"));
@@ -84,12 +98,13 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         // The copy is upgraded the way the program upgrades files; the question it would ask is
         // about a file that stays as it is, so it is answered here.
         CCliAnswerer::CPreset yes(answerer, FleetMsg::UpgradeQuestion, IDYES);
-        if (!CFleetUpgrade::OpenAndUpgrade(copy, settings))
+        CFleetErrors errors;
+        if (!Shown(CFleetUpgrade::OpenAndUpgrade(copy, settings, errors), errors))
             return false;
     }
     m_connection = std::make_unique<CFleetConnection>();
     if (!m_connection->Open(copy)) {
-        CFleetConnection::ShowError(m_connection->LastError());
+        CVelmoraWrap::ShowError(CFleetConnection::Error(m_connection->LastError()));
         m_connection.reset();
         return false;
     }

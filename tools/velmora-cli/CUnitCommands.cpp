@@ -5,6 +5,7 @@
 #include "CCliArguments.h"
 #include "CCliContext.h"
 #include "CCliTexts.h"
+#include "CFleetSchema.h"
 #include "CFleetSession.h"
 #include "CFleetSnapshot.h"
 #include "CTalkgroupIndex.h"
@@ -22,6 +23,21 @@
 #include <QTextStream>
 
 namespace {
+
+// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
+bool Shown(bool result, const CFleetErrors& errors)
+{
+    for (const CVelmoraError& error : errors)
+        CVelmoraWrap::ShowError(error);
+    return result;
+}
+
+// The same for an operation that stops at its first failure: true when it succeeded.
+bool Shown(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
+    return !error;
+}
 
 // One list of a unit as show prints it: a table of rows, or one row as names and values.
 struct ListSection
@@ -235,7 +251,7 @@ int CUnitCommands::Show(const QString& path, const QString& imei)
     oneRow(columns, rows);
 
     QList<ListSection> sections(std::begin(kSections), std::end(kSections));
-    const QByteArray personalize = CAppendFile::PersonalizeTable(model).toLatin1();
+    const QByteArray personalize = CFleetSchema::PersonalizeTableFor(model).toLatin1();
     sections.append(ListSection{CliMsg::Personalisation, personalize.constData(), ""});
     for (const ListSection& section : sections) {
         columns.clear();
@@ -277,7 +293,9 @@ int CUnitCommands::Append(const QString& destination, const QString& source)
                              : m_cx.Fail(why);
     CVelmoraDoc& document = session.Document();
     const int before = UnitCount(document.Database());
-    const bool appended = CAppendFile::AppendFleetFile(document, source, &m_cx.answerer);
+    CFleetErrors errors;
+    const bool appended =
+        Shown(CAppendFile::AppendFleetFile(document, source, &m_cx.answerer, errors), errors);
     if (!appended || m_cx.answerer.Failed()) {
         session.Rollback();
         return m_cx.Failed(CCliTexts::Text(CliMsg::NothingAppended, {destination}));
@@ -310,7 +328,7 @@ int CUnitCommands::Delete(const QString& path, const QStringList& imeis)
             if (!HasUnit(db, imei))
                 missing << imei;
         }
-        deleted = missing.isEmpty() && CUnitCascade::DeleteUnits(db, unique);
+        deleted = missing.isEmpty() && Shown(CUnitCascade::DeleteUnits(db, unique));
     }
     if (!missing.isEmpty()) {
         session.Rollback();

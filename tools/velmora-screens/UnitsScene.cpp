@@ -178,7 +178,11 @@ int UnitsScene(int argc, char** argv)
         if (!MakeFleet(path, hebrew))
             return 1;
         CVelmoraDoc doc(context);
-        if (!doc.OnOpenDocument(path))
+        CFleetErrors errors;
+        const bool opened = doc.OnOpenDocument(path, errors);
+        for (const CVelmoraError& error : errors)
+            CVelmoraWrap::ShowError(error);
+        if (!opened)
             return 1;
         {
             CUnitsView view(doc, settings);

@@ -95,7 +95,9 @@ int WindowScene(int argc, char** argv)
     CVelmoraApp app;
     app.SetShell(&shell);
     app.SetInstanceKey(QStringLiteral("velmora-screens-%1").arg(QCoreApplication::applicationPid()));
-    if (!app.InitInstance({})) {
+    CVelmoraError startupError;
+    if (!app.InitInstance({}, startupError)) {
+        CVelmoraWrap::ShowError(startupError);
         app.ExitInstance();
         return 1;
     }

@@ -418,7 +418,9 @@ void CUnitsView::DeleteSelectedUnits()
     if (CVelmoraWrap::ShowError(UnitsMsg::ConfirmDelete, VMT_YESNO) != IDYES)
         return;
     m_model->CancelRecordEdit();
-    CVelmoraWrap::ShowError(m_model->DeleteUnits(imeis).reload);
+    const CUnitsTableModel::DeleteResult deleted = m_model->DeleteUnits(imeis);
+    CVelmoraWrap::ShowError(deleted.error);
+    CVelmoraWrap::ShowError(deleted.reload);
     MarkDocumentChanged();
     MoveTo(1, 1, false);
 }
@@ -546,7 +548,9 @@ bool CUnitsView::DropUnits(const QMimeData* data, bool move)
     // Both grids reload afterwards: a row typed here must be stored first.
     if (!StoreEditedRow() || !source->StoreEditedRow())
         return false;
-    CAppendFile::DragUnits(m_document, source->Document(), imeis, move, m_appendQuestion);
+    for (const CVelmoraError& error :
+         CAppendFile::DragUnits(m_document, source->Document(), imeis, move, m_appendQuestion))
+        CVelmoraWrap::ShowError(error);
     return true;
 }
 
