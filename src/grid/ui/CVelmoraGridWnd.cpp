@@ -7,7 +7,6 @@
 #include "CVelmoraWrap.h"
 
 #include <QAbstractButton>
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QMimeData>
@@ -232,11 +231,6 @@ CCellEditDelegate* CVelmoraGridWnd::CellDelegate() const
     return m_delegate;
 }
 
-QString CVelmoraGridWnd::EditorText(QWidget* editor) const
-{
-    return CGridItemDelegate::EditorText(editor);
-}
-
 bool CVelmoraGridWnd::WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text)
 {
     const CGridCheckResult r = m_model->CheckCell(G::GridRow(index), G::GridCol(index), text);
@@ -386,23 +380,15 @@ void CVelmoraGridWnd::currentChanged(const QModelIndex& current, const QModelInd
 
 // --- Dragging rows ---
 
-void CVelmoraGridWnd::startDrag(Qt::DropActions)
+QMimeData* CVelmoraGridWnd::DragData()
 {
-    if (IsEditing())
-        return;
     QModelIndexList indexes;
     for (int row : SelectedRows())
         indexes << m_model->IndexOf(row, 1);
-    QMimeData* data = m_model->mimeData(indexes);
-    if (!data)
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    // The rows are moved by the drop itself; nothing is removed here afterwards.
-    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    return m_model->mimeData(indexes);
 }
 
-bool CVelmoraGridWnd::AcceptsDrag(const QDropEvent* event) const
+bool CVelmoraGridWnd::AcceptsDrop(const QDropEvent* event) const
 {
     quint64 source = 0;
     QList<int> rows;
@@ -411,26 +397,20 @@ bool CVelmoraGridWnd::AcceptsDrag(const QDropEvent* event) const
     return source == m_model->GridId() || m_acceptForeign;
 }
 
-void CVelmoraGridWnd::dragEnterEvent(QDragEnterEvent* event)
+bool CVelmoraGridWnd::DropRows(const QDropEvent* event, Qt::DropAction action)
 {
-    if (!AcceptsDrag(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    const int row = rowAt(event->position().toPoint().y());
+    const QModelIndex target = row >= 0 ? m_model->index(row, 0) : QModelIndex();
+    m_model->dropMimeData(event->mimeData(), action, -1, -1, target);
+    return true;
 }
 
 void CVelmoraGridWnd::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!AcceptsDrag(event)) {
-        event->ignore();
-        return;
-    }
-    QTableView::dragMoveEvent(event); // scrolls near the edges
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-    const int row = rowAt(event->position().toPoint().y());
+    if (AcceptsDrop(event))
+        QTableView::dragMoveEvent(event); // scrolls near the edges
+    CCellGridView::dragMoveEvent(event);
+    const int row = event->isAccepted() ? rowAt(event->position().toPoint().y()) : m_dropRow;
     if (row != m_dropRow) {
         m_dropRow = row;
         viewport()->update();
@@ -448,15 +428,7 @@ void CVelmoraGridWnd::dropEvent(QDropEvent* event)
 {
     m_dropRow = -1;
     viewport()->update();
-    if (!AcceptsDrag(event)) {
-        event->ignore();
-        return;
-    }
-    const int row = rowAt(event->position().toPoint().y());
-    const QModelIndex target = row >= 0 ? m_model->index(row, 0) : QModelIndex();
-    m_model->dropMimeData(event->mimeData(), Qt::MoveAction, -1, -1, target);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    CCellGridView::dropEvent(event);
 }
 
 // --- Painting ---

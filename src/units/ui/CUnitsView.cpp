@@ -13,7 +13,6 @@
 #include "FrameCommands.h"
 #include "UnitsMessageIds.h"
 
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QHash>
 #include <QHeaderView>
@@ -67,6 +66,8 @@ CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QW
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false);
+    // The drop copies (or moves, with Shift) through the fleets' databases and reloads both views.
+    setDefaultDropAction(Qt::CopyAction);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     // Rows are dragged only while whole rows are selected: a drag from a cell selects cells.
@@ -226,11 +227,6 @@ bool CUnitsView::WholeRowsSelected() const
 CCellEditDelegate* CUnitsView::CellDelegate() const
 {
     return m_delegate;
-}
-
-QString CUnitsView::EditorText(QWidget* editor) const
-{
-    return CUnitsItemDelegate::EditorText(editor);
 }
 
 bool CUnitsView::WriteEditedCell(QWidget*, const QModelIndex& index, const QString& text)
@@ -480,20 +476,6 @@ QMimeData* CUnitsView::DragData()
     return imeis.isEmpty() ? nullptr : CUnitsTableModel::EncodeRows(m_viewId, imeis);
 }
 
-void CUnitsView::startDrag(Qt::DropActions)
-{
-    if (IsEditing())
-        return;
-    QMimeData* data = DragData();
-    if (!data)
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    // The drop copies (or moves) through the fleets' databases and reloads both views: nothing is
-    // left to do here once it returns.
-    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-}
-
 bool CUnitsView::AcceptsDrop(const QDropEvent* event) const
 {
     quint64 source = 0;
@@ -503,35 +485,14 @@ bool CUnitsView::AcceptsDrop(const QDropEvent* event) const
     return source != m_viewId && FindView(source) != nullptr;
 }
 
-void CUnitsView::dragEnterEvent(QDragEnterEvent* event)
+Qt::DropAction CUnitsView::DropActionOf(const QDropEvent* event) const
 {
-    if (!AcceptsDrop(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction);
-    event->accept();
+    return event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction;
 }
 
-void CUnitsView::dragMoveEvent(QDragMoveEvent* event)
+bool CUnitsView::DropRows(const QDropEvent* event, Qt::DropAction action)
 {
-    if (!AcceptsDrop(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction);
-    event->accept();
-}
-
-void CUnitsView::dropEvent(QDropEvent* event)
-{
-    const bool move = event->modifiers().testFlag(Qt::ShiftModifier);
-    if (!AcceptsDrop(event) || !DropUnits(event->mimeData(), move)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(move ? Qt::MoveAction : Qt::CopyAction);
-    event->accept();
+    return DropUnits(event->mimeData(), action == Qt::MoveAction);
 }
 
 bool CUnitsView::DropUnits(const QMimeData* data, bool move)
