@@ -1,6 +1,7 @@
 #include "CCellGridView.h"
 
 #include "CCellEditDelegate.h"
+#include "CGridSelectionModel.h"
 #include "CStyledGridModel.h"
 
 #include <QApplication>
@@ -12,6 +13,37 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+
+void CCellGridView::ShowModel(QAbstractItemModel* model, CGridSelectionModel* selection,
+                              CCellEditDelegate* delegate)
+{
+    setModel(model);
+    setSelectionModel(selection);
+    selection->SetGuard([this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
+    setItemDelegate(delegate);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+}
+
+void CCellGridView::ApplyFontAndDirection(bool hasFont, const QFont& font, bool rightToLeft)
+{
+    if (hasFont) {
+        setFont(font);
+        horizontalHeader()->setFont(font);
+        verticalHeader()->setFont(font);
+    }
+    if (rightToLeft)
+        setLayoutDirection(Qt::RightToLeft);
+    else
+        unsetLayoutDirection();
+}
 
 // --- Current cell ---
 

@@ -3,6 +3,7 @@
 #include <QTableView>
 
 class CCellEditDelegate;
+class CGridSelectionModel;
 
 // What the list grids and the units grid share as table views: the current cell counted from 1, the
 // one open editor (its text checked before anything is written, or dropped), moves of the current
@@ -41,6 +42,13 @@ public:
     bool EditorFocusOut(QWidget* editor, Qt::FocusReason reason);
 
 protected:
+    // Shows `model` through `selection`, whose moves of the current cell pass MayMove, edited by
+    // `delegate`: cells selected singly or in ranges, Tab kept by the view, no word wrap, fixed row
+    // heights, and drops taken with no indicator of the view's own.
+    void ShowModel(QAbstractItemModel* model, CGridSelectionModel* selection, CCellEditDelegate* delegate);
+    // The grid's font for the cells and both headers (when it has one), and its reading direction.
+    void ApplyFontAndDirection(bool hasFont, const QFont& font, bool rightToLeft);
+
     // The delegate that edits the cells.
     virtual CCellEditDelegate* CellDelegate() const = 0;
     virtual QString CellValue(int row, int col) const = 0;

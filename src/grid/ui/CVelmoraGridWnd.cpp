@@ -26,36 +26,23 @@ using G = CVelmoraGridModel;
 CVelmoraGridWnd::CVelmoraGridWnd(int listType, int subMode, const CGridSettings& settings, QWidget* parent)
     : CCellGridView(parent), m_model(std::make_unique<CVelmoraGridModel>(listType, subMode, settings))
 {
-    setModel(m_model.get());
-    m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
-    setSelectionModel(m_selection.get());
-    m_selection->SetGuard(
-        [this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
-
-    m_delegate = new CGridItemDelegate(this, m_model.get());
-    setItemDelegate(m_delegate);
-    connect(m_delegate, &CGridItemDelegate::ButtonClicked, this,
-            [this](const QModelIndex& i) { Q_EMIT ButtonClicked(G::GridRow(i), G::GridCol(i)); });
-
     if (CGridListType::UsesArrowHeader(listType)) {
         m_arrowHeader = new CArrowRowHeader(this);
         setVerticalHeader(m_arrowHeader);
     }
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
+    m_delegate = new CGridItemDelegate(this, m_model.get());
+    ShowModel(m_model.get(), m_selection.get(), m_delegate);
+    connect(m_delegate, &CGridItemDelegate::ButtonClicked, this,
+            [this](const QModelIndex& i) { Q_EMIT ButtonClicked(G::GridRow(i), G::GridCol(i)); });
 
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    setTabKeyNavigation(true);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Rows are dragged within the grid (or to another grid of the dialog); the grid draws its own
+    // drop indicator around the row under the drag.
     setDragEnabled(true);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
-    setDropIndicatorShown(false); // the grid draws its own around the row under the drag
-    setWordWrap(false);
 
     connect(m_model.get(), &CVelmoraGridModel::GridRowsInserted, this, &CVelmoraGridWnd::RowsInserted);
     connect(m_model.get(), &CVelmoraGridModel::ForeignRowsDropped, this, &CVelmoraGridWnd::RowsDropped);
@@ -88,15 +75,7 @@ CVelmoraGridWnd::~CVelmoraGridWnd()
 void CVelmoraGridWnd::SetSettings(const CGridSettings& settings)
 {
     m_model->SetSettings(settings);
-    if (settings.hasFonts) {
-        setFont(settings.gridFont);
-        horizontalHeader()->setFont(settings.gridFont);
-        verticalHeader()->setFont(settings.gridFont);
-    }
-    if (settings.rightToLeft)
-        setLayoutDirection(Qt::RightToLeft);
-    else
-        unsetLayoutDirection();
+    ApplyFontAndDirection(settings.hasFonts, settings.gridFont, settings.rightToLeft);
     const QString corner = CVelmoraWrap::LoadString(m_model->ColumnStyle(0).captionId);
     if (!corner.isEmpty())
         verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(corner) + 12);

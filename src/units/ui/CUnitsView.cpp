@@ -48,41 +48,22 @@ CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QW
 {
     setObjectName(QStringLiteral("UnitsView"));
     OpenViews().insert(m_viewId, this);
-    setModel(m_model.get());
     m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
-    setSelectionModel(m_selection.get());
-    m_selection->SetGuard(
-        [this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
     m_delegate = new CUnitsItemDelegate(this, m_model.get());
-    setItemDelegate(m_delegate);
+    ShowModel(m_model.get(), m_selection.get(), m_delegate);
 
     // A double-click opens the unit; typing, F2 or a click on the current cell edits it.
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                     QAbstractItemView::SelectedClicked);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(true);
-    setWordWrap(false);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
-    setDropIndicatorShown(false);
     // The drop copies (or moves, with Shift) through the fleets' databases and reloads both views.
     setDefaultDropAction(Qt::CopyAction);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     // Rows are dragged only while whole rows are selected: a drag from a cell selects cells.
     connect(m_selection.get(), &QItemSelectionModel::selectionChanged, this,
             [this] { setDragEnabled(WholeRowsSelected()); });
     connect(m_model.get(), &CUnitsTableModel::crossFleetPublished, this, &CUnitsView::crossFleetPublished);
     connect(m_model.get(), &QAbstractItemModel::modelReset, this, [this] { ++m_resets; });
 
-    if (settings.hasFonts) {
-        setFont(settings.gridFont);
-        horizontalHeader()->setFont(settings.gridFont);
-        verticalHeader()->setFont(settings.gridFont);
-    }
-    if (settings.rightToLeft)
-        setLayoutDirection(Qt::RightToLeft);
+    ApplyFontAndDirection(settings.hasFonts, settings.gridFont, settings.rightToLeft);
     // Rows as high as their text needs; the address column takes the rest of the width.
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
