@@ -358,6 +358,65 @@ private Q_SLOTS:
         QCOMPARE(question.asked, 0);
     }
 
+    void unitsDraggedOverAnotherFleetAreCopiedOrWithShiftMoved()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        auto source = m_fixture.OpenFleet("eventsource.vlf", units);
+        auto target = m_fixture.OpenFleet("eventtarget.vlf", {});
+        QVERIFY(source && target);
+        auto sourceView = View(*source);
+        auto targetView = View(*target);
+        SelectRows(*sourceView, 1, 1);
+        std::unique_ptr<QMimeData> data(sourceView->DragData());
+        QVERIFY(data);
+        const QPoint at = targetView->viewport()->rect().center();
+
+        QDragEnterEvent copy(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(targetView->viewport(), &copy);
+        QVERIFY(copy.isAccepted());
+        QCOMPARE(copy.dropAction(), Qt::CopyAction);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
+                            Qt::ShiftModifier);
+        QApplication::sendEvent(targetView->viewport(), &move);
+        QVERIFY(move.isAccepted());
+        QCOMPARE(move.dropAction(), Qt::MoveAction);
+        // Not over its own grid.
+        QDragEnterEvent own(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(sourceView->viewport(), &own);
+        QVERIFY(!own.isAccepted());
+
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(targetView->viewport(), &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(drop.dropAction(), Qt::MoveAction);
+        QCOMPARE(CUnitsFixture::Count(*target, "unit_details"), 1);
+        QCOMPARE(CUnitsFixture::Count(*source, "unit_details"), 1);
+        QCOMPARE(sourceView->Model()->StoredImei(1), units[1].imei);
+
+        // Nor dropped on its own grid.
+        QDropEvent again(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(sourceView->viewport(), &again);
+        QVERIFY(!again.isAccepted());
+    }
+
+    void theCrossFleetCheckBoxTogglesByClickAndSpace()
+    {
+        auto doc = m_fixture.OpenFleet("crossfleet.vlf", CFleetFixtures::Units(1));
+        QVERIFY(doc);
+        auto view = View(*doc);
+        const QString before = view->Model()->Value(1, C::CrossFleet);
+        const QModelIndex cell = view->Model()->index(0, C::CrossFleet - 1);
+        QCOMPARE(cell.data(Qt::CheckStateRole).toInt(), int(before == "1" ? Qt::Checked : Qt::Unchecked));
+        view->scrollTo(cell);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        QVERIFY(view->Model()->IsRecordEditing());
+        QCOMPARE(cell.data(Qt::CheckStateRole).toInt(), int(before == "1" ? Qt::Unchecked : Qt::Checked));
+        QVERIFY(!view->IsEditing()); // a check box opens no editor
+        QVERIFY(view->SetCurrentCell(1, C::CrossFleet));
+        QTest::keyClick(view.get(), Qt::Key_Space);
+        QCOMPARE(cell.data(Qt::CheckStateRole).toInt(), int(before == "1" ? Qt::Checked : Qt::Unchecked));
+    }
+
     void aRowTypedInTheTargetIsStoredBeforeUnitsAreDropped()
     {
         const QList<CUnitSpec> units = CFleetFixtures::Units(1);

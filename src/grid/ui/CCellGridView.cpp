@@ -1,14 +1,49 @@
 #include "CCellGridView.h"
 
 #include "CCellEditDelegate.h"
+#include "CGridSelectionModel.h"
 #include "CStyledGridModel.h"
 
 #include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+
+void CCellGridView::ShowModel(QAbstractItemModel* model, CGridSelectionModel* selection,
+                              CCellEditDelegate* delegate)
+{
+    setModel(model);
+    setSelectionModel(selection);
+    selection->SetGuard([this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
+    setItemDelegate(delegate);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+}
+
+void CCellGridView::ApplyFontAndDirection(bool hasFont, const QFont& font, bool rightToLeft)
+{
+    if (hasFont) {
+        setFont(font);
+        horizontalHeader()->setFont(font);
+        verticalHeader()->setFont(font);
+    }
+    if (rightToLeft)
+        setLayoutDirection(Qt::RightToLeft);
+    else
+        unsetLayoutDirection();
+}
 
 // --- Current cell ---
 
@@ -77,7 +112,7 @@ bool CCellGridView::IsEditing() const
 QString CCellGridView::CurrentText() const
 {
     if (QWidget* editor = CellDelegate()->Editor())
-        return EditorText(editor);
+        return CellDelegate()->EditorText(editor);
     return CellValue(CurrentRow(), CurrentCol());
 }
 
@@ -87,7 +122,7 @@ bool CCellGridView::EndEdit()
     if (!editor)
         return true;
     const QModelIndex index = CellDelegate()->EditorIndex();
-    const QString text = EditorText(editor);
+    const QString text = CellDelegate()->EditorText(editor);
     // An unchanged cell is left as it is, even if what it holds would not pass.
     if (text != index.data(Qt::EditRole).toString() && !WriteEditedCell(editor, index, text)) {
         editor->setFocus();
@@ -133,7 +168,7 @@ bool CCellGridView::EditorFocusOut(QWidget* editor, Qt::FocusReason reason)
     if (focus && (focus == editor || editor->isAncestorOf(focus)))
         return false;
     const QModelIndex index = CellDelegate()->EditorIndex();
-    const QString text = EditorText(editor);
+    const QString text = CellDelegate()->EditorText(editor);
     if (text == index.data(Qt::EditRole).toString())
         return false;
     return LeaveChangedEditor(editor, index, text, focus);
@@ -187,4 +222,50 @@ void CCellGridView::mousePressEvent(QMouseEvent* event)
     m_moving = true; // checked above
     QTableView::mousePressEvent(event);
     m_moving = false;
+}
+
+// --- Dragging rows ---
+
+void CCellGridView::startDrag(Qt::DropActions)
+{
+    if (IsEditing())
+        return;
+    QMimeData* data = DragData();
+    if (!data)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    // The drop itself moves or copies the rows: nothing is left to do here once it returns.
+    drag->exec(Qt::CopyAction | Qt::MoveAction, defaultDropAction());
+}
+
+void CCellGridView::OfferDrop(QDragMoveEvent* event)
+{
+    if (!AcceptsDrop(event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(DropActionOf(event));
+    event->accept();
+}
+
+void CCellGridView::dragEnterEvent(QDragEnterEvent* event)
+{
+    OfferDrop(event);
+}
+
+void CCellGridView::dragMoveEvent(QDragMoveEvent* event)
+{
+    OfferDrop(event);
+}
+
+void CCellGridView::dropEvent(QDropEvent* event)
+{
+    const Qt::DropAction action = DropActionOf(event);
+    if (!AcceptsDrop(event) || !DropRows(event, action)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
 }

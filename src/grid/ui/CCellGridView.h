@@ -3,11 +3,13 @@
 #include <QTableView>
 
 class CCellEditDelegate;
+class CGridSelectionModel;
 
 // What the list grids and the units grid share as table views: the current cell counted from 1, the
 // one open editor (its text checked before anything is written, or dropped), moves of the current
 // cell that check the row being left first (by the guard of the selection model, SetCurrentCell and
-// a click on another row), and Tab and Shift+Tab in the view and in the open editor.
+// a click on another row), Tab and Shift+Tab in the view and in the open editor, and dragging rows
+// out of the view and dropping them on it (what travels and what a drop does are the view's).
 //
 // Rows and columns of its API are grid numbers, counted from 1.
 class CCellGridView : public QTableView
@@ -40,10 +42,15 @@ public:
     bool EditorFocusOut(QWidget* editor, Qt::FocusReason reason);
 
 protected:
+    // Shows `model` through `selection`, whose moves of the current cell pass MayMove, edited by
+    // `delegate`: cells selected singly or in ranges, Tab kept by the view, no word wrap, fixed row
+    // heights, and drops taken with no indicator of the view's own.
+    void ShowModel(QAbstractItemModel* model, CGridSelectionModel* selection, CCellEditDelegate* delegate);
+    // The grid's font for the cells and both headers (when it has one), and its reading direction.
+    void ApplyFontAndDirection(bool hasFont, const QFont& font, bool rightToLeft);
+
     // The delegate that edits the cells.
     virtual CCellEditDelegate* CellDelegate() const = 0;
-    // The text an editor of this view would write into its cell.
-    virtual QString EditorText(QWidget* editor) const = 0;
     virtual QString CellValue(int row, int col) const = 0;
     // Checks the changed text of the editor for `index` and writes it; false (the message shown)
     // when it fails.
@@ -68,9 +75,27 @@ protected:
     // Gives the focus back to the editor once the focus change under way is over.
     void RefocusLater(QWidget* editor);
 
+    // --- Dragging rows ---
+    // The dragged rows (the view's own mime data), or nullptr when there is nothing to drag. A drag
+    // offers copy and move, defaultDropAction() first.
+    virtual QMimeData* DragData() = 0;
+    // Whether the view takes what is dragged over it (never while a cell is in edit).
+    virtual bool AcceptsDrop(const QDropEvent* event) const = 0;
+    // What a drop would do; the drag's keys may choose.
+    virtual Qt::DropAction DropActionOf(const QDropEvent* event) const = 0;
+    // Drops the rows; false when nothing was done.
+    virtual bool DropRows(const QDropEvent* event, Qt::DropAction action) = 0;
+
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // Accepts a drag over the view with the action a drop would take, or ignores it.
+    void OfferDrop(QDragMoveEvent* event);
+
     bool m_moving = false; // a move the view checked itself: the guard lets it pass
 };

@@ -8,8 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -27,7 +26,7 @@ void ApplyTextColour(QWidget* editor, const QColor& colour)
 } // namespace
 
 CGridItemDelegate::CGridItemDelegate(CVelmoraGridWnd* grid, CVelmoraGridModel* model)
-    : CCellEditDelegate(grid), m_grid(grid), m_model(model)
+    : CCellEditDelegate(model, QString(), grid), m_grid(grid), m_model(model)
 {
 }
 
@@ -65,17 +64,13 @@ QWidget* CGridItemDelegate::createEditor(QWidget* parent, const QStyleOptionView
     return Adopt(editor, index);
 }
 
-QString CGridItemDelegate::EditorText(QWidget* editor)
+QString CGridItemDelegate::EditorText(QWidget* editor) const
 {
     if (auto* num = qobject_cast<CGXNumFmtCtrl*>(editor))
         return num->CellText();
     if (auto* ip = qobject_cast<CIPEditCtrl*>(editor))
         return ip->CellText();
-    if (auto* edit = qobject_cast<QLineEdit*>(editor))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(editor))
-        return ChoiceValue(combo, QString());
-    return QString();
+    return CCellEditDelegate::EditorText(editor);
 }
 
 void CGridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
@@ -85,89 +80,46 @@ void CGridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
         num->SetCellText(value);
     else if (auto* ip = qobject_cast<CIPEditCtrl*>(editor))
         ip->SetCellText(value);
-    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
-        edit->setText(value);
-    else if (auto* combo = qobject_cast<QComboBox*>(editor))
-        combo->setCurrentIndex(combo->findData(value));
+    else
+        CCellEditDelegate::setEditorData(editor, index);
 }
 
-void CGridItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
-                                     const QModelIndex& index) const
+bool CGridItemDelegate::IsButtonCell(const QModelIndex& index) const
 {
-    // The model checks the text again and refuses it without writing anything.
-    model->setData(index, EditorText(editor), Qt::EditRole);
-}
-
-void CGridItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
-{
-    QStyledItemDelegate::initStyleOption(option, index);
-    const CGridCellStyle style = m_model->StyleOf(index);
-    if (style.control == CGridCellStyle::CheckBox) {
-        // Drawn centred by paint().
-        option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
-    }
-    // Only the columns that read right to left lay their text out that way, and only in a
-    // right-to-left (Hebrew) grid; numbers, ids and Latin text read left to right even in a
-    // mirrored grid, so "+9725..." keeps its plus in front. The text stays on the leading side of
-    // the cell either way.
-    const Qt::Alignment side = option->direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
-    option->direction = style.rtlReading && side == Qt::AlignRight ? Qt::RightToLeft : Qt::LeftToRight;
-    if (!style.centred &&
-        !m_model->IsPushButton(CVelmoraGridModel::GridRow(index), CVelmoraGridModel::GridCol(index)))
-        option->displayAlignment = side | Qt::AlignAbsolute | Qt::AlignVCenter;
+    return m_model->IsPushButton(CVelmoraGridModel::GridRow(index), CVelmoraGridModel::GridCol(index));
 }
 
 void CGridItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const
 {
-    const int row = CVelmoraGridModel::GridRow(index), col = CVelmoraGridModel::GridCol(index);
-    const CGridCellStyle style = m_model->StyleAt(row, col);
+    if (!IsButtonCell(index)) {
+        CCellEditDelegate::paint(painter, option, index);
+        return;
+    }
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     QStyle* st = opt.widget ? opt.widget->style() : QApplication::style();
-
-    if (m_model->IsPushButton(row, col)) {
-        st->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, opt.widget);
-        QStyleOptionButton button;
-        button.rect = opt.rect.adjusted(1, 1, -1, -1);
-        button.text = opt.text;
-        button.state = QStyle::State_Enabled | QStyle::State_Raised;
-        button.palette = opt.palette;
-        button.fontMetrics = opt.fontMetrics;
-        button.direction = opt.direction;
-        st->drawControl(QStyle::CE_PushButton, &button, painter, opt.widget);
-        return;
-    }
-    if (style.control == CGridCellStyle::CheckBox) {
-        PaintCentredCheckBox(painter, opt, m_model->Value(row, col) == QLatin1String("1"), !style.readOnly);
-        return;
-    }
-    st->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    st->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, opt.widget);
+    QStyleOptionButton button;
+    button.rect = opt.rect.adjusted(1, 1, -1, -1);
+    button.text = opt.text;
+    button.state = QStyle::State_Enabled | QStyle::State_Raised;
+    button.palette = opt.palette;
+    button.fontMetrics = opt.fontMetrics;
+    button.direction = opt.direction;
+    st->drawControl(QStyle::CE_PushButton, &button, painter, opt.widget);
 }
 
 bool CGridItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                     const QStyleOptionViewItem& option, const QModelIndex& index)
 {
-    const int row = CVelmoraGridModel::GridRow(index), col = CVelmoraGridModel::GridCol(index);
-    const CGridCellStyle style = m_model->StyleAt(row, col);
+    if (!IsButtonCell(index))
+        return CCellEditDelegate::editorEvent(event, model, option, index);
     const bool release = event->type() == QEvent::MouseButtonRelease;
-    const bool inside = release &&
-                        option.rect.contains(static_cast<QMouseEvent*>(event)->position().toPoint()) &&
-                        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-
-    if (m_model->IsPushButton(row, col)) {
-        if (inside)
-            Q_EMIT ButtonClicked(index);
-        return release || event->type() == QEvent::MouseButtonDblClick;
-    }
-    if (style.control == CGridCellStyle::CheckBox && !style.readOnly) {
-        if (IsToggle(event, option)) {
-            const bool checked = m_model->Value(row, col) == QLatin1String("1");
-            return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-        }
-        return event->type() == QEvent::MouseButtonDblClick;
-    }
-    return QStyledItemDelegate::editorEvent(event, model, option, index);
+    if (release && option.rect.contains(static_cast<QMouseEvent*>(event)->position().toPoint()) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        Q_EMIT ButtonClicked(index);
+    return release || event->type() == QEvent::MouseButtonDblClick;
 }
 
 bool CGridItemDelegate::EditorKeyPressed(QKeyEvent* event)

@@ -5,9 +5,9 @@
 class CVelmoraGridWnd;
 class CVelmoraGridModel;
 
-// Draws and edits the cells of a list grid by their style: range edit, number-format and IP
-// address editors, tabbed combo boxes, centred check boxes and push buttons. Tab, Enter and
-// leaving an editor are handed to the grid, which checks the text before anything is written.
+// Draws and edits the cells of a list grid by their style: on top of what every grid's cells do,
+// range edit, number-format and IP address editors and push buttons. Tab, Enter and leaving an
+// editor are handed to the grid, which checks the text before anything is written.
 class CGridItemDelegate : public CCellEditDelegate
 {
     Q_OBJECT
@@ -18,14 +18,11 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
-
-    // The text an editor would write into its cell.
-    static QString EditorText(QWidget* editor);
+    QString EditorText(QWidget* editor) const override;
 
 Q_SIGNALS:
     void ButtonClicked(const QModelIndex& index);
@@ -33,7 +30,7 @@ Q_SIGNALS:
 protected:
     bool EditorKeyPressed(QKeyEvent* event) override;
     bool EditorLostFocus(QWidget* editor, Qt::FocusReason reason) override;
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+    bool IsButtonCell(const QModelIndex& index) const override;
 
 private:
     CVelmoraGridWnd* m_grid;

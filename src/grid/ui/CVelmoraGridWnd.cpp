@@ -7,7 +7,6 @@
 #include "CVelmoraWrap.h"
 
 #include <QAbstractButton>
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QMimeData>
@@ -27,36 +26,23 @@ using G = CVelmoraGridModel;
 CVelmoraGridWnd::CVelmoraGridWnd(int listType, int subMode, const CGridSettings& settings, QWidget* parent)
     : CCellGridView(parent), m_model(std::make_unique<CVelmoraGridModel>(listType, subMode, settings))
 {
-    setModel(m_model.get());
-    m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
-    setSelectionModel(m_selection.get());
-    m_selection->SetGuard(
-        [this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
-
-    m_delegate = new CGridItemDelegate(this, m_model.get());
-    setItemDelegate(m_delegate);
-    connect(m_delegate, &CGridItemDelegate::ButtonClicked, this,
-            [this](const QModelIndex& i) { Q_EMIT ButtonClicked(G::GridRow(i), G::GridCol(i)); });
-
     if (CGridListType::UsesArrowHeader(listType)) {
         m_arrowHeader = new CArrowRowHeader(this);
         setVerticalHeader(m_arrowHeader);
     }
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
+    m_delegate = new CGridItemDelegate(this, m_model.get());
+    ShowModel(m_model.get(), m_selection.get(), m_delegate);
+    connect(m_delegate, &CGridItemDelegate::ButtonClicked, this,
+            [this](const QModelIndex& i) { Q_EMIT ButtonClicked(G::GridRow(i), G::GridCol(i)); });
 
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-    setTabKeyNavigation(true);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Rows are dragged within the grid (or to another grid of the dialog); the grid draws its own
+    // drop indicator around the row under the drag.
     setDragEnabled(true);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
-    setDropIndicatorShown(false); // the grid draws its own around the row under the drag
-    setWordWrap(false);
 
     connect(m_model.get(), &CVelmoraGridModel::GridRowsInserted, this, &CVelmoraGridWnd::RowsInserted);
     connect(m_model.get(), &CVelmoraGridModel::ForeignRowsDropped, this, &CVelmoraGridWnd::RowsDropped);
@@ -89,15 +75,7 @@ CVelmoraGridWnd::~CVelmoraGridWnd()
 void CVelmoraGridWnd::SetSettings(const CGridSettings& settings)
 {
     m_model->SetSettings(settings);
-    if (settings.hasFonts) {
-        setFont(settings.gridFont);
-        horizontalHeader()->setFont(settings.gridFont);
-        verticalHeader()->setFont(settings.gridFont);
-    }
-    if (settings.rightToLeft)
-        setLayoutDirection(Qt::RightToLeft);
-    else
-        unsetLayoutDirection();
+    ApplyFontAndDirection(settings.hasFonts, settings.gridFont, settings.rightToLeft);
     const QString corner = CVelmoraWrap::LoadString(m_model->ColumnStyle(0).captionId);
     if (!corner.isEmpty())
         verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(corner) + 12);
@@ -230,11 +208,6 @@ bool CVelmoraGridWnd::LeaveRow(int row)
 CCellEditDelegate* CVelmoraGridWnd::CellDelegate() const
 {
     return m_delegate;
-}
-
-QString CVelmoraGridWnd::EditorText(QWidget* editor) const
-{
-    return CGridItemDelegate::EditorText(editor);
 }
 
 bool CVelmoraGridWnd::WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text)
@@ -386,23 +359,15 @@ void CVelmoraGridWnd::currentChanged(const QModelIndex& current, const QModelInd
 
 // --- Dragging rows ---
 
-void CVelmoraGridWnd::startDrag(Qt::DropActions)
+QMimeData* CVelmoraGridWnd::DragData()
 {
-    if (IsEditing())
-        return;
     QModelIndexList indexes;
     for (int row : SelectedRows())
         indexes << m_model->IndexOf(row, 1);
-    QMimeData* data = m_model->mimeData(indexes);
-    if (!data)
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    // The rows are moved by the drop itself; nothing is removed here afterwards.
-    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    return m_model->mimeData(indexes);
 }
 
-bool CVelmoraGridWnd::AcceptsDrag(const QDropEvent* event) const
+bool CVelmoraGridWnd::AcceptsDrop(const QDropEvent* event) const
 {
     quint64 source = 0;
     QList<int> rows;
@@ -411,26 +376,20 @@ bool CVelmoraGridWnd::AcceptsDrag(const QDropEvent* event) const
     return source == m_model->GridId() || m_acceptForeign;
 }
 
-void CVelmoraGridWnd::dragEnterEvent(QDragEnterEvent* event)
+bool CVelmoraGridWnd::DropRows(const QDropEvent* event, Qt::DropAction action)
 {
-    if (!AcceptsDrag(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    const int row = rowAt(event->position().toPoint().y());
+    const QModelIndex target = row >= 0 ? m_model->index(row, 0) : QModelIndex();
+    m_model->dropMimeData(event->mimeData(), action, -1, -1, target);
+    return true;
 }
 
 void CVelmoraGridWnd::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!AcceptsDrag(event)) {
-        event->ignore();
-        return;
-    }
-    QTableView::dragMoveEvent(event); // scrolls near the edges
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
-    const int row = rowAt(event->position().toPoint().y());
+    if (AcceptsDrop(event))
+        QTableView::dragMoveEvent(event); // scrolls near the edges
+    CCellGridView::dragMoveEvent(event);
+    const int row = event->isAccepted() ? rowAt(event->position().toPoint().y()) : m_dropRow;
     if (row != m_dropRow) {
         m_dropRow = row;
         viewport()->update();
@@ -448,15 +407,7 @@ void CVelmoraGridWnd::dropEvent(QDropEvent* event)
 {
     m_dropRow = -1;
     viewport()->update();
-    if (!AcceptsDrag(event)) {
-        event->ignore();
-        return;
-    }
-    const int row = rowAt(event->position().toPoint().y());
-    const QModelIndex target = row >= 0 ? m_model->index(row, 0) : QModelIndex();
-    m_model->dropMimeData(event->mimeData(), Qt::MoveAction, -1, -1, target);
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
+    CCellGridView::dropEvent(event);
 }
 
 // --- Painting ---

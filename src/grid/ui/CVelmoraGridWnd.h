@@ -85,7 +85,6 @@ Q_SIGNALS:
 
 protected:
     CCellEditDelegate* CellDelegate() const override;
-    QString EditorText(QWidget* editor) const override;
     QString CellValue(int row, int col) const override { return Value(row, col); }
     bool WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text) override;
     bool LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
@@ -95,9 +94,15 @@ protected:
     void NavigateTab(bool forward, bool fromEditor) override;
     bool EditorEnter() override { return HandleEnter(true); }
 
+    // The selected rows, moved by the drop unless it is on another grid.
+    QMimeData* DragData() override;
+    // Rows of this grid, or of another one when SetAcceptForeignRows is on.
+    bool AcceptsDrop(const QDropEvent* event) const override;
+    Qt::DropAction DropActionOf(const QDropEvent*) const override { return Qt::MoveAction; }
+    bool DropRows(const QDropEvent* event, Qt::DropAction action) override;
+
     void keyPressEvent(QKeyEvent* event) override;
-    void startDrag(Qt::DropActions supportedActions) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
+    // Draws the row under the drag (see paintEvent).
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -109,7 +114,6 @@ private:
     bool HandleEnter(bool fromEditor);
     // MoveTo after the check of the row being left (when the move goes to another row).
     bool CheckedMoveTo(int row, int col, bool startEdit);
-    bool AcceptsDrag(const QDropEvent* event) const;
     void ApplyColumns();
     void PaintCorner(QWidget* corner);
 

@@ -5,9 +5,9 @@
 class CUnitsTableModel;
 class CUnitsView;
 
-// Draws and edits the cells of the units grid by their style: range edit cells (only their valid
-// characters can be typed), the model and language choice lists, and the centred cross-fleet check
-// box. Tab, Enter and the editor losing the focus go to the view, which checks the text first.
+// Draws and edits the cells of the units grid by their style: on top of what every grid's cells do,
+// range edit cells take only their valid characters, and a choice list with nothing chosen writes
+// "-1". Tab, Enter and the editor losing the focus go to the view, which checks the text first.
 class CUnitsItemDelegate : public CCellEditDelegate
 {
     Q_OBJECT
@@ -17,20 +17,10 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
-                     const QModelIndex& index) override;
-
-    // The text an editor would write into its cell.
-    static QString EditorText(QWidget* editor);
 
 protected:
     bool EditorKeyPressed(QKeyEvent* event) override;
     bool EditorLostFocus(QWidget* editor, Qt::FocusReason reason) override;
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
     CUnitsView* m_view;

@@ -13,7 +13,6 @@
 #include "FrameCommands.h"
 #include "UnitsMessageIds.h"
 
-#include <QDrag>
 #include <QDragEnterEvent>
 #include <QHash>
 #include <QHeaderView>
@@ -49,39 +48,22 @@ CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QW
 {
     setObjectName(QStringLiteral("UnitsView"));
     OpenViews().insert(m_viewId, this);
-    setModel(m_model.get());
     m_selection = std::make_unique<CGridSelectionModel>(m_model.get());
-    setSelectionModel(m_selection.get());
-    m_selection->SetGuard(
-        [this](const QModelIndex& from, const QModelIndex& to) { return MayMove(from, to); });
     m_delegate = new CUnitsItemDelegate(this, m_model.get());
-    setItemDelegate(m_delegate);
+    ShowModel(m_model.get(), m_selection.get(), m_delegate);
 
     // A double-click opens the unit; typing, F2 or a click on the current cell edits it.
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                     QAbstractItemView::SelectedClicked);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setTabKeyNavigation(true);
-    setWordWrap(false);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
-    setDropIndicatorShown(false);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // The drop copies (or moves, with Shift) through the fleets' databases and reloads both views.
+    setDefaultDropAction(Qt::CopyAction);
     // Rows are dragged only while whole rows are selected: a drag from a cell selects cells.
     connect(m_selection.get(), &QItemSelectionModel::selectionChanged, this,
             [this] { setDragEnabled(WholeRowsSelected()); });
     connect(m_model.get(), &CUnitsTableModel::crossFleetPublished, this, &CUnitsView::crossFleetPublished);
     connect(m_model.get(), &QAbstractItemModel::modelReset, this, [this] { ++m_resets; });
 
-    if (settings.hasFonts) {
-        setFont(settings.gridFont);
-        horizontalHeader()->setFont(settings.gridFont);
-        verticalHeader()->setFont(settings.gridFont);
-    }
-    if (settings.rightToLeft)
-        setLayoutDirection(Qt::RightToLeft);
+    ApplyFontAndDirection(settings.hasFonts, settings.gridFont, settings.rightToLeft);
     // Rows as high as their text needs; the address column takes the rest of the width.
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -226,11 +208,6 @@ bool CUnitsView::WholeRowsSelected() const
 CCellEditDelegate* CUnitsView::CellDelegate() const
 {
     return m_delegate;
-}
-
-QString CUnitsView::EditorText(QWidget* editor) const
-{
-    return CUnitsItemDelegate::EditorText(editor);
 }
 
 bool CUnitsView::WriteEditedCell(QWidget*, const QModelIndex& index, const QString& text)
@@ -482,20 +459,6 @@ QMimeData* CUnitsView::DragData()
     return imeis.isEmpty() ? nullptr : CUnitsTableModel::EncodeRows(m_viewId, imeis);
 }
 
-void CUnitsView::startDrag(Qt::DropActions)
-{
-    if (IsEditing())
-        return;
-    QMimeData* data = DragData();
-    if (!data)
-        return;
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    // The drop copies (or moves) through the fleets' databases and reloads both views: nothing is
-    // left to do here once it returns.
-    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-}
-
 bool CUnitsView::AcceptsDrop(const QDropEvent* event) const
 {
     quint64 source = 0;
@@ -505,35 +468,14 @@ bool CUnitsView::AcceptsDrop(const QDropEvent* event) const
     return source != m_viewId && FindView(source) != nullptr;
 }
 
-void CUnitsView::dragEnterEvent(QDragEnterEvent* event)
+Qt::DropAction CUnitsView::DropActionOf(const QDropEvent* event) const
 {
-    if (!AcceptsDrop(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction);
-    event->accept();
+    return event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction;
 }
 
-void CUnitsView::dragMoveEvent(QDragMoveEvent* event)
+bool CUnitsView::DropRows(const QDropEvent* event, Qt::DropAction action)
 {
-    if (!AcceptsDrop(event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(event->modifiers().testFlag(Qt::ShiftModifier) ? Qt::MoveAction : Qt::CopyAction);
-    event->accept();
-}
-
-void CUnitsView::dropEvent(QDropEvent* event)
-{
-    const bool move = event->modifiers().testFlag(Qt::ShiftModifier);
-    if (!AcceptsDrop(event) || !DropUnits(event->mimeData(), move)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(move ? Qt::MoveAction : Qt::CopyAction);
-    event->accept();
+    return DropUnits(event->mimeData(), action == Qt::MoveAction);
 }
 
 bool CUnitsView::DropUnits(const QMimeData* data, bool move)

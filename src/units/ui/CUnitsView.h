@@ -64,7 +64,7 @@ public:
     bool OpenUnit(int row);
     // The dragged rows: one block of rows of stored units. nullptr (after 1715 for several blocks)
     // when there is nothing to drag.
-    QMimeData* DragData();
+    QMimeData* DragData() override;
     // A drop of units from another fleet's view: copied, or moved when move is set. False when
     // nothing was done (the same view, an unknown source, this view could not finish its row).
     bool DropUnits(const QMimeData* data, bool move);
@@ -92,7 +92,6 @@ Q_SIGNALS:
 
 protected:
     CCellEditDelegate* CellDelegate() const override;
-    QString EditorText(QWidget* editor) const override;
     QString CellValue(int row, int col) const override { return m_model->Value(row, col); }
     bool WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text) override;
     bool LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
@@ -106,10 +105,10 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void startDrag(Qt::DropActions supportedActions) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    // Units of another fleet's view; Shift moves them, otherwise they are copied.
+    bool AcceptsDrop(const QDropEvent* event) const override;
+    Qt::DropAction DropActionOf(const QDropEvent* event) const override;
+    bool DropRows(const QDropEvent* event, Qt::DropAction action) override;
 
 private:
     void ApplyColumns();
@@ -117,7 +116,6 @@ private:
     // Contiguous blocks of selected rows.
     QList<QPair<int, int>> SelectedBlocks() const;
     bool WholeRowsSelected() const;
-    bool AcceptsDrop(const QDropEvent* event) const;
     void MarkDocumentChanged();
 
     CVelmoraDoc& m_document;
