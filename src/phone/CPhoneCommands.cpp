@@ -129,7 +129,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         engine.LendPhoneReadSource(phone.Database());
         engine.CopyOnePhoneUnit();
         for (const CVelmoraError& error : engine.Errors())
-            CVelmoraWrap::ShowError(error);
+            host.ShowError(error);
     }
     host.ShowUnitsView(*document);
     if (phone.PhoneClass() == 1) {
