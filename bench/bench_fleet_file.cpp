@@ -50,22 +50,10 @@ QString Imei(int u)
     return QStringLiteral("35%1").arg(u, 13, 10, QLatin1Char('0'));
 }
 
-// Rows per unit: 1 unit + 1 settings + 20 phone book + 12 private + 16 talkgroup + 8 scan + 8 status
-// + 4 consolidated + 1 quick notes + 1 personalisation = 72.
-bool Generate(const QString& path, int units)
+// The unit and settings rows of a unit.
+QList<Statement> UnitStatements()
 {
-    QFile::remove(path);
-    if (!QFile::copy(kTemplate, path))
-        return false;
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    CFleetConnection c;
-    if (!c.Open(path))
-        return false;
-    const QSqlDatabase db = c.Database();
-    QSqlQuery pragma(db);
-    pragma.exec(QStringLiteral("PRAGMA synchronous = OFF"));
-    CTransaction transaction(db);
-    const QList<Statement> statements{
+    return {
         {"unit_details", 1,
          "INSERT INTO unit_details (unit_user_name, unit_imei_num, unit_model_type, unit_phone_num_nam1, "
          "unit_display_prvt_id, unit_private_nam1_urban_id, unit_private_nam1_fleet_id, "
@@ -85,6 +73,13 @@ bool Generate(const QString& path, int units)
          "INSERT INTO unit_phone_ergo_settings (unit_imei_num, unit_vadk, unit_power_mode, unit_baud_rate) "
          "VALUES (?, 1, 2, 9600)",
          [](int u, int) { return QVariantList{Imei(u)}; }},
+    };
+}
+
+// Phone book, private, talkgroup and scan rows.
+QList<Statement> ListStatements()
+{
+    return {
         {"unit_phone_details", 20,
          "INSERT INTO unit_phone_details (unit_imei_num, unit_speed_dial, unit_phone_num, unit_name, "
          "unit_program_flag, unit_language) VALUES (?, ?, ?, ?, 1, 2)",
@@ -111,6 +106,13 @@ bool Generate(const QString& path, int units)
          [](int u, int r) {
              return QVariantList{Imei(u), 1000 + r, r, QStringLiteral("Scan %1").arg(r)};
          }},
+    };
+}
+
+// Status messages, consolidated list, quick notes and personalisation.
+QList<Statement> ExtraStatements()
+{
+    return {
         {"unit_status_msg_list", 8,
          "INSERT INTO unit_status_msg_list (unit_imei_num, unit_msg_text, unit_nam, unit_msg_id, "
          "unit_loc_no, "
@@ -135,22 +137,47 @@ bool Generate(const QString& path, int units)
          "unit_main_menu_1) VALUES (?, 1, 2, 3)",
          [](int u, int) { return QVariantList{Imei(u)}; }},
     };
-    for (const Statement& s : statements) {
-        QSqlQuery q(db);
-        if (!q.prepare(s.sql)) {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(s.table), qPrintable(q.lastError().text()));
-            return false;
-        }
-        for (int u = 0; u < units; ++u) {
-            for (int r = 1; r <= s.rows; ++r) {
-                for (const QVariant& v : s.values(u, r))
-                    q.addBindValue(v);
-                if (!q.exec()) {
-                    std::fprintf(stderr, "%s: %s\n", qPrintable(s.table), qPrintable(q.lastError().text()));
-                    return false;
-                }
+}
+
+// One statement's rows for every unit.
+bool Insert(const QSqlDatabase& db, const Statement& s, int units)
+{
+    QSqlQuery q(db);
+    if (!q.prepare(s.sql)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(s.table), qPrintable(q.lastError().text()));
+        return false;
+    }
+    for (int u = 0; u < units; ++u) {
+        for (int r = 1; r <= s.rows; ++r) {
+            for (const QVariant& v : s.values(u, r))
+                q.addBindValue(v);
+            if (!q.exec()) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(s.table), qPrintable(q.lastError().text()));
+                return false;
             }
         }
+    }
+    return true;
+}
+
+// Rows per unit: 1 unit + 1 settings + 20 phone book + 12 private + 16 talkgroup + 8 scan + 8 status
+// + 4 consolidated + 1 quick notes + 1 personalisation = 72.
+bool Generate(const QString& path, int units)
+{
+    QFile::remove(path);
+    if (!QFile::copy(kTemplate, path))
+        return false;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    CFleetConnection c;
+    if (!c.Open(path))
+        return false;
+    const QSqlDatabase db = c.Database();
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+    CTransaction transaction(db);
+    for (const Statement& s : UnitStatements() + ListStatements() + ExtraStatements()) {
+        if (!Insert(db, s, units))
+            return false;
     }
     return transaction.Commit();
 }
@@ -244,33 +271,133 @@ bool EngineCopy(const QString& source, const QString& target)
     return !engine.CopiedImeis().isEmpty();
 }
 
+struct Options
+{
+    QList<int> sizes{100, 1000, 10000};
+    int repeat = 3;
+    QString folder;
+    bool keep = false;
+};
+
+Options ParseOptions(const QStringList& args)
+{
+    Options o;
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--sizes")) {
+            o.sizes.clear();
+            for (const QString& s : args[i + 1].split(QLatin1Char(',')))
+                o.sizes << s.toInt();
+        } else if (args[i] == QLatin1String("--repeat")) {
+            o.repeat = std::max(1, args[i + 1].toInt());
+        } else if (args[i] == QLatin1String("--folder")) {
+            o.folder = args[i + 1];
+        } else if (args[i] == QLatin1String("--keep")) {
+            o.keep = args[i + 1] == QLatin1String("1");
+        }
+    }
+    return o;
+}
+
+// The whole append command on a document, with the file stored back at its end; negative on failure.
+double AppendCommand(const QString& folder, const QString& fleet, const QString& work, const QString& target,
+                     int repeat)
+{
+    CFleetContext context(CFleetSettings::ForProgramFolder(folder));
+    context.SetSettings([&] {
+        CFleetSettings s = CFleetSettings::ForProgramFolder(folder);
+        s.templatePath = kTemplate;
+        return s;
+    }());
+    double command = 1e9;
+    for (int i = 0; i < repeat; ++i) {
+        Copy(kTemplate, target);
+        Copy(fleet, work);
+        QElapsedTimer timer;
+        timer.start();
+        CVelmoraDoc doc(context);
+        CFleetErrors errors;
+        if (!doc.OnOpenDocument(target, errors) || !CAppendFile::AppendFleetFile(doc, work, nullptr, errors))
+            return -1;
+        doc.OnCloseDocument();
+        command = std::min(command, timer.nsecsElapsed() / 1e9);
+    }
+    return command;
+}
+
+int CountRows(const QString& fleet)
+{
+    int rows = 0;
+    CFleetConnection c;
+    c.Open(fleet);
+    QSqlQuery q(c.Database());
+    for (const QString& table : CAppendFile::PairTables()) {
+        if (q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table)) && q.next())
+            rows += q.value(0).toInt();
+    }
+    return rows;
+}
+
+// Generates a fleet of the given size, times every operation on it and prints one line; false on failure.
+bool BenchOneSize(const Options& o, const QString& zstd, int units)
+{
+    const QString& folder = o.folder;
+    const int repeat = o.repeat;
+    const QString fleet = folder + QStringLiteral("/fleet%1.vlf").arg(units);
+    if (!Generate(fleet, units))
+        return false;
+    const double mb = QFileInfo(fleet).size() / 1e6;
+    const QString work = folder + QStringLiteral("/work.vlf");
+    const QString compact = folder + QStringLiteral("/compact.db");
+    const QString packed = folder + QStringLiteral("/compact.db.zst");
+    const QString target = folder + QStringLiteral("/target.vlf");
+    const QString unpacked = folder + QStringLiteral("/unpacked.db");
+
+    const Pair store = Best(
+        repeat, [&] { Copy(fleet, work); },
+        [&] { return CFleetFile::StoreFleetFile(work) && CFleetFile::IsStoredForm(work); },
+        [&] { QFile::remove(packed); },
+        [&] {
+            return VacuumInto(fleet, compact) && Tool(zstd, {"-3", "-q", "-f", compact, "-o", packed});
+        });
+    const QString stored = folder + QStringLiteral("/stored.vlf");
+    Copy(work, stored);
+    const Pair expand = Best(
+        repeat, [&] { Copy(stored, work); }, [&] { return CFleetFile::ExpandFleetFile(work); },
+        [&] { QFile::remove(unpacked); },
+        [&] {
+            return Tool(zstd, {"-d", "-q", "-f", stored, "-o", unpacked});
+        });
+    const Pair append = Best(
+        repeat, [&] { Copy(kTemplate, target); }, [&] { return EngineCopy(fleet, target); },
+        [&] { Copy(kTemplate, target); }, [&] { return PlainInsertSelect(fleet, target); });
+    const double command = AppendCommand(folder, fleet, work, target, repeat);
+    if (command < 0)
+        return false;
+
+    std::printf("%-7d %8d %9.1f | %6.3f / %6.3f s = %5.2fx | %6.3f / %6.3f s = %5.2fx | %6.3f / %6.3f s "
+                "= %5.2fx | %6.3f s\n",
+                units, CountRows(fleet), mb, store.ours, store.baseline, store.ours / store.baseline,
+                expand.ours, expand.baseline, expand.ours / expand.baseline, append.ours, append.baseline,
+                append.ours / append.baseline, command);
+    std::fflush(stdout);
+    // --keep leaves the generated fleet and its stored form for a closer look.
+    for (const QString& f : {fleet, work, compact, packed, target, unpacked, stored}) {
+        if (!o.keep || (f != fleet && f != stored))
+            QFile::remove(f);
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QList<int> sizes{100, 1000, 10000};
-    int repeat = 3;
-    QString folder;
-    bool keep = false;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--sizes")) {
-            sizes.clear();
-            for (const QString& s : args[i + 1].split(QLatin1Char(',')))
-                sizes << s.toInt();
-        } else if (args[i] == QLatin1String("--repeat")) {
-            repeat = std::max(1, args[i + 1].toInt());
-        } else if (args[i] == QLatin1String("--folder")) {
-            folder = args[i + 1];
-        } else if (args[i] == QLatin1String("--keep")) {
-            keep = args[i + 1] == QLatin1String("1");
-        }
-    }
+    Options options = ParseOptions(app.arguments());
     QTemporaryDir temp(QDir::tempPath() + QStringLiteral("/velmora-bench-XXXXXX"));
-    if (folder.isEmpty())
-        folder = temp.path();
-    QDir().mkpath(folder);
+    if (options.folder.isEmpty())
+        options.folder = temp.path();
+    QDir().mkpath(options.folder);
     const QString zstd = QStandardPaths::findExecutable(QStringLiteral("zstd"));
     if (zstd.isEmpty()) {
         std::fprintf(stderr, "zstd is not installed\n");
@@ -280,79 +407,9 @@ int main(int argc, char** argv)
     std::printf("%-7s %8s %9s | %-28s | %-28s | %-28s | %s\n", "units", "rows", "MB",
                 "store  (ours / baseline)", "expand (ours / baseline)", "append (ours / baseline)",
                 "append command");
-    for (int units : sizes) {
-        const QString fleet = folder + QStringLiteral("/fleet%1.vlf").arg(units);
-        if (!Generate(fleet, units))
+    for (int units : options.sizes) {
+        if (!BenchOneSize(options, zstd, units))
             return 1;
-        const double mb = QFileInfo(fleet).size() / 1e6;
-        const QString work = folder + QStringLiteral("/work.vlf");
-        const QString compact = folder + QStringLiteral("/compact.db");
-        const QString packed = folder + QStringLiteral("/compact.db.zst");
-        const QString target = folder + QStringLiteral("/target.vlf");
-        const QString unpacked = folder + QStringLiteral("/unpacked.db");
-
-        const Pair store = Best(
-            repeat, [&] { Copy(fleet, work); },
-            [&] { return CFleetFile::StoreFleetFile(work) && CFleetFile::IsStoredForm(work); },
-            [&] { QFile::remove(packed); },
-            [&] {
-                return VacuumInto(fleet, compact) && Tool(zstd, {"-3", "-q", "-f", compact, "-o", packed});
-            });
-        const QString stored = folder + QStringLiteral("/stored.vlf");
-        Copy(work, stored);
-        const Pair expand = Best(
-            repeat, [&] { Copy(stored, work); }, [&] { return CFleetFile::ExpandFleetFile(work); },
-            [&] { QFile::remove(unpacked); },
-            [&] {
-                return Tool(zstd, {"-d", "-q", "-f", stored, "-o", unpacked});
-            });
-        const Pair append = Best(
-            repeat, [&] { Copy(kTemplate, target); }, [&] { return EngineCopy(fleet, target); },
-            [&] { Copy(kTemplate, target); }, [&] { return PlainInsertSelect(fleet, target); });
-
-        // The whole append command on a document, with the file stored back at its end.
-        CFleetContext context(CFleetSettings::ForProgramFolder(folder));
-        context.SetSettings([&] {
-            CFleetSettings s = CFleetSettings::ForProgramFolder(folder);
-            s.templatePath = kTemplate;
-            return s;
-        }());
-        double command = 1e9;
-        for (int i = 0; i < repeat; ++i) {
-            Copy(kTemplate, target);
-            Copy(fleet, work);
-            QElapsedTimer timer;
-            timer.start();
-            CVelmoraDoc doc(context);
-            CFleetErrors errors;
-            if (!doc.OnOpenDocument(target, errors) ||
-                !CAppendFile::AppendFleetFile(doc, work, nullptr, errors))
-                return 1;
-            doc.OnCloseDocument();
-            command = std::min(command, timer.nsecsElapsed() / 1e9);
-        }
-
-        int rows = 0;
-        {
-            CFleetConnection c;
-            c.Open(fleet);
-            QSqlQuery q(c.Database());
-            for (const QString& table : CAppendFile::PairTables()) {
-                if (q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(table)) && q.next())
-                    rows += q.value(0).toInt();
-            }
-        }
-        std::printf("%-7d %8d %9.1f | %6.3f / %6.3f s = %5.2fx | %6.3f / %6.3f s = %5.2fx | %6.3f / %6.3f s "
-                    "= %5.2fx | %6.3f s\n",
-                    units, rows, mb, store.ours, store.baseline, store.ours / store.baseline, expand.ours,
-                    expand.baseline, expand.ours / expand.baseline, append.ours, append.baseline,
-                    append.ours / append.baseline, command);
-        std::fflush(stdout);
-        // --keep leaves the generated fleet and its stored form for a closer look.
-        for (const QString& f : {fleet, work, compact, packed, target, unpacked, stored}) {
-            if (!keep || (f != fleet && f != stored))
-                QFile::remove(f);
-        }
     }
     return 0;
 }

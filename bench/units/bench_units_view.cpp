@@ -157,6 +157,97 @@ bool Prepare(const QString& programFolder, Settings& settings)
     return true;
 }
 
+struct Options
+{
+    QList<int> sizes{100, 1000, 10000};
+    int repeat = 3;
+    QString folder;
+};
+
+Options ParseOptions(const QStringList& args, const QString& scratch)
+{
+    Options o;
+    o.folder = scratch;
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--sizes")) {
+            o.sizes.clear();
+            for (const QString& s : args[i + 1].split(QLatin1Char(',')))
+                o.sizes << s.toInt();
+        } else if (args[i] == QLatin1String("--repeat")) {
+            o.repeat = qMax(1, args[i + 1].toInt());
+        } else if (args[i] == QLatin1String("--folder")) {
+            o.folder = args[i + 1];
+        }
+    }
+    return o;
+}
+
+struct Timings
+{
+    QList<double> open, paint, total, sweep;
+    int blocks = 0;
+};
+
+// One run: open the fleet, show and paint its units grid once, then read every row for comparison.
+bool TimeOneRun(CFleetContext& context, const Settings& settings, const QString& path, Timings& t)
+{
+    QElapsedTimer timer;
+    timer.start();
+    CVelmoraDoc doc(context);
+    CFleetErrors errors;
+    if (!doc.OnOpenDocument(path, errors)) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
+        return false;
+    }
+    const double opened = timer.nsecsElapsed() / 1e6;
+    {
+        CUnitsView view(doc, settings.units);
+        view.resize(1100, 700);
+        view.show();
+        const QPixmap first = view.grab();
+        const double painted = timer.nsecsElapsed() / 1e6;
+        t.blocks = view.Model()->BlocksRead();
+        t.open << opened;
+        t.paint << painted - opened;
+        t.total << painted;
+        if (first.isNull())
+            return false;
+        QElapsedTimer all;
+        all.start();
+        for (int row = 1; row <= view.Model()->UnitCount(); ++row)
+            view.Model()->CellText(row, 1);
+        t.sweep << all.nsecsElapsed() / 1e6;
+    }
+    doc.OnCloseDocument();
+    return true;
+}
+
+// Generates a fleet of the given size, times repeat runs on it and prints one line; false on failure.
+bool BenchOneSize(CFleetContext& context, const Settings& settings, const Options& o, int size)
+{
+    const QString path = o.folder + QStringLiteral("/fleet%1.vlf").arg(size);
+    if (!Generate(path, size)) {
+        std::fprintf(stderr, "cannot generate %s\n", qPrintable(path));
+        return false;
+    }
+    {
+        // A fleet lies on disk in its stored form, as the program leaves it when it closes.
+        CVelmoraDoc doc(context);
+        CFleetErrors errors;
+        if (!doc.OnOpenDocument(path, errors))
+            return false;
+        doc.OnCloseDocument();
+    }
+    Timings t;
+    for (int r = 0; r < o.repeat; ++r) {
+        if (!TimeOneRun(context, settings, path, t))
+            return false;
+    }
+    std::printf("%8d %10.1f %10.1f %10.1f %7d %14.1f\n", size, Best(t.open), Best(t.paint), Best(t.total),
+                t.blocks, Best(t.sweep));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -168,22 +259,8 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + QStringLiteral("/config")));
     QApplication application(argc, argv);
 
-    QList<int> sizes{100, 1000, 10000};
-    int repeat = 3;
-    QString folder = scratch.path();
-    const QStringList args = application.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--sizes")) {
-            sizes.clear();
-            for (const QString& s : args[i + 1].split(QLatin1Char(',')))
-                sizes << s.toInt();
-        } else if (args[i] == QLatin1String("--repeat")) {
-            repeat = qMax(1, args[i + 1].toInt());
-        } else if (args[i] == QLatin1String("--folder")) {
-            folder = args[i + 1];
-        }
-    }
-    const QString programFolder = folder + QStringLiteral("/program");
+    const Options options = ParseOptions(application.arguments(), scratch.path());
+    const QString programFolder = options.folder + QStringLiteral("/program");
     QDir().mkpath(programFolder);
     Settings settings;
     if (!Prepare(programFolder, settings)) {
@@ -194,54 +271,9 @@ int main(int argc, char** argv)
 
     std::printf("%8s %10s %10s %10s %7s %14s\n", "units", "open ms", "paint ms", "total ms", "blocks",
                 "all rows ms");
-    for (int size : sizes) {
-        const QString path = folder + QStringLiteral("/fleet%1.vlf").arg(size);
-        if (!Generate(path, size)) {
-            std::fprintf(stderr, "cannot generate %s\n", qPrintable(path));
+    for (int size : options.sizes) {
+        if (!BenchOneSize(context, settings, options, size))
             return 1;
-        }
-        {
-            // A fleet lies on disk in its stored form, as the program leaves it when it closes.
-            CVelmoraDoc doc(context);
-            CFleetErrors errors;
-            if (!doc.OnOpenDocument(path, errors))
-                return 1;
-            doc.OnCloseDocument();
-        }
-        QList<double> open, paint, total, sweep;
-        int blocks = 0;
-        for (int r = 0; r < repeat; ++r) {
-            QElapsedTimer timer;
-            timer.start();
-            CVelmoraDoc doc(context);
-            CFleetErrors errors;
-            if (!doc.OnOpenDocument(path, errors)) {
-                std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
-                return 1;
-            }
-            const double opened = timer.nsecsElapsed() / 1e6;
-            {
-                CUnitsView view(doc, settings.units);
-                view.resize(1100, 700);
-                view.show();
-                const QPixmap first = view.grab();
-                const double painted = timer.nsecsElapsed() / 1e6;
-                blocks = view.Model()->BlocksRead();
-                open << opened;
-                paint << painted - opened;
-                total << painted;
-                if (first.isNull())
-                    return 1;
-                QElapsedTimer all;
-                all.start();
-                for (int row = 1; row <= view.Model()->UnitCount(); ++row)
-                    view.Model()->CellText(row, 1);
-                sweep << all.nsecsElapsed() / 1e6;
-            }
-            doc.OnCloseDocument();
-        }
-        std::printf("%8d %10.1f %10.1f %10.1f %7d %14.1f\n", size, Best(open), Best(paint), Best(total),
-                    blocks, Best(sweep));
     }
     return 0;
 }

@@ -326,82 +326,104 @@ QString CPhonePreset::MakeImei(int modelType, int serial, bool simPhone)
     return body + (simPhone ? QString::number(LuhnDigit(body)) : QStringLiteral("0"));
 }
 
-bool CPhonePreset::Build(const CPhoneModelFacts& facts, const CPhonePresetOptions& options,
-                         CVirtualPhone& phone, QString* why)
-{
-    auto fail = [why](const QString& reason) {
-        if (why)
-            *why = reason;
-        return false;
-    };
-    const CPhoneModelFacts::SubModel first = facts.subModels.value(0, {1, 1});
-    const int release = options.release >= 0 ? options.release : first.release;
-    const int subRelease = options.subRelease >= 0 ? options.subRelease : first.subRelease;
-    if (facts.modelType < 0 || facts.modelType > 255)
-        return fail(QStringLiteral("model type %1 is not 0..255").arg(facts.modelType));
-    if (release < 0 || release > 0xFFFF)
-        return fail(QStringLiteral("release %1 is not 0..65535").arg(release));
-    if (subRelease < 0 || subRelease > 26)
-        return fail(QStringLiteral("sub-release %1 is not 0..26").arg(subRelease));
+namespace {
 
-    const int callListType = EffectiveCallListType(facts, release);
-    const bool sim = HasSim(facts);
-    const bool alder = facts.phoneClass == 3;
-    const int nams = NamCount(callListType);
+// The preset's choices for one phone, with the options' defaults filled in and checked.
+struct Plan
+{
+    int release = 0;
+    int subRelease = 0;
+    int callListType = 0;
+    bool sim = false;
+    bool alder = false;
+    int nams = 3;
+    int structure = 0;
+    int defaultVersion = 0;
+    bool crossFleet = false;
+    QString imei;
+    int simKind = 0;
+    int simStatus = 0;
+    quint32 member = 0;
+    QString userName;
+    QStringList numbers; // NAM 1..3
+};
+
+// Release, sub-release and codeplug versions; the reason they cannot be, else empty.
+QString PlanVersions(const CPhoneModelFacts& facts, const CPhonePresetOptions& options, Plan& plan)
+{
+    const CPhoneModelFacts::SubModel first = facts.subModels.value(0, {1, 1});
+    plan.release = options.release >= 0 ? options.release : first.release;
+    plan.subRelease = options.subRelease >= 0 ? options.subRelease : first.subRelease;
+    if (facts.modelType < 0 || facts.modelType > 255)
+        return QStringLiteral("model type %1 is not 0..255").arg(facts.modelType);
+    if (plan.release < 0 || plan.release > 0xFFFF)
+        return QStringLiteral("release %1 is not 0..65535").arg(plan.release);
+    if (plan.subRelease < 0 || plan.subRelease > 26)
+        return QStringLiteral("sub-release %1 is not 0..26").arg(plan.subRelease);
+
+    plan.callListType = CPhonePreset::EffectiveCallListType(facts, plan.release);
+    plan.sim = CPhonePreset::HasSim(facts);
+    plan.alder = facts.phoneClass == 3;
+    plan.nams = CPhonePreset::NamCount(plan.callListType);
 
     int structure = options.structureVersion;
     if (structure < 0) {
-        structure = DefaultStructureVersion;
+        structure = CPhonePreset::DefaultStructureVersion;
         if (facts.crossFleetCapable && facts.crossFleetCPVersion != 0)
             structure = options.crossFleet
                             ? facts.crossFleetCPVersion
                             : (facts.crossFleetCPVersion == structure ? structure - 1 : structure);
     }
     if (structure > 0xFFFF)
-        return fail(QStringLiteral("structure version %1 is too large").arg(structure));
-    const int defaultVersion = options.defaultVersion >= 0 ? options.defaultVersion : DefaultDefaultVersion;
-    const bool crossFleet =
+        return QStringLiteral("structure version %1 is too large").arg(structure);
+    plan.structure = structure;
+    plan.defaultVersion =
+        options.defaultVersion >= 0 ? options.defaultVersion : CPhonePreset::DefaultDefaultVersion;
+    plan.crossFleet =
         facts.crossFleetCapable && (facts.crossFleetCPVersion == 0 || facts.crossFleetCPVersion == structure);
     if (facts.crossFleetCapable && facts.crossFleetCPVersion == 0 && !options.crossFleet)
-        return fail(QStringLiteral("every codeplug of model %1 is cross-fleet").arg(facts.modelType));
+        return QStringLiteral("every codeplug of model %1 is cross-fleet").arg(facts.modelType);
+    return QString();
+}
 
-    QString imei = options.imei.isEmpty() ? MakeImei(facts.modelType, options.serial, sim) : options.imei;
-    if (!CVirtualPhone::IsValidImei(imei))
-        return fail(QStringLiteral("IMEI '%1' is not 15 digits").arg(imei));
-    if (!sim && !imei.endsWith(QLatin1Char('0')))
-        return fail(QStringLiteral("a phone without SIM reports its IMEI with a final 0: %1").arg(imei));
+// IMEI, SIM, user name and numbers; the reason they cannot be, else empty.
+QString PlanIdentity(const CPhoneModelFacts& facts, const CPhonePresetOptions& options, Plan& plan)
+{
+    plan.imei = options.imei.isEmpty() ? CPhonePreset::MakeImei(facts.modelType, options.serial, plan.sim)
+                                       : options.imei;
+    if (!CVirtualPhone::IsValidImei(plan.imei))
+        return QStringLiteral("IMEI '%1' is not 15 digits").arg(plan.imei);
+    if (!plan.sim && !plan.imei.endsWith(QLatin1Char('0')))
+        return QStringLiteral("a phone without SIM reports its IMEI with a final 0: %1").arg(plan.imei);
 
-    int simKind = options.simKind >= 0 ? options.simKind : (alder ? 3 : 2);
-    if (simKind < 1 || simKind > 3)
-        return fail(QStringLiteral("SIM kind %1 is not 1..3").arg(simKind));
+    plan.simKind = options.simKind >= 0 ? options.simKind : (plan.alder ? 3 : 2);
+    if (plan.simKind < 1 || plan.simKind > 3)
+        return QStringLiteral("SIM kind %1 is not 1..3").arg(plan.simKind);
     if (options.pin.size() > AGENT_PIN_SIZE || (!options.pin.isEmpty() && options.pin.size() < 4))
-        return fail(QStringLiteral("a PIN has 4 to 8 digits"));
+        return QStringLiteral("a PIN has 4 to 8 digits");
     for (const QChar c : options.pin) {
         if (!c.isDigit())
-            return fail(QStringLiteral("a PIN has only digits"));
+            return QStringLiteral("a PIN has only digits");
     }
-    const int simStatus = options.simStatus >= 0 ? options.simStatus : (options.pin.isEmpty() ? 4 : 2);
-    if (simStatus > 255)
-        return fail(QStringLiteral("SIM status %1 is not 0..255").arg(simStatus));
-    if ((simStatus == 2 || simStatus == 5) && options.pin.isEmpty())
-        return fail(QStringLiteral("a SIM that asks for its PIN needs one (--pin)"));
+    plan.simStatus = options.simStatus >= 0 ? options.simStatus : (options.pin.isEmpty() ? 4 : 2);
+    if (plan.simStatus > 255)
+        return QStringLiteral("SIM status %1 is not 0..255").arg(plan.simStatus);
+    if ((plan.simStatus == 2 || plan.simStatus == 5) && options.pin.isEmpty())
+        return QStringLiteral("a SIM that asks for its PIN needs one (--pin)");
 
-    const quint32 member = 1000u + quint32(options.serial % 100000);
-    const QString userName =
+    plan.member = 1000u + quint32(options.serial % 100000);
+    plan.userName =
         options.userName.isEmpty() ? DefaultUserName(facts.name, options.serial) : options.userName;
-    QStringList numbers = options.numbers;
-    if (numbers.isEmpty())
-        numbers << QStringLiteral("555") + Digits(quint32(options.serial), 4);
-    while (numbers.size() < 3)
-        numbers << QString();
+    plan.numbers = options.numbers;
+    if (plan.numbers.isEmpty())
+        plan.numbers << QStringLiteral("555") + Digits(quint32(options.serial), 4);
+    while (plan.numbers.size() < 3)
+        plan.numbers << QString();
+    return QString();
+}
 
-    CVirtualPhone made;
-    made.imei = imei;
-    made.subRelease = subRelease == 0 ? char(0) : char('A' + subRelease - 1);
-    made.label = facts.name.isEmpty() ? QStringLiteral("model %1").arg(facts.modelType) : facts.name;
-    CCodeplug& cp = made.codeplug;
-
-    // Identity.
+void AddIdentity(CCodeplug& cp, const CVirtualPhone& made, const CPhoneModelFacts& facts, const Plan& plan)
+{
     const QDateTime now = QDateTime::currentDateTime();
     QByteArray date(5, '\0');
     date[0] = char(now.date().year() % 100);
@@ -410,34 +432,36 @@ bool CPhonePreset::Build(const CPhoneModelFacts& facts, const CPhonePresetOption
     date[3] = char(now.time().hour());
     date[4] = char(now.time().minute());
     AddBytes(cp, CodeplugItem::LastModified, 0, date);
-    AddText(cp, CodeplugItem::UserName, 0, UserNameLength, userName);
-    AddText(cp, CodeplugItem::Comments, 0, CommentLength, QString());
+    AddText(cp, CodeplugItem::UserName, 0, CPhonePreset::UserNameLength, plan.userName);
+    AddText(cp, CodeplugItem::Comments, 0, CPhonePreset::CommentLength, QString());
     AddBytes(cp, CodeplugItem::Imei, 0, made.ImeiItemBytes(), true);
-    AddValue(cp, CodeplugItem::StructureVersion, 0, 2, quint32(structure), true);
-    AddValue(cp, CodeplugItem::DefaultVersion, 0, 2, quint32(defaultVersion), true);
+    AddValue(cp, CodeplugItem::StructureVersion, 0, 2, quint32(plan.structure), true);
+    AddValue(cp, CodeplugItem::DefaultVersion, 0, 2, quint32(plan.defaultVersion), true);
     AddValue(cp, CodeplugItem::ModelType, 0, 1, quint32(facts.modelType), true);
     AddValue(cp, CodeplugItem::CurrentNam, 0, 1, 1);
     for (int nam = 0; nam < 3; ++nam)
-        AddText(cp, CodeplugItem::NumberNam1 + nam, 0, NumberLength, numbers.at(nam));
+        AddText(cp, CodeplugItem::NumberNam1 + nam, 0, CPhonePreset::NumberLength, plan.numbers.at(nam));
     AddBytes(cp, CodeplugItem::ProgrammingState, 0, QByteArray::fromRawData("\x19\xF1\x00\x00\x00", 5));
-    QString privateIds = Digits(member, 6);
-    for (int nam = 1; nam < nams; ++nam)
+    QString privateIds = Digits(plan.member, 6);
+    for (int nam = 1; nam < plan.nams; ++nam)
         privateIds += QStringLiteral("000000");
     AddBytes(cp, CodeplugItem::PrivateIds, 0, privateIds.toLatin1()); // six digits per NAM, no terminator
     if (facts.crossFleetCapable) {
         for (int nam = 0; nam < 3; ++nam) {
             AddValue(cp, CodeplugItem::CrossFleetUrban + nam, 0, 4, nam == 0 ? SampleUrban : 0);
             AddValue(cp, CodeplugItem::CrossFleetFleet + nam, 0, 4, nam == 0 ? SampleFleet : 0);
-            AddValue(cp, CodeplugItem::CrossFleetMember + nam, 0, 4, nam == 0 ? member : 0);
+            AddValue(cp, CodeplugItem::CrossFleetMember + nam, 0, 4, nam == 0 ? plan.member : 0);
         }
     }
     AddBytes(cp, CodeplugItem::IpAddress, 0, QByteArray(4, '\0'));
-    AddText(cp, CodeplugItem::OnlineId, 0, OnlineIdLength, QString());
-    AddValue(cp, CodeplugItem::Release, 0, 2, quint32(release), true);
+    AddText(cp, CodeplugItem::OnlineId, 0, CPhonePreset::OnlineIdLength, QString());
+    AddValue(cp, CodeplugItem::Release, 0, 2, quint32(plan.release), true);
+}
 
-    // Settings. Bits the program does not manage are set too, so that a write can be seen to
-    // keep them.
-    const bool scanLists = callListType == 1 || callListType == 6 || callListType == 9;
+// Bits the program does not manage are set too, so that a write can be seen to keep them.
+void AddSettings(CCodeplug& cp, const CPhoneModelFacts& facts, const Plan& plan)
+{
+    const bool scanLists = plan.callListType == 1 || plan.callListType == 6 || plan.callListType == 9;
     AddValue(cp, CodeplugItem::PowerMode, 0, 1, 0);
     AddValue(cp, CodeplugItem::TalkgroupType, 0, 1, 0);
     AddValue(cp, CodeplugItem::GeneralBits, 0, 2, 0x8C01); // one-minute beep, auto display timer
@@ -458,47 +482,78 @@ bool CPhonePreset::Build(const CPhoneModelFacts& facts, const CPhonePresetOption
     AddValue(cp, CodeplugItem::PhoneOnlyBits, 0, 1, 0x02);
     AddValue(cp, CodeplugItem::CallAlertTimer, 0, 4, 0);
     AddValue(cp, CodeplugItem::PhotoSensorBits, 0, 1, 0x10);
-    AddValue(cp, CodeplugItem::SimPinWarningBits, 0, 2, sim ? 0x0005 : 0x0001);
+    AddValue(cp, CodeplugItem::SimPinWarningBits, 0, 2, plan.sim ? 0x0005 : 0x0001);
+}
 
-    if (sim) {
-        AddText(cp, CodeplugItem::SimNumber, CodeplugItem::SimBank, NumberLength, numbers.at(0));
-        AddValue(cp, CodeplugItem::SimUrban, CodeplugItem::SimBank, 4, SampleUrban);
-        AddValue(cp, CodeplugItem::SimFleet, CodeplugItem::SimBank, 4, SampleFleet);
-        AddValue(cp, CodeplugItem::SimMember, CodeplugItem::SimBank, 4, member);
-        AddBytes(cp, CodeplugItem::SimIpAddress, CodeplugItem::SimBank,
-                 QByteArray::fromRawData("\x0A\x14\x00\x01", 4));
+void AddSimItems(CCodeplug& cp, const Plan& plan)
+{
+    AddText(cp, CodeplugItem::SimNumber, CodeplugItem::SimBank, CPhonePreset::NumberLength,
+            plan.numbers.at(0));
+    AddValue(cp, CodeplugItem::SimUrban, CodeplugItem::SimBank, 4, SampleUrban);
+    AddValue(cp, CodeplugItem::SimFleet, CodeplugItem::SimBank, 4, SampleFleet);
+    AddValue(cp, CodeplugItem::SimMember, CodeplugItem::SimBank, 4, plan.member);
+    AddBytes(cp, CodeplugItem::SimIpAddress, CodeplugItem::SimBank,
+             QByteArray::fromRawData("\x0A\x14\x00\x01", 4));
+}
+
+// Shortcuts, quick notes, soft keys, menu and styles of the Alder platform.
+void AddAlderItems(CCodeplug& cp, int modelType)
+{
+    AddValue(cp, CodeplugItem::ShortcutCount, 0, 1, quint32(std::size(Shortcuts)));
+    CCodeplugItem& shortcuts = cp.Add(CodeplugItem::ShortcutValues, 0, 4, CPhonePreset::ShortcutCapacity);
+    for (int i = 0; i < CPhonePreset::ShortcutCapacity; ++i)
+        shortcuts.SetElement(i, i < int(std::size(Shortcuts)) ? Shortcuts[i] : 0xFFFFFFFFu);
+    shortcuts.defaults = shortcuts.bytes;
+    for (int i = 0; i < 10; ++i)
+        AddText(cp, CodeplugItem::FirstQuickNote + i, 0, CPhonePreset::QuickNoteLength,
+                QString::fromLatin1(QuickNotes[i]));
+    AddValue(cp, CodeplugItem::LeftKey, 0, 4, 1);
+    AddValue(cp, CodeplugItem::RightKey, 0, 4, 2);
+    AddValue(cp, CodeplugItem::PowerUpApp, 0, 4, 255); // power-up application: none
+    const int slots = CPhonePreset::MenuSlots(modelType);
+    CCodeplugItem& menu = cp.Add(CodeplugItem::MenuSlots, 0, 1, slots);
+    for (int i = 0; i < slots; ++i)
+        menu.SetElement(i, i < 15 ? quint32(i) : 255u);
+    menu.defaults = menu.bytes;
+    AddStyles(cp);
+}
+
+} // namespace
+
+bool CPhonePreset::Build(const CPhoneModelFacts& facts, const CPhonePresetOptions& options,
+                         CVirtualPhone& phone, QString* why)
+{
+    Plan plan;
+    QString reason = PlanVersions(facts, options, plan);
+    if (reason.isEmpty())
+        reason = PlanIdentity(facts, options, plan);
+    if (!reason.isEmpty()) {
+        if (why)
+            *why = reason;
+        return false;
     }
 
-    if (alder) {
-        AddValue(cp, CodeplugItem::ShortcutCount, 0, 1, quint32(std::size(Shortcuts)));
-        CCodeplugItem& shortcuts = cp.Add(CodeplugItem::ShortcutValues, 0, 4, ShortcutCapacity);
-        for (int i = 0; i < ShortcutCapacity; ++i)
-            shortcuts.SetElement(i, i < int(std::size(Shortcuts)) ? Shortcuts[i] : 0xFFFFFFFFu);
-        shortcuts.defaults = shortcuts.bytes;
-        for (int i = 0; i < 10; ++i)
-            AddText(cp, CodeplugItem::FirstQuickNote + i, 0, QuickNoteLength,
-                    QString::fromLatin1(QuickNotes[i]));
-        AddValue(cp, CodeplugItem::LeftKey, 0, 4, 1);
-        AddValue(cp, CodeplugItem::RightKey, 0, 4, 2);
-        AddValue(cp, CodeplugItem::PowerUpApp, 0, 4, 255); // power-up application: none
-        const int slots = MenuSlots(facts.modelType);
-        CCodeplugItem& menu = cp.Add(CodeplugItem::MenuSlots, 0, 1, slots);
-        for (int i = 0; i < slots; ++i)
-            menu.SetElement(i, i < 15 ? quint32(i) : 255u);
-        menu.defaults = menu.bytes;
-        AddStyles(cp);
-    }
+    CVirtualPhone made;
+    made.imei = plan.imei;
+    made.subRelease = plan.subRelease == 0 ? char(0) : char('A' + plan.subRelease - 1);
+    made.label = facts.name.isEmpty() ? QStringLiteral("model %1").arg(facts.modelType) : facts.name;
+    CCodeplug& cp = made.codeplug;
+    AddIdentity(cp, made, facts, plan);
+    AddSettings(cp, facts, plan);
+    if (plan.sim)
+        AddSimItems(cp, plan);
+    if (plan.alder)
+        AddAlderItems(cp, facts.modelType);
+    cp.SetLayout(CListBlockLayout::LayoutFor(plan.callListType, plan.crossFleet));
+    FillListBlock(cp, plan.callListType == 8 ? 39 : 11);
 
-    cp.SetLayout(CListBlockLayout::LayoutFor(callListType, crossFleet));
-    FillListBlock(cp, callListType == 8 ? 39 : 11);
-
-    if (sim) {
+    if (plan.sim) {
         made.sim.slot = true;
-        made.sim.status = simStatus;
+        made.sim.status = plan.simStatus;
         made.sim.pin = options.pin;
         made.sim.triesLeft = 3;
-        made.sim.kind = QStringLiteral("0%1").arg(simKind - 1);
-        made.sim.block = SimBlock(simKind);
+        made.sim.kind = QStringLiteral("0%1").arg(plan.simKind - 1);
+        made.sim.block = SimBlock(plan.simKind);
     }
     if (!made.Validate(why))
         return false;

@@ -74,6 +74,178 @@ void Person(QPainter& p, QPointF at, qreal size, const QColor& color)
 
 } // namespace
 
+// Pictures of a phone, with what is done to it.
+bool CFrameIcons::PaintPhoneGlyph(QPainter& p, Glyph glyph)
+{
+    const QRectF phone(3, 4, 10, 18);
+    switch (glyph) {
+    case Glyph::Phone:
+        PhoneBody(p, QRectF(7, 4, 10, 18));
+        return true;
+    case Glyph::PhoneIn:
+        PhoneBody(p, phone);
+        Arrow(p, QPointF(14, 13), QPointF(21, 13), kGreen);
+        return true;
+    case Glyph::PhoneOut:
+        PhoneBody(p, QRectF(11, 4, 10, 18));
+        Arrow(p, QPointF(2, 13), QPointF(9, 13), kAccent);
+        return true;
+    case Glyph::PhoneReset: {
+        PhoneBody(p, phone);
+        p.setPen(QPen(kGreen, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(13, 8, 9, 9), 90 * 16, 270 * 16);
+        Arrow(p, QPointF(17.5, 8), QPointF(19.5, 8), kGreen);
+        return true;
+    }
+    case Glyph::PhoneBackup:
+        Sheet(p, QRectF(12, 3, 10, 12), QColor(250, 240, 200));
+        PhoneBody(p, phone);
+        Arrow(p, QPointF(17, 16), QPointF(14, 20), kGreen);
+        return true;
+    case Glyph::Phones:
+        PhoneBody(p, QRectF(2, 6, 8, 15));
+        PhoneBody(p, QRectF(14, 6, 8, 15));
+        Arrow(p, QPointF(10, 4), QPointF(15, 4), kAccent);
+        return true;
+    case Glyph::Settings:
+        PhoneBody(p, phone);
+        p.setPen(QPen(kInk, 1.5));
+        for (int i = 0; i < 3; ++i) {
+            p.drawLine(QPointF(15, 7 + i * 6), QPointF(22, 7 + i * 6));
+            p.setBrush(kAccent);
+            p.drawEllipse(QRectF(16 + (i % 2) * 3, 5.5 + i * 6, 3, 3));
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Fleet, list and program glyphs.
+bool CFrameIcons::PaintToolGlyph(QPainter& p, Glyph glyph)
+{
+    switch (glyph) {
+    case Glyph::FleetAppend:
+        Sheet(p, QRectF(3, 2, 13, 17), QColor(250, 250, 250));
+        p.setPen(QPen(kGreen, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(18, 13), QPointF(18, 22));
+        p.drawLine(QPointF(13.5, 17.5), QPointF(22.5, 17.5));
+        return true;
+    case Glyph::Options: {
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(QColor(150, 160, 175));
+        for (int i = 0; i < 8; ++i) {
+            p.save();
+            p.translate(12, 12);
+            p.rotate(i * 45);
+            p.drawRect(QRectF(-2, -11, 4, 5));
+            p.restore();
+        }
+        p.drawEllipse(QRectF(4, 4, 16, 16));
+        p.setBrush(QColor(250, 250, 250));
+        p.drawEllipse(QRectF(9, 9, 6, 6));
+        return true;
+    }
+    case Glyph::List:
+        p.setPen(Qt::NoPen);
+        for (int row = 0; row < 4; ++row) {
+            p.setBrush(kAccent);
+            p.drawRect(QRectF(3, 4 + row * 4.5, 3, 3));
+            p.setBrush(kBody);
+            p.drawRect(QRectF(8, 4.5 + row * 4.5, 13, 2));
+        }
+        return true;
+    case Glyph::Talkgroup:
+        Person(p, QPointF(7, 11), 10, QColor(120, 170, 220));
+        Person(p, QPointF(17, 11), 10, QColor(240, 190, 110));
+        Person(p, QPointF(12, 14), 11, QColor(130, 200, 140));
+        return true;
+    case Glyph::Info:
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(QColor(70, 120, 200));
+        p.drawEllipse(QRectF(3, 3, 18, 18));
+        p.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawPoint(QPointF(12, 7.5));
+        p.drawLine(QPointF(12, 11), QPointF(12, 17));
+        return true;
+    case Glyph::Help:
+    case Glyph::Update:
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(glyph == Glyph::Help ? QColor(70, 120, 200) : kGreen);
+        p.drawEllipse(QRectF(3, 3, 18, 18));
+        p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (glyph == Glyph::Help) {
+            p.setFont(QFont(QStringLiteral("Sans"), 11, QFont::Bold));
+            p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
+        } else {
+            p.drawPolyline(QPolygonF({QPointF(7.5, 12.5), QPointF(10.5, 15.5), QPointF(16.5, 8.5)}));
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Messaging, contacts, events and synchronisation.
+bool CFrameIcons::PaintMessageGlyph(QPainter& p, Glyph glyph)
+{
+    switch (glyph) {
+    case Glyph::Message:
+    case Glyph::MessageSave:
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(QColor(250, 250, 235));
+        p.drawRect(QRectF(2, 6, 20, 13));
+        p.drawLine(QPointF(2, 6), QPointF(12, 13));
+        p.drawLine(QPointF(22, 6), QPointF(12, 13));
+        if (glyph == Glyph::MessageSave)
+            Arrow(p, QPointF(18, 1), QPointF(18, 8), kGreen);
+        return true;
+    case Glyph::Modem:
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(kBody);
+        p.drawRoundedRect(QRectF(2, 11, 20, 8), 2, 2);
+        p.setBrush(kGreen);
+        p.drawEllipse(QRectF(5, 14, 2.5, 2.5));
+        p.drawEllipse(QRectF(9, 14, 2.5, 2.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(13, 3, 8, 8), 30 * 16, 120 * 16);
+        p.drawArc(QRectF(15, 5, 4, 4), 30 * 16, 120 * 16);
+        return true;
+    case Glyph::Contact:
+    case Glyph::ContactRemove:
+        Person(p, QPointF(10, 11), 14, QColor(120, 170, 220));
+        p.setPen(QPen(glyph == Glyph::Contact ? kGreen : kRed, 2.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(16, 18), QPointF(22, 18));
+        if (glyph == Glyph::Contact)
+            p.drawLine(QPointF(19, 15), QPointF(19, 21));
+        return true;
+    case Glyph::Event:
+    case Glyph::EventRemove:
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(2, 4, 16, 16));
+        p.setBrush(kRed);
+        p.drawRect(QRectF(2, 4, 16, 4));
+        p.setPen(QPen(glyph == Glyph::Event ? kGreen : kRed, 2.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(15, 18), QPointF(22, 18));
+        if (glyph == Glyph::Event)
+            p.drawLine(QPointF(18.5, 14.5), QPointF(18.5, 21.5));
+        return true;
+    case Glyph::Sync:
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(kGreen, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(4, 4, 16, 16), 30 * 16, 150 * 16);
+        p.setPen(QPen(kAccent, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(4, 4, 16, 16), 210 * 16, 150 * 16);
+        Arrow(p, QPointF(19, 9), QPointF(19.5, 11), kGreen);
+        Arrow(p, QPointF(5, 15), QPointF(4.5, 13), kAccent);
+        return true;
+    default:
+        return false;
+    }
+}
+
 QIcon CFrameIcons::Draw(Glyph glyph)
 {
     static QHash<int, QIcon> cache;
@@ -88,153 +260,8 @@ QIcon CFrameIcons::Draw(Glyph glyph)
         QPainter p(&pixmap);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(size / 24.0, size / 24.0);
-        const QRectF phone(3, 4, 10, 18);
-        switch (glyph) {
-        case Glyph::Phone:
-            PhoneBody(p, QRectF(7, 4, 10, 18));
-            break;
-        case Glyph::PhoneIn:
-            PhoneBody(p, phone);
-            Arrow(p, QPointF(14, 13), QPointF(21, 13), kGreen);
-            break;
-        case Glyph::PhoneOut:
-            PhoneBody(p, QRectF(11, 4, 10, 18));
-            Arrow(p, QPointF(2, 13), QPointF(9, 13), kAccent);
-            break;
-        case Glyph::PhoneReset: {
-            PhoneBody(p, phone);
-            p.setPen(QPen(kGreen, 2.2, Qt::SolidLine, Qt::RoundCap));
-            p.setBrush(Qt::NoBrush);
-            p.drawArc(QRectF(13, 8, 9, 9), 90 * 16, 270 * 16);
-            Arrow(p, QPointF(17.5, 8), QPointF(19.5, 8), kGreen);
-            break;
-        }
-        case Glyph::PhoneBackup:
-            Sheet(p, QRectF(12, 3, 10, 12), QColor(250, 240, 200));
-            PhoneBody(p, phone);
-            Arrow(p, QPointF(17, 16), QPointF(14, 20), kGreen);
-            break;
-        case Glyph::Phones:
-            PhoneBody(p, QRectF(2, 6, 8, 15));
-            PhoneBody(p, QRectF(14, 6, 8, 15));
-            Arrow(p, QPointF(10, 4), QPointF(15, 4), kAccent);
-            break;
-        case Glyph::FleetAppend:
-            Sheet(p, QRectF(3, 2, 13, 17), QColor(250, 250, 250));
-            p.setPen(QPen(kGreen, 3, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(18, 13), QPointF(18, 22));
-            p.drawLine(QPointF(13.5, 17.5), QPointF(22.5, 17.5));
-            break;
-        case Glyph::Options: {
-            p.setPen(QPen(kInk, 1.2));
-            p.setBrush(QColor(150, 160, 175));
-            for (int i = 0; i < 8; ++i) {
-                p.save();
-                p.translate(12, 12);
-                p.rotate(i * 45);
-                p.drawRect(QRectF(-2, -11, 4, 5));
-                p.restore();
-            }
-            p.drawEllipse(QRectF(4, 4, 16, 16));
-            p.setBrush(QColor(250, 250, 250));
-            p.drawEllipse(QRectF(9, 9, 6, 6));
-            break;
-        }
-        case Glyph::List:
-            p.setPen(Qt::NoPen);
-            for (int row = 0; row < 4; ++row) {
-                p.setBrush(kAccent);
-                p.drawRect(QRectF(3, 4 + row * 4.5, 3, 3));
-                p.setBrush(kBody);
-                p.drawRect(QRectF(8, 4.5 + row * 4.5, 13, 2));
-            }
-            break;
-        case Glyph::Talkgroup:
-            Person(p, QPointF(7, 11), 10, QColor(120, 170, 220));
-            Person(p, QPointF(17, 11), 10, QColor(240, 190, 110));
-            Person(p, QPointF(12, 14), 11, QColor(130, 200, 140));
-            break;
-        case Glyph::Settings:
-            PhoneBody(p, phone);
-            p.setPen(QPen(kInk, 1.5));
-            for (int i = 0; i < 3; ++i) {
-                p.drawLine(QPointF(15, 7 + i * 6), QPointF(22, 7 + i * 6));
-                p.setBrush(kAccent);
-                p.drawEllipse(QRectF(16 + (i % 2) * 3, 5.5 + i * 6, 3, 3));
-            }
-            break;
-        case Glyph::Info:
-            p.setPen(QPen(kInk, 1.2));
-            p.setBrush(QColor(70, 120, 200));
-            p.drawEllipse(QRectF(3, 3, 18, 18));
-            p.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap));
-            p.drawPoint(QPointF(12, 7.5));
-            p.drawLine(QPointF(12, 11), QPointF(12, 17));
-            break;
-        case Glyph::Message:
-        case Glyph::MessageSave:
-            p.setPen(QPen(kInk, 1.2));
-            p.setBrush(QColor(250, 250, 235));
-            p.drawRect(QRectF(2, 6, 20, 13));
-            p.drawLine(QPointF(2, 6), QPointF(12, 13));
-            p.drawLine(QPointF(22, 6), QPointF(12, 13));
-            if (glyph == Glyph::MessageSave)
-                Arrow(p, QPointF(18, 1), QPointF(18, 8), kGreen);
-            break;
-        case Glyph::Modem:
-            p.setPen(QPen(kInk, 1.2));
-            p.setBrush(kBody);
-            p.drawRoundedRect(QRectF(2, 11, 20, 8), 2, 2);
-            p.setBrush(kGreen);
-            p.drawEllipse(QRectF(5, 14, 2.5, 2.5));
-            p.drawEllipse(QRectF(9, 14, 2.5, 2.5));
-            p.setBrush(Qt::NoBrush);
-            p.drawArc(QRectF(13, 3, 8, 8), 30 * 16, 120 * 16);
-            p.drawArc(QRectF(15, 5, 4, 4), 30 * 16, 120 * 16);
-            break;
-        case Glyph::Contact:
-        case Glyph::ContactRemove:
-            Person(p, QPointF(10, 11), 14, QColor(120, 170, 220));
-            p.setPen(QPen(glyph == Glyph::Contact ? kGreen : kRed, 2.6, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(16, 18), QPointF(22, 18));
-            if (glyph == Glyph::Contact)
-                p.drawLine(QPointF(19, 15), QPointF(19, 21));
-            break;
-        case Glyph::Event:
-        case Glyph::EventRemove:
-            p.setPen(QPen(kInk, 1.2));
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(2, 4, 16, 16));
-            p.setBrush(kRed);
-            p.drawRect(QRectF(2, 4, 16, 4));
-            p.setPen(QPen(glyph == Glyph::Event ? kGreen : kRed, 2.6, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(15, 18), QPointF(22, 18));
-            if (glyph == Glyph::Event)
-                p.drawLine(QPointF(18.5, 14.5), QPointF(18.5, 21.5));
-            break;
-        case Glyph::Sync:
-            p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(kGreen, 2.2, Qt::SolidLine, Qt::RoundCap));
-            p.drawArc(QRectF(4, 4, 16, 16), 30 * 16, 150 * 16);
-            p.setPen(QPen(kAccent, 2.2, Qt::SolidLine, Qt::RoundCap));
-            p.drawArc(QRectF(4, 4, 16, 16), 210 * 16, 150 * 16);
-            Arrow(p, QPointF(19, 9), QPointF(19.5, 11), kGreen);
-            Arrow(p, QPointF(5, 15), QPointF(4.5, 13), kAccent);
-            break;
-        case Glyph::Help:
-        case Glyph::Update:
-            p.setPen(QPen(kInk, 1.2));
-            p.setBrush(glyph == Glyph::Help ? QColor(70, 120, 200) : kGreen);
-            p.drawEllipse(QRectF(3, 3, 18, 18));
-            p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            if (glyph == Glyph::Help) {
-                p.setFont(QFont(QStringLiteral("Sans"), 11, QFont::Bold));
-                p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
-            } else {
-                p.drawPolyline(QPolygonF({QPointF(7.5, 12.5), QPointF(10.5, 15.5), QPointF(16.5, 8.5)}));
-            }
-            break;
-        }
+        if (!PaintPhoneGlyph(p, glyph) && !PaintToolGlyph(p, glyph))
+            PaintMessageGlyph(p, glyph);
         p.end();
         icon.addPixmap(pixmap);
     }

@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+class QPainter;
+
 // The icons of the toolbars and list bars: the desktop style's own where it has one (file, help),
 // small pictures drawn here for the program's own commands and list items.
 class CFrameIcons
@@ -39,4 +41,8 @@ private:
         Update
     };
     static QIcon Draw(Glyph glyph);
+    // Each paints the glyphs of its group on a 24 x 24 canvas; false for a glyph of another group.
+    static bool PaintPhoneGlyph(QPainter& p, Glyph glyph);
+    static bool PaintToolGlyph(QPainter& p, Glyph glyph);
+    static bool PaintMessageGlyph(QPainter& p, Glyph glyph);
 };

@@ -153,20 +153,28 @@ int CGridListType::RowCapacity(int type, const CGridSettings::Capacities& c, int
     }
 }
 
-QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFleet)
+namespace {
+
+// A column 0 holding the row number, then count editable text columns.
+QList<CGridCellStyle> Blank(int count)
 {
     QList<CGridCellStyle> cols;
-    auto make = [&cols](int count) {
-        cols.clear();
-        for (int i = 0; i <= count; ++i)
-            cols.append(CGridCellStyle());
-        cols[0].control = CGridCellStyle::StaticText;
-        cols[0].readOnly = true;
-    };
+    for (int i = 0; i <= count; ++i)
+        cols.append(CGridCellStyle());
+    cols[0].control = CGridCellStyle::StaticText;
+    cols[0].readOnly = true;
+    return cols;
+}
 
+} // namespace
+
+// The lists a phone keeps.
+QList<CGridCellStyle> CGridListType::PhoneListColumns(int type, bool crossFleet)
+{
+    QList<CGridCellStyle> cols;
     switch (type) {
     case PhoneList:
-        make(3);
+        cols = Blank(3);
         cols[0].captionId = 1767;
         cols[1] = NameColumn(1737);
         cols[1].rtlReading = true;
@@ -176,9 +184,9 @@ QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFl
         cols[2].interior = Cream();
         cols[2].captionId = 1373;
         cols[3] = CheckColumn(1752);
-        break;
+        return cols;
     case PrivateList:
-        make(3);
+        cols = Blank(3);
         cols[1] = NameColumn(1737);
         if (crossFleet) {
             cols[2].validChars = QStringLiteral("0-9,*");
@@ -190,31 +198,31 @@ QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFl
             cols[2] = IdColumn(QStringLiteral("0-9"), 5, 1, 65535, 1372);
         }
         cols[3] = CheckColumn(1752);
-        break;
+        return cols;
     case TgCallList:
-        make(3);
+        cols = Blank(3);
         cols[1] = NameColumn(1610);
         cols[2] = IdColumn(QString::fromLatin1(kDialChars), 3, 1, 255, 1611);
         cols[2].interior = Cream();
         cols[2].widthMm = 11;
         cols[3] = CheckColumn(1752);
-        break;
+        return cols;
     case TgScanList:
-        make(3);
+        cols = Blank(3);
         cols[1].maxLength = 11;
         cols[2] = IdColumn(QString::fromLatin1(kDialChars), 3, 1, 255, 1718);
         cols[2].widthMm = 11;
         cols[3] = CheckColumn(1752);
-        break;
+        return cols;
     case SmsMsg:
-        make(3);
+        cols = Blank(3);
         cols[1] = NameColumn(1716);
         cols[2] = IdColumn(QStringLiteral("0-9"), 3, 1, 255, 1717);
         cols[2].interior = Cream();
         cols[3] = CheckColumn(1752);
-        break;
+        return cols;
     case ConsolCallList:
-        make(13);
+        cols = Blank(13);
         cols[0].captionId = 1767;
         cols[1] = NameColumn(1737);
         cols[2].validChars = QStringLiteral("0-9,#,*,o,+,.,+,P");
@@ -226,9 +234,19 @@ QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFl
         cols[4].numericSort = true;
         for (int c = 5; c <= 13; ++c)
             cols[c] = Hidden();
-        break;
+        return cols;
+    default:
+        return {};
+    }
+}
+
+// The phone book grid and the talkgroup grids.
+QList<CGridCellStyle> CGridListType::TalkgroupGridColumns(int type)
+{
+    QList<CGridCellStyle> cols;
+    switch (type) {
     case PhoneBookGrid:
-        make(14);
+        cols = Blank(14);
         cols[0].captionId = 1767;
         cols[1] = ReadOnly(QColor(), 1739);
         cols[1].maxLength = 3;
@@ -240,11 +258,11 @@ QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFl
         cols[4].maxLength = 21;
         for (int c = 5; c <= 14; ++c)
             cols[c] = Hidden();
-        break;
+        return cols;
     case TgUser:
     case TgHeader:
     case TgDetail:
-        make(type == TgUser ? 8 : 4);
+        cols = Blank(type == TgUser ? 8 : 4);
         cols[2].validChars = QStringLiteral("0-9, ,A-Z,a-z");
         cols[2].maxLength = 11;
         cols[2].interior = Green();
@@ -260,18 +278,28 @@ QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFl
             cols[3].captionId = 1737;
             cols[4].captionId = 1372;
         }
-        break;
+        return cols;
+    default:
+        return {};
+    }
+}
+
+// The grids of the dialogs that pick or copy units and messages.
+QList<CGridCellStyle> CGridListType::ChooserColumns(int type, int subMode)
+{
+    QList<CGridCellStyle> cols;
+    switch (type) {
     case CopyUserInfo:
-        make(5);
+        cols = Blank(5);
         cols[1] = CheckColumn(0);
         cols[1].interior = Green();
         cols[2] = ReadOnly(Cream(), 1378, true);
         cols[3] = ReadOnly(Green(), 1376);
         cols[4] = Hidden(1771);
         cols[5] = ReadOnly(Cream(), 1374);
-        break;
+        return cols;
     case AutoFillGrid:
-        make(5);
+        cols = Blank(5);
         cols[1] = Hidden();
         cols[2] = CheckColumn(0);
         cols[2].interior = Green();
@@ -285,36 +313,46 @@ QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFl
         } else {
             cols[5].interior = Cream();
         }
-        break;
+        return cols;
     case ChoosePhoneGrid:
-        make(3);
+        cols = Blank(3);
         cols[1] = Hidden();
         cols[2] = ReadOnly(Green(), 1378, true);
         cols[3] = ReadOnly(Cream(), 1376);
-        break;
+        return cols;
     case DisplayUnitGrid:
-        make(3);
+        cols = Blank(3);
         cols[1] = CheckColumn(0);
         cols[2] = ReadOnly(Green(), 1378, true);
         cols[3] = ReadOnly(Cream(), 1373);
-        break;
+        return cols;
     case LoadSmsGrid:
-        make(4);
+        cols = Blank(4);
         cols[1] = Hidden();
         cols[2] = ReadOnly(Green(), 1768, true);
         cols[3] = ReadOnly(Cream(), 1769, true);
         cols[4] = ReadOnly(Green(), 1770);
         cols[4].numericSort = true;
-        break;
+        return cols;
     case AlderErgoList:
-        make(2);
+        cols = Blank(2);
         cols[1] = ReadOnly(Green(), 1957);
         cols[2].captionId = 1958;
-        break;
+        return cols;
     default:
-        make(1);
-        break;
+        return {};
     }
+}
+
+QList<CGridCellStyle> CGridListType::Columns(int type, int subMode, bool crossFleet)
+{
+    QList<CGridCellStyle> cols = PhoneListColumns(type, crossFleet);
+    if (cols.isEmpty())
+        cols = TalkgroupGridColumns(type);
+    if (cols.isEmpty())
+        cols = ChooserColumns(type, subMode);
+    if (cols.isEmpty())
+        cols = Blank(1);
 
     if (HasBlueText(type)) {
         for (int c = 1; c < cols.size(); ++c)

@@ -61,4 +61,10 @@ public:
     static QColor Green() { return QColor(192, 220, 192); }
     static QColor Cream() { return QColor(255, 251, 240); }
     static QColor DarkBlue() { return QColor(0, 0, 192); }
+
+private:
+    // Columns of one group of list types; empty for a type of another group.
+    static QList<CGridCellStyle> PhoneListColumns(int type, bool crossFleet);
+    static QList<CGridCellStyle> TalkgroupGridColumns(int type);
+    static QList<CGridCellStyle> ChooserColumns(int type, int subMode);
 };

@@ -328,9 +328,8 @@ CVelmoraError CPhoneUnitWriter::WriteListBlock(bool consolidated)
         return FailAgent(rc);
 
     CUnitListRows rows;
-    QString error;
-    if (!rows.Load(p.m_db, p.m_unitImei, &error))
-        return CVelmoraError::Text(error);
+    if (CVelmoraError error = rows.Load(p.m_db, p.m_unitImei))
+        return error;
     const QList<CListBlockLayout::Region> regions =
         CListBlockLayout::Regions(CListBlockLayout::LayoutFor(p.m_callListType, p.m_crossFleet));
     const CWriteFlags& flags = p.m_flags;
@@ -391,9 +390,8 @@ CVelmoraError CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, in
         AgentDelay(AGENT_RESET_WAIT_MS);
 
     CUnitListRows rows;
-    QString error;
-    if (!rows.Load(p.m_db, p.m_unitImei, &error))
-        return CVelmoraError::Text(error);
+    if (CVelmoraError error = rows.Load(p.m_db, p.m_unitImei))
+        return error;
     const CUnitRecSet& unit = p.Unit();
     CSimBlockFill::Side source;
     source.phoneClass = unit.IsEOF() ? phoneClass : p.m_rules.PhoneClassOf(unit.m_unit_model_type);

@@ -554,13 +554,10 @@ CVelmoraError CProcessPhone::ReadLists()
         return CPhoneItems::Failure(rc);
     const CUnitListRows rows = CListBlockCodec::Decode(
         block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
-    QString error;
-    if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
-                    SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
-                    SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
-                    SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error))
-        return CVelmoraError::Text(error);
-    return CVelmoraError();
+    return rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
+                      SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
+                      SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
+                      SlotAs<CUnitConCallListRecSet>(SlotConsolidated));
 }
 
 CVelmoraError CProcessPhone::ReadSimLists()
@@ -574,12 +571,11 @@ CVelmoraError CProcessPhone::ReadSimLists()
     if (rc != AGENT_ABSENT && (m_simKind == 2 || m_simKind == 3)) {
         const CUnitListRows rows =
             CListBlockCodec::Decode(block, CListBlockLayout::SimRegions(), m_simKind == 3);
-        QString error;
-        if (!rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
-                        SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
-                        SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
-                        SlotAs<CUnitConCallListRecSet>(SlotConsolidated), &error))
-            return CVelmoraError::Text(error);
+        if (CVelmoraError error = rows.Store(
+                m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook), SlotAs<CUnitPrvtDetRecSet>(SlotPrivate),
+                SlotAs<CUnitTGDetRecSet>(SlotTalkgroup), SlotAs<CTGScanListRecSet>(SlotScan),
+                SlotAs<CUnitStatusMsgRecSet>(SlotStatus), SlotAs<CUnitConCallListRecSet>(SlotConsolidated)))
+            return error;
     }
 
     // The identity of a SIM phone lives on its SIM.

@@ -2,6 +2,7 @@
 
 #include "CConsolidatedRecord.h"
 #include "CListBlockLayout.h"
+#include "CVelmoraError.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -47,10 +48,10 @@ public:
     void Append(const QList<CListRow>& more) { rows += more; }
 
     // The unit's rows as a write reads them: phone book by speed-dial number, per-NAM lists NAM by
-    // NAM, consolidated records by record number. False with the database's words on failure.
-    bool Load(const QSqlDatabase& db, const QString& imei, QString* error);
+    // NAM, consolidated records by record number. The database's words on failure.
+    CVelmoraError Load(const QSqlDatabase& db, const QString& imei);
     // Adds every row for the unit through the given recordsets (each row is stored at once).
-    bool Store(const QString& imei, CUnitPhoneDetRecSet& phoneBook, CUnitPrvtDetRecSet& privates,
-               CUnitTGDetRecSet& talkgroups, CTGScanListRecSet& scans, CUnitStatusMsgRecSet& statuses,
-               CUnitConCallListRecSet& consolidated, QString* error) const;
+    CVelmoraError Store(const QString& imei, CUnitPhoneDetRecSet& phoneBook, CUnitPrvtDetRecSet& privates,
+                        CUnitTGDetRecSet& talkgroups, CTGScanListRecSet& scans,
+                        CUnitStatusMsgRecSet& statuses, CUnitConCallListRecSet& consolidated) const;
 };

@@ -153,6 +153,51 @@ void AddPhonesOwnBytes(CVirtualPhone& phone)
         fill(phone.sim.block, CListBlockLayout::SimRegions());
 }
 
+// The edits a fleet manager makes to a read unit: identity and settings, and list rows changed,
+// added and removed (the consolidated list, a style, quick notes and shortcuts on the Alder platform).
+void EditUnit(const QSqlDatabase& db, const QString& imei, bool alder)
+{
+    QVERIFY(Exec(db, "UPDATE unit_details SET unit_user_name = ?, units_comments = ? WHERE unit_imei_num = ?",
+                 {QStringLiteral("O'Brien"), QStringLiteral("Checked"), imei}));
+    QVERIFY(Exec(db,
+                 "UPDATE unit_phone_ergo_settings SET unit_one_min_beep = 1 - unit_one_min_beep, "
+                 "unit_timer_auto_power_down_value = 45, unit_emergency_talkgroup = 7, unit_power_mode = 2, "
+                 "unit_vadk = 1 WHERE unit_imei_num = ?",
+                 {imei}));
+    if (alder) {
+        QVERIFY(Exec(db,
+                     "UPDATE unit_consolid_call_list SET unit_name = ? WHERE unit_imei_num = ? AND "
+                     "unit_rec_num = 1",
+                     {QStringLiteral("Edited"), imei}));
+        QVERIFY(Exec(db,
+                     "UPDATE unit_alder_styles_details SET unit_style_name = ?, unit_style_line1_style = 5 "
+                     "WHERE unit_imei_num = ? AND unit_style_number = 3",
+                     {QStringLiteral("Quiet"), imei}));
+        QVERIFY(Exec(db, "UPDATE unit_alder_quick_notes SET unit_quick_notes_10 = ? WHERE unit_imei_num = ?",
+                     {QStringLiteral("New note"), imei}));
+        QVERIFY(Exec(db,
+                     "DELETE FROM unit_alder_shortcut_details WHERE unit_imei_num = ? AND "
+                     "unit_shortcut_number = 4",
+                     {imei}));
+    } else {
+        QVERIFY(Exec(db,
+                     "UPDATE unit_phone_details SET unit_name = ? WHERE unit_imei_num = ? AND "
+                     "unit_speed_dial = 1",
+                     {QStringLiteral("Edited"), imei}));
+        QVERIFY(Exec(db,
+                     "INSERT INTO unit_phone_details (unit_imei_num, unit_speed_dial, "
+                     "unit_phone_num, unit_name, "
+                     "unit_program_flag, unit_language) VALUES (?, 10, '5559999', 'Added', 1, 0)",
+                     {imei}));
+        QVERIFY(Exec(db,
+                     "UPDATE unit_tg_details SET unit_tg_id = 4242 WHERE unit_imei_num = ? AND "
+                     "unit_loc_no = 1",
+                     {imei}));
+        QVERIFY(
+            Exec(db, "DELETE FROM unit_private_details WHERE unit_imei_num = ? AND unit_loc_no = 1", {imei}));
+    }
+}
+
 } // namespace
 
 // Writing a fleet's unit into the phone, and the whole read, edit, save, write, read cycle for every
@@ -248,54 +293,9 @@ private Q_SLOTS:
         const CVirtualPhone before = m_fx.Load(name);
         const QString imei = before.imei;
         const bool alder = m_fx.Rules().PhoneClassOf(modelType) == 3;
-        {
-            const QSqlDatabase db = doc->Database();
-
-            QVERIFY(Exec(
-                db, "UPDATE unit_details SET unit_user_name = ?, units_comments = ? WHERE unit_imei_num = ?",
-                {QStringLiteral("O'Brien"), QStringLiteral("Checked"), imei}));
-            QVERIFY(Exec(
-                db,
-                "UPDATE unit_phone_ergo_settings SET unit_one_min_beep = 1 - unit_one_min_beep, "
-                "unit_timer_auto_power_down_value = 45, unit_emergency_talkgroup = 7, unit_power_mode = 2, "
-                "unit_vadk = 1 WHERE unit_imei_num = ?",
-                {imei}));
-            if (alder) {
-                QVERIFY(Exec(db,
-                             "UPDATE unit_consolid_call_list SET unit_name = ? WHERE unit_imei_num = ? AND "
-                             "unit_rec_num = 1",
-                             {QStringLiteral("Edited"), imei}));
-                QVERIFY(Exec(
-                    db,
-                    "UPDATE unit_alder_styles_details SET unit_style_name = ?, unit_style_line1_style = 5 "
-                    "WHERE unit_imei_num = ? AND unit_style_number = 3",
-                    {QStringLiteral("Quiet"), imei}));
-                QVERIFY(Exec(
-                    db, "UPDATE unit_alder_quick_notes SET unit_quick_notes_10 = ? WHERE unit_imei_num = ?",
-                    {QStringLiteral("New note"), imei}));
-                QVERIFY(Exec(db,
-                             "DELETE FROM unit_alder_shortcut_details WHERE unit_imei_num = ? AND "
-                             "unit_shortcut_number = 4",
-                             {imei}));
-            } else {
-                QVERIFY(Exec(db,
-                             "UPDATE unit_phone_details SET unit_name = ? WHERE unit_imei_num = ? AND "
-                             "unit_speed_dial = 1",
-                             {QStringLiteral("Edited"), imei}));
-                QVERIFY(Exec(db,
-                             "INSERT INTO unit_phone_details (unit_imei_num, unit_speed_dial, "
-                             "unit_phone_num, unit_name, "
-                             "unit_program_flag, unit_language) VALUES (?, 10, '5559999', 'Added', 1, 0)",
-                             {imei}));
-                QVERIFY(Exec(db,
-                             "UPDATE unit_tg_details SET unit_tg_id = 4242 WHERE unit_imei_num = ? AND "
-                             "unit_loc_no = 1",
-                             {imei}));
-                QVERIFY(Exec(db,
-                             "DELETE FROM unit_private_details WHERE unit_imei_num = ? AND unit_loc_no = 1",
-                             {imei}));
-            }
-        } // the document opens its file again when it saves
+        EditUnit(doc->Database(), imei, alder);
+        if (QTest::currentTestFailed())
+            return;
         const QString saved =
             CTestEnvironment::NewFolder(QStringLiteral("saved")) + QStringLiteral("/fleet.vlf");
         doc->SetSaveAsPrompt([saved](const CVelmoraDoc&) { return saved; });

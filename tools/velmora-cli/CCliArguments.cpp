@@ -174,10 +174,8 @@ bool CCliArguments::Accepts(const QString& option) const
            (command && (command->flags.contains(option) || command->valueOptions.contains(option)));
 }
 
-bool CCliArguments::Parse(const QStringList& args)
+bool CCliArguments::SplitWords(const QStringList& args, QStringList& words, OptionList& options)
 {
-    QStringList words;
-    QList<std::pair<QString, QString>> options; // name, value (null for a flag)
     bool onlyOperands = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
@@ -211,6 +209,38 @@ bool CCliArguments::Parse(const QStringList& args)
         }
         options.append({name, takesValue ? value : QString()});
     }
+    return true;
+}
+
+bool CCliArguments::CheckOperandsAndValues(const Command& command)
+{
+    if (m_operands.size() < command.minOperands ||
+        (command.maxOperands >= 0 && m_operands.size() > command.maxOperands))
+        return Fail(CliMsg::Usage, {QStringLiteral("%1 %2 %3").arg(kTool, command.name, command.synopsis)});
+    for (const QString& operand : m_operands) {
+        if (operand.isEmpty())
+            return Fail(CliMsg::ArgumentEmpty, {m_command});
+    }
+    if (Has(QStringLiteral("--overwrite-all")) && Has(QStringLiteral("--skip-all")))
+        return Fail(CliMsg::ExcludeEachOther,
+                    {QStringLiteral("--overwrite-all"), QStringLiteral("--skip-all")});
+    if (HasValue(QStringLiteral("--nam"))) {
+        bool ok = false;
+        const int nam = Value(QStringLiteral("--nam")).toInt(&ok);
+        if (!ok || nam < 1 || nam > 3)
+            return Fail(CliMsg::NamRange, {QStringLiteral("--nam")});
+    }
+    if (HasValue(kProgramFolder) && Value(kProgramFolder).isEmpty())
+        return Fail(CliMsg::NeedsFolder, {kProgramFolder});
+    return true;
+}
+
+bool CCliArguments::Parse(const QStringList& args)
+{
+    QStringList words;
+    OptionList options;
+    if (!SplitWords(args, words, options))
+        return false;
 
     if (words.isEmpty()) {
         if (!m_help)
@@ -241,23 +271,5 @@ bool CCliArguments::Parse(const QStringList& args)
             m_values.insert(name, value);
     }
     m_operands = words;
-    if (m_operands.size() < command->minOperands ||
-        (command->maxOperands >= 0 && m_operands.size() > command->maxOperands))
-        return Fail(CliMsg::Usage, {QStringLiteral("%1 %2 %3").arg(kTool, command->name, command->synopsis)});
-    for (const QString& operand : m_operands) {
-        if (operand.isEmpty())
-            return Fail(CliMsg::ArgumentEmpty, {m_command});
-    }
-    if (Has(QStringLiteral("--overwrite-all")) && Has(QStringLiteral("--skip-all")))
-        return Fail(CliMsg::ExcludeEachOther,
-                    {QStringLiteral("--overwrite-all"), QStringLiteral("--skip-all")});
-    if (HasValue(QStringLiteral("--nam"))) {
-        bool ok = false;
-        const int nam = Value(QStringLiteral("--nam")).toInt(&ok);
-        if (!ok || nam < 1 || nam > 3)
-            return Fail(CliMsg::NamRange, {QStringLiteral("--nam")});
-    }
-    if (HasValue(kProgramFolder) && Value(kProgramFolder).isEmpty())
-        return Fail(CliMsg::NeedsFolder, {kProgramFolder});
-    return true;
+    return CheckOperandsAndValues(*command);
 }

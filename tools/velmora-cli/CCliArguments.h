@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 // The command line of velmora-cli: the command, its operands and its options, checked against what the
 // command takes. Also holds the usage texts, so the parser and the help never disagree.
@@ -50,7 +51,13 @@ public:
     static QString Summary(const Command& command);
 
 private:
+    using OptionList = QList<std::pair<QString, QString>>; // name, value (null for a flag)
+
     bool Fail(int textId, const QStringList& values = {});
+    // Sorts args into words (command and operands) and options; false on an option's usage error.
+    bool SplitWords(const QStringList& args, QStringList& words, OptionList& options);
+    // The operand count and the option values the command was given.
+    bool CheckOperandsAndValues(const Command& command);
 
     QString m_command;
     QStringList m_operands;

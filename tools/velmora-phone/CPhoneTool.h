@@ -39,6 +39,8 @@ private:
         QSet<QString> flags;
     };
 
+    // Decimal, or hexadecimal after 0x.
+    static bool ParseNumber(const QString& text, qint64& value);
     bool Parse(const QStringList& args, Arguments& parsed);
     QString ProgramFolder() const;
     QString BenchFolder() const;
@@ -59,6 +61,7 @@ private:
     int List();
     int Connect(const Arguments& a);
     int Disconnect();
+    // Looking into a phone and changing it (CPhoneToolEdits.cpp).
     int Show(const Arguments& a);
     int Dump(const Arguments& a);
     int SetItem(const Arguments& a);

@@ -40,7 +40,8 @@ QString NumberTypes()
     return list;
 }
 
-void Fill(CVelmoraGridWnd& g, const CSample& s)
+// Each fills three sample rows into a grid of its group; false for a list type of another group.
+bool FillPhoneList(CVelmoraGridWnd& g, const CSample& s)
 {
     const int type = g.ListType();
     auto set = [&g](int row, int col, const QString& v) { g.SetValue(row, col, v); };
@@ -57,7 +58,7 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
                                                  : QString::number(r * 11));
             set(r, 3, r == 2 ? QStringLiteral("0") : QStringLiteral("1"));
         }
-        break;
+        return true;
     case CGridListType::ConsolCallList:
         for (int r = 1; r <= 3; ++r) {
             set(r, 1, s.Name(r / 2));
@@ -65,7 +66,17 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
             set(r, 3, r == 2 ? QStringLiteral("1") : QStringLiteral("0"));
             set(r, 4, QString::number(r / 2 + 1));
         }
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FillTalkgroupGrid(CVelmoraGridWnd& g, const CSample& s)
+{
+    const int type = g.ListType();
+    auto set = [&g](int row, int col, const QString& v) { g.SetValue(row, col, v); };
+    switch (type) {
     case CGridListType::PhoneBookGrid:
         for (int r = 1; r <= 3; ++r) {
             set(r, 1, QString::number(r));
@@ -73,7 +84,7 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
             set(r, 3, QString::number(r % 3));
             set(r, 4, QStringLiteral("0521112%1").arg(r));
         }
-        break;
+        return true;
     case CGridListType::TgUser:
     case CGridListType::TgHeader:
     case CGridListType::TgDetail:
@@ -86,7 +97,17 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
             if (g.ColCount() >= 4)
                 set(r, 4, QStringLiteral("10*20*%1").arg(r));
         }
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FillChooserGrid(CVelmoraGridWnd& g, const CSample& s)
+{
+    const int type = g.ListType();
+    auto set = [&g](int row, int col, const QString& v) { g.SetValue(row, col, v); };
+    switch (type) {
     case CGridListType::CopyUserInfo:
         for (int r = 1; r <= 3; ++r) {
             set(r, 1, r == 1 ? QStringLiteral("1") : QStringLiteral("0"));
@@ -94,7 +115,7 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
             set(r, 3, QStringLiteral("35000000000000%1").arg(r));
             set(r, 5, QStringLiteral("i365"));
         }
-        break;
+        return true;
     case CGridListType::AutoFillGrid:
     case CGridListType::ChoosePhoneGrid:
     case CGridListType::DisplayUnitGrid:
@@ -108,14 +129,14 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
             if (type == CGridListType::AutoFillGrid)
                 set(r, 5, QStringLiteral("0521112%1").arg(r));
         }
-        break;
+        return true;
     case CGridListType::LoadSmsGrid:
         for (int r = 1; r <= 3; ++r) {
             set(r, 2, s.hebrew ? QStringLiteral("\u05D1\u05D3\u05E8\u05DA") : QStringLiteral("On my way"));
             set(r, 3, QStringLiteral("2026-12-0%1 10:1%1").arg(r));
             set(r, 4, QString::number(r));
         }
-        break;
+        return true;
     case CGridListType::AlderErgoList: {
         for (int r = 1; r <= 3; ++r)
             set(r, 1, CVelmoraWrap::LoadString(1931 + r));
@@ -125,11 +146,17 @@ void Fill(CVelmoraGridWnd& g, const CSample& s)
         g.Model()->SetCellStyle(3, 2, box);
         set(1, 2, QStringLiteral("Quiet"));
         set(3, 2, QStringLiteral("1"));
-        break;
+        return true;
     }
     default:
-        break;
+        return false;
     }
+}
+
+void Fill(CVelmoraGridWnd& g, const CSample& s)
+{
+    if (!FillPhoneList(g, s) && !FillTalkgroupGrid(g, s))
+        FillChooserGrid(g, s);
 }
 
 } // namespace

@@ -117,6 +117,68 @@ bool Save(QWidget& widget, const QString& path)
     return ok;
 }
 
+// A program folder in scratch with the shared data files the scene needs.
+QString MakeProgramFolder(const QString& scratch)
+{
+    const QString program = scratch + QStringLiteral("/program");
+    QDir().mkpath(program);
+    for (const char* name :
+         {"Carrier.ini", "VelmoraDB.vdf", "VelmoraVLF.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"}) {
+        QFile::copy(kShare + QLatin1Char('/') + QLatin1String(name),
+                    program + QLatin1Char('/') + QLatin1String(name));
+        QFile::setPermissions(program + QLatin1Char('/') + QLatin1String(name),
+                              QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return program;
+}
+
+CUnitsSettings GridSettings(CModelRules& rules, const QString& modelList, bool hebrew)
+{
+    CUnitsSettings settings;
+    settings.rules = &rules;
+    settings.modelList = modelList;
+    settings.faxLabel = CVelmoraWrap::LoadString(1890);
+    const QString face = hebrew ? HebrewFace() : QStringLiteral("Times New Roman");
+    settings.gridFont = QFont(face, hebrew ? 9 : 8, hebrew ? QFont::Normal : QFont::Bold);
+    settings.gridFont2 =
+        QFont(QStringLiteral("Times New Roman"), hebrew ? 9 : 8, hebrew ? QFont::Normal : QFont::Bold);
+    settings.hasFonts = true;
+    settings.rightToLeft = hebrew;
+    return settings;
+}
+
+// The units grid as opened and with a new unit being typed into the append row, then the new-unit
+// prompt; false when a picture could not be written.
+bool ShootUnits(CVelmoraDoc& doc, const CUnitsSettings& settings, const QString& out, const QString& lang,
+                bool hebrew)
+{
+    bool ok = true;
+    {
+        CUnitsView view(doc, settings);
+        view.resize(980, 420);
+        view.show();
+        ok = Save(view, out + QStringLiteral("/units_%1.png").arg(lang)) && ok;
+
+        const int row = view.Model()->AppendRow();
+        view.Model()->SetCellText(
+            row, CUnitsColumns::UserName,
+            hebrew ? QString::fromUtf16(u"\u05D9\u05D7\u05D9\u05D3\u05D4 \u05D7\u05D3\u05E9\u05D4")
+                   : QStringLiteral("New driver"));
+        view.Model()->SetCellText(row, CUnitsColumns::ModelType, QStringLiteral("-1#70#110"));
+        view.SetCurrentCell(row, CUnitsColumns::Imei);
+        view.edit(view.currentIndex());
+        if (auto* edit = view.findChild<QLineEdit*>())
+            edit->setText(QStringLiteral("3512345678"));
+        ok = Save(view, out + QStringLiteral("/units_typing_%1.png").arg(lang)) && ok;
+        view.CancelEdit();
+        view.Model()->CancelRecordEdit();
+    }
+    CDefaultValueDlg prompt;
+    prompt.SetPhoneChoiceAvailable(false);
+    prompt.show();
+    return Save(prompt, out + QStringLiteral("/new_unit_prompt_%1.png").arg(lang)) && ok;
+}
+
 } // namespace
 
 int UnitsScene(int argc, char** argv)
@@ -133,15 +195,7 @@ int UnitsScene(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
 
-    const QString program = scratch.path() + QStringLiteral("/program");
-    QDir().mkpath(program);
-    for (const char* name :
-         {"Carrier.ini", "VelmoraDB.vdf", "VelmoraVLF.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"}) {
-        QFile::copy(kShare + QLatin1Char('/') + QLatin1String(name),
-                    program + QLatin1Char('/') + QLatin1String(name));
-        QFile::setPermissions(program + QLatin1Char('/') + QLatin1String(name),
-                              QFile::ReadOwner | QFile::WriteOwner);
-    }
+    const QString program = MakeProgramFolder(scratch.path());
     CVelmoraWrap::SetAppPath(program);
     QSqlDatabase app = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("shots_appdb"));
     app.setDatabaseName(program + QStringLiteral("/VelmoraDB.vdf"));
@@ -163,17 +217,6 @@ int UnitsScene(int argc, char** argv)
         CVelmoraWrap::SetResourceStrings(strings);
         QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
 
-        CUnitsSettings settings;
-        settings.rules = &rules;
-        settings.modelList = modelList;
-        settings.faxLabel = CVelmoraWrap::LoadString(1890);
-        const QString face = hebrew ? HebrewFace() : QStringLiteral("Times New Roman");
-        settings.gridFont = QFont(face, hebrew ? 9 : 8, hebrew ? QFont::Normal : QFont::Bold);
-        settings.gridFont2 =
-            QFont(QStringLiteral("Times New Roman"), hebrew ? 9 : 8, hebrew ? QFont::Normal : QFont::Bold);
-        settings.hasFonts = true;
-        settings.rightToLeft = hebrew;
-
         const QString path = scratch.path() + QStringLiteral("/fleet_%1.vlf").arg(lang);
         if (!MakeFleet(path, hebrew))
             return 1;
@@ -184,33 +227,7 @@ int UnitsScene(int argc, char** argv)
             CVelmoraWrap::ShowError(error);
         if (!opened)
             return 1;
-        {
-            CUnitsView view(doc, settings);
-            view.resize(980, 420);
-            view.show();
-            ok = Save(view, out + QStringLiteral("/units_%1.png").arg(lang)) && ok;
-
-            // A new unit being typed into the append row.
-            const int row = view.Model()->AppendRow();
-            view.Model()->SetCellText(
-                row, CUnitsColumns::UserName,
-                hebrew ? QString::fromUtf16(u"\u05D9\u05D7\u05D9\u05D3\u05D4 \u05D7\u05D3\u05E9\u05D4")
-                       : QStringLiteral("New driver"));
-            view.Model()->SetCellText(row, CUnitsColumns::ModelType, QStringLiteral("-1#70#110"));
-            view.SetCurrentCell(row, CUnitsColumns::Imei);
-            view.edit(view.currentIndex());
-            if (auto* edit = view.findChild<QLineEdit*>())
-                edit->setText(QStringLiteral("3512345678"));
-            ok = Save(view, out + QStringLiteral("/units_typing_%1.png").arg(lang)) && ok;
-            view.CancelEdit();
-            view.Model()->CancelRecordEdit();
-        }
-        {
-            CDefaultValueDlg prompt;
-            prompt.SetPhoneChoiceAvailable(false);
-            prompt.show();
-            ok = Save(prompt, out + QStringLiteral("/new_unit_prompt_%1.png").arg(lang)) && ok;
-        }
+        ok = ShootUnits(doc, GridSettings(rules, modelList, hebrew), out, lang, hebrew) && ok;
         doc.OnCloseDocument();
     }
     return ok ? 0 : 1;

@@ -49,6 +49,67 @@ bool Save(QWidget& widget, const QString& folder, const QString& name)
     return ok;
 }
 
+// A private account: settings, program folder and runtime folder under a temporary folder.
+void UsePrivateAccount(const QString& home)
+{
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString path = home + QLatin1Char('/') + QString::fromLatin1(name);
+        QDir().mkpath(path);
+        qputenv(name, QFile::encodeName(path));
+    }
+    QFile::setPermissions(home + QStringLiteral("/XDG_RUNTIME_DIR"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void SetProgramIdentity()
+{
+    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QIcon icon;
+    for (const char* size : {"32", "64", "256"})
+        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
+                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
+}
+
+// The fleet family's menus, one picture each.
+bool SaveMenus(CMainFrame& frame, const QString& out, const QString& code)
+{
+    bool ok = true;
+    int index = 0;
+    for (QAction* action : frame.menuBar()->actions()) {
+        if (QMenu* menu = action->menu()) {
+            // Menus that fill themselves as they open (the window list) get that chance first.
+            Q_EMIT menu->aboutToShow();
+            menu->adjustSize();
+            ok = Save(*menu, out, code + QStringLiteral("-menu-%1").arg(index++)) && ok;
+        }
+    }
+    return ok;
+}
+
+bool SaveDialogs(const CVelmoraApp& app, CMainFrame* frame, const QString& out, const QString& code)
+{
+    CAboutDlg about(app.DisplayName(), frame);
+    about.adjustSize();
+    bool ok = Save(about, out, code + QStringLiteral("-about"));
+    // The about box's list of the phones and codeplugs the programming library supports.
+    CPSupport support(&about);
+    ok = Save(support, out, code + QStringLiteral("-support")) && ok;
+    COptionsDlg options(frame, 0);
+    for (int tab = 0; tab < options.Tabs()->count(); ++tab) {
+        options.Tabs()->setCurrentIndex(tab);
+        options.adjustSize();
+        ok = Save(options, out, code + QStringLiteral("-options-%1").arg(tab)) && ok;
+    }
+    CAppendDlg append(frame);
+    append.SetImei(QStringLiteral("350000000000001"));
+    append.adjustSize();
+    return Save(append, out, code + QStringLiteral("-append")) && ok;
+}
+
 } // namespace
 
 int WindowScene(int argc, char** argv)
@@ -57,26 +118,10 @@ int WindowScene(int argc, char** argv)
         std::fprintf(stderr, "usage: velmora-screens window <English|French|Hebrew> <output folder>\n");
         return 2;
     }
-    // A private account: settings, program folder and runtime folder under a temporary folder.
     QTemporaryDir home;
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
-        const QString path = home.path() + QLatin1Char('/') + QString::fromLatin1(name);
-        QDir().mkpath(path);
-        qputenv(name, QFile::encodeName(path));
-    }
-    QFile::setPermissions(home.path() + QStringLiteral("/XDG_RUNTIME_DIR"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
+    UsePrivateAccount(home.path());
     QApplication qapp(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QIcon icon;
-    for (const char* size : {"32", "64", "256"})
-        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
-                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(icon);
+    SetProgramIdentity();
 
     const QString language = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
@@ -109,35 +154,8 @@ int WindowScene(int argc, char** argv)
     frame->Documents().NewFleet();
     Settle();
     ok = Save(*frame, out, code + QStringLiteral("-fleet")) && ok;
-    // The fleet family's menus, one picture each.
-    int index = 0;
-    for (QAction* action : frame->menuBar()->actions()) {
-        if (QMenu* menu = action->menu()) {
-            // Menus that fill themselves as they open (the window list) get that chance first.
-            Q_EMIT menu->aboutToShow();
-            menu->adjustSize();
-            ok = Save(*menu, out, code + QStringLiteral("-menu-%1").arg(index++)) && ok;
-        }
-    }
-
-    {
-        CAboutDlg about(app.DisplayName(), frame);
-        about.adjustSize();
-        ok = Save(about, out, code + QStringLiteral("-about")) && ok;
-        // The about box's list of the phones and codeplugs the programming library supports.
-        CPSupport support(&about);
-        ok = Save(support, out, code + QStringLiteral("-support")) && ok;
-        COptionsDlg options(frame, 0);
-        for (int tab = 0; tab < options.Tabs()->count(); ++tab) {
-            options.Tabs()->setCurrentIndex(tab);
-            options.adjustSize();
-            ok = Save(options, out, code + QStringLiteral("-options-%1").arg(tab)) && ok;
-        }
-        CAppendDlg append(frame);
-        append.SetImei(QStringLiteral("350000000000001"));
-        append.adjustSize();
-        ok = Save(append, out, code + QStringLiteral("-append")) && ok;
-    }
+    ok = SaveMenus(*frame, out, code) && ok;
+    ok = SaveDialogs(app, frame, out, code) && ok;
 
     frame->Documents().CloseAllWithoutAsking();
     shell.DestroyMainFrame();
