@@ -16,7 +16,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QIcon icon;
     for (const char* size : {"32", "64", "256"})
-        icon.addFile(CProgramFolderSetup::InstalledDataDir() + QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
+        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
+                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
 
     const QStringList arguments = QApplication::arguments().mid(1);

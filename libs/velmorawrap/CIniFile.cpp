@@ -125,8 +125,8 @@ int CIniFile::FindKey(const QString& section, const QString& key) const
 {
     for (size_t i = 0; i < m_lines.size(); ++i) {
         const Line& line = m_lines[i];
-        if (line.kind == Kind::Key && line.key.compare(key, Qt::CaseInsensitive) == 0
-            && line.section.compare(section, Qt::CaseInsensitive) == 0)
+        if (line.kind == Kind::Key && line.key.compare(key, Qt::CaseInsensitive) == 0 &&
+            line.section.compare(section, Qt::CaseInsensitive) == 0)
             return int(i);
     }
     return -1;
@@ -149,18 +149,20 @@ bool CIniFile::Value(const QString& section, const QString& key, QString& value)
 QString CIniFile::EncodeValue(const QString& value)
 {
     // A value that would lose its edges on reading (outer blanks, or outer quotes) is written quoted.
-    const bool quote = !value.isEmpty()
-                       && (value.front().isSpace() || value.back().isSpace()
-                           || (value.size() >= 2 && value.startsWith(QLatin1Char('"'))
-                               && value.endsWith(QLatin1Char('"'))));
+    const bool quote =
+        !value.isEmpty() &&
+        (value.front().isSpace() || value.back().isSpace() ||
+         (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))));
     return quote ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
 bool CIniFile::SetValue(const QString& section, const QString& key, const QString& value)
 {
-    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) || key.contains(QLatin1Char('='))
-        || key.trimmed().isEmpty() || section.trimmed().isEmpty() || section.contains(QLatin1Char(']'))) {
-        m_error = QStringLiteral("cannot store [%1] %2: the name or value does not fit on one line").arg(section, key);
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
+        key.contains(QLatin1Char('=')) || key.trimmed().isEmpty() || section.trimmed().isEmpty() ||
+        section.contains(QLatin1Char(']'))) {
+        m_error = QStringLiteral("cannot store [%1] %2: the name or value does not fit on one line")
+                      .arg(section, key);
         return false;
     }
     const int existing = FindKey(section, key);

@@ -26,7 +26,12 @@ public:
     QString ErrorString() const { return m_error; }
 
 private:
-    enum class Kind { Other, Section, Key };
+    enum class Kind
+    {
+        Other,
+        Section,
+        Key
+    };
     struct Line
     {
         Kind kind = Kind::Other;

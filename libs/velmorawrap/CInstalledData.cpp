@@ -53,7 +53,8 @@ QString CInstalledData::LanguageFile(int languageCode)
 
 bool CInstalledData::LoadLanguageTable(const QString& programFolder, const QString& languageName)
 {
-    const int wanted = languageName.trimmed().isEmpty() ? int(English) : LanguageCodeOf(languageName.trimmed());
+    const int wanted =
+        languageName.trimmed().isEmpty() ? int(English) : LanguageCodeOf(languageName.trimmed());
     for (const int code : {wanted, int(English)}) {
         const QString file = LanguageFile(code);
         const QString path = programFolder.isEmpty() ? QDir(Dir()).filePath(file)

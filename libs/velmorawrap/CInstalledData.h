@@ -8,7 +8,12 @@ class CInstalledData
 {
 public:
     // Language codes of the setting "Initial Language".
-    enum Language : int { French = 1, English = 2, Hebrew = 3 };
+    enum Language : int
+    {
+        French = 1,
+        English = 2,
+        Hebrew = 3
+    };
 
     // The installed data folder: share/velmora beside the program's bin/ folder, or the folder named
     // by VELMORA_SHARE_DIR.

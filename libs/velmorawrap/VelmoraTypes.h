@@ -1,14 +1,16 @@
 #pragma once
 
 // Message kinds and answers of the shared-services component, with the numbers callers test.
-enum VELMORA_MSG_TYPE {
+enum VELMORA_MSG_TYPE
+{
     VMT_ERROR = 1,       // error, OK only
     VMT_NOTICE = 2,      // notice, OK only
     VMT_YESNO = 3,       // question answered IDYES or IDNO
     VMT_YESNOCANCEL = 5, // question answered IDYES, IDNO or IDCANCEL
 };
 
-enum VELMORA_ANSWER {
+enum VELMORA_ANSWER
+{
     IDOK = 1,
     IDCANCEL = 2,
     IDYES = 6,

@@ -44,7 +44,8 @@ bool CProgramFolderSetup::FillProgramFolder(const QString& folder, const QString
             return false;
         }
         // Installed files may be read-only; the program folder is the user's to change.
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(target,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     QDir().mkpath(folder + QStringLiteral("/Backup"));
     QDir().mkpath(folder + QStringLiteral("/phones"));
@@ -104,11 +105,11 @@ void CProgramFolderSetup::RegisterFileTypes(const QString& executable, const QSt
           "</mime-info>\n");
     write(dataHome + QStringLiteral("/applications/velmora.desktop"),
           QByteArray("[Desktop Entry]\nType=Application\nName=Velmora\n"
-                     "Comment=Program and manage a fleet of trunked-radio telephones\nExec=\"")
-              + executable.toUtf8()
-              + "\" %F\nIcon=" + (folder + QStringLiteral("/icons/velmora-256.png")).toUtf8()
-              + "\nMimeType=application/x-velmora-fleet;application/x-velmora-pim;\n"
-                "Categories=Office;Utility;\nTerminal=false\n");
+                     "Comment=Program and manage a fleet of trunked-radio telephones\nExec=\"") +
+              executable.toUtf8() +
+              "\" %F\nIcon=" + (folder + QStringLiteral("/icons/velmora-256.png")).toUtf8() +
+              "\nMimeType=application/x-velmora-fleet;application/x-velmora-pim;\n"
+              "Categories=Office;Utility;\nTerminal=false\n");
 }
 
 bool CProgramFolderSetup::RunIfFirstStart(QString& why)

@@ -373,7 +373,8 @@ QString CDocManager::AskSaveAsPath(const CVelmoraDoc& document)
 {
     QString suggested = document.PathName();
     if (document.IsUntitled())
-        suggested = QDir(StartFolder()).filePath(QFileInfo(document.PathName()).fileName() + QStringLiteral(".vlf"));
+        suggested =
+            QDir(StartFolder()).filePath(QFileInfo(document.PathName()).fileName() + QStringLiteral(".vlf"));
     return WithFleetExtension(AskPath(Prompt::SaveAs, suggested));
 }
 

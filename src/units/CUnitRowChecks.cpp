@@ -57,4 +57,3 @@ CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* r
         return Failed(C::IpAddress, address);
     return CUnitRowCheckResult{};
 }
-

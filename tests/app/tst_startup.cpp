@@ -184,8 +184,8 @@ private Q_SLOTS:
         QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Setup Flag"), flag));
         QCOMPARE(flag, QStringLiteral("1"));
         QCOMPARE(shell.shown, 1);
-        QVERIFY(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                              + QStringLiteral("/applications/velmora.desktop")));
+        QVERIFY(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                              QStringLiteral("/applications/velmora.desktop")));
         app->ExitInstance();
     }
 
@@ -226,9 +226,11 @@ private Q_SLOTS:
         SetValue("Codeplug Backup Path", m_folder + QStringLiteral("/Backups"));
         SetValue("Phonebook Split", QStringLiteral("0"));
         SetValue("Datebook Split", QStringLiteral("120"));
-        SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length"), QString());
+        SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length"),
+               QString());
         SetIni(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM"), QString());
-        SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"), QStringLiteral("North's \"Fleet\" 100%"));
+        SetIni(QStringLiteral("Application Title"), QStringLiteral("Title"),
+               QStringLiteral("North's \"Fleet\" 100%"));
         CRecordingShell shell;
         auto app = MakeApp(shell);
         QVERIFY(Start(*app, {QStringLiteral("one.vlf")}));
@@ -238,14 +240,17 @@ private Q_SLOTS:
         QCOMPARE(app->MaxSmsLength(), 140);
         QCOMPARE(app->ServiceProviderNam(), 1);
         // Empty values were written back with their defaults.
-        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length")), QStringLiteral("140"));
-        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM")), QStringLiteral("1"));
+        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider Max SMS Length")),
+                 QStringLiteral("140"));
+        QCOMPARE(Ini(QStringLiteral("Carrier Settings"), QStringLiteral("Service Provider NAM")),
+                 QStringLiteral("1"));
         unsigned long pb = 0, db = 0;
         CVelmoraWrap::GetSplitterPos(pb, db);
         QCOMPARE(pb, 50ul);
         QCOMPARE(db, 120ul);
         // Title, command line, window, sibling language, help, entry languages.
-        QCOMPARE(shell.titles, QStringList{QStringLiteral("North's \"Fleet\" 100% ") + CVelmoraWrap::LoadString(1704)});
+        QCOMPARE(shell.titles,
+                 QStringList{QStringLiteral("North's \"Fleet\" 100% ") + CVelmoraWrap::LoadString(1704)});
         QCOMPARE(shell.shellFiles, QList<QStringList>{QStringList{QStringLiteral("one.vlf")}});
         QCOMPARE(shell.shown, 1);
         QString shared;
@@ -289,12 +294,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("flagAfter");
         QTest::addColumn<QString>("sharedUi");
-        QTest::newRow("French") << "French" << 1 << false << 1 << "1" << "1";
-        QTest::newRow("Hebrew by name") << "Hebrew" << 1 << false << 3 << "1" << "2";
-        QTest::newRow("anything else is Hebrew") << "Klingon" << 1 << false << 3 << "1" << "2";
-        QTest::newRow("carrier 3 on a Hebrew system") << "English" << 3 << true << 3 << "" << "2";
-        QTest::newRow("carrier 3 elsewhere") << "English" << 3 << false << 2 << "" << "0";
-        QTest::newRow("carrier 2 on a Hebrew system") << "English" << 2 << true << 2 << "1" << "0";
+        QTest::newRow("French") << "French" << 1 << false << 1 << "1"
+                                << "1";
+        QTest::newRow("Hebrew by name") << "Hebrew" << 1 << false << 3 << "1"
+                                        << "2";
+        QTest::newRow("anything else is Hebrew") << "Klingon" << 1 << false << 3 << "1"
+                                                 << "2";
+        QTest::newRow("carrier 3 on a Hebrew system") << "English" << 3 << true << 3 << ""
+                                                      << "2";
+        QTest::newRow("carrier 3 elsewhere") << "English" << 3 << false << 2 << ""
+                                             << "0";
+        QTest::newRow("carrier 2 on a Hebrew system") << "English" << 2 << true << 2 << "1"
+                                                      << "0";
     }
 
     void languagesAndTheCarrierThreeSetup()
@@ -321,7 +332,8 @@ private Q_SLOTS:
         QCOMPARE(shared, sharedUi);
         // The texts are those of the language, and Hebrew lays out right to left.
         const QString file = code == 1 ? QStringLiteral("VelmoraFrRes.lang")
-                                       : (code == 3 ? QStringLiteral("VelmoraHebRes.lang") : QStringLiteral("VelmoraRes.lang"));
+                                       : (code == 3 ? QStringLiteral("VelmoraHebRes.lang")
+                                                    : QStringLiteral("VelmoraRes.lang"));
         CResourceStrings expected;
         QVERIFY(expected.Load(m_folder + QLatin1Char('/') + file));
         QCOMPARE(CVelmoraWrap::LoadString(1704), expected.Text(1704));
@@ -341,16 +353,17 @@ private Q_SLOTS:
     void missingRequiredValueEndsStartup_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char* name : {"Velmora App Path", "Last PIM File", "Initial Language", "Quick Comm", "USB Port",
-                                 "COM Port", "Codeplug Backup Path", "Strip Extra Space", "Auto Split", "Add Index",
-                                 "Break Between Words", "Setup Flag"})
+        for (const char* name : {"Velmora App Path", "Last PIM File", "Initial Language", "Quick Comm",
+                                 "USB Port", "COM Port", "Codeplug Backup Path", "Strip Extra Space",
+                                 "Auto Split", "Add Index", "Break Between Words", "Setup Flag"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
     void missingRequiredValueEndsStartup()
     {
         QFETCH(QString, name);
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"), QStringLiteral("Velmora"))
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                  QStringLiteral("Velmora"))
             .remove(name);
         int windows = 0;
         const QString err = FailedStartup(&windows);
@@ -364,12 +377,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value"); // "<remove>" removes the key
-        QTest::newRow("no title key") << "Application Title" << "Title" << "<remove>";
-        QTest::newRow("carrier id not a number") << "Application Title" << "CarrierID" << "one";
-        QTest::newRow("no city of the chosen number") << "Carrier Settings" << "Service Provider City Sel" << "99";
-        QTest::newRow("no SMS length key") << "Carrier Settings" << "Service Provider Max SMS Length" << "<remove>";
-        QTest::newRow("no roaming") << "Carrier Settings" << "Service Provider Roaming" << "<remove>";
-        QTest::newRow("no hide simple list") << "Hide Simple List" << "HideSimpleList" << "<remove>";
+        QTest::newRow("no title key") << "Application Title"
+                                      << "Title"
+                                      << "<remove>";
+        QTest::newRow("carrier id not a number") << "Application Title"
+                                                 << "CarrierID"
+                                                 << "one";
+        QTest::newRow("no city of the chosen number") << "Carrier Settings"
+                                                      << "Service Provider City Sel"
+                                                      << "99";
+        QTest::newRow("no SMS length key") << "Carrier Settings"
+                                           << "Service Provider Max SMS Length"
+                                           << "<remove>";
+        QTest::newRow("no roaming") << "Carrier Settings"
+                                    << "Service Provider Roaming"
+                                    << "<remove>";
+        QTest::newRow("no hide simple list") << "Hide Simple List"
+                                             << "HideSimpleList"
+                                             << "<remove>";
     }
 
     void missingOrDamagedCarrierKeysEndStartup()
@@ -383,8 +408,8 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::ReadOnly));
             QStringList kept;
             for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
-                if (!line.trimmed().startsWith(key + QLatin1Char('='), Qt::CaseInsensitive)
-                    && !line.trimmed().startsWith(key + QLatin1Char(' '), Qt::CaseInsensitive))
+                if (!line.trimmed().startsWith(key + QLatin1Char('='), Qt::CaseInsensitive) &&
+                    !line.trimmed().startsWith(key + QLatin1Char(' '), Qt::CaseInsensitive))
                     kept << line;
             }
             f.close();
@@ -497,7 +522,8 @@ private Q_SLOTS:
 
         // Without the setting the program folder's bench is used.
         answers.Clear();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"), QStringLiteral("Velmora"))
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
+                  QStringLiteral("Velmora"))
             .remove(QStringLiteral("Phone Bench Folder"));
         CRecordingShell again;
         auto second = MakeApp(again);

@@ -100,15 +100,16 @@ private Q_SLOTS:
     {
         // Ids reach the component through these calls, or through named constants: constants whose
         // name starts with Msg or Id, and every constant of a *MessageIds.h header. Each must have a text.
-        static const QRegularExpression use(
-            QStringLiteral("\\b(?:ShowError|LoadString|ResString|FormatResString|ResText)\\s*\\(\\s*(\\d{3,5})\\b"));
+        static const QRegularExpression use(QStringLiteral(
+            "\\b(?:ShowError|LoadString|ResString|FormatResString|ResText)\\s*\\(\\s*(\\d{3,5})\\b"));
         static const QRegularExpression named(QStringLiteral("\\b(?:Msg|Id)\\w*\\s*=\\s*(\\d{4})\\b"));
         static const QRegularExpression anyConstant(QStringLiteral("\\b\\w+\\s*=\\s*(\\d{4,5})\\b"));
         const QString source = CTestEnvironment::SourceDir();
         QVERIFY(!source.isEmpty());
         QStringList missing;
         int uses = 0;
-        for (const QString& top : {QStringLiteral("/src"), QStringLiteral("/libs"), QStringLiteral("/tools")}) {
+        for (const QString& top :
+             {QStringLiteral("/src"), QStringLiteral("/libs"), QStringLiteral("/tools")}) {
             QDirIterator it(source + top, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                             QDirIterator::Subdirectories);
             while (it.hasNext()) {

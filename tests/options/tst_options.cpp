@@ -131,7 +131,8 @@ private Q_SLOTS:
             Control<QLineEdit>(dialog, "Phone Bench Folder")->setText(QStringLiteral("phones"));
             dialog.accept();
             QCOMPARE(user.Count(), 1);
-            QCOMPARE(user.Messages().first().text, CVelmoraWrap::LoadString(7800).arg(QStringLiteral("phones")));
+            QCOMPARE(user.Messages().first().text,
+                     CVelmoraWrap::LoadString(7800).arg(QStringLiteral("phones")));
             QCOMPARE(dialog.Tabs()->currentIndex(), 0);
             QCOMPARE(Stored("Phone Bench Folder"), QStringLiteral("/srv/bench"));
             user.Clear();

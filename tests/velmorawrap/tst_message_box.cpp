@@ -52,8 +52,9 @@ private Q_SLOTS:
         QCOMPARE(Ask(Message(VMT_NOTICE), Press(QMessageBox::Ok)), int(IDOK));
         QCOMPARE(Ask(Message(VMT_ERROR), Press(QMessageBox::Ok)), int(IDOK));
         // Escape on a three-way question cancels; Enter takes the default, yes.
-        QCOMPARE(Ask(Message(VMT_YESNOCANCEL), [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }),
-                 int(IDCANCEL));
+        QCOMPARE(
+            Ask(Message(VMT_YESNOCANCEL), [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }),
+            int(IDCANCEL));
         QCOMPARE(Ask(Message(VMT_YESNO), [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }),
                  int(IDYES));
     }

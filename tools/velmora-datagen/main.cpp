@@ -140,11 +140,13 @@ int Splash(const QString& in, const QString& out)
     QTextOption option(side);
     option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
     option.setWrapMode(QTextOption::WordWrap);
-    p.drawText(QRectF(rtl ? 132 : 32, 110, image.width() - 64 - 100, 80), keys.value(QStringLiteral("subtitle")), option);
+    p.drawText(QRectF(rtl ? 132 : 32, 110, image.width() - 64 - 100, 80),
+               keys.value(QStringLiteral("subtitle")), option);
     QFont footer(QStringLiteral("DejaVu Sans"), 9);
     p.setFont(footer);
     p.setPen(QColor(140, 165, 190));
-    p.drawText(QRectF(rtl ? 132 : 32, image.height() - 36, image.width() - 64 - 100, 20), keys.value(QStringLiteral("footer")), option);
+    p.drawText(QRectF(rtl ? 132 : 32, image.height() - 36, image.width() - 64 - 100, 20),
+               keys.value(QStringLiteral("footer")), option);
     p.end();
     const QString temp = out + QStringLiteral(".part.bmp");
     if (!image.save(temp, "BMP"))

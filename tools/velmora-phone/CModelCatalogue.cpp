@@ -80,14 +80,16 @@ bool CModelCatalogue::Load(const QString& appDatabase, const QString& carrierIni
         db.setDatabaseName(appDatabase);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!db.open())
-            return fail(PhoneToolText(PhoneToolMsg::AppDatabaseUnusable, {appDatabase, db.lastError().text()}));
+            return fail(
+                PhoneToolText(PhoneToolMsg::AppDatabaseUnusable, {appDatabase, db.lastError().text()}));
         {
             QSqlQuery query(db);
             if (!query.exec(QStringLiteral(
                     "SELECT ModelType, display_model_name, ModelDescription, CallListType, codeplug_id, "
                     "CrossFleetCapable, CrossFleetCPVersion, IsPlusSeriesPhone FROM radio_model_types_table "
                     "ORDER BY ModelType")))
-                return fail(PhoneToolText(PhoneToolMsg::CatalogueUnreadable, {appDatabase, query.lastError().text()}));
+                return fail(PhoneToolText(PhoneToolMsg::CatalogueUnreadable,
+                                          {appDatabase, query.lastError().text()}));
             while (query.next()) {
                 CPhoneModelFacts facts;
                 facts.modelType = query.value(0).toInt();
