@@ -8,34 +8,35 @@
 
 namespace {
 
-bool Fail(const QSqlQuery& query, QString* error)
+CVelmoraError QueryError(const QSqlQuery& query)
+{
+    return CVelmoraError::Text(CFleetConnection::ErrorText(query.lastError()));
+}
+
+void Report(const QSqlQuery& query, CVelmoraError* error)
 {
     if (error)
-        *error = CFleetConnection::ErrorText(query.lastError());
-    return false;
+        *error = QueryError(query);
 }
 
 } // namespace
 
-bool CTalkgroupIndex::Rebuild(QString* error)
+CVelmoraError CTalkgroupIndex::Rebuild()
 {
     CTransaction transaction(m_db);
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("DELETE FROM talk_grp_header")))
-        return Fail(query, error);
+        return QueryError(query);
     if (!query.exec(QStringLiteral("INSERT INTO talk_grp_header (tg_name, tg_id, unit_nam) "
                                    "SELECT DISTINCT unit_tg_name, unit_tg_id, unit_nam FROM unit_tg_details "
                                    "WHERE unit_tg_details.unit_program_flag <> 0")))
-        return Fail(query, error);
-    if (!transaction.Commit()) {
-        if (error)
-            *error = transaction.LastError();
-        return false;
-    }
-    return true;
+        return QueryError(query);
+    if (!transaction.Commit())
+        return CVelmoraError::Text(transaction.LastError());
+    return CVelmoraError();
 }
 
-QList<CTalkgroupIndex::Talkgroup> CTalkgroupIndex::Talkgroups(int nam, QString* error) const
+QList<CTalkgroupIndex::Talkgroup> CTalkgroupIndex::Talkgroups(int nam, CVelmoraError* error) const
 {
     QList<Talkgroup> talkgroups;
     QSqlQuery query(m_db);
@@ -45,7 +46,7 @@ QList<CTalkgroupIndex::Talkgroup> CTalkgroupIndex::Talkgroups(int nam, QString* 
                                  "ORDER BY tg_id, name"));
     query.addBindValue(nam);
     if (!query.exec()) {
-        Fail(query, error);
+        Report(query, error);
         return talkgroups;
     }
     while (query.next())
@@ -54,7 +55,8 @@ QList<CTalkgroupIndex::Talkgroup> CTalkgroupIndex::Talkgroups(int nam, QString* 
     return talkgroups;
 }
 
-QList<CTalkgroupIndex::Member> CTalkgroupIndex::Members(const Talkgroup& talkgroup, QString* error) const
+QList<CTalkgroupIndex::Member> CTalkgroupIndex::Members(const Talkgroup& talkgroup,
+                                                        CVelmoraError* error) const
 {
     QList<Member> members;
     // An entry without a name is stored as NULL or as an empty text; "= NULL" would match neither.
@@ -76,7 +78,7 @@ QList<CTalkgroupIndex::Member> CTalkgroupIndex::Members(const Talkgroup& talkgro
     if (!talkgroup.name.isEmpty())
         query.addBindValue(talkgroup.name);
     if (!query.exec()) {
-        Fail(query, error);
+        Report(query, error);
         return members;
     }
     while (query.next())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CVelmoraError.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -25,14 +27,14 @@ public:
 
     explicit CTalkgroupIndex(const QSqlDatabase& db) : m_db(db) {}
 
-    // Empties talk_grp_header and fills it again from unit_tg_details, in one transaction. False with
-    // the database's words in error.
-    bool Rebuild(QString* error = nullptr);
+    // Empties talk_grp_header and fills it again from unit_tg_details, in one transaction; on failure
+    // the database's words, and the old index stays.
+    CVelmoraError Rebuild();
     // The indexed talkgroups of one NAM with an id (id 0 is no talkgroup), by id, then name.
-    QList<Talkgroup> Talkgroups(int nam, QString* error = nullptr) const;
+    QList<Talkgroup> Talkgroups(int nam, CVelmoraError* error = nullptr) const;
     // The units whose programmed talkgroup list of the NAM carries the talkgroup, by IMEI. An empty
     // name matches entries without a name.
-    QList<Member> Members(const Talkgroup& talkgroup, QString* error = nullptr) const;
+    QList<Member> Members(const Talkgroup& talkgroup, CVelmoraError* error = nullptr) const;
 
 private:
     QSqlDatabase m_db;

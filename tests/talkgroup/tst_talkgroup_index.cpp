@@ -66,9 +66,9 @@ private:
 
     QList<Talkgroup> Indexed(int nam)
     {
-        QString error;
+        CVelmoraError error;
         const QList<Talkgroup> talkgroups = CTalkgroupIndex(Db()).Talkgroups(nam, &error);
-        [&] { QCOMPARE(error, QString()); }();
+        [&] { QVERIFY2(!error, qPrintable(error.ToText())); }();
         return talkgroups;
     }
 
@@ -89,8 +89,8 @@ private Q_SLOTS:
 
         QVERIFY(CFleetFixtures::Count(Db(), "talk_grp_header") > 0); // the fixture's stale index
         CTalkgroupIndex index(Db());
-        QString error;
-        QVERIFY2(index.Rebuild(&error), qPrintable(error));
+        const CVelmoraError rebuilt = index.Rebuild();
+        QVERIFY2(!rebuilt, qPrintable(rebuilt.ToText()));
         // The stale rows are gone: the header holds exactly the distinct programmed entries.
         QCOMPARE(CFleetFixtures::Count(Db(), "talk_grp_header"), 6);
 
@@ -101,7 +101,7 @@ private Q_SLOTS:
         // Rebuilding again follows the lists: an entry unprogrammed drops out, nothing is doubled.
         QSqlQuery query(Db());
         QVERIFY(query.exec("UPDATE unit_tg_details SET unit_program_flag = 0 WHERE unit_tg_name = 'Night'"));
-        QVERIFY(index.Rebuild(&error));
+        QVERIFY(!index.Rebuild());
         QCOMPARE(Keys(Indexed(3)), QStringList{"3/2/Early"});
         QCOMPARE(Keys(Indexed(1)), (QStringList{"1/7/Dispatch", "1/7/Dispatch B"}));
     }
@@ -116,11 +116,11 @@ private Q_SLOTS:
         QVERIFY(AddEntry(3, 2, 7, "Dispatch"));        // other NAM
         QVERIFY(AddEntry(3, 1, 7, "Dispatch B"));      // other name
         CTalkgroupIndex index(Db());
-        QVERIFY(index.Rebuild());
+        QVERIFY(!index.Rebuild());
 
-        QString error;
+        CVelmoraError error;
         const QList<CTalkgroupIndex::Member> members = index.Members({1, 7, "Dispatch"}, &error);
-        QCOMPARE(error, QString());
+        QVERIFY(!error);
         QCOMPARE(Imeis(members), (QStringList{m_units.at(0).imei, m_units.at(2).imei}));
         QCOMPARE(members.at(0).userName, m_units.at(0).user);
         QCOMPARE(members.at(1).userName, m_units.at(2).user);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         QVERIFY(AddEntry(1, 1, 3, QString("")));
         QVERIFY(AddEntry(2, 1, 3, "Named"));
         CTalkgroupIndex index(Db());
-        QVERIFY(index.Rebuild());
+        QVERIFY(!index.Rebuild());
         QCOMPARE(Keys(Indexed(1)), (QStringList{"1/3/", "1/3/Named"}));
         QCOMPARE(Imeis(index.Members({1, 3, QString()})),
                  (QStringList{m_units.at(0).imei, m_units.at(1).imei}));
@@ -149,13 +149,14 @@ private Q_SLOTS:
     {
         QVERIFY(OpenFleet(0));
         CTalkgroupIndex index(Db());
-        QString error;
-        QVERIFY2(index.Rebuild(&error), qPrintable(error));
+        const CVelmoraError rebuilt = index.Rebuild();
+        QVERIFY2(!rebuilt, qPrintable(rebuilt.ToText()));
         QCOMPARE(CFleetFixtures::Count(Db(), "talk_grp_header"), 0);
         for (const int nam : {1, 2, 3})
             QVERIFY(Indexed(nam).isEmpty());
+        CVelmoraError error;
         QVERIFY(index.Members({1, 100, "TG O'Brien"}, &error).isEmpty());
-        QCOMPARE(error, QString());
+        QVERIFY(!error);
     }
 
     // Names are bound values: quotes, percent signs, placeholders and Hebrew reach the database as they are.
@@ -167,7 +168,7 @@ private Q_SLOTS:
         for (int i = 0; i < names.size(); ++i)
             QVERIFY(AddEntry(i % 3, 1, 40, names.at(i)));
         CTalkgroupIndex index(Db());
-        QVERIFY(index.Rebuild());
+        QVERIFY(!index.Rebuild());
         const QList<Talkgroup> indexed = Indexed(1);
         QCOMPARE(indexed.size(), names.size());
         for (const Talkgroup& t : indexed)
@@ -184,16 +185,16 @@ private Q_SLOTS:
         QVERIFY(OpenFleet(2));
         QVERIFY(AddEntry(0, 1, 7, "Dispatch"));
         CTalkgroupIndex index(Db());
-        QVERIFY(index.Rebuild());
+        QVERIFY(!index.Rebuild());
         QSqlQuery query(Db());
         QVERIFY(query.exec("ALTER TABLE unit_tg_details RENAME TO unit_tg_gone"));
-        QString error;
-        QVERIFY(!index.Rebuild(&error));
-        QVERIFY(!error.isEmpty());
+        const CVelmoraError rebuilt = index.Rebuild();
+        QVERIFY(rebuilt.Stops());
+        QVERIFY(rebuilt.ToText().contains("unit_tg_details"));
         QCOMPARE(Keys(Indexed(1)), QStringList{"1/7/Dispatch"});
-        error.clear();
+        CVelmoraError error;
         QVERIFY(index.Members({1, 7, "Dispatch"}, &error).isEmpty());
-        QVERIFY(!error.isEmpty());
+        QVERIFY(error.Stops());
     }
 };
 

@@ -351,20 +351,20 @@ int CUnitCommands::Talkgroups(const QString& path, int nam, bool members, bool c
     if (!OpenSnapshot(snapshot, path, status))
         return status;
     CTalkgroupIndex index(snapshot.Database());
-    QString error;
-    if (!index.Rebuild(&error))
-        return m_cx.Fail(CCliTexts::Text(CliMsg::NoTalkgroupIndex, {path, error}));
+    if (const CVelmoraError rebuilt = index.Rebuild())
+        return m_cx.Fail(CCliTexts::Text(CliMsg::NoTalkgroupIndex, {path, rebuilt.ToText()}));
+    CVelmoraError error;
 
     CTextTable table(TalkgroupHeaders(members));
     const QList<int> nams = nam > 0 ? QList<int>{nam} : QList<int>{1, 2, 3};
     for (const int n : nams) {
         const QList<CTalkgroupIndex::Talkgroup> talkgroups = index.Talkgroups(n, &error);
-        if (!error.isEmpty())
-            return m_cx.Fail(QStringLiteral("%1: %2").arg(path, error));
+        if (error)
+            return m_cx.Fail(QStringLiteral("%1: %2").arg(path, error.ToText()));
         for (const CTalkgroupIndex::Talkgroup& talkgroup : talkgroups) {
             const QList<CTalkgroupIndex::Member> list = index.Members(talkgroup, &error);
-            if (!error.isEmpty())
-                return m_cx.Fail(QStringLiteral("%1: %2").arg(path, error));
+            if (error)
+                return m_cx.Fail(QStringLiteral("%1: %2").arg(path, error.ToText()));
             const QStringList head{QString::number(n), QString::number(talkgroup.id), talkgroup.name};
             if (!members) {
                 table.AddRow(head + QStringList{QString::number(list.size())});
