@@ -128,6 +128,13 @@ int CVelmoraWrap::ShowError(const CVelmoraError& error)
     return Deliver(message);
 }
 
+bool CVelmoraWrap::ShowErrors(bool result, const QList<CVelmoraError>& errors)
+{
+    for (const CVelmoraError& error : errors)
+        ShowError(error);
+    return result;
+}
+
 int CVelmoraWrap::HandleAgentAPIErrors(AGENT_RET_CODE code)
 {
     // A completed write with a remark: the user hears the remark, the operation goes on.

@@ -26,6 +26,9 @@ public:
     // Shows an error value returned by logic (by id when it has one); success and a stop the user
     // chose show nothing and answer IDOK.
     static int ShowError(const CVelmoraError& error);
+    // Shows, in order, what an operation that went on past its failures reported, and passes its result
+    // on.
+    static bool ShowErrors(bool result, const QList<CVelmoraError>& errors);
 
     // Shows the text of a failed programming-library call. Answers 1 (stop the operation) for every
     // failure; answers 0 without a message for 1 (success) and -2 (item or list absent in this phone).

@@ -33,14 +33,6 @@ bool SameFile(const QString& a, const QString& b)
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
-// Shows what a document operation has to tell the user, in order, and passes its result on.
-bool Shown(bool result, const CFleetErrors& errors)
-{
-    for (const CVelmoraError& error : errors)
-        CVelmoraWrap::ShowError(error);
-    return result;
-}
-
 // Save As makes a fleet file, which the program only opens with its extension.
 QString WithFleetExtension(const QString& path)
 {
@@ -128,7 +120,7 @@ CVelmoraDoc* CDocManager::NewFleet()
 {
     auto document = MakeDocument();
     CFleetErrors errors;
-    if (!Shown(document->OnNewDocument(errors), errors)) {
+    if (!CVelmoraWrap::ShowErrors(document->OnNewDocument(errors), errors)) {
         Discard(std::move(document));
         return nullptr;
     }
@@ -152,7 +144,7 @@ CVelmoraDoc* CDocManager::OpenFleet(const QString& path)
     CFleetErrors errors;
     const bool opened = document->OnOpenDocument(QFileInfo(path).absoluteFilePath(), errors);
     QApplication::restoreOverrideCursor();
-    Shown(opened, errors);
+    CVelmoraWrap::ShowErrors(opened, errors);
     if (!opened) {
         Discard(std::move(document));
         // A file that is gone leaves the recent-file list too.
@@ -184,7 +176,7 @@ bool CDocManager::SaveActive()
     CVelmoraDoc* doc = ActiveDocument();
     FinishUnitsRow(doc);
     CFleetErrors errors;
-    return doc && Shown(doc->DoFileSave(errors), errors);
+    return doc && CVelmoraWrap::ShowErrors(doc->DoFileSave(errors), errors);
 }
 
 bool CDocManager::SaveActiveAs()
@@ -192,7 +184,7 @@ bool CDocManager::SaveActiveAs()
     CVelmoraDoc* doc = ActiveDocument();
     FinishUnitsRow(doc);
     CFleetErrors errors;
-    return doc && Shown(doc->DoFileSaveAs(errors), errors);
+    return doc && CVelmoraWrap::ShowErrors(doc->DoFileSaveAs(errors), errors);
 }
 
 bool CDocManager::FinishUnitsRow(CVelmoraDoc* document)
@@ -218,7 +210,8 @@ bool CDocManager::CloseDocument(CVelmoraDoc* document)
     CChildFrame* frame = it->frame;
     IFleetView* activeView = frame ? dynamic_cast<IFleetView*>(frame->ActiveView()) : nullptr;
     CFleetErrors errors;
-    if (!document->CanCloseFrame(activeView) || !Shown(document->SaveModified(errors), errors)) {
+    if (!document->CanCloseFrame(activeView) ||
+        !CVelmoraWrap::ShowErrors(document->SaveModified(errors), errors)) {
         if (frame)
             frame->Activate();
         return false;
@@ -291,7 +284,7 @@ bool CDocManager::AppendToActive()
     CFleetErrors errors;
     const bool appended = CAppendFile::AppendFleetFile(*doc, path, question, errors);
     QApplication::restoreOverrideCursor();
-    return Shown(appended, errors);
+    return CVelmoraWrap::ShowErrors(appended, errors);
 }
 
 bool CDocManager::UpdateActive()

@@ -24,14 +24,6 @@
 
 namespace {
 
-// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
-bool Shown(bool result, const CFleetErrors& errors)
-{
-    for (const CVelmoraError& error : errors)
-        CVelmoraWrap::ShowError(error);
-    return result;
-}
-
 // The same for an operation that stops at its first failure: true when it succeeded.
 bool Shown(const CVelmoraError& error)
 {
@@ -128,7 +120,7 @@ int CCliPhoneCommands::WritePhone(const QString& path, const QString& imei)
 
     CVelmoraDoc document(m_cx.fleets);
     CFleetErrors errors;
-    if (!Shown(document.OnOpenDocument(snapshot.CopyPath(), errors), errors)) {
+    if (!CVelmoraWrap::ShowErrors(document.OnOpenDocument(snapshot.CopyPath(), errors), errors)) {
         document.OnCloseDocument();
         return m_cx.Failed(CCliTexts::Text(CliMsg::CannotOpen, {path}));
     }

@@ -12,18 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
-// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
-bool Shown(bool result, const CFleetErrors& errors)
-{
-    for (const CVelmoraError& error : errors)
-        CVelmoraWrap::ShowError(error);
-    return result;
-}
-
-} // namespace
-
 CFleetSession::CFleetSession(CFleetContext& context)
     : m_context(context), m_keep(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX"))
 {
@@ -42,7 +30,7 @@ bool CFleetSession::Open(const QString& path, QString& why)
         // The document says so in the program's words (1640).
         m_document = std::make_unique<CVelmoraDoc>(m_context);
         CFleetErrors errors;
-        Shown(m_document->OnOpenDocument(path, errors), errors);
+        CVelmoraWrap::ShowErrors(m_document->OnOpenDocument(path, errors), errors);
         CloseDocument();
         return false;
     }
@@ -64,7 +52,7 @@ bool CFleetSession::Open(const QString& path, QString& why)
     m_active = true;
     m_document = std::make_unique<CVelmoraDoc>(m_context);
     CFleetErrors errors;
-    if (!Shown(m_document->OnOpenDocument(path, errors), errors)) {
+    if (!CVelmoraWrap::ShowErrors(m_document->OnOpenDocument(path, errors), errors)) {
         Rollback();
         return false;
     }
@@ -82,7 +70,7 @@ bool CFleetSession::Create(const QString& path, QString& why)
     m_active = true;
     m_document = std::make_unique<CVelmoraDoc>(m_context);
     CFleetErrors errors;
-    if (!Shown(m_document->OnNewDocument(errors), errors)) {
+    if (!CVelmoraWrap::ShowErrors(m_document->OnNewDocument(errors), errors)) {
         Rollback();
         return false;
     }
@@ -102,7 +90,7 @@ bool CFleetSession::Commit()
     if (!m_active)
         return false;
     CFleetErrors errors;
-    if (m_created && !Shown(m_document->OnSaveDocument(m_path, errors), errors)) {
+    if (m_created && !CVelmoraWrap::ShowErrors(m_document->OnSaveDocument(m_path, errors), errors)) {
         Rollback();
         return false;
     }

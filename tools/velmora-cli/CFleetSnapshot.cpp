@@ -14,18 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
-// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
-bool Shown(bool result, const CFleetErrors& errors)
-{
-    for (const CVelmoraError& error : errors)
-        CVelmoraWrap::ShowError(error);
-    return result;
-}
-
-} // namespace
-
 CFleetSnapshot::CFleetSnapshot() : m_dir(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX")) {}
 
 CFleetSnapshot::~CFleetSnapshot() = default;
@@ -99,7 +87,7 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         // about a file that stays as it is, so it is answered here.
         CCliAnswerer::CPreset yes(answerer, FleetMsg::UpgradeQuestion, IDYES);
         CFleetErrors errors;
-        if (!Shown(CFleetUpgrade::OpenAndUpgrade(copy, settings, errors), errors))
+        if (!CVelmoraWrap::ShowErrors(CFleetUpgrade::OpenAndUpgrade(copy, settings, errors), errors))
             return false;
     }
     m_connection = std::make_unique<CFleetConnection>();

@@ -24,14 +24,6 @@
 
 namespace {
 
-// Tells the user what a fleet operation reported, in order, as the program does; passes its result on.
-bool Shown(bool result, const CFleetErrors& errors)
-{
-    for (const CVelmoraError& error : errors)
-        CVelmoraWrap::ShowError(error);
-    return result;
-}
-
 // The same for an operation that stops at its first failure: true when it succeeded.
 bool Shown(const CVelmoraError& error)
 {
@@ -294,8 +286,8 @@ int CUnitCommands::Append(const QString& destination, const QString& source)
     CVelmoraDoc& document = session.Document();
     const int before = UnitCount(document.Database());
     CFleetErrors errors;
-    const bool appended =
-        Shown(CAppendFile::AppendFleetFile(document, source, &m_cx.answerer, errors), errors);
+    const bool appended = CVelmoraWrap::ShowErrors(
+        CAppendFile::AppendFleetFile(document, source, &m_cx.answerer, errors), errors);
     if (!appended || m_cx.answerer.Failed()) {
         session.Rollback();
         return m_cx.Failed(CCliTexts::Text(CliMsg::NothingAppended, {destination}));
