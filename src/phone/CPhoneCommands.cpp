@@ -134,8 +134,9 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
     host.ShowUnitsView(*document);
     if (phone.PhoneClass() == 1) {
         // A phone without SIM leaves programming mode only when restarted.
+        // A remark of the restart is shown too; the unit is already in the fleet, so the read goes on.
         const int reset = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
-        if (!Completed(reset) && reset != AGENT_CANCELLED)
+        if (reset != AGENT_SUCCESS)
             host.ShowError(CVelmoraError::FromAgentCode(reset));
     }
     document->RefreshUnitsViews();
@@ -192,8 +193,9 @@ bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& s
         return false;
 
     if (phone.PhoneClass() == 1) {
+        // Even a remark of the restart ends the write with its own text, not the programmed notice.
         rc = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
-        if (!Completed(rc)) {
+        if (rc != AGENT_SUCCESS) {
             host.ShowError(CVelmoraError::FromAgentCode(rc));
             return false;
         }

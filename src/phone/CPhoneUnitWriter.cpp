@@ -322,10 +322,11 @@ CVelmoraError CPhoneUnitWriter::WriteListBlock(bool consolidated)
         unit.IsEOF() ? 0 : unit.m_unit_cp_default_version, p.m_structureVersion);
     QByteArray block(operations->blockSize, '\0');
     int rc = operations->read(reinterpret_cast<uint8_t*>(block.data()));
-    if (rc == AGENT_ABSENT)
-        return CVelmoraError();
     if (!Ok(rc))
         return FailAgent(rc);
+    // A block the phone could not give starts empty: the unit's lists are still written into it.
+    if (rc == AGENT_ABSENT)
+        block.fill('\0');
 
     CUnitListRows rows;
     if (CVelmoraError error = rows.Load(p.m_db, p.m_unitImei))
@@ -380,12 +381,11 @@ CVelmoraError CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, in
     QByteArray pin = sim.PinBytes();
     int rc = AgentReadSimBlock(com, reinterpret_cast<const uint8_t*>(pin.constData()),
                                reinterpret_cast<uint8_t*>(block.data()), 0);
-    if (rc == AGENT_ABSENT) {
-        sim.DropPin();
-        return CVelmoraError(); // nothing on the SIM to keep or to fill
-    }
     if (!Ok(rc))
         return FailAgent(rc);
+    // Nothing on the SIM to keep: the unit's lists are still written into an empty block.
+    if (rc == AGENT_ABSENT)
+        block.fill('\0');
     if (p.m_modelType == UnscaledBaudModel)
         AgentDelay(AGENT_RESET_WAIT_MS);
 

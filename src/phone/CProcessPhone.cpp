@@ -531,6 +531,8 @@ CVelmoraError CProcessPhone::ReadPackedItems()
     for (const int item : CErgoBits::Items()) {
         CPhoneItems::Item read;
         const int rc = CPhoneItems::Read(item, read);
+        // Said like every other failed step: a read that ends without a word looks like nothing
+        // happened. Only a cancel on the cable stays silent.
         if (!Ok(rc))
             return CPhoneItems::Failure(rc);
         if (!read.absent)
