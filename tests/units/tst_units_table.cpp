@@ -473,6 +473,29 @@ private Q_SLOTS:
         QCOMPARE(Answers().Ids(), QList<int>{CVelmoraWrap::CodeTextBase - kUnitsEmptyImeiCode});
     }
 
+    // The sheet gets the structure version as stored and counts it the way the phone programming does.
+    void openingAUnitCountsItsStructureVersion()
+    {
+        CUnitSpec unit = CFleetFixtures::Units(1).first(); // model 105, an Alder phone
+        auto doc = m_fixture.OpenFleet("structure.vlf", {unit});
+        QVERIFY(doc);
+        const CModelRules& rules = CUnitsFixture::Rules();
+        const QList<QPair<int, bool>> versions = {{0x0C, false}, {0x12, true}, {0x16, false}};
+        for (const auto& [stored, linked] : versions) {
+            QSqlQuery update(doc->Database());
+            QVERIFY(update.prepare("UPDATE unit_details SET unit_cp_structure_version = ?"));
+            update.addBindValue(stored);
+            QVERIFY(update.exec());
+            CUnitOpenInfo info;
+            QVERIFY(!CUnitOpener::Prepare(doc->Database(), unit.imei, false, &rules, info));
+            QCOMPARE(info.phoneClass, int(CModelRules::AlderPhoneClass));
+            QCOMPARE(info.structureVersion, stored);
+            QCOMPARE(info.StructureNumber(), CModelRules::StructureVersionNumber(stored));
+            QCOMPARE(info.LockoutsLinked(false), linked);
+            QVERIFY(info.LockoutsLinked(true));
+        }
+    }
+
     // Two property sheets open side by side: the second unit's model must not reach the first's lists.
     void openingASecondUnitLeavesTheFirstProfileAlone()
     {
