@@ -375,6 +375,27 @@ private Q_SLOTS:
         QVERIFY(model->StoreRow(1).ok);
     }
 
+    // Renaming a unit read from a phone keeps what the phone reported: its SIM kind (not its model's)
+    // and an address the grid cannot edit, even one the address check would refuse.
+    void editingAStoredUnitKeepsItsSimKindAndAddress()
+    {
+        CUnitSpec unit = CFleetFixtures::Units(1).first(); // model 105, stored with SIM version 2
+        auto doc = m_fixture.OpenFleet("stored.vlf", {unit});
+        QVERIFY(doc);
+        QVERIFY(CUnitsFixture::Rules().PhoneClassOf(105) != 2);
+        QVERIFY(QSqlQuery(doc->Database())
+                    .exec("UPDATE unit_details SET unit_sim_version = 2, unit_ip_address = '300.1.1.1'"));
+        auto model = Table(*doc);
+        QVERIFY(!model->SetCellText(1, C::IpAddress, "10.0.0.2"));
+        QVERIFY(model->SetCellText(1, C::UserName, "Renamed"));
+        const CUnitsTableModel::StoreResult r = model->StoreRow(1);
+        QVERIFY(r.ok && r.stored);
+        QCOMPARE(Answers().Count(), 0);
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_user_name").toString(), QString("Renamed"));
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_sim_version").toInt(), 2);
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_ip_address").toString(), QString("300.1.1.1"));
+    }
+
     void changingAnImeiMovesTheUnitsRowsInEveryTable()
     {
         QList<CUnitSpec> units = CFleetFixtures::Units(2);
