@@ -228,6 +228,29 @@ bool CModelRules::CrossFleetFlag(bool capable, int crossFleetCPVersion, int stru
     return capable && (crossFleetCPVersion == 0 || crossFleetCPVersion == structureVersion);
 }
 
+int CModelRules::StructureVersionNumber(int structureVersion)
+{
+    if (structureVersion == UnreadStructureVersion)
+        return 0;
+    // The phone keeps its version as decimal digits in hexadecimal places (0x16 is version 16).
+    const QString hex = QStringLiteral("%1").arg(uint(structureVersion) & 0xFFFF, 2, 16, QLatin1Char('0'));
+    int number = 0;
+    for (const QChar c : hex) {
+        if (!c.isDigit())
+            break;
+        number = number * 10 + c.digitValue();
+    }
+    return number;
+}
+
+bool CModelRules::LockoutsLinked(int phoneClass, bool codeControl, int structureVersion)
+{
+    if (phoneClass != AlderPhoneClass)
+        return false;
+    const int number = StructureVersionNumber(structureVersion);
+    return codeControl || (number >= 1 && number <= 15);
+}
+
 int CModelRules::DefaultCallListLanguage(int releaseId)
 {
     switch (releaseId) {

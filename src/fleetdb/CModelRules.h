@@ -22,6 +22,8 @@ public:
         SpecialModelType = 90, // release 39 of this model carries the large list block
         SpecialReleaseId = 39,
         SpecialCallListType = 8,
+        AlderPhoneClass = 3,
+        UnreadStructureVersion = 32484, // what a unit holds when its codeplug was never read
     };
 
     using ListCapacities = CModelProfile::ListCapacities;
@@ -71,6 +73,14 @@ public:
     // Whether a phone with this codeplug structure version is cross-fleet: the model must be
     // capable, and its CrossFleetCPVersion either 0 (every version) or that version.
     static bool CrossFleetFlag(bool capable, int crossFleetCPVersion, int structureVersion);
+    // --- Codeplug structure version ---
+    // The stored structure version as the settings count it: its hexadecimal digits read as a decimal
+    // number, up to the first letter (0x16 is 16, 0x12 is 12, 0x0C is 0, 0x1A is 1); the unread
+    // marker 32484 counts as 0.
+    static int StructureVersionNumber(int structureVersion);
+    // Whether an Alder phone's phone and private lock-outs move together (either set sets both): under
+    // code control, or with a structure version counting 1..15. Other phone classes: never.
+    static bool LockoutsLinked(int phoneClass, bool codeControl, int structureVersion);
     // Default call-list language of a release: 3 (Hebrew) for 39, 70, 89, 91; 2 (Korean) for 71,
     // 92, 93, 94; else 0.
     static int DefaultCallListLanguage(int releaseId);

@@ -221,8 +221,7 @@ CVelmoraError CPhoneUnitWriter::WritePackedItems()
     if (ergo.IsEOF())
         return CVelmoraError(); // no settings stored for the unit: the phone keeps its own
     const CWriteFlags& flags = p.m_flags;
-    const int version = CProcessPhone::VersionNumber(p.m_structureVersion);
-    if (p.m_phoneClass == 3 && (ergo.m_unit_code_control || (version >= 1 && version <= 15)) &&
+    if (CModelRules::LockoutsLinked(p.m_phoneClass, ergo.m_unit_code_control, p.m_structureVersion) &&
         (ergo.m_unit_phone_lock_out || ergo.m_unit_private_lock_out)) {
         ergo.m_unit_phone_lock_out = true;
         ergo.m_unit_private_lock_out = true;

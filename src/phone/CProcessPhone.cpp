@@ -216,15 +216,6 @@ int CProcessPhone::SubReleaseNumber(int letter)
     return 0;
 }
 
-int CProcessPhone::VersionNumber(int structureVersion)
-{
-    if (structureVersion == 32484)
-        return 0;
-    const QString hex =
-        QStringLiteral("%1").arg(uint(structureVersion) & 0xFFFF, 2, 16, QLatin1Char('0')).toUpper();
-    return DecimalPrefix(hex.toLatin1());
-}
-
 int CProcessPhone::DecimalPrefix(const QByteArray& text)
 {
     int i = 0;
@@ -418,8 +409,7 @@ CVelmoraError CProcessPhone::ReadUnitItems()
     if (const CVelmoraError error = ReadPackedItems())
         return error;
     CUnitPhoneErgoRecSet& ergo = Ergo();
-    const int version = VersionNumber(m_structureVersion);
-    if (m_phoneClass == 3 && (ergo.m_unit_code_control || (version >= 1 && version <= 15)) &&
+    if (CModelRules::LockoutsLinked(m_phoneClass, ergo.m_unit_code_control, m_structureVersion) &&
         (ergo.m_unit_phone_lock_out || ergo.m_unit_private_lock_out)) {
         ergo.m_unit_phone_lock_out = true;
         ergo.m_unit_private_lock_out = true;

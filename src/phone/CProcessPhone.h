@@ -127,9 +127,6 @@ public:
 
     // The sub-release letter of the phone as a number: 'A'..'Z' and 'a'..'z' are 1..26, else 0.
     static int SubReleaseNumber(int letter);
-    // A structure version as the settings pages count it: its two hexadecimal digits read as a decimal
-    // number (0x16 is 16); 32484 counts as 0.
-    static int VersionNumber(int structureVersion);
     // Leading decimal digits of a text, as the phone's decimal fields are read.
     static int DecimalPrefix(const QByteArray& text);
 

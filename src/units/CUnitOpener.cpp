@@ -4,6 +4,16 @@
 #include "CUnitRecSet.h"
 #include "UnitsMessageIds.h"
 
+int CUnitOpenInfo::StructureNumber() const
+{
+    return CModelRules::StructureVersionNumber(structureVersion);
+}
+
+bool CUnitOpenInfo::LockoutsLinked(bool codeControl) const
+{
+    return CModelRules::LockoutsLinked(phoneClass, codeControl, structureVersion);
+}
+
 CVelmoraError CUnitOpener::Prepare(const QSqlDatabase& db, const QString& imei, bool rowCrossFleet,
                                    const CModelRules* rules, CUnitOpenInfo& info)
 {

@@ -17,7 +17,7 @@ struct CUnitOpenInfo
     int modelType = 0;
     int releaseId = 0;
     int subReleaseId = 0;
-    int structureVersion = 0;
+    int structureVersion = 0; // as stored (hexadecimal places)
     int simVersion = 0;
     bool crossFleet = false;    // as stored
     bool rowCrossFleet = false; // as the row shows it
@@ -27,6 +27,11 @@ struct CUnitOpenInfo
     CModelProfile profile;
     // What setting the profile up reported; the unit opens all the same, with what could be set.
     CVelmoraError profileError;
+
+    // The structure version as the settings pages count it (0x16 is 16).
+    int StructureNumber() const;
+    // Whether the unit's phone and private lock-outs move together, under the given code control.
+    bool LockoutsLinked(bool codeControl) const;
 };
 
 // Prepares the opening of a stored unit: reads its record, refuses one without a record number

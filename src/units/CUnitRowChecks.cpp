@@ -34,11 +34,12 @@ CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* r
     int model = 0;
     if (!CUnitRowRules::ModelOfKey(cell(C::ModelType), model))
         return Failed(C::ModelType, CGridCheckResult::Fail(UnitsMsg::ModelMissing));
-    // A SIM version read from the phone is the phone's own; only a unit without one takes its model's.
-    if (CUnitRowRules::Number(cell(C::SimVersion)) < 1)
+    // A stored unit keeps the SIM kind read from its phone (the SIM fill uses it); new rows take the model's.
+    if (!stored || CUnitRowRules::Number(cell(C::SimVersion)) < 1)
         cell(C::SimVersion) = QString::number(SimVersionOfModel(model, rules));
 
     const bool crossFleet = CUnitRowRules::IsCrossFleetText(cell(C::CrossFleet));
+    // A stored id came from the phone: unchanged it must not lock the row; a typed one is checked.
     const bool privateIdAsStored =
         stored && stored->value(C::DisplayPrivateId - 1) == cell(C::DisplayPrivateId) &&
         CUnitRowRules::IsCrossFleetText(stored->value(C::CrossFleet - 1)) == crossFleet;
@@ -49,6 +50,7 @@ CUnitRowCheckResult CUnitRowChecks::Run(QStringList& cells, const CModelRules* r
             return Failed(C::DisplayPrivateId, privateId);
     }
 
+    // Only an editable address refuses the row: a stored unit's is read-only and would lock it for good.
     QString ip;
     const CGridCheckResult address = CUnitRowRules::CheckIp(cell(C::IpAddress), &ip);
     if (address.ok)

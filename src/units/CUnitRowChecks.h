@@ -26,8 +26,9 @@ public:
         ImeiMinLength = 15
     };
 
-    // cells: the 33 cell texts of the row. On success the IP cell holds its normalised form and, for
-    // a unit whose SIM version is not known yet, the SIM version field gets the one of its model.
+    // cells: the 33 cell texts of the row. On success the IP cell holds its normalised form and the
+    // SIM version field gets the one of the row's model, for a new row or a stored unit without one
+    // (a stored unit keeps the SIM kind read from its phone).
     // ipEditable false (a stored unit, whose address cell is read-only): an address the user cannot
     // change does not hold the row back.
     // stored: the cells of the unit as stored, for a stored unit. A private id left as it was stored,

@@ -457,6 +457,42 @@ private Q_SLOTS:
         QVERIFY(!CModelRules::CrossFleetFlag(false, 0, 7));
     }
 
+    // The phone keeps its structure version as decimal digits in hexadecimal places: 0x12 is 12 and
+    // links the lock-outs, 0x0C reads as 0 and leaves them apart, as on every codeplug from 16 up.
+    void structureVersionCountsItsDigitsAsDecimal_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("0") << 0 << 0 << false;
+        QTest::newRow("0x01") << 0x01 << 1 << true;
+        QTest::newRow("0x09") << 0x09 << 9 << true;
+        QTest::newRow("0x0A") << 0x0A << 0 << false;
+        QTest::newRow("0x0C") << 0x0C << 0 << false;
+        QTest::newRow("0x0F") << 0x0F << 0 << false;
+        QTest::newRow("0x10") << 0x10 << 10 << true;
+        QTest::newRow("0x12") << 0x12 << 12 << true;
+        QTest::newRow("0x15") << 0x15 << 15 << true;
+        QTest::newRow("0x16") << 0x16 << 16 << false;
+        QTest::newRow("0x18") << 0x18 << 18 << false;
+        QTest::newRow("0x1A reads up to its letter") << 0x1A << 1 << true;
+        QTest::newRow("0x21") << 0x21 << 21 << false;
+        QTest::newRow("0x105") << 0x105 << 105 << false;
+        QTest::newRow("never read") << int(CModelRules::UnreadStructureVersion) << 0 << false;
+    }
+    void structureVersionCountsItsDigitsAsDecimal()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, number);
+        QFETCH(bool, linked);
+        QCOMPARE(CModelRules::StructureVersionNumber(stored), number);
+        QCOMPARE(CModelRules::LockoutsLinked(CModelRules::AlderPhoneClass, false, stored), linked);
+        // Code control links them on every Alder codeplug; no other phone class links them.
+        QVERIFY(CModelRules::LockoutsLinked(CModelRules::AlderPhoneClass, true, stored));
+        QVERIFY(!CModelRules::LockoutsLinked(1, true, stored));
+        QVERIFY(!CModelRules::LockoutsLinked(2, true, stored));
+    }
+
     void cleanupTestCase() { CModelFixture::UseProgramFolder(); }
 };
 

@@ -227,6 +227,32 @@ private Q_SLOTS:
         QCOMPARE(Ergo(*phone, QStringLiteral("unit_net_mode")).toBool(), true);
     }
 
+    // The structure version counts its hexadecimal places as decimal digits: 0x12 is version 12, whose
+    // lock-outs move together; 0x0C counts as 0 and 0x16 as 16, whose lock-outs stay apart.
+    void lockoutsFollowTheStructureVersionAsCounted_data()
+    {
+        QTest::addColumn<int>("structure");
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("0x0C") << 0x0C << false;
+        QTest::newRow("0x12") << 0x12 << true;
+        QTest::newRow("0x15") << 0x15 << true;
+        QTest::newRow("0x16") << 0x16 << false;
+    }
+    void lockoutsFollowTheStructureVersionAsCounted()
+    {
+        QFETCH(int, structure);
+        QFETCH(bool, linked);
+        CPhonePresetOptions options;
+        options.structureVersion = structure;
+        auto phone = ReadEdited(
+            105, [](CVirtualPhone& p) { SetValue(p, 46, 1u << 0); }, options);
+        QVERIFY(phone);
+        QCOMPARE(Unit(*phone, QStringLiteral("unit_cp_structure_version")).toInt(), structure);
+        QCOMPARE(Ergo(*phone, QStringLiteral("unit_code_control")).toBool(), false);
+        QCOMPARE(Ergo(*phone, QStringLiteral("unit_phone_lock_out")).toBool(), true);
+        QCOMPARE(Ergo(*phone, QStringLiteral("unit_private_lock_out")).toBool(), linked);
+    }
+
     void crossFleetIdentity()
     {
         m_fx.Plug(12);

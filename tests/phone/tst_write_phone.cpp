@@ -19,6 +19,7 @@
 #include "IFleetView.h"
 #include "PhoneMessageIds.h"
 
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -278,6 +279,40 @@ private Q_SLOTS:
         QCOMPARE(Ids(), QList<int>{int(PhoneMsg::Restored)});
         QVERIFY(m_fx.Load(name).codeplug == before.codeplug);
         QCOMPARE(m_fx.Host().depth, 0);
+    }
+
+    // An Alder phone whose structure version counts 1..15 gets both lock-outs when the unit has
+    // either; 0x0C counts as 0 and 0x16 as 16, which keep them apart.
+    void lockoutsAreWrittenByTheStructureVersionAsCounted_data()
+    {
+        QTest::addColumn<int>("structure");
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("0x0C") << 0x0C << false;
+        QTest::newRow("0x12") << 0x12 << true;
+        QTest::newRow("0x16") << 0x16 << false;
+    }
+    void lockoutsAreWrittenByTheStructureVersionAsCounted()
+    {
+        QFETCH(int, structure);
+        QFETCH(bool, linked);
+        const auto restore =
+            qScopeGuard([this, id = m_fx.Settings().carrierId] { m_fx.Settings().carrierId = id; });
+        m_fx.Settings().carrierId = 2; // the only carrier whose lock-outs reach the phone
+        CPhonePresetOptions options;
+        options.structureVersion = structure;
+        QString name;
+        CVelmoraDoc* doc = PlugAndRead(105, name, options);
+        QVERIFY(doc);
+        const QString imei = m_fx.Load(name).imei;
+        QVERIFY(
+            Exec(doc->Database(),
+                 "UPDATE unit_phone_ergo_settings SET unit_phone_lock_out = 1, unit_private_lock_out = 0, "
+                 "unit_code_control = 0 WHERE unit_imei_num = ?",
+                 {imei}));
+        QVERIFY(Write());
+        const quint32 bits = m_fx.Load(name).codeplug.Value(CodeplugItem::LockoutBits);
+        QCOMPARE(bits & 1u, 1u);
+        QCOMPARE(bool(bits & 2u), linked);
     }
 
     void everyModelKeepsItsEdits_data() { everyModelWritesBackWhatItRead_data(); }

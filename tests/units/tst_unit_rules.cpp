@@ -212,19 +212,87 @@ private Q_SLOTS:
         QVERIFY(CUnitRowChecks::Run(row, &CUnitsFixture::Rules()).ok);
         QCOMPARE(row[C::IpAddress - 1], QString("10.0.0.1"));
         QCOMPARE(row[C::SimVersion - 1], QString::number(CUnitsFixture::Rules().PhoneClassOf(70)));
+    }
 
-        // A SIM version read from the phone stays.
-        row = CUnitsFixture::GoodRow();
-        row[C::SimVersion - 1] = "3";
+    // A new row takes its model's SIM version; a stored unit keeps the SIM kind read from its phone,
+    // unless it has none.
+    void theSimVersionOfANewRowComesFromItsModel()
+    {
+        const CModelRules& rules = CUnitsFixture::Rules();
+        const QString ofModel = QString::number(rules.PhoneClassOf(10));
+        QVERIFY(ofModel != QLatin1String("3"));
+        QStringList row = CUnitsFixture::GoodRow();
         row[C::ModelType - 1] = "10";
-        QVERIFY(CUnitRowChecks::Run(row, &CUnitsFixture::Rules()).ok);
-        QCOMPARE(row[C::SimVersion - 1], QString("3"));
+        row[C::SimVersion - 1] = "3";
+        const QStringList stored = row;
 
-        // A stored unit's address cannot be edited in the grid: an unreadable one does not block it.
-        row = CUnitsFixture::GoodRow();
-        row[C::IpAddress - 1] = "garbage";
-        QVERIFY(!CUnitRowChecks::Run(row, nullptr, true).ok);
-        QVERIFY(CUnitRowChecks::Run(row, nullptr, false).ok);
+        QStringList typed = row;
+        QVERIFY(CUnitRowChecks::Run(typed, &rules).ok);
+        QCOMPARE(typed[C::SimVersion - 1], ofModel);
+
+        QStringList edited = row;
+        edited[C::UserName - 1] = "Renamed";
+        QVERIFY(CUnitRowChecks::Run(edited, &rules, false, &stored).ok);
+        QCOMPARE(edited[C::SimVersion - 1], QString("3"));
+
+        edited[C::SimVersion - 1] = "";
+        QVERIFY(CUnitRowChecks::Run(edited, &rules, false, &stored).ok);
+        QCOMPARE(edited[C::SimVersion - 1], ofModel);
+    }
+
+    // A private id stored as the phone reported it does not hold its row back; once typed it is checked,
+    // and so is a stored one whose cross-fleet flag changes.
+    void aStoredPrivateIdIsCheckedOnlyWhenEdited()
+    {
+        QStringList row = CUnitsFixture::GoodRow();
+        row[C::DisplayPrivateId - 1] = "70000";
+        const QStringList stored = row;
+
+        QStringList typed = row;
+        QCOMPARE(CUnitRowChecks::Run(typed, nullptr).column, int(C::DisplayPrivateId));
+
+        QStringList edited = row;
+        edited[C::UserName - 1] = "Renamed";
+        QVERIFY(CUnitRowChecks::Run(edited, nullptr, false, &stored).ok);
+        QCOMPARE(edited[C::DisplayPrivateId - 1], QString("70000"));
+
+        edited[C::DisplayPrivateId - 1] = "70001";
+        CUnitRowCheckResult r = CUnitRowChecks::Run(edited, nullptr, false, &stored);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.column, int(C::DisplayPrivateId));
+        QCOMPARE(r.message.messageId, int(UnitsMsg::OutOfRange));
+
+        edited[C::DisplayPrivateId - 1] = "7000";
+        QVERIFY(CUnitRowChecks::Run(edited, nullptr, false, &stored).ok);
+
+        edited[C::DisplayPrivateId - 1] = "70000";
+        edited[C::CrossFleet - 1] = "1";
+        r = CUnitRowChecks::Run(edited, nullptr, false, &stored);
+        QCOMPARE(r.column, int(C::DisplayPrivateId));
+        QCOMPARE(r.message.messageId, int(UnitsMsg::InvalidTrinum));
+    }
+
+    // A stored unit's address cell is read-only: an unreadable address does not block the row and is
+    // kept as it is; a readable one is still normalised. A typed address is checked.
+    void aStoredAddressNeverHoldsItsRowBack()
+    {
+        QStringList row = CUnitsFixture::GoodRow();
+        row[C::IpAddress - 1] = "300.1.1.1";
+        const QStringList stored = row;
+
+        QStringList typed = row;
+        const CUnitRowCheckResult r = CUnitRowChecks::Run(typed, nullptr, true);
+        QCOMPARE(r.column, int(C::IpAddress));
+        QCOMPARE(r.message.messageId, int(UnitsMsg::InvalidIp));
+
+        QStringList edited = row;
+        edited[C::UserName - 1] = "Renamed";
+        QVERIFY(CUnitRowChecks::Run(edited, nullptr, false, &stored).ok);
+        QCOMPARE(edited[C::IpAddress - 1], QString("300.1.1.1"));
+
+        edited[C::IpAddress - 1] = "010.0.0.1";
+        QVERIFY(CUnitRowChecks::Run(edited, nullptr, false, &stored).ok);
+        QCOMPARE(edited[C::IpAddress - 1], QString("10.0.0.1"));
     }
 
     void trinumIdentities()

@@ -375,6 +375,27 @@ private Q_SLOTS:
         QVERIFY(model->StoreRow(1).ok);
     }
 
+    // Renaming a unit read from a phone keeps what the phone reported: its SIM kind (not its model's)
+    // and an address the grid cannot edit, even one the address check would refuse.
+    void editingAStoredUnitKeepsItsSimKindAndAddress()
+    {
+        CUnitSpec unit = CFleetFixtures::Units(1).first(); // model 105, stored with SIM version 2
+        auto doc = m_fixture.OpenFleet("stored.vlf", {unit});
+        QVERIFY(doc);
+        QVERIFY(CUnitsFixture::Rules().PhoneClassOf(105) != 2);
+        QVERIFY(QSqlQuery(doc->Database())
+                    .exec("UPDATE unit_details SET unit_sim_version = 2, unit_ip_address = '300.1.1.1'"));
+        auto model = Table(*doc);
+        QVERIFY(!model->SetCellText(1, C::IpAddress, "10.0.0.2"));
+        QVERIFY(model->SetCellText(1, C::UserName, "Renamed"));
+        const CUnitsTableModel::StoreResult r = model->StoreRow(1);
+        QVERIFY(r.ok && r.stored);
+        QCOMPARE(Answers().Count(), 0);
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_user_name").toString(), QString("Renamed"));
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_sim_version").toInt(), 2);
+        QCOMPARE(CUnitsFixture::Field(*doc, unit.imei, "unit_ip_address").toString(), QString("300.1.1.1"));
+    }
+
     void changingAnImeiMovesTheUnitsRowsInEveryTable()
     {
         QList<CUnitSpec> units = CFleetFixtures::Units(2);
@@ -471,6 +492,29 @@ private Q_SLOTS:
         QCOMPARE(noImei, CVelmoraError::FromVelmoraCode(kUnitsEmptyImeiCode));
         CVelmoraWrap::ShowError(noImei);
         QCOMPARE(Answers().Ids(), QList<int>{CVelmoraWrap::CodeTextBase - kUnitsEmptyImeiCode});
+    }
+
+    // The sheet gets the structure version as stored and counts it the way the phone programming does.
+    void openingAUnitCountsItsStructureVersion()
+    {
+        CUnitSpec unit = CFleetFixtures::Units(1).first(); // model 105, an Alder phone
+        auto doc = m_fixture.OpenFleet("structure.vlf", {unit});
+        QVERIFY(doc);
+        const CModelRules& rules = CUnitsFixture::Rules();
+        const QList<QPair<int, bool>> versions = {{0x0C, false}, {0x12, true}, {0x16, false}};
+        for (const auto& [stored, linked] : versions) {
+            QSqlQuery update(doc->Database());
+            QVERIFY(update.prepare("UPDATE unit_details SET unit_cp_structure_version = ?"));
+            update.addBindValue(stored);
+            QVERIFY(update.exec());
+            CUnitOpenInfo info;
+            QVERIFY(!CUnitOpener::Prepare(doc->Database(), unit.imei, false, &rules, info));
+            QCOMPARE(info.phoneClass, int(CModelRules::AlderPhoneClass));
+            QCOMPARE(info.structureVersion, stored);
+            QCOMPARE(info.StructureNumber(), CModelRules::StructureVersionNumber(stored));
+            QCOMPARE(info.LockoutsLinked(false), linked);
+            QVERIFY(info.LockoutsLinked(true));
+        }
     }
 
     // Two property sheets open side by side: the second unit's model must not reach the first's lists.
