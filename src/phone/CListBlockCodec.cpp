@@ -190,6 +190,25 @@ CVelmoraError CListBlockCodec::Encode(QByteArray& block, const QList<Region>& re
     return CVelmoraError();
 }
 
+CVelmoraError CListBlockCodec::CheckNames(const QList<Region>& regions, const CUnitListRows& rows,
+                                          const CWriteFlags& flags, CPhoneTextCodec::CodePage unitPage)
+{
+    for (const Region& region : regions) {
+        if (!Selected(region, flags) || region.format == Format::Scan)
+            continue;
+        for (const CListRow& row : rows.Of(region.kind, region.nam)) {
+            const bool record = region.kind == Kind::Consolidated;
+            const QString name = (record ? row.record.name : row.name).left(WrittenNameLength);
+            const int language = record ? row.record.language : row.language;
+            const CPhoneTextCodec codec = record ? CPhoneTextCodec::ForEntry(language, unitPage)
+                                                 : CodecFor(region.format, language, unitPage);
+            if (CVelmoraError refused = codec.Check(name))
+                return refused;
+        }
+    }
+    return CVelmoraError();
+}
+
 bool CListBlockCodec::StripPauseApplies(int defaultVersion, int structureVersion)
 {
     const int defaultLow = defaultVersion & 0xFF;

@@ -46,6 +46,10 @@ public:
     static CVelmoraError Encode(QByteArray& block, const QList<Region>& regions, const CUnitListRows& rows,
                                 const CWriteFlags& flags, bool stripPause,
                                 CPhoneTextCodec::CodePage unitPage = CPhoneTextCodec::Latin);
+    // Every name of the selected lists against the page it would take in the regions, without writing:
+    // lets a write refuse before anything is programmed.
+    static CVelmoraError CheckNames(const QList<Region>& regions, const CUnitListRows& rows,
+                                    const CWriteFlags& flags, CPhoneTextCodec::CodePage unitPage);
     // The code page of an entry's name in a list of the format.
     static CPhoneTextCodec CodecFor(Format format, int entryLanguage, CPhoneTextCodec::CodePage unitPage);
 

@@ -205,6 +205,15 @@ CVelmoraError CPhoneUnitWriter::PrepareAndWriteSourceItems(const QString& source
 CVelmoraError CPhoneUnitWriter::WriteSettingsAndLists()
 {
     const CWriteFlags& flags = m_phone.m_flags;
+    // SIM lists are written after the codeplug: their names are checked before it is programmed.
+    if (m_phone.m_callListType == 7) {
+        CUnitListRows rows;
+        if (CVelmoraError error = rows.Load(m_phone.m_db, m_phone.m_unitImei))
+            return error;
+        if (CVelmoraError refused = CListBlockCodec::CheckNames(CListBlockLayout::SimRegions(), rows, flags,
+                                                                m_phone.UnitTextCodec().Page()))
+            return refused;
+    }
     if (flags.basicSettings || flags.furtherSettings) {
         if (const CVelmoraError error = WritePackedItems())
             return error;

@@ -313,6 +313,30 @@ private Q_SLOTS:
         QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{CPhoneTextCodec::MsgCharacterNotInCodePage});
         QCOMPARE(m_fx.Load(m_phone).codeplug.Find(CodeplugItem::UserName, 0)->bytes, before);
     }
+
+    // SIM lists go after the codeplug is programmed, so their names are checked first: a Hebrew entry
+    // name with a French letter leaves the codeplug and the SIM as they were.
+    void aSimNameThePhoneCannotHoldStopsTheWriteBeforeProgramming()
+    {
+        QString imei;
+        CVelmoraDoc* doc = PlugAndRead(110, 70, imei);
+        QVERIFY(doc);
+        const CVirtualPhone before = m_fx.Load(m_phone);
+        QVERIFY(Exec(
+            doc->Database(),
+            "UPDATE unit_consolid_call_list SET unit_name = ?, unit_language = 3 WHERE unit_imei_num = ? "
+            "AND unit_rec_num = (SELECT MIN(unit_rec_num) FROM unit_consolid_call_list WHERE "
+            "unit_imei_num = ?)",
+            {U("שלום Zoé"), imei, imei}));
+        QVERIFY(Exec(doc->Database(), "UPDATE unit_details SET unit_user_name = ? WHERE unit_imei_num = ?",
+                     {U("דני"), imei}));
+        CScriptedAnswerer::Instance().Clear();
+        QVERIFY(!Write());
+        QCOMPARE(CScriptedAnswerer::Instance().Ids(), QList<int>{CPhoneTextCodec::MsgCharacterNotInCodePage});
+        const CVirtualPhone after = m_fx.Load(m_phone);
+        QVERIFY(after.codeplug == before.codeplug);
+        QCOMPARE(after.sim.block, before.sim.block);
+    }
 };
 
 VELMORA_TEST_MAIN(TestPhoneTexts)
