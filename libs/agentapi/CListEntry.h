@@ -8,6 +8,8 @@
 // One entry of a list block or of the SIM block, in any entry format, with its fields unpacked.
 struct CListEntry
 {
+    // Texts hold the entry's bytes, one character each (U+0000..U+00FF): the library knows no code
+    // page; the program converts names from and to the phone's.
     QString name;
     int flag = 0;
     QString number;    // phone book and consolidated entries

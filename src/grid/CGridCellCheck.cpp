@@ -1,5 +1,6 @@
 #include "CGridCellCheck.h"
 
+#include "CPhoneTextCodec.h"
 #include "CRangeParser.h"
 
 namespace {
@@ -48,6 +49,12 @@ CGridCheckResult CGridCellCheck::RangeEdit(const CGridCellStyle& style, const QS
             return CGridCheckResult::Fail(MsgInvalidChars, {style.validChars});
     }
 
+    if (style.phoneCodePage != 0) {
+        const CGridCheckResult page = PhoneText(text, style.phoneCodePage);
+        if (!page.ok)
+            return page;
+    }
+
     if (style.maxValue && !text.isEmpty()) {
         const qint64 low = style.minValue.value_or(0);
         const qint64 high = *style.maxValue;
@@ -59,6 +66,14 @@ CGridCheckResult CGridCellCheck::RangeEdit(const CGridCellStyle& style, const QS
     if (style.dialString)
         return DialString(text);
     return CGridCheckResult::Pass();
+}
+
+CGridCheckResult CGridCellCheck::PhoneText(const QString& text, int codePage)
+{
+    const CPhoneTextCodec codec(codePage == CPhoneTextCodec::Hebrew ? CPhoneTextCodec::Hebrew
+                                                                    : CPhoneTextCodec::Latin);
+    const CVelmoraError refused = codec.Check(text);
+    return refused ? CGridCheckResult::Fail(refused.Id(), refused.Args()) : CGridCheckResult::Pass();
 }
 
 CGridCheckResult CGridCellCheck::DialString(const QString& text)

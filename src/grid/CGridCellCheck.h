@@ -32,9 +32,13 @@ public:
         DialStringMaxDigits = 20
     };
 
-    // Range edit control, in this order: minimum length, valid characters, value range (only
-    // when a maximum is set; an empty text passes), dial-string rule.
+    // Range edit control, in this order: minimum length, valid characters, the phone's code page
+    // (when set), value range (only when a maximum is set; an empty text passes), dial-string rule.
     static CGridCheckResult RangeEdit(const CGridCellStyle& style, const QString& text);
+
+    // A text for the phone (a name of a list or of the unit): every character must be one of the code
+    // page's (1252 or 1255, CPhoneTextCodec); the message names the first that is not.
+    static CGridCheckResult PhoneText(const QString& text, int codePage);
 
     // The dial-string rule: empty passes; only "0123456789*#o+P"; "+" only first and once; at most
     // 20 characters without "+".

@@ -36,6 +36,7 @@ struct CGridCellStyle
     std::optional<qint64> minValue;     // 1667
     std::optional<qint64> maxValue;     // 1651; the value range is checked only when this is set
     bool dialString = false;            // 1869
+    int phoneCodePage = 0;              // a text for the phone: the code page it must fit (0: none)
     std::optional<int> attr1415;        // carried for the name columns
     std::optional<int> formatType;      // 1420: the number-format type (1..4) of a NumFmt cell
     bool ipAttr = false;                // 1608: a NumFmt cell that holds a dotted address

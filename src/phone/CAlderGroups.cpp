@@ -104,7 +104,8 @@ quint32 EncodeInto(Field field, quint32 v, const QVariant& value)
 
 } // namespace
 
-int CAlderGroups::ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles)
+int CAlderGroups::ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles,
+                             const CPhoneTextCodec& codec)
 {
     for (int r = 0; r < StyleCount; ++r) {
         styles.AddNew();
@@ -116,7 +117,7 @@ int CAlderGroups::ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles
                 continue;
             CPhoneItems::Item item;
             QString text;
-            const int rc = Settings[s].field == Field::Text ? CPhoneItems::ReadText(id, text)
+            const int rc = Settings[s].field == Field::Text ? CPhoneItems::ReadText(id, text, codec)
                                                             : CPhoneItems::Read(id, item);
             if (!CPhoneItems::Ok(rc)) {
                 styles.CancelUpdate();
@@ -131,7 +132,7 @@ int CAlderGroups::ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles
     return AGENT_SUCCESS;
 }
 
-int CAlderGroups::WriteStyles(CAlderErgoStylesRecSet& styles)
+int CAlderGroups::WriteStyles(CAlderErgoStylesRecSet& styles, const CPhoneTextCodec& codec)
 {
     for (styles.MoveFirst(); !styles.IsEOF(); styles.MoveNext()) {
         const int r = styles.m_unit_style_number;
@@ -148,7 +149,7 @@ int CAlderGroups::WriteStyles(CAlderErgoStylesRecSet& styles)
             const int id = it.key();
             const QList<int>& settings = it.value();
             if (settings.size() == 1 && Settings[settings.first()].field == Field::Text) {
-                const int rc = CPhoneItems::WriteText(id, styles.m_unit_style_name);
+                const int rc = CPhoneItems::WriteText(id, styles.m_unit_style_name, codec);
                 if (!CPhoneItems::Ok(rc))
                     return rc;
                 continue;
@@ -217,7 +218,8 @@ int CAlderGroups::WriteShortcuts(CAlderErgoShortcutsRecSet& shortcuts)
     return CPhoneItems::Write(CodeplugItem::ShortcutValues, values);
 }
 
-int CAlderGroups::ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet& notes)
+int CAlderGroups::ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet& notes,
+                                 const CPhoneTextCodec& codec)
 {
     notes.AddNew();
     notes.m_unit_imei_num = imei;
@@ -227,7 +229,7 @@ int CAlderGroups::ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet
                             &notes.m_unit_quick_notes_7, &notes.m_unit_quick_notes_8,
                             &notes.m_unit_quick_notes_9, &notes.m_unit_quick_notes_10};
     for (int i = 0; i < 10; ++i) {
-        const int rc = CPhoneItems::ReadText(CodeplugItem::FirstQuickNote + i, *columns[i]);
+        const int rc = CPhoneItems::ReadText(CodeplugItem::FirstQuickNote + i, *columns[i], codec);
         if (!CPhoneItems::Ok(rc)) {
             notes.CancelUpdate();
             return rc;
@@ -236,7 +238,7 @@ int CAlderGroups::ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet
     return notes.Update() ? AGENT_SUCCESS : AGENT_READ_FAILED;
 }
 
-int CAlderGroups::WriteQuickNotes(CAlderErgoQuickNotesRecSet& notes)
+int CAlderGroups::WriteQuickNotes(CAlderErgoQuickNotesRecSet& notes, const CPhoneTextCodec& codec)
 {
     notes.MoveFirst();
     if (notes.IsEOF())
@@ -247,7 +249,7 @@ int CAlderGroups::WriteQuickNotes(CAlderErgoQuickNotesRecSet& notes)
                                  notes.m_unit_quick_notes_7, notes.m_unit_quick_notes_8,
                                  notes.m_unit_quick_notes_9, notes.m_unit_quick_notes_10};
     for (int i = 0; i < 10; ++i) {
-        const int rc = CPhoneItems::WriteText(CodeplugItem::FirstQuickNote + i, columns[i]);
+        const int rc = CPhoneItems::WriteText(CodeplugItem::FirstQuickNote + i, columns[i], codec);
         if (!CPhoneItems::Ok(rc))
             return rc;
     }
@@ -303,4 +305,29 @@ int CAlderGroups::WritePersonalize(CPersonalizeRecSet& personalize)
         menu.elements[i] = quint32(personalize.m_unit_main_menu[i]) & 0xFF;
     rc = CPhoneItems::Write(CodeplugItem::MenuSlots, menu);
     return rc;
+}
+
+CVelmoraError CAlderGroups::CheckTexts(CAlderErgoStylesRecSet* styles, CAlderErgoQuickNotesRecSet* notes,
+                                       const CPhoneTextCodec& codec)
+{
+    if (styles) {
+        for (styles->MoveFirst(); !styles->IsEOF(); styles->MoveNext()) {
+            if (CVelmoraError refused = codec.Check(styles->m_unit_style_name))
+                return refused;
+        }
+    }
+    if (notes) {
+        notes->MoveFirst();
+        if (!notes->IsEOF()) {
+            for (const QString& note :
+                 {notes->m_unit_quick_notes_1, notes->m_unit_quick_notes_2, notes->m_unit_quick_notes_3,
+                  notes->m_unit_quick_notes_4, notes->m_unit_quick_notes_5, notes->m_unit_quick_notes_6,
+                  notes->m_unit_quick_notes_7, notes->m_unit_quick_notes_8, notes->m_unit_quick_notes_9,
+                  notes->m_unit_quick_notes_10}) {
+                if (CVelmoraError refused = codec.Check(note))
+                    return refused;
+            }
+        }
+    }
+    return CVelmoraError();
 }

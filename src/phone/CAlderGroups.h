@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CPhoneTextCodec.h"
+#include "CVelmoraError.h"
+
 #include <QString>
 
 class CAlderErgoQuickNotesRecSet;
@@ -20,14 +23,21 @@ public:
         SettingCount = 26, // settings 0..25 of a style; their items are CodeplugItem::StyleItem
     };
 
-    static int ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles);
+    // Style names and quick notes are in the unit's code page (codec).
+    static int ReadStyles(const QString& imei, CAlderErgoStylesRecSet& styles, const CPhoneTextCodec& codec);
     static int ReadShortcuts(const QString& imei, CAlderErgoShortcutsRecSet& shortcuts);
-    static int ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet& notes);
+    static int ReadQuickNotes(const QString& imei, CAlderErgoQuickNotesRecSet& notes,
+                              const CPhoneTextCodec& codec);
     static int ReadPersonalize(const QString& imei, CPersonalizeRecSet& personalize);
 
     // The recordsets hold the unit's rows (opened for its IMEI, styles and shortcuts by number).
-    static int WriteStyles(CAlderErgoStylesRecSet& styles);
+    // A text the code page cannot hold is not written (AGENT_INVALID_REQUEST); CheckTexts first names it.
+    static int WriteStyles(CAlderErgoStylesRecSet& styles, const CPhoneTextCodec& codec);
     static int WriteShortcuts(CAlderErgoShortcutsRecSet& shortcuts);
-    static int WriteQuickNotes(CAlderErgoQuickNotesRecSet& notes);
+    static int WriteQuickNotes(CAlderErgoQuickNotesRecSet& notes, const CPhoneTextCodec& codec);
+    // Passes, or the message naming the first character of a style name or quick note the code page
+    // cannot hold. Either recordset may be null (not written).
+    static CVelmoraError CheckTexts(CAlderErgoStylesRecSet* styles, CAlderErgoQuickNotesRecSet* notes,
+                                    const CPhoneTextCodec& codec);
     static int WritePersonalize(CPersonalizeRecSet& personalize);
 };

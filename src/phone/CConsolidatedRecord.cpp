@@ -1,16 +1,14 @@
 #include "CConsolidatedRecord.h"
 
-#include "CPhoneItems.h"
-
 #include <QtEndian>
 
 namespace {
 
-QString GetText(const QByteArray& block, int offset, int size)
+QString GetText(const QByteArray& block, int offset, int size, const CPhoneTextCodec& codec)
 {
     const QByteArray raw = block.mid(offset, size);
     const int end = raw.indexOf('\0');
-    return CPhoneItems::FromPhoneText(end < 0 ? raw : raw.left(end));
+    return codec.Decode(end < 0 ? raw : raw.left(end));
 }
 
 void PutText(QByteArray& block, int offset, int size, const QByteArray& raw)
@@ -31,20 +29,21 @@ uchar* At(QByteArray& block, int offset)
 
 } // namespace
 
-CConsolidatedRecord CConsolidatedRecord::Decode(const QByteArray& block, int offset)
+CConsolidatedRecord CConsolidatedRecord::Decode(const QByteArray& block, int offset,
+                                                CPhoneTextCodec::CodePage unitPage)
 {
     CConsolidatedRecord r;
     if (offset < 0 || offset + Size > block.size())
         return r;
-    r.name = GetText(block, offset, NameSize);
+    r.language = quint8(block.at(offset + 39));
+    r.name = GetText(block, offset, NameSize, CPhoneTextCodec::ForEntry(r.language, unitPage));
     r.phoneNumLen = quint8(block.at(offset + 12));
     r.reserved = quint8(block.at(offset + 13));
     r.tonNP = quint8(block.at(offset + 14));
-    r.number = GetText(block, offset + 15, NumberSize);
+    r.number = GetText(block, offset + 15, NumberSize, CPhoneTextCodec(CPhoneTextCodec::Latin));
     r.capabilityID = quint8(block.at(offset + 36));
     r.extnRecID = quint8(block.at(offset + 37));
     r.numType = quint8(block.at(offset + 38));
-    r.language = quint8(block.at(offset + 39));
     r.voiceTag = qFromLittleEndian<quint32>(At(block, offset + 40));
     r.timeStamp = GetTimeStamp(block, offset + TimeStampOffset);
     r.syncStatus = qFromLittleEndian<quint16>(At(block, offset + 48));
@@ -54,15 +53,22 @@ CConsolidatedRecord CConsolidatedRecord::Decode(const QByteArray& block, int off
     return r;
 }
 
-void CConsolidatedRecord::Encode(QByteArray& block, int offset) const
+CVelmoraError CConsolidatedRecord::Encode(QByteArray& block, int offset,
+                                          CPhoneTextCodec::CodePage unitPage) const
 {
     if (offset < 0 || offset + Size > block.size())
-        return;
-    PutText(block, offset, NameSize, CPhoneItems::ToPhoneText(name).left(NameSize - 1));
+        return CVelmoraError();
+    QByteArray nameBytes;
+    QByteArray numberBytes;
+    if (CVelmoraError refused = CPhoneTextCodec::ForEntry(language, unitPage).Encode(name, nameBytes))
+        return refused;
+    if (CVelmoraError refused = CPhoneTextCodec(CPhoneTextCodec::Latin).Encode(number, numberBytes))
+        return refused;
+    PutText(block, offset, NameSize, nameBytes.left(NameSize - 1));
     block[offset + 12] = char(quint8(phoneNumLen));
     block[offset + 13] = char(quint8(reserved));
     block[offset + 14] = char(quint8(tonNP));
-    PutText(block, offset + 15, NumberSize, CPhoneItems::ToPhoneText(number).left(NumberSize - 1));
+    PutText(block, offset + 15, NumberSize, numberBytes.left(NumberSize - 1));
     block[offset + 36] = char(quint8(capabilityID));
     block[offset + 37] = char(quint8(extnRecID));
     block[offset + 38] = char(quint8(numType));
@@ -73,6 +79,7 @@ void CConsolidatedRecord::Encode(QByteArray& block, int offset) const
     qToLittleEndian<quint32>(tempID, At(block, offset + 50));
     block[offset + NameIndexOffset] = char(quint8(nameIndex));
     block[offset + 55] = char(quint8(nameLang));
+    return CVelmoraError();
 }
 
 quint32 CConsolidatedRecord::PhoneMinutes(const QDateTime& utc)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CPhoneTextCodec.h"
+#include "CVelmoraError.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -35,9 +38,13 @@ struct CConsolidatedRecord
     int nameIndex = 0;
     int nameLang = 0;
 
-    static CConsolidatedRecord Decode(const QByteArray& block, int offset);
-    // Names are cut to 11 characters and numbers to 20, each leaving its terminating zero.
-    void Encode(QByteArray& block, int offset) const;
+    // The name is in the code page of the record's language, else of unitPage.
+    static CConsolidatedRecord Decode(const QByteArray& block, int offset,
+                                      CPhoneTextCodec::CodePage unitPage = CPhoneTextCodec::Latin);
+    // Names are cut to 11 characters and numbers to 20, each leaving its terminating zero. A name the
+    // code page cannot hold is refused, with the block left as it was.
+    CVelmoraError Encode(QByteArray& block, int offset,
+                         CPhoneTextCodec::CodePage unitPage = CPhoneTextCodec::Latin) const;
 
     // Minutes since 1 January 1999 00:00 of a UTC time, as the phone counts them (the leap rule of
     // every fourth year, day count in 16 bits).

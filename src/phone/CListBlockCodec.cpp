@@ -19,7 +19,15 @@ bool HasLanguage(Format format)
 
 } // namespace
 
-QList<CListRow> CListBlockCodec::DecodeRegion(const QByteArray& block, const Region& region)
+CPhoneTextCodec CListBlockCodec::CodecFor(Format format, int entryLanguage,
+                                          CPhoneTextCodec::CodePage unitPage)
+{
+    // Lists without a language byte keep none on the phone: their names follow the unit.
+    return CPhoneTextCodec::ForEntry(HasLanguage(format) ? entryLanguage : -1, unitPage);
+}
+
+QList<CListRow> CListBlockCodec::DecodeRegion(const QByteArray& block, const Region& region,
+                                              CPhoneTextCodec::CodePage unitPage)
 {
     QList<CListRow> rows;
     for (int slot = 0; slot < region.count; ++slot) {
@@ -29,7 +37,7 @@ QList<CListRow> CListBlockCodec::DecodeRegion(const QByteArray& block, const Reg
         row.nam = region.nam;
         row.number = slot + 1;
         if (region.kind == Kind::Consolidated) {
-            row.record = CConsolidatedRecord::Decode(block, offset);
+            row.record = CConsolidatedRecord::Decode(block, offset, unitPage);
             if (row.record.nameIndex == 0)
                 continue;
             row.name = row.record.name;
@@ -39,7 +47,8 @@ QList<CListRow> CListBlockCodec::DecodeRegion(const QByteArray& block, const Reg
             continue;
         }
         const CListEntry entry = CListEntry::Decode(region.format, block, offset);
-        row.name = entry.name;
+        // The entry's name holds the phone's bytes, one character each.
+        row.name = CodecFor(region.format, entry.language, unitPage).Decode(entry.name.toLatin1());
         row.flag = entry.flag != 0;
         if (HasLanguage(region.format))
             row.language = entry.language;
@@ -81,13 +90,13 @@ QList<CListRow> CListBlockCodec::DecodeRegion(const QByteArray& block, const Reg
 }
 
 CUnitListRows CListBlockCodec::Decode(const QByteArray& block, const QList<Region>& regions,
-                                      bool withConsolidated)
+                                      bool withConsolidated, CPhoneTextCodec::CodePage unitPage)
 {
     CUnitListRows rows;
     for (const Region& region : regions) {
         if (region.kind == Kind::Consolidated && !withConsolidated)
             continue;
-        rows.Append(DecodeRegion(block, region));
+        rows.Append(DecodeRegion(block, region, unitPage));
     }
     return rows;
 }
@@ -112,14 +121,15 @@ bool CListBlockCodec::Selected(const Region& region, const CWriteFlags& flags)
     return false;
 }
 
-void CListBlockCodec::EncodeRegion(QByteArray& block, const Region& region, const QList<CListRow>& rows,
-                                   bool stripPause)
+CVelmoraError CListBlockCodec::EncodeRegion(QByteArray& block, const Region& region,
+                                            const QList<CListRow>& rows, bool stripPause,
+                                            CPhoneTextCodec::CodePage unitPage)
 {
     const int size = CListBlockLayout::EntrySize(region.format);
     const int start = region.offset;
     const int end = start + region.count * size;
     if (start < 0 || end > block.size())
-        return;
+        return CVelmoraError();
     // Rows removed from the fleet must disappear from the phone.
     for (int i = start; i < end; ++i)
         block[i] = '\0';
@@ -131,13 +141,20 @@ void CListBlockCodec::EncodeRegion(QByteArray& block, const Region& region, cons
         if (region.kind == Kind::Consolidated) {
             CConsolidatedRecord record = row.record;
             record.name = record.name.left(WrittenNameLength);
-            record.Encode(block, offset);
+            if (CVelmoraError refused = record.Encode(block, offset, unitPage))
+                return refused;
             continue;
         }
         CListEntry entry;
-        entry.name = region.format == Format::Scan ? QString() : row.name.left(WrittenNameLength);
-        entry.flag = row.flag ? 1 : 0;
         entry.language = HasLanguage(region.format) ? row.language : 0;
+        if (region.format != Format::Scan) {
+            QByteArray name;
+            if (CVelmoraError refused = CodecFor(region.format, row.language, unitPage)
+                                            .Encode(row.name.left(WrittenNameLength), name))
+                return refused;
+            entry.name = QString::fromLatin1(name); // the bytes, one character each
+        }
+        entry.flag = row.flag ? 1 : 0;
         if (IsPhoneBook(region.format)) {
             entry.number = (stripPause ? StripPause(row.phone) : row.phone).left(WrittenNumberLength);
         } else if (region.kind == Kind::Private) {
@@ -156,15 +173,40 @@ void CListBlockCodec::EncodeRegion(QByteArray& block, const Region& region, cons
         }
         CListEntry::Encode(region.format, entry, block, offset);
     }
+    return CVelmoraError();
 }
 
-void CListBlockCodec::Encode(QByteArray& block, const QList<Region>& regions, const CUnitListRows& rows,
-                             const CWriteFlags& flags, bool stripPause)
+CVelmoraError CListBlockCodec::Encode(QByteArray& block, const QList<Region>& regions,
+                                      const CUnitListRows& rows, const CWriteFlags& flags, bool stripPause,
+                                      CPhoneTextCodec::CodePage unitPage)
 {
     for (const Region& region : regions) {
-        if (Selected(region, flags))
-            EncodeRegion(block, region, rows.Of(region.kind, region.nam), stripPause);
+        if (!Selected(region, flags))
+            continue;
+        if (CVelmoraError refused =
+                EncodeRegion(block, region, rows.Of(region.kind, region.nam), stripPause, unitPage))
+            return refused;
     }
+    return CVelmoraError();
+}
+
+CVelmoraError CListBlockCodec::CheckNames(const QList<Region>& regions, const CUnitListRows& rows,
+                                          const CWriteFlags& flags, CPhoneTextCodec::CodePage unitPage)
+{
+    for (const Region& region : regions) {
+        if (!Selected(region, flags) || region.format == Format::Scan)
+            continue;
+        for (const CListRow& row : rows.Of(region.kind, region.nam)) {
+            const bool record = region.kind == Kind::Consolidated;
+            const QString name = (record ? row.record.name : row.name).left(WrittenNameLength);
+            const int language = record ? row.record.language : row.language;
+            const CPhoneTextCodec codec = record ? CPhoneTextCodec::ForEntry(language, unitPage)
+                                                 : CodecFor(region.format, language, unitPage);
+            if (CVelmoraError refused = codec.Check(name))
+                return refused;
+        }
+    }
+    return CVelmoraError();
 }
 
 bool CListBlockCodec::StripPauseApplies(int defaultVersion, int structureVersion)

@@ -103,13 +103,27 @@ int CPhoneItems::ReadBytes(int item, QByteArray& bytes, int bank)
     return rc;
 }
 
-int CPhoneItems::ReadText(int item, QString& text, int bank)
+namespace {
+
+int ReadCodedText(int item, QString& text, const CPhoneTextCodec& codec, int bank)
 {
     QByteArray bytes;
-    const int rc = ReadBytes(item, bytes, bank);
+    const int rc = CPhoneItems::ReadBytes(item, bytes, bank);
     const int end = bytes.indexOf('\0');
-    text = FromPhoneText(end < 0 ? bytes : bytes.left(end));
+    text = codec.Decode(end < 0 ? bytes : bytes.left(end));
     return rc;
+}
+
+} // namespace
+
+int CPhoneItems::ReadText(int item, QString& text, int bank)
+{
+    return ReadCodedText(item, text, CPhoneTextCodec(CPhoneTextCodec::Latin), bank);
+}
+
+int CPhoneItems::ReadText(int item, QString& text, const CPhoneTextCodec& codec)
+{
+    return ReadCodedText(item, text, codec, 0);
 }
 
 int CPhoneItems::WriteValue(int item, quint32 value, int bank)
@@ -140,22 +154,29 @@ int CPhoneItems::WriteBytes(int item, const QByteArray& bytes, int bank)
     return Write(item, current, bank);
 }
 
-int CPhoneItems::WriteText(int item, const QString& text, bool keepTerminator, int bank)
+namespace {
+
+int WriteCodedText(int item, const QString& text, const CPhoneTextCodec& codec, bool keepTerminator, int bank)
 {
-    Item current;
-    const int rc = Read(item, current, bank);
-    if (!Ok(rc) || current.absent || current.elements.isEmpty())
+    QByteArray bytes;
+    if (codec.Encode(text, bytes))
+        return AGENT_INVALID_REQUEST; // never a '?' in place of what the phone cannot hold
+    CPhoneItems::Item current;
+    const int rc = CPhoneItems::Read(item, current, bank);
+    if (!CPhoneItems::Ok(rc) || current.absent || current.elements.isEmpty())
         return rc;
     const int length = int(current.elements.size()) * current.width;
-    return WriteBytes(item, ToPhoneText(text).left(keepTerminator ? length - 1 : length), bank);
+    return CPhoneItems::WriteBytes(item, bytes.left(keepTerminator ? length - 1 : length), bank);
 }
 
-QByteArray CPhoneItems::ToPhoneText(const QString& text)
+} // namespace
+
+int CPhoneItems::WriteText(int item, const QString& text, bool keepTerminator, int bank)
 {
-    return text.toLatin1();
+    return WriteCodedText(item, text, CPhoneTextCodec(CPhoneTextCodec::Latin), keepTerminator, bank);
 }
 
-QString CPhoneItems::FromPhoneText(const QByteArray& bytes)
+int CPhoneItems::WriteText(int item, const QString& text, const CPhoneTextCodec& codec, bool keepTerminator)
 {
-    return QString::fromLatin1(bytes);
+    return WriteCodedText(item, text, codec, keepTerminator, 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CPhoneTextCodec.h"
 #include "CVelmoraError.h"
 
 #include <QByteArray>
@@ -34,19 +35,21 @@ public:
     static int Write(int item, const Item& in, int bank = 0);
 
     static int ReadValue(int item, quint32& value, int bank = 0);
-    // Text of an 8-bit item up to its first zero byte.
+    // Text of an 8-bit item up to its first zero byte: numbers and ids in code page 1252, names in the
+    // code page given.
     static int ReadText(int item, QString& text, int bank = 0);
+    static int ReadText(int item, QString& text, const CPhoneTextCodec& codec);
     static int ReadBytes(int item, QByteArray& bytes, int bank = 0);
 
     // Element 0 changed, the rest of the item as the phone has it.
     static int WriteValue(int item, quint32 value, int bank = 0);
     // The text zero-padded to the item's length and cut at it; keepTerminator leaves room for one
-    // terminating zero.
+    // terminating zero. Numbers and ids go in code page 1252, names in the code page given. A text the
+    // page cannot hold is not written (AGENT_INVALID_REQUEST): callers check names first
+    // (CPhoneTextCodec::Check) for the message naming the character.
     static int WriteText(int item, const QString& text, bool keepTerminator = false, int bank = 0);
+    static int WriteText(int item, const QString& text, const CPhoneTextCodec& codec,
+                         bool keepTerminator = false);
     // Bytes of an 8-bit item, zero-padded and cut to its length.
     static int WriteBytes(int item, const QByteArray& bytes, int bank = 0);
-
-    // Texts go to the phone in its 8-bit character set; characters it cannot show become '?'.
-    static QByteArray ToPhoneText(const QString& text);
-    static QString FromPhoneText(const QByteArray& bytes);
 };

@@ -138,10 +138,16 @@ CVelmoraError CPhoneUnitWriter::WriteIdentityItems()
 {
     CProcessPhone& p = m_phone;
     const CUnitRecSet& unit = p.Unit();
-    int rc = CPhoneItems::WriteText(CodeplugItem::UserName, unit.m_unit_user_name);
+    // What the phone's code page cannot hold stops the write with its message, not as '?'.
+    const CPhoneTextCodec codec = p.UnitTextCodec();
+    for (const QString* text : {&unit.m_unit_user_name, &unit.m_units_comments}) {
+        if (CVelmoraError refused = codec.Check(*text))
+            return refused;
+    }
+    int rc = CPhoneItems::WriteText(CodeplugItem::UserName, unit.m_unit_user_name, codec);
     if (!Ok(rc))
         return CProcessPhone::FailMessage(PhoneMsg::UserNameNotWritten, rc);
-    rc = CPhoneItems::WriteText(CodeplugItem::Comments, unit.m_units_comments, true);
+    rc = CPhoneItems::WriteText(CodeplugItem::Comments, unit.m_units_comments, codec, true);
     if (!Ok(rc))
         return Fail(PhoneErr::CommentsNotWritten, rc);
     // Phones keeping their lists on the SIM take their identity from it: item 59 is not theirs to
@@ -199,6 +205,15 @@ CVelmoraError CPhoneUnitWriter::PrepareAndWriteSourceItems(const QString& source
 CVelmoraError CPhoneUnitWriter::WriteSettingsAndLists()
 {
     const CWriteFlags& flags = m_phone.m_flags;
+    // SIM lists are written after the codeplug: their names are checked before it is programmed.
+    if (m_phone.m_callListType == 7) {
+        CUnitListRows rows;
+        if (CVelmoraError error = rows.Load(m_phone.m_db, m_phone.m_unitImei))
+            return error;
+        if (CVelmoraError refused = CListBlockCodec::CheckNames(CListBlockLayout::SimRegions(), rows, flags,
+                                                                m_phone.UnitTextCodec().Page()))
+            return refused;
+    }
     if (flags.basicSettings || flags.furtherSettings) {
         if (const CVelmoraError error = WritePackedItems())
             return error;
@@ -296,15 +311,22 @@ CVelmoraError CPhoneUnitWriter::WriteAlderGroups()
     CProcessPhone& p = m_phone;
     const CWriteFlags& flags = p.m_flags;
     int rc = AGENT_SUCCESS;
+    const CPhoneTextCodec codec = p.UnitTextCodec();
+    if (CVelmoraError refused = CAlderGroups::CheckTexts(
+            flags.alderStyles ? &p.SlotAs<CAlderErgoStylesRecSet>(CProcessPhone::SlotStyles) : nullptr,
+            flags.alderQuickNotes ? &p.SlotAs<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes)
+                                  : nullptr,
+            codec))
+        return refused;
     if (flags.alderStyles)
-        rc = CAlderGroups::WriteStyles(p.SlotAs<CAlderErgoStylesRecSet>(CProcessPhone::SlotStyles));
+        rc = CAlderGroups::WriteStyles(p.SlotAs<CAlderErgoStylesRecSet>(CProcessPhone::SlotStyles), codec);
     if (Ok(rc) && flags.alderShortcuts)
         rc = CAlderGroups::WriteShortcuts(p.SlotAs<CAlderErgoShortcutsRecSet>(CProcessPhone::SlotShortcuts));
     if (Ok(rc) && flags.alderPersonalize && p.Personalize())
         rc = CAlderGroups::WritePersonalize(*p.Personalize());
     if (Ok(rc) && flags.alderQuickNotes)
         rc = CAlderGroups::WriteQuickNotes(
-            p.SlotAs<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes));
+            p.SlotAs<CAlderErgoQuickNotesRecSet>(CProcessPhone::SlotQuickNotes), codec);
     return Ok(rc) ? CVelmoraError() : FailAgent(rc);
 }
 
@@ -333,8 +355,11 @@ CVelmoraError CPhoneUnitWriter::WriteListBlock(bool consolidated)
     const QList<CListBlockLayout::Region> regions =
         CListBlockLayout::Regions(CListBlockLayout::LayoutFor(p.m_callListType, p.m_crossFleet));
     const CWriteFlags& flags = p.m_flags;
+    const CPhoneTextCodec::CodePage unitPage = p.UnitTextCodec().Page();
     if (!consolidated) {
-        CListBlockCodec::Encode(block, regions, rows, flags, stripPause);
+        if (CVelmoraError refused =
+                CListBlockCodec::Encode(block, regions, rows, flags, stripPause, unitPage))
+            return refused;
     } else {
         // The phone book and the NAM 1 lists come from the consolidated call list; the rest as usual.
         using Kind = CListBlockLayout::ListKind;
@@ -347,9 +372,11 @@ CVelmoraError CPhoneUnitWriter::WriteListBlock(bool consolidated)
                 region.nam == 1 && (region.kind == Kind::PhoneBook || region.kind == Kind::Private ||
                                     region.kind == Kind::Talkgroup);
             if (!derivedList) {
-                if (selected)
-                    CListBlockCodec::EncodeRegion(block, region, rows.Of(region.kind, region.nam),
-                                                  stripPause);
+                if (!selected)
+                    continue;
+                if (CVelmoraError refused = CListBlockCodec::EncodeRegion(
+                        block, region, rows.Of(region.kind, region.nam), stripPause, unitPage))
+                    return refused;
                 continue;
             }
             if (!selected && !flags.consolidated)
@@ -357,7 +384,9 @@ CVelmoraError CPhoneUnitWriter::WriteListBlock(bool consolidated)
             const QList<CListRow>& list = region.kind == Kind::PhoneBook ? derived.phoneBook
                                           : region.kind == Kind::Private ? derived.privates
                                                                          : derived.talkgroups;
-            CListBlockCodec::EncodeRegion(block, region, list, stripPause);
+            if (CVelmoraError refused =
+                    CListBlockCodec::EncodeRegion(block, region, list, stripPause, unitPage))
+                return refused;
         }
     }
     // A list block the library refused must not end in a report of success.
@@ -400,7 +429,12 @@ CVelmoraError CPhoneUnitWriter::SimStage(bool useGivenSimKind, int writeMode, in
     target.simKind = simKind;
     const bool stripPause = CListBlockCodec::StripPauseApplies(
         unit.IsEOF() ? 0 : unit.m_unit_cp_default_version, p.m_structureVersion);
-    CSimBlockFill::Fill(block, rows, p.m_flags, source, target, stripPause, QDateTime::currentDateTimeUtc());
+    if (CVelmoraError refused =
+            CSimBlockFill::Fill(block, rows, p.m_flags, source, target, stripPause,
+                                QDateTime::currentDateTimeUtc(), p.UnitTextCodec().Page())) {
+        sim.DropPin();
+        return refused;
+    }
     const CUnitPhoneErgoRecSet& ergo = p.Ergo();
     if (p.m_flags.furtherSettings && !ergo.IsEOF())
         CSimBlockFill::SetTalkgroupType(block, ergo.m_unit_tg_type);

@@ -143,6 +143,12 @@ CUnitRecSet& CProcessPhone::Unit() const
     return SlotAs<CUnitRecSet>(SlotUnit);
 }
 
+CPhoneTextCodec CProcessPhone::UnitTextCodec() const
+{
+    // The unit's fields: the fleet's row when writing, the one being read (added) when reading.
+    return CPhoneTextCodec::ForUnit(int(Unit().m_unit_def_call_list_lang_id), m_settings.IsHebrew());
+}
+
 CUnitPhoneErgoRecSet& CProcessPhone::Ergo() const
 {
     return SlotAs<CUnitPhoneErgoRecSet>(SlotErgo);
@@ -361,10 +367,10 @@ CVelmoraError CProcessPhone::ReadUnitItems()
         return Fail(PhoneErr::UnknownModel, 0);
     unit.m_unit_cross_fleet_enable = m_crossFleet;
 
-    rc = CPhoneItems::ReadText(CodeplugItem::UserName, unit.m_unit_user_name);
+    rc = CPhoneItems::ReadText(CodeplugItem::UserName, unit.m_unit_user_name, UnitTextCodec());
     if (!Ok(rc))
         return Fail(PhoneErr::UserName, rc);
-    rc = CPhoneItems::ReadText(CodeplugItem::Comments, unit.m_units_comments);
+    rc = CPhoneItems::ReadText(CodeplugItem::Comments, unit.m_units_comments, UnitTextCodec());
     if (!Ok(rc))
         return Fail(PhoneErr::Comments, rc);
     if (const CVelmoraError error = ReadPrivateIds())
@@ -545,7 +551,8 @@ CVelmoraError CProcessPhone::ReadLists()
     if (!Ok(rc))
         return CPhoneItems::Failure(rc);
     const CUnitListRows rows = CListBlockCodec::Decode(
-        block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false);
+        block, CListBlockLayout::Regions(CListBlockLayout::LayoutFor(m_callListType, m_crossFleet)), false,
+        UnitTextCodec().Page());
     return rows.Store(m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook),
                       SlotAs<CUnitPrvtDetRecSet>(SlotPrivate), SlotAs<CUnitTGDetRecSet>(SlotTalkgroup),
                       SlotAs<CTGScanListRecSet>(SlotScan), SlotAs<CUnitStatusMsgRecSet>(SlotStatus),
@@ -561,8 +568,8 @@ CVelmoraError CProcessPhone::ReadSimLists()
     if (!Ok(rc))
         return CPhoneItems::Failure(rc);
     if (rc != AGENT_ABSENT && (m_simKind == 2 || m_simKind == 3)) {
-        const CUnitListRows rows =
-            CListBlockCodec::Decode(block, CListBlockLayout::SimRegions(), m_simKind == 3);
+        const CUnitListRows rows = CListBlockCodec::Decode(block, CListBlockLayout::SimRegions(),
+                                                           m_simKind == 3, UnitTextCodec().Page());
         if (CVelmoraError error = rows.Store(
                 m_imei, SlotAs<CUnitPhoneDetRecSet>(SlotPhoneBook), SlotAs<CUnitPrvtDetRecSet>(SlotPrivate),
                 SlotAs<CUnitTGDetRecSet>(SlotTalkgroup), SlotAs<CTGScanListRecSet>(SlotScan),
@@ -599,11 +606,12 @@ CVelmoraError CProcessPhone::ReadSimLists()
     if (m_phoneClass != 3)
         return CVelmoraError();
     Ergo().m_unit_tg_type = quint8(block.at(CListBlockLayout::SimTalkgroupTypeOffset));
-    rc = CAlderGroups::ReadStyles(m_imei, SlotAs<CAlderErgoStylesRecSet>(SlotStyles));
+    rc = CAlderGroups::ReadStyles(m_imei, SlotAs<CAlderErgoStylesRecSet>(SlotStyles), UnitTextCodec());
     if (Ok(rc))
         rc = CAlderGroups::ReadShortcuts(m_imei, SlotAs<CAlderErgoShortcutsRecSet>(SlotShortcuts));
     if (Ok(rc))
-        rc = CAlderGroups::ReadQuickNotes(m_imei, SlotAs<CAlderErgoQuickNotesRecSet>(SlotQuickNotes));
+        rc = CAlderGroups::ReadQuickNotes(m_imei, SlotAs<CAlderErgoQuickNotesRecSet>(SlotQuickNotes),
+                                          UnitTextCodec());
     if (Ok(rc) && Personalize())
         rc = CAlderGroups::ReadPersonalize(m_imei, *Personalize());
     if (!Ok(rc))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CPhoneSettings.h"
+#include "CPhoneTextCodec.h"
 #include "CVelmoraError.h"
 #include "CWriteFlags.h"
 
@@ -135,6 +136,8 @@ private:
 
     CUnitRecSet& Unit() const;
     CUnitPhoneErgoRecSet& Ergo() const;
+    // The code page of the unit's texts: its default call-list language, else the interface's.
+    CPhoneTextCodec UnitTextCodec() const;
     CPersonalizeRecSet* Personalize() const;
     template <typename T> T& SlotAs(int slot) const
     {

@@ -11,16 +11,18 @@ using Region = CListBlockLayout::Region;
 
 } // namespace
 
-void CSimBlockFill::Fill(QByteArray& block, const CUnitListRows& rows, const CWriteFlags& flags, Side source,
-                         Side target, bool stripPause, const QDateTime& nowUtc)
+CVelmoraError CSimBlockFill::Fill(QByteArray& block, const CUnitListRows& rows, const CWriteFlags& flags,
+                                  Side source, Side target, bool stripPause, const QDateTime& nowUtc,
+                                  CPhoneTextCodec::CodePage unitPage)
 {
     if (target.simKind < 2)
-        return;
+        return CVelmoraError();
     const QList<Region> regions = CListBlockLayout::SimRegions();
+    CVelmoraError refused;
     auto encode = [&](const Region& region, const QList<CListRow>& list) {
-        if (region.kind == Kind::Consolidated && target.simKind < 3)
+        if (refused || (region.kind == Kind::Consolidated && target.simKind < 3))
             return;
-        CListBlockCodec::EncodeRegion(block, region, list, stripPause);
+        refused = CListBlockCodec::EncodeRegion(block, region, list, stripPause, unitPage);
     };
 
     if (source.ConsolidatedForm() && !target.ConsolidatedForm() && flags.consolidated) {
@@ -34,7 +36,7 @@ void CSimBlockFill::Fill(QByteArray& block, const CUnitListRows& rows, const CWr
             else if (region.kind == Kind::Talkgroup)
                 encode(region, derived.talkgroups);
         }
-        return;
+        return refused;
     }
     if (target.ConsolidatedForm() && !source.ConsolidatedForm() &&
         (flags.phoneBook || flags.privateList[0] || flags.talkgroups[0])) {
@@ -43,7 +45,7 @@ void CSimBlockFill::Fill(QByteArray& block, const CUnitListRows& rows, const CWr
             if (region.kind == Kind::Consolidated)
                 encode(region, built);
         }
-        return;
+        return refused;
     }
     const quint32 minutes = CConsolidatedRecord::PhoneMinutes(nowUtc);
     for (const Region& region : regions) {
@@ -56,6 +58,7 @@ void CSimBlockFill::Fill(QByteArray& block, const CUnitListRows& rows, const CWr
         }
         encode(region, list);
     }
+    return refused;
 }
 
 void CSimBlockFill::SetTalkgroupType(QByteArray& block, int talkgroupType)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CPhoneTextCodec.h"
 #include "CUnitListRows.h"
+#include "CVelmoraError.h"
 #include "CWriteFlags.h"
 
 #include <QByteArray>
@@ -25,8 +27,10 @@ public:
     // - otherwise each selected region from its own rows, consolidated time stamps set to now.
     // A SIM of the first kind keeps no lists the fleet manages, and one of the second kind no
     // consolidated list: those regions are left as the SIM has them.
-    static void Fill(QByteArray& block, const CUnitListRows& rows, const CWriteFlags& flags, Side source,
-                     Side target, bool stripPause, const QDateTime& nowUtc);
+    // A name its code page cannot hold refuses the fill (the block is then not to be written).
+    static CVelmoraError Fill(QByteArray& block, const CUnitListRows& rows, const CWriteFlags& flags,
+                              Side source, Side target, bool stripPause, const QDateTime& nowUtc,
+                              CPhoneTextCodec::CodePage unitPage = CPhoneTextCodec::Latin);
     // The talkgroup type byte of the SIM block.
     static void SetTalkgroupType(QByteArray& block, int talkgroupType);
 };

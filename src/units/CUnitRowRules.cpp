@@ -1,6 +1,8 @@
 #include "CUnitRowRules.h"
 
+#include "CGridCellCheck.h"
 #include "CModelRules.h"
+#include "CPhoneTextCodec.h"
 #include "CTrinumId.h"
 #include "CUnitsColumns.h"
 #include "UnitsMessageIds.h"
@@ -188,4 +190,31 @@ QString CUnitRowRules::ModelCellText(const QStringList& cells, const CModelRules
         return model;
     return CModelRules::SubModelKey(int(Number(cells.value(C::SubReleaseId - 1))),
                                     int(Number(cells.value(C::ReleaseId - 1))), type);
+}
+
+int CUnitRowRules::UserNameCodePage(const QStringList& cells, bool hebrewInterface)
+{
+    QStringList row = cells;
+    int model = 0;
+    if (!ModelOfKey(row.value(C::ModelType - 1), model))
+        return 0;
+    SplitModelKey(row);
+    const qint64 release = Number(row.value(C::ReleaseId - 1));
+    const int language = release >= 1 ? CModelRules::DefaultCallListLanguage(int(release))
+                                      : int(Number(row.value(C::DefCallListLang - 1)));
+    return CPhoneTextCodec::ForUnit(language, hebrewInterface).Page();
+}
+
+CGridCheckResult CUnitRowRules::CheckUserNameText(const QStringList& cells, bool hebrewInterface)
+{
+    const QString name = cells.value(C::UserName - 1);
+    const int page = UserNameCodePage(cells, hebrewInterface);
+    if (page != 0)
+        return CGridCellCheck::PhoneText(name, page);
+    // The model decides the page: until it is chosen, only what no phone could show is refused.
+    const CGridCheckResult hebrew = CGridCellCheck::PhoneText(name, CPhoneTextCodec::Hebrew);
+    const CGridCheckResult latin = CGridCellCheck::PhoneText(name, CPhoneTextCodec::Latin);
+    if (hebrew.ok || latin.ok)
+        return CGridCheckResult::Pass();
+    return hebrewInterface ? hebrew : latin;
 }

@@ -47,4 +47,13 @@ public:
 
     // A cell's number (0 for empty or unreadable text).
     static qint64 Number(const QString& text);
+
+    // --- User name ---
+    // The code page the user name goes to the phone in: that of the default call-list language of
+    // the row's release (the model key's when it is not split yet), else of the interface language;
+    // 0 while no model is chosen.
+    static int UserNameCodePage(const QStringList& cells, bool hebrewInterface);
+    // The user name against that page (with no model chosen yet, a character either page holds
+    // passes); the message names the first character refused.
+    static CGridCheckResult CheckUserNameText(const QStringList& cells, bool hebrewInterface);
 };

@@ -265,6 +265,17 @@ bool CUnitsTableModel::SetCellText(int row, int col, const QString& text)
             m_lastRefusal = check;
             return false;
         }
+        if (col == C::UserName) {
+            QStringList cells = row == m_edit.row  ? m_edit.cells
+                                : IsStoredRow(row) ? StoredCells(row)
+                                                   : InitialCells();
+            cells[C::UserName - 1] = value;
+            const CGridCheckResult page = CUnitRowRules::CheckUserNameText(cells, m_settings.rightToLeft);
+            if (!page.ok) {
+                m_lastRefusal = page;
+                return false;
+            }
+        }
     }
     if (Value(row, col) == value)
         return true;
@@ -322,6 +333,12 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
     if (!check.ok) {
         m_storeFailed = true;
         return StoreResult{false, check.column, false, check.message.Error()};
+    }
+    // The model chosen after the name was typed decides the page the name must fit.
+    const CGridCheckResult namePage = CUnitRowRules::CheckUserNameText(cells, m_settings.rightToLeft);
+    if (!namePage.ok) {
+        m_storeFailed = true;
+        return StoreResult{false, C::UserName, false, namePage.Error()};
     }
     m_edit.cells = cells;
 

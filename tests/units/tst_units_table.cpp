@@ -1,6 +1,7 @@
 // The units table over a fleet document: lazy reading, storing rows (checks, prompt, IMEI rules,
 // private ids, addresses, the IMEI change cascade, the settings record), deleting and opening units.
 
+#include "CPhoneTextCodec.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
 #include "CUnitCascade.h"
@@ -439,6 +440,51 @@ private Q_SLOTS:
         // The lists did not move to an IMEI that no unit has.
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_phone_details", units[0].imei), phoneRows);
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_phone_details", "351111111111111"), 0);
+    }
+
+    // A user name goes to the phone in its model's code page: what the page cannot hold is refused
+    // where it is typed, by the message naming the character, and again when a model chosen after the
+    // name makes it unfit.
+    void aUserNameThePhoneCannotHoldIsRefused()
+    {
+        auto doc = m_fixture.OpenFleet("names.vlf", {});
+        QVERIFY(doc);
+        auto model = Table(*doc);
+        const auto refusal = [&model](const QString& character, int page) {
+            const CGridCheckResult r = model->LastRefusal();
+            return !r.ok && r.messageId == CPhoneTextCodec::MsgCharacterNotInCodePage &&
+                   r.args == QStringList{character, QString::number(page)};
+        };
+
+        // A Hebrew sub-model (release 70): Hebrew and mixed names pass, an accented letter does not.
+        QVERIFY(model->SetCellText(1, C::ModelType, "-1#70#110"));
+        QVERIFY(!model->SetCellText(1, C::UserName, QString::fromUtf8("Zoé")));
+        QVERIFY(refusal(QString::fromUtf8("é"), 1255));
+        QVERIFY(model->SetCellText(1, C::UserName, QString::fromUtf8("דני Cohen")));
+        QCOMPARE(model->Value(1, C::UserName), QString::fromUtf8("דני Cohen"));
+        model->CancelRecordEdit();
+
+        // A Latin model: accents pass, Hebrew does not; the first refused character is named.
+        QVERIFY(model->SetCellText(1, C::ModelType, "105"));
+        QVERIFY(model->SetCellText(1, C::UserName, QString::fromUtf8("Zoé Müller")));
+        QVERIFY(!model->SetCellText(1, C::UserName, QString::fromUtf8("Dan שלום")));
+        QVERIFY(refusal(QString::fromUtf8("ש"), 1252));
+        model->CancelRecordEdit();
+
+        // No model yet: either page will do, a letter of neither is refused.
+        QVERIFY(model->SetCellText(1, C::UserName, QString::fromUtf8("שלום")));
+        QVERIFY(!model->SetCellText(1, C::UserName, QString::fromUtf8("Жанна")));
+        QVERIFY(refusal(QString::fromUtf8("Ж"), 1252));
+        // The Latin model chosen afterwards refuses the Hebrew name when the row is stored.
+        QVERIFY(Type(*model, 1, {{C::Imei, "351234567890555"}, {C::ModelType, "105"}}));
+        const CUnitsTableModel::StoreResult r = model->StoreRow(1);
+        QVERIFY(!r.ok && !r.stored);
+        QCOMPARE(r.column, int(C::UserName));
+        QCOMPARE(r.error.ToText(), CVelmoraError::Message(CPhoneTextCodec::MsgCharacterNotInCodePage,
+                                                          {QString::fromUtf8("ש"), "1252"})
+                                       .ToText());
+        QVERIFY(r.error.ToText().contains(QString::fromUtf8("ש")));
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details", "351234567890555"), 0);
     }
 
     void deletingTwoUnitsEmptiesTheirTablesButKeepsTalkgroupMembers()
