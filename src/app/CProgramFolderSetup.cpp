@@ -52,6 +52,33 @@ bool CProgramFolderSetup::FillProgramFolder(const QString& folder, const QString
     return true;
 }
 
+bool CProgramFolderSetup::RefreshLanguageFiles(const QString& folder, const QString& dataDir, QString& why)
+{
+    for (const int language : {CInstalledData::English, CInstalledData::French, CInstalledData::Hebrew}) {
+        const QString name = CInstalledData::LanguageFile(language);
+        const QFileInfo installed(QDir(dataDir).filePath(name));
+        const QFileInfo own(QDir(folder).filePath(name));
+        if (!installed.exists() || !own.exists() || installed.lastModified() <= own.lastModified())
+            continue;
+        QFile source(installed.filePath());
+        QFile current(own.filePath());
+        if (!source.open(QIODevice::ReadOnly) || !current.open(QIODevice::ReadOnly)) {
+            why = QStringLiteral("cannot read %1 or %2").arg(installed.filePath(), own.filePath());
+            return false;
+        }
+        const QByteArray text = source.readAll();
+        if (text == current.readAll())
+            continue;
+        // Written beside the old file and renamed over it: a start killed midway leaves a whole file.
+        QSaveFile target(own.filePath());
+        if (!target.open(QIODevice::WriteOnly) || target.write(text) != text.size() || !target.commit()) {
+            why = QStringLiteral("cannot update %1: %2").arg(own.filePath(), target.errorString());
+            return false;
+        }
+    }
+    return true;
+}
+
 void CProgramFolderSetup::WriteDefaultSettings(const QString& folder)
 {
     const QString sep = QStringLiteral("/");

@@ -17,6 +17,11 @@ public:
     static bool RunIfFirstStart(QString& why);
     // Copies every installed file that the folder lacks. Files already there are kept.
     static bool FillProgramFolder(const QString& folder, const QString& dataDir, QString& why);
+    // Replaces the folder's language files with the installed ones where those are newer and differ, so a
+    // program updated after its first run finds the texts of its new messages. A file the folder lacks
+    // stays missing (start-up reports it); one newer than the installed copy is kept. False (with why)
+    // when a newer installed file could not be put in place.
+    static bool RefreshLanguageFiles(const QString& folder, const QString& dataDir, QString& why);
     static void WriteDefaultSettings(const QString& folder);
     static void RegisterFileTypes(const QString& executable, const QString& folder);
 };

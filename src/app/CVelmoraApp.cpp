@@ -117,6 +117,12 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     //    folder comes from the settings store, so read it first.
     if (!ReadRegistry("Velmora App Path", m_programFolder))
         return false;
+    // Texts of a program updated since the folder was filled; the old ones still serve when that fails.
+    if (!CProgramFolderSetup::RefreshLanguageFiles(m_programFolder, CProgramFolderSetup::InstalledDataDir(),
+                                                   why)) {
+        std::fprintf(stderr, "velmora: %s\n", qPrintable(why));
+        std::fflush(stderr);
+    }
     if (!LoadLanguage(LanguageFile(LangEnglish)))
         return false;
 

@@ -9,6 +9,7 @@
 #include "IAppShell.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
@@ -451,6 +452,47 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(m_folder + QStringLiteral("/VelmoraRes.lang")));
         err = FailedStartup();
         QVERIFY2(err.contains(QStringLiteral("VelmoraRes.lang")), qPrintable(err));
+    }
+
+    void anUpdatedProgramBringsItsNewTextsToTheFolder()
+    {
+        // The installed data of an update: the same files, the English table with one more text.
+        const QString installed = CTestEnvironment::NewFolder(QStringLiteral("installed"));
+        for (const char* name : {"VelmoraRes.lang", "VelmoraFrRes.lang", "VelmoraHebRes.lang"}) {
+            const QString file = QString::fromLatin1(name);
+            QVERIFY(QFile::copy(m_folder + QLatin1Char('/') + file, installed + QLatin1Char('/') + file));
+        }
+        const QString english = installed + QStringLiteral("/VelmoraRes.lang");
+        {
+            QFile f(english);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("7999\tA text the update brought\n");
+        }
+        const QDateTime later = QDateTime::currentDateTime().addSecs(3600);
+        {
+            QFile f(english);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(later, QFileDevice::FileModificationTime));
+        }
+        // A French table of the folder newer than the installed one is the user's: it stays.
+        {
+            QFile f(m_folder + QStringLiteral("/VelmoraFrRes.lang"));
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("7998\tgard\u00e9\n");
+            QVERIFY(f.setFileTime(later.addSecs(60), QFileDevice::FileModificationTime));
+        }
+        const QByteArray shareDir = qgetenv("VELMORA_SHARE_DIR");
+        qputenv("VELMORA_SHARE_DIR", installed.toUtf8());
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        const bool started = Start(*app, {});
+        qputenv("VELMORA_SHARE_DIR", shareDir);
+        QVERIFY(started);
+        QCOMPARE(CVelmoraWrap::LoadString(7999), QStringLiteral("A text the update brought"));
+        QFile french(m_folder + QStringLiteral("/VelmoraFrRes.lang"));
+        QVERIFY(french.open(QIODevice::ReadOnly));
+        QVERIFY(french.readAll().contains("7998\t"));
+        app->ExitInstance();
     }
 
     void applicationDatabaseProblemsShow1837_data()
