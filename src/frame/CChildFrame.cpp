@@ -117,5 +117,6 @@ void CChildFrame::closeEvent(QCloseEvent* event)
 
 void CChildFrame::UpdateTitle()
 {
-    setWindowTitle(QDir::toNativeSeparators(m_document.Title()) + QStringLiteral("[*]"));
+    // The file name alone: a new fleet's title is the path of its working copy.
+    setWindowTitle(QFileInfo(m_document.Title()).fileName() + QStringLiteral("[*]"));
 }

@@ -48,7 +48,13 @@ CDocManager::CDocManager(QMdiArea& area, const CFrameSettings& settings, QObject
       m_context(std::make_unique<CFleetContext>(settings.Fleet()))
 {
     m_recent.Load();
-    connect(&m_area, &QMdiArea::subWindowActivated, this, &CDocManager::documentStateChanged);
+    m_area.installEventFilter(this);
+    connect(&m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // A window the user activates takes over from one still waiting for activation.
+        if (window && (window == m_pendingActive || m_area.isEnabled()))
+            m_pendingActive.clear();
+        Q_EMIT documentStateChanged();
+    });
 }
 
 CDocManager::~CDocManager()
@@ -105,7 +111,7 @@ CVelmoraDoc* CDocManager::Adopt(std::unique_ptr<CVelmoraDoc> document)
     connect(doc, &CVelmoraDoc::modifiedChanged, this, &CDocManager::documentStateChanged);
     connect(doc, &CVelmoraDoc::titleChanged, this, &CDocManager::documentStateChanged);
     m_entries.push_back(Entry{std::move(document), frame});
-    frame->Activate();
+    Activate(doc);
     Q_EMIT documentsChanged();
     return doc;
 }
@@ -134,8 +140,7 @@ CVelmoraDoc* CDocManager::OpenFleet(const QString& path)
     // A file opens once: its working copy is held exclusively by the document that has it.
     for (Entry& entry : m_entries) {
         if (!entry.document->IsUntitled() && SameFile(entry.document->PathName(), path)) {
-            if (entry.frame)
-                entry.frame->Activate();
+            Activate(entry.document.get());
             return entry.document.get();
         }
     }
@@ -173,18 +178,29 @@ CVelmoraDoc* CDocManager::OpenRecent(int index)
 
 bool CDocManager::SaveActive()
 {
-    CVelmoraDoc* doc = ActiveDocument();
-    FinishUnitsRow(doc);
-    CFleetErrors errors;
-    return doc && CVelmoraWrap::ShowErrors(doc->DoFileSave(errors), errors);
+    return Save(ActiveDocument(), false);
 }
 
 bool CDocManager::SaveActiveAs()
 {
-    CVelmoraDoc* doc = ActiveDocument();
+    return Save(ActiveDocument(), true);
+}
+
+bool CDocManager::Save(CVelmoraDoc* doc, bool saveAs)
+{
+    if (!doc)
+        return false;
     FinishUnitsRow(doc);
+    m_saveAsCancelled = false;
+    m_saveAsPath.clear();
     CFleetErrors errors;
-    return doc && CVelmoraWrap::ShowErrors(doc->DoFileSaveAs(errors), errors);
+    const bool saved = saveAs ? doc->DoFileSaveAs(errors) : doc->DoFileSave(errors);
+    // A save that failed without a reason of its own still tells the user which file was not written.
+    if (!saved && errors.isEmpty() && !m_saveAsCancelled)
+        errors << CVelmoraError::Message(
+            FleetMsg::FileCopyFailed,
+            {QDir::toNativeSeparators(m_saveAsPath.isEmpty() ? doc->PathName() : m_saveAsPath)});
+    return CVelmoraWrap::ShowErrors(saved, errors);
 }
 
 bool CDocManager::FinishUnitsRow(CVelmoraDoc* document)
@@ -300,8 +316,38 @@ bool CDocManager::UpdateActive()
     return true;
 }
 
+void CDocManager::Activate(CVelmoraDoc* document)
+{
+    CChildFrame* frame = FrameOf(document);
+    if (!frame)
+        return;
+    frame->Activate();
+    if (m_area.activeSubWindow() == frame || m_area.isEnabled()) {
+        m_pendingActive.clear();
+        return;
+    }
+    m_pendingActive = frame;
+    Q_EMIT documentStateChanged();
+}
+
+bool CDocManager::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_area && event->type() == QEvent::EnabledChange && m_area.isEnabled() &&
+        m_pendingActive) {
+        CChildFrame* frame = m_pendingActive;
+        frame->Activate();
+        if (m_area.activeSubWindow() == frame)
+            m_pendingActive.clear();
+        Q_EMIT documentStateChanged();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 CChildFrame* CDocManager::ActiveFrame() const
 {
+    // A window made while the main window waited is the active one, though Qt activates it later.
+    if (m_pendingActive && FrameOf(&m_pendingActive->Document()))
+        return m_pendingActive;
     if (auto* frame = qobject_cast<CChildFrame*>(m_area.currentSubWindow()))
         return FrameOf(&frame->Document()) ? frame : nullptr;
     // Without window activation (an inactive program) the last activated window counts.
@@ -368,7 +414,9 @@ QString CDocManager::AskSaveAsPath(const CVelmoraDoc& document)
     if (document.IsUntitled())
         suggested =
             QDir(StartFolder()).filePath(QFileInfo(document.PathName()).fileName() + QStringLiteral(".vlf"));
-    return WithFleetExtension(AskPath(Prompt::SaveAs, suggested));
+    m_saveAsPath = WithFleetExtension(AskPath(Prompt::SaveAs, suggested));
+    m_saveAsCancelled = m_saveAsPath.isEmpty();
+    return m_saveAsPath;
 }
 
 QString CDocManager::AskPath(Prompt prompt, const QString& suggested)

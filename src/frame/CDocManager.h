@@ -72,6 +72,11 @@ public:
     // Stores the row being typed in the document's units grid; false when its checks refuse it.
     bool FinishUnitsRow(CVelmoraDoc* document);
 
+    // Makes the document's window the active one. Every document the manager makes or opens comes
+    // through here. While the main window is disabled (a phone command's wait) the MDI area refuses
+    // activation, so the window is remembered and activated when the main window is enabled again.
+    void Activate(CVelmoraDoc* document);
+
     CVelmoraDoc* ActiveDocument() const;
     CChildFrame* ActiveFrame() const;
     CChildFrame* FrameOf(const CVelmoraDoc* document) const;
@@ -88,6 +93,9 @@ Q_SIGNALS:
     void documentStateChanged();
     void recentFilesChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Entry
     {
@@ -98,6 +106,7 @@ private:
     std::unique_ptr<CVelmoraDoc> MakeDocument();
     CVelmoraDoc* Adopt(std::unique_ptr<CVelmoraDoc> document);
     void Discard(std::unique_ptr<CVelmoraDoc> document);
+    bool Save(CVelmoraDoc* document, bool saveAs);
     QString AskSaveAsPath(const CVelmoraDoc& document);
     QString StartFolder() const;
     QString AskPath(Prompt prompt, const QString& suggested);
@@ -110,6 +119,12 @@ private:
     std::vector<Entry> m_entries;
     CRecentFileList m_recent;
     PathPrompt m_prompt;
+    // The window to activate once the main window takes activation again.
+    QPointer<CChildFrame> m_pendingActive;
+    // The last save's name question was cancelled (a save that failed for no reason the user chose
+    // otherwise says why).
+    bool m_saveAsCancelled = false;
+    QString m_saveAsPath;
     IAppendQuestion* m_appendQuestion = nullptr;
     ViewFactory m_factories[2];
 };

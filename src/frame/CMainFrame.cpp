@@ -92,7 +92,8 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_commands(std::make_unique<CCommandTable>())
 {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowTitle(m_settings.displayName);
+    m_title = m_settings.displayName;
+    setWindowTitle(m_title);
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setViewMode(QMdiArea::SubWindowView);
     m_mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
@@ -381,10 +382,44 @@ void CMainFrame::UpdateFamily()
 void CMainFrame::UpdateTitleAndStatus()
 {
     const CVelmoraDoc* doc = m_docs->ActiveDocument();
-    setWindowTitle(doc ? QStringLiteral("%1 - %2").arg(m_settings.displayName, doc->Title())
-                       : m_settings.displayName);
+    // One title in the desktop's form, "name[*] — product". The product ends it, so the platform does
+    // not add the application's display name a second time.
+    m_title = doc ? QStringLiteral("%1[*] \u2014 %2")
+                        .arg(QFileInfo(doc->Title()).fileName(), m_settings.displayName)
+                  : m_settings.displayName;
+    ApplyTitle();
+    setWindowModified(doc && doc->IsModified());
     m_panes[1]->setText(doc && doc->IsModified() ? CVelmoraWrap::LoadString(FrameText::StatusModified)
                                                  : QString());
+}
+
+void CMainFrame::ApplyTitle()
+{
+    if (windowTitle() == m_title)
+        return;
+    // Our filter goes first, so the document windows do not hear of this change and append
+    // themselves to it again.
+    installEventFilter(this);
+    m_applyingTitle = true;
+    setWindowTitle(m_title);
+    m_applyingTitle = false;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == this && m_applyingTitle && event->type() == QEvent::WindowTitleChange)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    // A maximised document window writes "title - [document]" into the main window's title; the
+    // title already names the document.
+    if (event->type() == QEvent::WindowTitleChange && !m_applyingTitle && !m_title.isEmpty() &&
+        windowTitle() != m_title)
+        QMetaObject::invokeMethod(this, &CMainFrame::ApplyTitle, Qt::QueuedConnection);
+    QMainWindow::changeEvent(event);
 }
 
 CShortcutListDockBar* CMainFrame::ListBar(int barId) const

@@ -87,7 +87,12 @@ public:
     // Shows the window as the saved placement says (maximised or normal).
     void ShowAtStartup();
 
+    // The title the window shows: the active document's name with its modified mark, and the product.
+    QString Title() const { return m_title; }
+
 protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -98,6 +103,7 @@ private:
     void ConnectCommands();
     void ConnectViewCommand(int id, int tab);
     void UpdateTitleAndStatus();
+    void ApplyTitle();
     void UpdatePortPane();
     void OnSettingsChanged(const CAppSettings& settings);
     void UpdateListBarItems();
@@ -129,4 +135,6 @@ private:
     int m_family = -1;
     int m_languageChoice = 0; // the language chosen for the next start (CInstalledData), 0 when none
     bool m_startMaximized = false;
+    QString m_title;
+    bool m_applyingTitle = false;
 };

@@ -16,6 +16,7 @@
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
 #include "IAppendQuestion.h"
+#include "IFrameServices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -255,6 +256,61 @@ private Q_SLOTS:
         QCOMPARE(answers.Ids(), QList<int>{0});
         QVERIFY(answers.Messages().first().text.contains(QStringLiteral("Harbour.vlf")));
         QCOMPARE(CFleetFixtures::Count(doc->Database(), QStringLiteral("unit_details")), 2);
+    }
+
+    void aFleetMadeWhileTheWindowWaitsBecomesTheActiveOne()
+    {
+        // A phone read into a new fleet makes it through the frame's services while the main window
+        // is disabled by the read's wait, with another fleet open.
+        const QString path = Fleet(QStringLiteral("north-depot.vlf"), 2);
+        CVelmoraDoc* old = Docs().OpenFleet(path);
+        QVERIFY(old);
+        IFrameServices& services = m_frame->Services();
+        services.BeginWait();
+        CVelmoraDoc* read = services.NewFleet();
+        QVERIFY(read);
+        QCOMPARE(Docs().ActiveDocument(), read);
+        AddUnit(read, QStringLiteral("350000000000777"));
+        services.EndWait();
+        QCOMPARE(Docs().ActiveDocument(), read);
+        QCOMPARE(m_frame->MdiArea()->activeSubWindow(), Docs().FrameOf(read));
+        QVERIFY(m_frame->windowTitle().startsWith(QFileInfo(read->Title()).fileName()));
+
+        // Save is the new fleet's: it asks for a name, proposing the new fleet's own.
+        const QString saved = m_folder + QStringLiteral("/read.vlf");
+        const QString readName = QFileInfo(read->Title()).fileName();
+        m_promptAnswers << saved;
+        QVERIFY(m_frame->Commands().Execute(FrameCmd::FileSave));
+        QCOMPARE(m_prompts.size(), 1);
+        QCOMPARE(QFileInfo(m_prompts.first().second).completeBaseName(), readName);
+        QCOMPARE(read->PathName(), saved);
+        QCOMPARE(answers.Count(), 0);
+        QCOMPARE(UnitCount(path), 2);
+
+        // Save As proposes the name it has now; saving it over the other open fleet says why not.
+        m_promptAnswers << path;
+        QVERIFY(m_frame->Commands().Execute(FrameCmd::FileSaveAs));
+        QCOMPARE(m_prompts.last().second, saved);
+        QCOMPARE(answers.Ids(), QList<int>{0});
+        QVERIFY(answers.Messages().first().text.contains(QStringLiteral("north-depot.vlf")));
+        QCOMPARE(CFleetFixtures::Count(old->Database(), QStringLiteral("unit_details")), 2);
+    }
+
+    void aSaveThatFailsSaysWhy()
+    {
+        CVelmoraDoc* doc = Docs().NewFleet();
+        QVERIFY(doc);
+        // A folder that is not there.
+        m_promptAnswers << m_folder + QStringLiteral("/gone/Harbour.vlf");
+        QVERIFY(m_frame->Commands().Execute(FrameCmd::FileSaveAs));
+        QCOMPARE(answers.Count(), 1);
+        QVERIFY(answers.Messages().first().text.contains(QStringLiteral("Harbour.vlf")));
+        QVERIFY(doc->IsUntitled());
+
+        // A cancelled name question is no failure.
+        answers.Clear();
+        QVERIFY(m_frame->Commands().Execute(FrameCmd::FileSaveAs));
+        QCOMPARE(answers.Count(), 0);
     }
 
     void failedOpensLeaveNothingBehind()

@@ -34,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -108,6 +109,49 @@ private Q_SLOTS:
     {
         CTestEnvironment::ClearSettings();
         answers.Clear();
+    }
+
+    void theTitleNamesTheActiveFleetOnce()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("setWindowModified")));
+        const QString product = Settings().displayName;
+        const auto titleOf = [&product](const CVelmoraDoc* doc) -> QString {
+            return QFileInfo(doc->Title()).fileName() + QStringLiteral("[*] \u2014 ") + product;
+        };
+        CMainFrame frame(Settings());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QCOMPARE(frame.windowTitle(), product);
+
+        // The maximised fleet window's name is not written into the title a second time.
+        CVelmoraDoc* first = frame.Documents().NewFleet();
+        QVERIFY(first);
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.windowTitle(), titleOf(first));
+        QCOMPARE(frame.Documents().FrameOf(first)->windowTitle(),
+                 QFileInfo(first->Title()).fileName() + QStringLiteral("[*]"));
+        QVERIFY(!frame.isWindowModified());
+        first->SetModifiedFlag(true);
+        QCoreApplication::processEvents();
+        QVERIFY(frame.isWindowModified());
+        QCOMPARE(frame.windowTitle(), titleOf(first));
+
+        // Switching windows switches the name and the mark.
+        CVelmoraDoc* second = frame.Documents().NewFleet();
+        QVERIFY(second);
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.windowTitle(), titleOf(second));
+        QVERIFY(!frame.isWindowModified());
+        frame.MdiArea()->setActiveSubWindow(frame.Documents().FrameOf(first));
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.windowTitle(), titleOf(first));
+        QVERIFY(frame.isWindowModified());
+
+        // Without a fleet the product alone, unmarked.
+        frame.Documents().CloseAllWithoutAsking();
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.windowTitle(), product);
+        QVERIFY(!frame.isWindowModified());
     }
 
     void familiesSwitchMenusAndListBars()
