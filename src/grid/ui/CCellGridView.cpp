@@ -1,7 +1,9 @@
 #include "CCellGridView.h"
 
 #include "CCellEditDelegate.h"
+#include "CGridCellCheck.h"
 #include "CGridSelectionModel.h"
+#include "CRangeParser.h"
 #include "CStyledGridModel.h"
 
 #include <QApplication>
@@ -138,8 +140,32 @@ void CCellGridView::CancelEdit()
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
+bool CCellGridView::RefuseTypedKey(const QKeyEvent* event)
+{
+    QWidget* editor = CellDelegate()->Editor();
+    const QString typed = event->text();
+    if (!editor || typed.isEmpty() || !typed.at(0).isPrint() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const auto* grid = qobject_cast<const CStyledGridModel*>(model());
+    const CGridCellStyle style = grid ? grid->StyleOf(CellDelegate()->EditorIndex()) : CGridCellStyle();
+    if (style.control != CGridCellStyle::RangeEdit || style.validChars.isEmpty() ||
+        CRangeParser(style.validChars, CRangeParser::CharacterMode).ContainsAll(typed)) {
+        m_refusingEditor.clear(); // a key the cell takes ends a run of refused ones
+        return false;
+    }
+    // A held key or a word typed into a digits cell says it once, not once a letter.
+    if (m_refusingEditor != editor) {
+        m_refusingEditor = editor;
+        RefuseTypedText(CGridCheckResult::Fail(CGridCellCheck::MsgInvalidChars, {style.validChars}));
+    }
+    return true;
+}
+
 bool CCellGridView::EditorKey(QKeyEvent* event)
 {
+    if (RefuseTypedKey(event))
+        return true;
     const Qt::KeyboardModifiers mods =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     switch (event->key()) {
