@@ -234,6 +234,8 @@ private Q_SLOTS:
         QCOMPARE(grid->Value(1, 1), QStringLiteral("Ann"));
         QCOMPARE(grid->LastWarningId(), 1777);
         QCOMPARE(grid->CurrentRow(), 1);
+        // The refused arrow leaves nothing selected on the row it could not reach.
+        QCOMPARE(grid->selectionModel()->selectedIndexes(), QModelIndexList{grid->currentIndex()});
         QVERIFY(!grid->SetCurrentCell(2, 1));
         QCOMPARE(grid->LastWarningId(), 1777);
         QCOMPARE(grid->CurrentRow(), 1);

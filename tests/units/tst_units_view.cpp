@@ -249,6 +249,7 @@ private Q_SLOTS:
         QVERIFY(LineEditor(*view));
         QCOMPARE(LineEditor(*view)->geometry().center(), view->visualRect(view->currentIndex()).center());
         QCOMPARE(view->CurrentText(), QString("12345"));
+        QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList{view->currentIndex()});
 
         // The refusal was said once: arrows do not bring it back while the text stays as it was.
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down, Qt::Key_Right, Qt::Key_Left}) {
@@ -258,11 +259,12 @@ private Q_SLOTS:
         QCOMPARE(Answers().Count(), 1);
         QCOMPARE(view->CurrentRow(), 1);
         QCOMPARE(view->CurrentCol(), int(C::Imei));
+        QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList{view->currentIndex()});
 
         // Escape drops the cell's edit, then the row's unsaved edits; the stored unit stays.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!view->IsEditing());
-        QTest::keyClick(view.get(), Qt::Key_Escape);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!view->Model()->IsRecordEditing());
         QCOMPARE(view->Model()->Value(1, C::Imei), units[0].imei);
         QCOMPARE(view->Model()->Value(1, C::UserName), units[0].user);

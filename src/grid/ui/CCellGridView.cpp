@@ -88,9 +88,12 @@ bool CCellGridView::MayMove(const QModelIndex& from, const QModelIndex& to)
 {
     if (m_moving || !from.isValid() || !to.isValid())
         return true;
-    if (IsEditing() && !EndEdit())
+    if ((IsEditing() && !EndEdit()) ||
+        (from.row() != to.row() && !LeaveRow(CStyledGridModel::GridRow(from)))) {
+        m_moveRefused = true;
         return false;
-    return from.row() == to.row() || LeaveRow(CStyledGridModel::GridRow(from));
+    }
+    return true;
 }
 
 QList<int> CCellGridView::VisibleColumns() const
@@ -230,7 +233,13 @@ void CCellGridView::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
+    m_moveRefused = false;
     QTableView::keyPressEvent(event);
+    // An arrow key selects toward the cell it moves to even when the move was refused: the
+    // selection goes back to the cell that stayed current, or the grid would show the next row
+    // as the one being worked on.
+    if (m_moveRefused && currentIndex().isValid())
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
 }
 
 void CCellGridView::mousePressEvent(QMouseEvent* event)

@@ -106,7 +106,8 @@ private:
     // refusal, said only for the first key of a run. True when the key is refused.
     bool RefuseTypedKey(const QKeyEvent* event);
 
-    bool m_moving = false; // a move the view checked itself: the guard lets it pass
+    bool m_moving = false;      // a move the view checked itself: the guard lets it pass
+    bool m_moveRefused = false; // the guard refused a move of the current cell
     // The editor whose last typed key was refused: further refused keys there say nothing more.
     QPointer<QWidget> m_refusingEditor;
 };
