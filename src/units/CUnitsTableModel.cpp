@@ -228,6 +228,7 @@ bool CUnitsTableModel::BeginEdit(int row)
     if (IsRecordEditing())
         return false;
     m_edit = Edit();
+    m_refused = Refusal();
     m_edit.row = row;
     if (IsStoredRow(row)) {
         m_edit.cells = StoredCells(row);
@@ -301,6 +302,7 @@ void CUnitsTableModel::CancelRecordEdit()
 {
     const int row = m_edit.row;
     m_edit = Edit();
+    m_refused = Refusal();
     if (row > 0 && row <= RowCount())
         EmitRowChanged(row);
 }
@@ -314,6 +316,19 @@ bool CUnitsTableModel::ShowMsgOn() const
 {
     QString value;
     return CVelmoraWrap::GetRegistryValue(kShowMsg, value) && value.trimmed() == QLatin1String("1");
+}
+
+CUnitsTableModel::StoreResult CUnitsTableModel::Refuse(int column, const CVelmoraError& error)
+{
+    m_storeFailed = true;
+    m_refused = Refusal{m_edit.row, column, m_edit.cells};
+    return StoreResult{false, column, false, error};
+}
+
+bool CUnitsTableModel::RefusedAsItStands(int row) const
+{
+    return row > 0 && m_refused.row == row && m_edit.row == row && IsRecordEditing() &&
+           m_edit.cells == m_refused.cells;
 }
 
 CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
@@ -330,16 +345,12 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
     QStringList cells = m_edit.cells;
     const CUnitRowCheckResult check =
         CUnitRowChecks::Run(cells, m_settings.rules, isNew, isNew ? nullptr : &StoredCells(row));
-    if (!check.ok) {
-        m_storeFailed = true;
-        return StoreResult{false, check.column, false, check.message.Error()};
-    }
+    if (!check.ok)
+        return Refuse(check.column, check.message.Error());
     // The model chosen after the name was typed decides the page the name must fit.
     const CGridCheckResult namePage = CUnitRowRules::CheckUserNameText(cells, m_settings.rightToLeft);
-    if (!namePage.ok) {
-        m_storeFailed = true;
-        return StoreResult{false, C::UserName, false, namePage.Error()};
-    }
+    if (!namePage.ok)
+        return Refuse(C::UserName, namePage.Error());
     m_edit.cells = cells;
 
     if (isNew && m_prompt && ShowMsgOn()) {
@@ -351,22 +362,18 @@ CUnitsTableModel::StoreResult CUnitsTableModel::StoreRow(int row)
             // The phone's unit came in through the fleet and the grid was reloaded: nothing left here.
             if (m_edit.row != row)
                 return result;
-            if (m_edit.cells.value(C::UserName - 1).isEmpty()) {
-                m_storeFailed = true;
-                return StoreResult{false, C::UserName, false,
-                                   CVelmoraError::Message(UnitsMsg::UserNameMissing)};
-            }
+            if (m_edit.cells.value(C::UserName - 1).isEmpty())
+                return Refuse(C::UserName, CVelmoraError::Message(UnitsMsg::UserNameMissing));
         }
     }
 
     CUnitRowStore store(m_db, m_settings.rules);
     qint64 rowId = m_edit.rowId;
     int failedColumn = 0;
-    if (const CVelmoraError error = store.Store(cells, rowId, m_edit.storedImei, &failedColumn)) {
-        m_storeFailed = true;
-        return StoreResult{false, failedColumn, false, error};
-    }
+    if (const CVelmoraError error = store.Store(cells, rowId, m_edit.storedImei, &failedColumn))
+        return Refuse(failedColumn, error);
     m_storeFailed = false;
+    m_refused = Refusal();
     m_edit = Edit();
     if (isNew) {
         // The append row became the new unit (it has the highest record number, so it is the last

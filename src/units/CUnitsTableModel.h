@@ -108,6 +108,11 @@ public:
     // Set when a store was refused; cleared by a stored row or ClearStoreFailed.
     bool StoreFailed() const { return m_storeFailed; }
     void ClearStoreFailed() { m_storeFailed = false; }
+    // True when the row's last store was refused and none of its cells changed since: storing it
+    // again would refuse it for the same reason.
+    bool RefusedAsItStands(int row) const;
+    // The column the last refusal named (0: none).
+    int RefusedColumn() const { return m_refused.column; }
 
     // --- Units ---
     // Deletes the units from every per-unit table (talk_grp_detail keeps its rows) and reloads.
@@ -156,6 +161,8 @@ private:
     // Starts the edit of a row; false when another row holds unstored changes.
     bool BeginEdit(int row);
     bool ShowMsgOn() const;
+    // Refuses the store of the row in edit, remembering its cells as they were refused.
+    StoreResult Refuse(int column, const CVelmoraError& error);
     void EmitRowChanged(int row);
 
     QSqlDatabase m_db;
@@ -168,5 +175,11 @@ private:
     mutable int m_blocksRead = 0;
     Edit m_edit;
     bool m_storeFailed = false;
+    struct Refusal
+    {
+        int row = 0;
+        int column = 0;
+        QStringList cells;
+    } m_refused;
     mutable CGridCheckResult m_lastRefusal;
 };

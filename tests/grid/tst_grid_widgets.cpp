@@ -183,6 +183,29 @@ private Q_SLOTS:
         QVERIFY(tg->LastWarningText().contains(QStringLiteral("255")));
     }
 
+    void lettersInAnIdCellWarnOnceAndStayOut()
+    {
+        auto grid = ShownGrid(CGridListType::SmsMsg, 2);
+        QSignalSpy warned(grid.get(), &CVelmoraGridWnd::WarningShown);
+        QVERIFY(grid->SetCurrentCell(1, 2));
+        Type(QStringLiteral("1xyz"));
+        QVERIFY(grid->IsEditing());
+        QCOMPARE(grid->CurrentText(), QStringLiteral("1"));
+        QCOMPARE(warned.size(), 1);
+        QCOMPARE(grid->LastWarningId(), 1413);
+        QVERIFY(grid->LastWarningText().contains(QStringLiteral("0-9")));
+        // A digit ends the run of refused keys: the next letter warns again.
+        Type(QStringLiteral("2q"));
+        QCOMPARE(warned.size(), 2);
+        QVERIFY(grid->EndEdit());
+        QCOMPARE(grid->Value(1, 2), QStringLiteral("12"));
+        // The message text column takes letters without a word.
+        QVERIFY(grid->SetCurrentCell(1, 1));
+        Type(QStringLiteral("Go"));
+        QCOMPARE(grid->CurrentText(), QStringLiteral("Go"));
+        QCOMPARE(warned.size(), 2);
+    }
+
     void unchangedCellsAreLeftAlone()
     {
         // A loaded value that would not pass does not trap the user who only passes through.
@@ -211,6 +234,8 @@ private Q_SLOTS:
         QCOMPARE(grid->Value(1, 1), QStringLiteral("Ann"));
         QCOMPARE(grid->LastWarningId(), 1777);
         QCOMPARE(grid->CurrentRow(), 1);
+        // The refused arrow leaves nothing selected on the row it could not reach.
+        QCOMPARE(grid->selectionModel()->selectedIndexes(), QModelIndexList{grid->currentIndex()});
         QVERIFY(!grid->SetCurrentCell(2, 1));
         QCOMPARE(grid->LastWarningId(), 1777);
         QCOMPARE(grid->CurrentRow(), 1);

@@ -22,11 +22,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 
 using C = CUnitsColumns;
 
@@ -71,6 +73,30 @@ QMap<QString, QList<QVariantList>> UnitRows(const QSqlDatabase& db, const CUnitS
     }
     return rows;
 }
+
+// Shows each message as the program does, in a modal dialog over the grid (the box takes the focus and
+// runs its own event loop), closes it at once and lets the scripted answerer record and answer it.
+class CModalAnswerer : public IVelmoraAnswerer
+{
+public:
+    CModalAnswerer() : m_previous(CVelmoraWrap::SetAnswerer(this)) {}
+    ~CModalAnswerer() override { CVelmoraWrap::SetAnswerer(m_previous); }
+    int Answer(const CVelmoraMessage& message) override
+    {
+        QWidget* window = QApplication::activeWindow();
+        QDialog box(window);
+        box.setModal(true);
+        QTimer::singleShot(0, &box, &QDialog::accept);
+        box.exec();
+        // A window manager gives the activation back to the window under the box.
+        if (window)
+            QApplication::setActiveWindow(window);
+        return CScriptedAnswerer::Instance().Answer(message);
+    }
+
+private:
+    IVelmoraAnswerer* m_previous;
+};
 
 } // namespace
 
@@ -137,9 +163,12 @@ private Q_SLOTS:
         QTest::keyClicks(LineEditor(*view), "ana");
         QTest::keyClick(LineEditor(*view), Qt::Key_Tab);
         QCOMPARE(view->CurrentCol(), int(C::Imei));
-        // Only digits go into the IMEI.
+        // Only digits go into the IMEI; the letter is refused with the grid's warning.
         QTest::keyClicks(LineEditor(*view), "35123456x7890123");
         QCOMPARE(view->CurrentText(), QString("351234567890123"));
+        QCOMPARE(Answers().Messages().size(), 1);
+        QCOMPARE(Answers().Messages().first().text, CVelmoraWrap::LoadString(1413).arg("0-9"));
+        Answers().Clear();
         QTest::keyClick(LineEditor(*view), Qt::Key_Tab);
         auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
         QVERIFY(combo);
@@ -194,6 +223,127 @@ private Q_SLOTS:
         QCOMPARE(model.Value(2, C::UserName), QString());
         QVERIFY(view->SetCurrentCell(1, C::UserName));
         QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 1);
+    }
+
+    void aShortImeiBringsOneMessageAndTheEditorBackOnItsCell()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        auto doc = m_fixture.OpenFleet("short.vlf", units);
+        QVERIFY(doc);
+        auto view = View(*doc);
+        CModalAnswerer boxes;
+        QVERIFY(view->SetCurrentCell(1, C::UserName));
+        QTest::keyClick(view.get(), 'A');
+        QTest::keyClicks(LineEditor(*view), "nn");
+        QTest::keyClick(LineEditor(*view), Qt::Key_Tab);
+        QCOMPARE(view->CurrentCol(), int(C::Imei));
+        QTest::keyClick(LineEditor(*view), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(LineEditor(*view), "12345");
+        QTest::keyClick(LineEditor(*view), Qt::Key_Down);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(Answers().Ids(), QList<int>{UnitsMsg::ImeiTooShort});
+        QCOMPARE(view->CurrentRow(), 1);
+        QCOMPARE(view->CurrentCol(), int(C::Imei));
+        QTRY_VERIFY(view->IsEditing());
+        QVERIFY(LineEditor(*view));
+        QCOMPARE(LineEditor(*view)->geometry().center(), view->visualRect(view->currentIndex()).center());
+        QCOMPARE(view->CurrentText(), QString("12345"));
+        QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList{view->currentIndex()});
+
+        // The refusal was said once: arrows do not bring it back while the text stays as it was.
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down, Qt::Key_Right, Qt::Key_Left}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(Answers().Count(), 1);
+        QCOMPARE(view->CurrentRow(), 1);
+        QCOMPARE(view->CurrentCol(), int(C::Imei));
+        QCOMPARE(view->selectionModel()->selectedIndexes(), QModelIndexList{view->currentIndex()});
+
+        // Escape drops the cell's edit, then the row's unsaved edits; the stored unit stays.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!view->IsEditing());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!view->Model()->IsRecordEditing());
+        QCOMPARE(view->Model()->Value(1, C::Imei), units[0].imei);
+        QCOMPARE(view->Model()->Value(1, C::UserName), units[0].user);
+        QCOMPARE(view->Model()->Value(2, C::Imei), units[1].imei);
+        QCOMPARE(CUnitsFixture::Field(*doc, units[0].imei, "unit_user_name").toString(), units[0].user);
+        QCOMPARE(Answers().Count(), 1);
+        QTest::keyClick(view.get(), Qt::Key_Down);
+        QCOMPARE(view->CurrentRow(), 2);
+        QCOMPARE(Answers().Count(), 1);
+    }
+
+    void aFixedImeiIsStoredWhenTheRowIsLeftAgain()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(2);
+        auto doc = m_fixture.OpenFleet("fixed.vlf", units);
+        QVERIFY(doc);
+        auto view = View(*doc);
+        CModalAnswerer boxes;
+        QVERIFY(view->SetCurrentCell(1, C::Imei));
+        QTest::keyClick(view.get(), '1');
+        QTest::keyClick(LineEditor(*view), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(LineEditor(*view), "12345");
+        QTest::keyClick(LineEditor(*view), Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QCOMPARE(Answers().Count(), 1);
+        QTRY_VERIFY(LineEditor(*view));
+
+        // Still too short after a change: one message more, and back again.
+        QTest::keyClicks(LineEditor(*view), "6");
+        QTest::keyClick(LineEditor(*view), Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QCOMPARE(Answers().Ids(), (QList<int>{UnitsMsg::ImeiTooShort, UnitsMsg::ImeiTooShort}));
+        QTRY_VERIFY(LineEditor(*view));
+        QCOMPARE(view->CurrentRow(), 1);
+
+        QTest::keyClicks(LineEditor(*view), "789012345");
+        QCOMPARE(view->CurrentText(), QString("123456789012345"));
+        QTest::keyClick(LineEditor(*view), Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QCOMPARE(Answers().Count(), 2);
+        QCOMPARE(view->CurrentRow(), 2);
+        QVERIFY(!view->Model()->IsRecordEditing());
+        QCOMPARE(CUnitsFixture::Count(*doc, "unit_details", "123456789012345"), 1);
+    }
+
+    void lettersInADigitsCellAreRefusedWithTheGridsWarning()
+    {
+        auto doc = m_fixture.OpenFleet("letters.vlf", CFleetFixtures::Units(1));
+        QVERIFY(doc);
+        auto view = View(*doc);
+        QVERIFY(view->SetCurrentCell(2, C::Imei));
+        QTest::keyClick(view.get(), '3');
+        QVERIFY(LineEditor(*view));
+        QTest::keyClicks(LineEditor(*view), "5");
+        QTest::keyClicks(LineEditor(*view), "abc");
+        const QString warning = CVelmoraWrap::LoadString(1413).arg("0-9");
+        QCOMPARE(Answers().Messages().size(), 1);
+        QCOMPARE(Answers().Messages().first().text, warning);
+        QCOMPARE(view->CurrentText(), QString("35"));
+
+        // Digits end the burst; the next refused letter says it again.
+        QTest::keyClicks(LineEditor(*view), "1x");
+        QCOMPARE(Answers().Count(), 2);
+        QCOMPARE(view->CurrentText(), QString("351"));
+
+        // A letter as the first key of a closed cell does not open it with the letter in it.
+        view->CancelEdit();
+        Answers().Clear();
+        QVERIFY(view->SetCurrentCell(2, C::PhoneNam1));
+        QTest::keyClick(view.get(), 'q');
+        QCOMPARE(Answers().Messages().size(), 1);
+        QCOMPARE(Answers().Messages().first().text, CVelmoraWrap::LoadString(1413).arg("0-9,#,*"));
+        QVERIFY(view->CurrentText().isEmpty());
+        // Names take letters without a word.
+        QVERIFY(view->SetCurrentCell(2, C::UserName));
+        QTest::keyClick(view.get(), 'B');
+        QTest::keyClicks(LineEditor(*view), "ob");
+        QCOMPARE(Answers().Count(), 1);
+        QCOMPARE(view->CurrentText(), QString("Bob"));
     }
 
     void theDeleteKeyDeletesWholeSelectedRows()

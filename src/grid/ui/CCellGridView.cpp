@@ -1,7 +1,9 @@
 #include "CCellGridView.h"
 
 #include "CCellEditDelegate.h"
+#include "CGridCellCheck.h"
 #include "CGridSelectionModel.h"
+#include "CRangeParser.h"
 #include "CStyledGridModel.h"
 
 #include <QApplication>
@@ -86,9 +88,12 @@ bool CCellGridView::MayMove(const QModelIndex& from, const QModelIndex& to)
 {
     if (m_moving || !from.isValid() || !to.isValid())
         return true;
-    if (IsEditing() && !EndEdit())
+    if ((IsEditing() && !EndEdit()) ||
+        (from.row() != to.row() && !LeaveRow(CStyledGridModel::GridRow(from)))) {
+        m_moveRefused = true;
         return false;
-    return from.row() == to.row() || LeaveRow(CStyledGridModel::GridRow(from));
+    }
+    return true;
 }
 
 QList<int> CCellGridView::VisibleColumns() const
@@ -138,8 +143,32 @@ void CCellGridView::CancelEdit()
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
+bool CCellGridView::RefuseTypedKey(const QKeyEvent* event)
+{
+    QWidget* editor = CellDelegate()->Editor();
+    const QString typed = event->text();
+    if (!editor || typed.isEmpty() || !typed.at(0).isPrint() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const auto* grid = qobject_cast<const CStyledGridModel*>(model());
+    const CGridCellStyle style = grid ? grid->StyleOf(CellDelegate()->EditorIndex()) : CGridCellStyle();
+    if (style.control != CGridCellStyle::RangeEdit || style.validChars.isEmpty() ||
+        CRangeParser(style.validChars, CRangeParser::CharacterMode).ContainsAll(typed)) {
+        m_refusingEditor.clear(); // a key the cell takes ends a run of refused ones
+        return false;
+    }
+    // A held key or a word typed into a digits cell says it once, not once a letter.
+    if (m_refusingEditor != editor) {
+        m_refusingEditor = editor;
+        RefuseTypedText(CGridCheckResult::Fail(CGridCellCheck::MsgInvalidChars, {style.validChars}));
+    }
+    return true;
+}
+
 bool CCellGridView::EditorKey(QKeyEvent* event)
 {
+    if (RefuseTypedKey(event))
+        return true;
     const Qt::KeyboardModifiers mods =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     switch (event->key()) {
@@ -204,7 +233,13 @@ void CCellGridView::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
+    m_moveRefused = false;
     QTableView::keyPressEvent(event);
+    // An arrow key selects toward the cell it moves to even when the move was refused: the
+    // selection goes back to the cell that stayed current, or the grid would show the next row
+    // as the one being worked on.
+    if (m_moveRefused && currentIndex().isValid())
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
 }
 
 void CCellGridView::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CGridCheckResult.h"
+
+#include <QPointer>
 #include <QTableView>
 
 class CCellEditDelegate;
@@ -37,7 +40,8 @@ public:
     QString CurrentText() const;
 
     // Called by the delegate for a key or focus loss in the open editor. True: handled (the key is
-    // consumed, the editor stays).
+    // consumed, the editor stays). A character the cell does not take is refused with the grid's
+    // warning, once for a run of refused keys.
     bool EditorKey(QKeyEvent* event);
     bool EditorFocusOut(QWidget* editor, Qt::FocusReason reason);
 
@@ -64,6 +68,8 @@ protected:
     virtual void NavigateTab(bool forward, bool fromEditor) = 0;
     // Enter without modifiers in the open editor; true when handled.
     virtual bool EditorEnter() = 0;
+    // Tells the user that a typed character was refused (the grid's invalid-character warning).
+    virtual void RefuseTypedText(const CGridCheckResult& refusal) = 0;
 
     // The guard of the selection model: a move the view did not check itself ends the edit and
     // checks the row being left.
@@ -96,6 +102,12 @@ protected:
 private:
     // Accepts a drag over the view with the action a drop would take, or ignores it.
     void OfferDrop(QDragMoveEvent* event);
+    // A key typing text into the editor of a range edit cell whose characters it does not take: the
+    // refusal, said only for the first key of a run. True when the key is refused.
+    bool RefuseTypedKey(const QKeyEvent* event);
 
-    bool m_moving = false; // a move the view checked itself: the guard lets it pass
+    bool m_moving = false;      // a move the view checked itself: the guard lets it pass
+    bool m_moveRefused = false; // the guard refused a move of the current cell
+    // The editor whose last typed key was refused: further refused keys there say nothing more.
+    QPointer<QWidget> m_refusingEditor;
 };

@@ -91,6 +91,7 @@ protected:
                             QWidget* focus) override;
     // The list's row check, when it has one (a refused row shows its warning).
     bool LeaveRow(int row) override;
+    void RefuseTypedText(const CGridCheckResult& refusal) override { ShowWarning(refusal); }
     void NavigateTab(bool forward, bool fromEditor) override;
     bool EditorEnter() override { return HandleEnter(true); }
 

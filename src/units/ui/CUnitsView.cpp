@@ -16,9 +16,11 @@
 #include <QDragEnterEvent>
 #include <QHash>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QTimer>
 
 namespace {
 
@@ -222,6 +224,19 @@ bool CUnitsView::LeaveRow(int row)
 {
     if (m_model->EditRow() != row)
         return true;
+    // The user was told why the row cannot be stored: arrows and clicks away from it, with nothing
+    // changed, bring back the cell to fix instead of the same message again.
+    if (m_model->RefusedAsItStands(row)) {
+        ReturnToRefusedCell(row, m_model->RefusedColumn());
+        return false;
+    }
+    return StoreRowAndSay(row);
+}
+
+bool CUnitsView::StoreRowAndSay(int row)
+{
+    if (m_model->EditRow() != row)
+        return true;
     const int resets = m_resets;
     const CUnitsTableModel::StoreResult result = m_model->StoreRow(row);
     CVelmoraWrap::ShowError(result.error);
@@ -231,11 +246,30 @@ bool CUnitsView::LeaveRow(int row)
     // rows that are gone, and the current cell is on the first row already.
     if (m_resets != resets)
         return false;
-    if (!result.ok && result.column > 0 && row <= m_model->RowCount()) {
-        // The row stays in edit, with the current cell on what has to be fixed.
-        MoveTo(row, result.column, false);
-    }
+    if (!result.ok)
+        ReturnToRefusedCell(row, result.column);
     return result.ok;
+}
+
+void CUnitsView::ReturnToRefusedCell(int row, int col)
+{
+    if (col <= 0 || row > m_model->RowCount())
+        return;
+    // The row stays in edit, with the current cell on what has to be fixed.
+    MoveTo(row, col, false);
+    // The key or click that tried to leave the row is still being handled (and closes any editor):
+    // the cell's editor opens after it.
+    QTimer::singleShot(0, this, [this, row, col] {
+        if (IsEditing() || CurrentRow() != row || CurrentCol() != col || m_model->EditRow() != row)
+            return;
+        const QModelIndex index = currentIndex();
+        if (!(index.flags() & Qt::ItemIsEditable))
+            return;
+        edit(index);
+        // The text is to be fixed, not typed over: the cursor waits at its end.
+        if (auto* line = qobject_cast<QLineEdit*>(m_delegate->Editor()))
+            line->setCursorPosition(int(line->text().size()));
+    });
 }
 
 bool CUnitsView::StoreEditedRow()
@@ -243,7 +277,8 @@ bool CUnitsView::StoreEditedRow()
     if (!EndEdit())
         return false;
     const int row = m_model->EditRow();
-    return row == 0 || LeaveRow(row);
+    // Saving or closing says why it cannot go on, even when the row was refused before.
+    return row == 0 || StoreRowAndSay(row);
 }
 
 void CUnitsView::MarkDocumentChanged()
@@ -301,6 +336,11 @@ bool CUnitsView::EditorEnter()
 {
     EndEdit();
     return true;
+}
+
+void CUnitsView::RefuseTypedText(const CGridCheckResult& refusal)
+{
+    CVelmoraWrap::ShowError(refusal.Error());
 }
 
 bool CUnitsView::LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text, QWidget*)

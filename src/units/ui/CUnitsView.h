@@ -96,12 +96,13 @@ protected:
     bool WriteEditedCell(QWidget* editor, const QModelIndex& index, const QString& text) override;
     bool LeaveChangedEditor(QWidget* editor, const QModelIndex& index, const QString& text,
                             QWidget* focus) override;
-    // Stores the row when it is the one in edit. A refused row stays in edit with the current cell
-    // on the column to fix.
+    // Stores the row when it is the one in edit. A refused row stays in edit with its failing cell
+    // in edit; leaving it again unchanged is refused without repeating the message.
     bool LeaveRow(int row) override;
     // Goes on editing when the cell it leaves was in edit.
     void NavigateTab(bool forward, bool fromEditor) override;
     bool EditorEnter() override;
+    void RefuseTypedText(const CGridCheckResult& refusal) override;
 
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -117,6 +118,11 @@ private:
     QList<QPair<int, int>> SelectedBlocks() const;
     bool WholeRowsSelected() const;
     void MarkDocumentChanged();
+    // Stores the row in edit and says why when it is refused.
+    bool StoreRowAndSay(int row);
+    // Puts the current cell back on the failing cell of a refused row and opens its editor, once the
+    // move that was refused is over.
+    void ReturnToRefusedCell(int row, int col);
 
     CVelmoraDoc& m_document;
     CUnitsSettings m_settings;
