@@ -59,6 +59,8 @@ public:
     int maxDepth = 0;
     int waits = 0;
     QStringList statusTexts;
+    // The status text as each message came up.
+    QStringList statusAtMessages;
     int noSupportShown = 0;
     int simKind = 0;
     int unitsShown = 0;
