@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QString>
 
 // What a fleet document asks of the views that show it (units view, talkgroup view). Views register with
 // the document; the document calls them around saving, reopening and closing its database.
@@ -21,4 +22,6 @@ public:
     virtual void AttachDatabase(const QSqlDatabase& db) = 0;
     // Units were added, replaced or removed behind the view's back: reload.
     virtual void RefreshUnits() {}
+    // Makes the unit of this IMEI the selected row, scrolled into sight (a phone was just read).
+    virtual void ShowUnit(const QString& imei) { (void)imei; }
 };

@@ -3,10 +3,14 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 
+#include <algorithm>
+
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -30,6 +34,18 @@ CChildFrame::CChildFrame(CVelmoraDoc& document, const QString& tabFontFamily, QW
     connect(&document, &CVelmoraDoc::titleChanged, this, &CChildFrame::UpdateTitle);
     connect(&document, &CVelmoraDoc::modifiedChanged, this, &QWidget::setWindowModified);
     setWindowModified(document.IsModified());
+
+    // File -> Close owns the platform's close keys; the window menu's own close would make them
+    // ambiguous, and then neither runs.
+    if (QMenu* menu = systemMenu()) {
+        const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+        for (QAction* action : menu->actions()) {
+            const QList<QKeySequence> keys = action->shortcuts();
+            if (std::any_of(keys.begin(), keys.end(),
+                            [&](const QKeySequence& k) { return closeKeys.contains(k); }))
+                action->setShortcuts({});
+        }
+    }
 }
 
 CChildFrame::~CChildFrame() = default;

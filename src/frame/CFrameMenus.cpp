@@ -1,5 +1,6 @@
 #include "CFrameMenus.h"
 
+#include "CBidiText.h"
 #include "CCommandTable.h"
 #include "CFrameIcons.h"
 #include "CRecentFileList.h"
@@ -106,18 +107,23 @@ void CFrameMenus::AddCommands()
     const auto own = [this](int id, bool checkable = false) {
         m_commands.Add(id, CVelmoraWrap::LoadString(id), CFrameIcons::ForCommand(id), checkable);
     };
-    const auto standard = [this](int id, int textId,
-                                 QKeySequence::StandardKey key = QKeySequence::UnknownKey) {
+    // The platform's keys for a command; some platforms have none for Quit or Save As, and those keep
+    // the usual desktop key all the same.
+    const auto standard = [this](int id, int textId, QKeySequence::StandardKey key = QKeySequence::UnknownKey,
+                                 const QKeySequence& usual = QKeySequence()) {
         QAction* action = m_commands.Add(id, CVelmoraWrap::LoadString(textId), CFrameIcons::ForCommand(id));
-        if (key != QKeySequence::UnknownKey)
-            action->setShortcuts(key);
+        QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        if (!usual.isEmpty() && !keys.contains(usual))
+            keys << usual;
+        action->setShortcuts(keys);
     };
     standard(FileNew, FrameText::FileNew, QKeySequence::New);
     standard(FileOpen, FrameText::FileOpen, QKeySequence::Open);
-    standard(FileClose, FrameText::FileClose);
+    standard(FileClose, FrameText::FileClose, QKeySequence::Close, QKeySequence(Qt::CTRL | Qt::Key_W));
     standard(FileSave, FrameText::FileSave, QKeySequence::Save);
-    standard(FileSaveAs, FrameText::FileSaveAs);
-    standard(AppExit, FrameText::AppExit);
+    standard(FileSaveAs, FrameText::FileSaveAs, QKeySequence::SaveAs,
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    standard(AppExit, FrameText::AppExit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     standard(EditCopy, FrameText::EditCopy, QKeySequence::Copy);
     standard(WindowCascade, FrameText::WindowCascade);
     standard(WindowTile, FrameText::WindowTile);
@@ -234,7 +240,8 @@ void CFrameMenus::FillWindowMenu()
         QString title = window->windowTitle();
         title.replace(QStringLiteral("[*]"), window->isWindowModified() ? QStringLiteral("*") : QString());
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* action = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title));
+        QAction* action =
+            m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(CBidiText::IsolateLtr(title)));
         action->setCheckable(true);
         action->setChecked(window == m_area.currentSubWindow());
         connect(action, &QAction::triggered, &m_area,

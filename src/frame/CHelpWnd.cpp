@@ -4,6 +4,7 @@
 #include "FrameMessageIds.h"
 
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -18,6 +19,9 @@ CHelpWnd::CHelpWnd(QWidget* parent) : QWidget(parent, Qt::Window)
     m_browser->setOpenExternalLinks(true);
     layout->addWidget(m_browser);
     resize(640, 520);
+    // A window of its own, closed with Escape as dialogs are.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 bool CHelpWnd::ShowPage(const QString& file)

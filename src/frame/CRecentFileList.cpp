@@ -1,5 +1,6 @@
 #include "CRecentFileList.h"
 
+#include "CBidiText.h"
 #include "CVelmoraWrap.h"
 
 #include <QDir>
@@ -70,5 +71,5 @@ QString CRecentFileList::MenuText(int index, const QString& path)
         shown = shown.left(keep) + QStringLiteral("...") + QDir::separator() + name;
     }
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(CBidiText::IsolateLtr(shown));
 }

@@ -21,16 +21,26 @@ bool Completed(int code)
     return code == AGENT_SUCCESS || AgentIsWarning(code);
 }
 
-// Clears the status pane on every way out of a write.
+// Clears the status pane on every way out of a write but the one that says how it ended.
 class CStatusPane
 {
 public:
     explicit CStatusPane(IPhoneCommandHost& host) : m_host(host) {}
-    ~CStatusPane() { m_host.SetStatusText(QString()); }
+    ~CStatusPane()
+    {
+        if (!m_kept)
+            m_host.SetStatusText(QString());
+    }
     void Show(const QString& text) { m_host.SetStatusText(text); }
+    void Keep(const QString& text)
+    {
+        Show(text);
+        m_kept = true;
+    }
 
 private:
     IPhoneCommandHost& m_host;
+    bool m_kept = false;
 };
 
 // Phone commands running. A new unit's row, stored before a command, may itself ask to read the
@@ -131,7 +141,10 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         for (const CVelmoraError& error : engine.Errors())
             host.ShowError(error);
     }
-    host.ShowUnitsView(*document);
+    // The grids reload before the unit read is selected in them.
+    document->RefreshUnitsViews();
+    host.ShowUnitsView(*document, phone.Imei());
+    host.SetStatusText(CVelmoraWrap::LoadString(PhoneText::ReadDone).arg(phone.Imei()));
     if (phone.PhoneClass() == 1) {
         // A phone without SIM leaves programming mode only when restarted.
         // A remark of the restart is shown too; the unit is already in the fleet, so the read goes on.
@@ -139,7 +152,6 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         if (reset != AGENT_SUCCESS)
             host.ShowError(CVelmoraError::FromAgentCode(reset));
     }
-    document->RefreshUnitsViews();
     return true;
 }
 
@@ -204,6 +216,8 @@ bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& s
         return false;
     }
     wait.End();
+    // The progress text goes before the success box comes up.
+    pane.Keep(CVelmoraWrap::LoadString(PhoneText::WriteDone).arg(phone.Imei()));
     host.ShowError(CVelmoraError::Message(PhoneMsg::Programmed, {}, VMT_NOTICE));
     return true;
 }

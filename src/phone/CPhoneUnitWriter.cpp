@@ -17,6 +17,7 @@
 #include "CUnitListRows.h"
 #include "CUnitPhoneErgoRecSet.h"
 #include "CUnitRecSet.h"
+#include "CVelmoraWrap.h"
 #include "CodeplugItemIds.h"
 #include "IPhoneMessages.h"
 #include "PhoneMessageIds.h"
@@ -117,7 +118,7 @@ CVelmoraError CPhoneUnitWriter::PrepareAndWriteUnitItems()
     const int unitModel = found ? unit.m_unit_model_type : 0;
     const int unitSubRelease = found ? unit.m_unit_prod_sub_release_id : 0;
     if (p.m_modelType != unitModel || p.m_subRelease != unitSubRelease)
-        return Fail(PhoneErr::UnitMismatch, 0);
+        return MismatchError();
     if (!found)
         return Fail(PhoneErr::NoUnit, 0);
     if (const CVelmoraError unsupported =
@@ -132,6 +133,16 @@ CVelmoraError CPhoneUnitWriter::PrepareAndWriteUnitItems()
     if (const CVelmoraError error = WriteIdentityItems())
         return error;
     return WriteSettingsAndLists();
+}
+
+CVelmoraError CPhoneUnitWriter::MismatchError() const
+{
+    // The message names the phone on the cable, so the user can tell which unit it should have been.
+    const CProcessPhone& p = m_phone;
+    QString model = p.m_rules.ModelDisplayName(p.m_modelType, p.m_subRelease, p.m_release);
+    if (model.isEmpty())
+        model = p.m_modelDescription;
+    return CVelmoraError::Message(CVelmoraWrap::CodeTextBase - PhoneErr::UnitMismatch, {p.m_imei, model});
 }
 
 CVelmoraError CPhoneUnitWriter::WriteIdentityItems()

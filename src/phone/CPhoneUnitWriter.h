@@ -32,6 +32,8 @@ public:
 
 private:
     CVelmoraError WriteIdentityItems();
+    // The phone does not match the unit of its IMEI: the message names the phone's IMEI and model.
+    CVelmoraError MismatchError() const;
     CVelmoraError WritePackedItems();
     CVelmoraError WriteFurtherItems();
     CVelmoraError WriteAlderGroups();

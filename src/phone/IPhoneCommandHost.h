@@ -24,8 +24,8 @@ public:
     virtual void ShowNoCPSupport() = 0;
     // The SIM kind of the phone just read (the Copy Wizard starts from it).
     virtual void SetSimKind(int simKind) = 0;
-    // Brings the units of the document to the front (after a read).
-    virtual void ShowUnitsView(CVelmoraDoc& document) = 0;
+    // Brings the units of the document to the front with the unit of the IMEI selected (after a read).
+    virtual void ShowUnitsView(CVelmoraDoc& document, const QString& imei) = 0;
     virtual ISimPinPrompt* PinPrompt() = 0;
     // The units grids of the document store the cell being edited and the row being typed, so that a
     // write programs what the user sees and a read's refresh loses nothing; false when a row's checks

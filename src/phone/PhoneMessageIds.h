@@ -62,6 +62,8 @@ enum : int
     Help = 7423,             // help button
     Close = 7424,            // close button
     SupportSiteLabel = 7425, // "Support web site:"
+    ReadDone = 7430,         // status bar after a read, "%1" = the IMEI
+    WriteDone = 7431,        // status bar after a write, "%1" = the IMEI
     ButtonOk = 7244,         // the main window's button texts
     ButtonCancel = 7245,
 };

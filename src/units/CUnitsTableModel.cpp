@@ -175,6 +175,24 @@ QString CUnitsTableModel::StoredImei(int row) const
     return IsStoredRow(row) ? StoredCells(row).value(C::Imei - 1) : QString();
 }
 
+int CUnitsTableModel::RowOfImei(const QString& imei) const
+{
+    // Rows follow the record numbers: the row is one more than the units recorded before this one.
+    if (imei.isEmpty() || !m_db.isOpen())
+        return 0;
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM unit_details WHERE unit_rec_num < "
+                                 "(SELECT MIN(unit_rec_num) FROM unit_details WHERE unit_imei_num = ?)"));
+    query.addBindValue(imei);
+    QSqlQuery found(m_db);
+    found.prepare(QStringLiteral("SELECT COUNT(*) FROM unit_details WHERE unit_imei_num = ?"));
+    found.addBindValue(imei);
+    if (!found.exec() || !found.next() || found.value(0).toInt() == 0 || !query.exec() || !query.next())
+        return 0;
+    const int row = query.value(0).toInt() + 1;
+    return IsStoredRow(row) ? row : 0;
+}
+
 QString CUnitsTableModel::ChoiceList(const CGridCellStyle& style) const
 {
     return style.choiceSource == CGridCellStyle::ModelChoices ? m_settings.modelList : style.choiceList;

@@ -87,6 +87,8 @@ public:
     QString CellText(int row, int col) const;
     // The IMEI a stored row has in the database (empty for the append row).
     QString StoredImei(int row) const;
+    // The stored row of the unit with this IMEI; 0 when the fleet has none.
+    int RowOfImei(const QString& imei) const;
     // Writes typed text into a cell after its cell control's check; false (LastRefusal set) when the
     // check fails or the cell is read-only.
     bool SetCellText(int row, int col, const QString& text);

@@ -18,7 +18,10 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QVBoxLayout>
 #include <memory>
@@ -446,6 +449,46 @@ private Q_SLOTS:
         Key(Qt::Key_F2);
         QVERIFY(phone->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(QApplication::focusWidget()->layoutDirection(), Qt::LeftToRight);
+    }
+
+    void rightToLeftScrollsFromTheRight()
+    {
+        // Hebrew: the grid is inside a window of the right-to-left program, too narrow for its columns.
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        CGridSettings rtl = Settings();
+        rtl.rightToLeft = true;
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* grid = new CVelmoraGridWnd(CGridListType::PhoneList, 0, rtl, &window);
+        layout->addWidget(grid);
+        grid->SetRowCount(3);
+        window.resize(220, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+
+        QScrollBar* bar = grid->horizontalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->layoutDirection(), Qt::RightToLeft);
+        bar->setValue(bar->minimum());
+        // At the start the first column is at the right and the thumb sits at the right end.
+        const QRect first = grid->visualRect(grid->Model()->index(0, 0));
+        QVERIFY2(first.right() >= grid->viewport()->width() - 2, qPrintable(QString::number(first.right())));
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Horizontal;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = option.sliderValue = bar->value();
+        option.pageStep = bar->pageStep();
+        option.singleStep = bar->singleStep();
+        option.state |= QStyle::State_Horizontal;
+        const QRect thumb =
+            bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        QVERIFY2(thumb.center().x() > bar->width() / 2, qPrintable(QString::number(thumb.center().x())));
+        // Scrolling on brings the columns on the left into sight.
+        bar->setValue(bar->maximum());
+        QVERIFY(grid->visualRect(grid->Model()->index(0, 0)).left() > grid->viewport()->width());
     }
 
     void crossFleetSwitchesThePrivateIdColumn()

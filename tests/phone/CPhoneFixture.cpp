@@ -40,6 +40,8 @@ CVelmoraDoc* CScriptedHost::NewFleet()
 
 void CScriptedHost::ShowError(const CVelmoraError& error)
 {
+    if (error.IsError())
+        statusAtMessages << statusTexts.value(statusTexts.size() - 1);
     CVelmoraWrap::ShowError(error);
 }
 

@@ -39,7 +39,11 @@ public:
     void ShowNoCPSupport() override { ++noSupportShown; }
     void ShowError(const CVelmoraError& error) override;
     void SetSimKind(int kind) override { simKind = kind; }
-    void ShowUnitsView(CVelmoraDoc&) override { ++unitsShown; }
+    void ShowUnitsView(CVelmoraDoc&, const QString& imei) override
+    {
+        ++unitsShown;
+        unitsShownImei = imei;
+    }
     ISimPinPrompt* PinPrompt() override { return pin; }
     bool StorePendingEdits(CVelmoraDoc& document) override
     {
@@ -55,9 +59,12 @@ public:
     int maxDepth = 0;
     int waits = 0;
     QStringList statusTexts;
+    // The status text as each message came up.
+    QStringList statusAtMessages;
     int noSupportShown = 0;
     int simKind = 0;
     int unitsShown = 0;
+    QString unitsShownImei;
     // What the units grids do when asked to store what is typed; nothing by default.
     std::function<bool(CVelmoraDoc&)> storePending;
     int pendingStored = 0;

@@ -46,13 +46,19 @@ private Q_SLOTS:
 
     void readWithoutFleetMakesOne()
     {
-        m_fx.Plug(10);
+        const QString phone = m_fx.Plug(10);
         QVERIFY(Read());
         QCOMPARE(int(m_fx.Host().made.size()), 1);
         CVelmoraDoc* doc = m_fx.Host().active;
         QCOMPARE(CPhoneCommands::UnitCount(doc->Database()), 1);
         QVERIFY(doc->IsModified());
         QCOMPARE(m_fx.Host().unitsShown, 1);
+        // The unit read is the one shown, and the status bar says it was read.
+        const QString imei = m_fx.Load(phone).imei;
+        QVERIFY(!imei.isEmpty());
+        QCOMPARE(m_fx.Host().unitsShownImei, imei);
+        QCOMPARE(m_fx.Host().statusTexts.last(), CVelmoraWrap::LoadString(PhoneText::ReadDone).arg(imei));
+        QVERIFY(m_fx.Host().statusTexts.last().contains(imei));
         QCOMPARE(m_fx.Host().simKind, 1);
         QCOMPARE(m_fx.Host().depth, 0);
         QCOMPARE(m_fx.Host().waits, 1);

@@ -397,6 +397,12 @@ private Q_SLOTS:
         CScriptedAnswerer::Instance().Clear();
         QVERIFY(!Write());
         QCOMPARE(Ids(), QList<int>{6000 - PhoneErr::UnitMismatch});
+        // The message names the phone on the cable.
+        const CVelmoraMessage& mismatch = CScriptedAnswerer::Instance().Messages().first();
+        QVERIFY2(mismatch.text.contains(before.imei), qPrintable(mismatch.text));
+        const QString model = m_fx.Rules().ModelDisplayName(20, 0, 0);
+        QVERIFY(!model.isEmpty());
+        QVERIFY2(mismatch.text.contains(model), qPrintable(mismatch.text));
         QVERIFY(m_fx.Load(other).codeplug == before.codeplug);
         QVERIFY(!QFile::exists(BackupOf(before.imei)));
         QCOMPARE(m_fx.Host().depth, 0);
@@ -637,7 +643,12 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(CTestEnvironment::ProgramFolder() + "/" + m_fx.Load(name).imei + ".dbf"));
         QVERIFY(m_fx.Host().statusTexts.contains(
             CVelmoraWrap::LoadString(PhoneMsg::ProgrammingStatus).arg(m_fx.Load(name).imei)));
-        QCOMPARE(m_fx.Host().statusTexts.last(), QString());
+        // The status bar says the write is done, already when the success box comes up.
+        const QString done = CVelmoraWrap::LoadString(PhoneText::WriteDone).arg(m_fx.Load(name).imei);
+        QVERIFY(done.contains(m_fx.Load(name).imei));
+        QCOMPARE(m_fx.Host().statusTexts.last(), done);
+        QCOMPARE(Ids().last(), int(PhoneMsg::Programmed));
+        QCOMPARE(m_fx.Host().statusAtMessages.last(), done);
     }
 };
 

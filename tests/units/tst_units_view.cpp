@@ -636,6 +636,29 @@ private Q_SLOTS:
         QCOMPARE(view->CurrentRow(), 1);
     }
 
+    void aUnitJustReadIsSelectedAndScrolledTo()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(60);
+        auto doc = m_fixture.OpenFleet("shown.vlf", units);
+        QVERIFY(doc);
+        auto view = View(*doc);
+        // A gap in the record numbers: rows count the units before, not the numbers.
+        QVERIFY(!CUnitCascade::DeleteUnit(doc->Database(), units[3].imei).IsError());
+        doc->RefreshUnitsViews();
+        for (IFleetView* fleetView : doc->Views())
+            fleetView->ShowUnit(units[50].imei);
+        QCOMPARE(view->CurrentRow(), 50);
+        QCOMPARE(view->Model()->StoredImei(50), units[50].imei);
+        const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+        QCOMPARE(selected.size(), view->Model()->columnCount());
+        for (const QModelIndex& index : selected)
+            QCOMPARE(index.row(), 49);
+        QVERIFY(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
+        // An IMEI the fleet does not hold changes nothing.
+        view->ShowUnit(QStringLiteral("999999999999999"));
+        QCOMPARE(view->CurrentRow(), 50);
+    }
+
     void fleetWindowsHoldTheUnitsGridAndTheFrameCommandsReachIt()
     {
         CFrameSettings settings;

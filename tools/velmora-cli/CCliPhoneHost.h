@@ -27,7 +27,7 @@ public:
     // As every message of the tool: through the terminal answerer.
     void ShowError(const CVelmoraError& error) override;
     void SetSimKind(int) override {}
-    void ShowUnitsView(CVelmoraDoc&) override {}
+    void ShowUnitsView(CVelmoraDoc&, const QString&) override {}
     ISimPinPrompt* PinPrompt() override { return this; }
     void BeginWait() override {}
     void EndWait() override {}

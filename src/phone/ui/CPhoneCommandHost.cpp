@@ -4,8 +4,10 @@
 #include "CPhoneSettings.h"
 #include "CRecoverCPDlg.h"
 #include "CVelmoraApp.h"
+#include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "FrameCommands.h"
+#include "IFleetView.h"
 #include "IFrameServices.h"
 #include "NoCPSupport.h"
 
@@ -47,9 +49,11 @@ void CPhoneCommandHost::ShowError(const CVelmoraError& error)
     CVelmoraWrap::ShowError(error);
 }
 
-void CPhoneCommandHost::ShowUnitsView(CVelmoraDoc& document)
+void CPhoneCommandHost::ShowUnitsView(CVelmoraDoc& document, const QString& imei)
 {
     m_frame.ShowTab(document, FrameTab::Units);
+    for (IFleetView* view : document.Views())
+        view->ShowUnit(imei);
 }
 
 bool CPhoneCommandHost::StorePendingEdits(CVelmoraDoc& document)

@@ -21,7 +21,7 @@ public:
     void ShowNoCPSupport() override;
     void ShowError(const CVelmoraError& error) override;
     void SetSimKind(int simKind) override {}
-    void ShowUnitsView(CVelmoraDoc& document) override;
+    void ShowUnitsView(CVelmoraDoc& document, const QString& imei) override;
     ISimPinPrompt* PinPrompt() override { return &m_prompt; }
     bool StorePendingEdits(CVelmoraDoc& document) override;
 

@@ -573,6 +573,17 @@ void CUnitsView::RefreshUnits()
     LoadUnits();
 }
 
+void CUnitsView::ShowUnit(const QString& imei)
+{
+    const int row = m_model->RowOfImei(imei);
+    if (row < 1 || IsEditing() || !MoveTo(row, int(C::UserName), false))
+        return;
+    const int modelRow = CUnitsTableModel::ModelRow(row);
+    const QItemSelection whole(model()->index(modelRow, 0),
+                               model()->index(modelRow, model()->columnCount() - 1));
+    selectionModel()->select(whole, QItemSelectionModel::ClearAndSelect);
+}
+
 int CUnitsView::ViewFamily() const
 {
     return FrameFamily::Fleet;

@@ -76,6 +76,7 @@ public:
     void ReleaseDatabase() override;
     void AttachDatabase(const QSqlDatabase& db) override;
     void RefreshUnits() override;
+    void ShowUnit(const QString& imei) override;
 
     // --- IFrameView ---
     int ViewFamily() const override;
