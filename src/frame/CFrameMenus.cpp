@@ -169,11 +169,22 @@ bool CFrameMenus::eventFilter(QObject* watched, QEvent* event)
         QAction* hebrew = m_commands.Action(FrameCmd::LangHebrew);
         const bool over = move && !hebrew->isEnabled() &&
                           menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()) == hebrew;
-        if (over != m_hebrewTipShown) {
-            m_hebrewTipShown = over;
-            QStatusTipEvent tip(over ? hebrew->statusTip() : QString());
+        if (over) {
+            // After the menu has handled the move: leaving an enabled entry clears the status bar.
+            QMetaObject::invokeMethod(
+                this,
+                [this, hebrew]() {
+                    if (!m_hebrewTipShown)
+                        return; // the menu closed meanwhile
+                    QStatusTipEvent tip(hebrew->statusTip());
+                    QCoreApplication::sendEvent(m_owner, &tip);
+                },
+                Qt::QueuedConnection);
+        } else if (m_hebrewTipShown) {
+            QStatusTipEvent tip{QString()};
             QCoreApplication::sendEvent(m_owner, &tip);
         }
+        m_hebrewTipShown = over;
     }
     return QObject::eventFilter(watched, event);
 }

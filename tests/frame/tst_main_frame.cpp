@@ -295,12 +295,29 @@ private Q_SLOTS:
         auto* language = qobject_cast<QMenu*>(hebrew->associatedObjects().value(0));
         QVERIFY(language);
         QVERIFY(language->toolTipsVisible());
-        language->popup(frame.mapToGlobal(QPoint(20, 20)));
+        // Opened from the menu bar as the user does, passing over an enabled entry first.
+        auto* tools = qobject_cast<QMenu*>(language->menuAction()->associatedObjects().value(0));
+        QVERIFY(tools);
+        frame.menuBar()->setActiveAction(tools->menuAction());
+        QVERIFY(QTest::qWaitForWindowExposed(tools));
+        tools->setActiveAction(language->menuAction());
+        QTRY_VERIFY(language->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(language));
+        QAction* french = frame.Commands().Action(FrameCmd::LangFrench);
+        QTest::mouseMove(language, language->actionGeometry(french).center());
+        QTRY_COMPARE(frame.statusBar()->currentMessage(), french->statusTip());
+        QTest::mouseMove(language, language->actionGeometry(hebrew).center());
+        QTest::mouseMove(language, language->actionGeometry(hebrew).center() + QPoint(2, 0));
+        QTRY_COMPARE(frame.statusBar()->currentMessage(), why);
+        QTest::qWait(50);
+        QCOMPARE(frame.statusBar()->currentMessage(), why);
+        QTest::mouseMove(language, language->actionGeometry(french).center());
+        QTRY_COMPARE(frame.statusBar()->currentMessage(), french->statusTip());
         QTest::mouseMove(language, language->actionGeometry(hebrew).center());
         QTRY_COMPARE(frame.statusBar()->currentMessage(), why);
         language->hide();
         QVERIFY(frame.statusBar()->currentMessage().isEmpty());
+        tools->hide();
 
         // On a Hebrew system the entry is offered and its tip is its name again.
         settings.systemIsHebrew = true;
