@@ -9,13 +9,16 @@
 #include "CVelmoraWrap.h"
 #include "IAppShell.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSqlError>
+#include <QTranslator>
 #include <cstdio>
 
 namespace {
@@ -78,6 +81,24 @@ bool CVelmoraApp::LoadLanguage(const QString& fileName)
     return true;
 }
 
+void CVelmoraApp::LoadToolkitTexts()
+{
+    if (m_languageCode == LangEnglish)
+        return;
+    const QString name =
+        m_languageCode == LangFrench ? QStringLiteral("qtbase_fr") : QStringLiteral("qtbase_he");
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto texts = std::make_unique<QTranslator>();
+    if (!texts->load(name, folder)) {
+        // Not fatal: the buttons and file dialogs then speak English.
+        std::fprintf(stderr, "velmora: Qt's texts %s are not in %s\n", qPrintable(name), qPrintable(folder));
+        std::fflush(stderr);
+        return;
+    }
+    QCoreApplication::installTranslator(texts.get());
+    m_toolkitTexts = std::move(texts);
+}
+
 bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& error)
 {
     // Command line: file names, and the switches of an automation start.
@@ -135,6 +156,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     // 5. The language of the user interface.
     if (m_languageCode != LangEnglish && !LoadLanguage(LanguageFile(m_languageCode)))
         return false;
+    LoadToolkitTexts();
 
     // 6. Fonts.
     SetupFonts();

@@ -16,6 +16,7 @@
 class CInstanceGuard;
 class CResourceStrings;
 class IAppShell;
+class QTranslator;
 
 // The application object: runs start-up and exit in their fixed order and holds every
 // application-wide setting, the application database and the model rules for the rest of the run.
@@ -111,6 +112,7 @@ Q_SIGNALS:
 
 private:
     bool LoadLanguage(const QString& fileName);
+    void LoadToolkitTexts();
     bool LoadSettings();
     bool ReadRegistry(const char* name, QString& value);
     bool ReadRegistryInt(const char* name, int& value);
@@ -130,6 +132,8 @@ private:
     QString m_instanceKey;
     std::function<bool()> m_systemIsHebrew;
     std::unique_ptr<CInstanceGuard> m_instanceGuard;
+    // Qt's own texts (standard buttons, file dialogs) in the user's language; removed with the object.
+    std::unique_ptr<QTranslator> m_toolkitTexts;
     bool m_handedOver = false;
     bool m_resourcesLoaded = false;
     // Set once start-up has read the settings; exit writes settings back only then.

@@ -9,9 +9,12 @@
 #include "FrameMessageIds.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 CFrameMenus::CFrameMenus(CCommandTable& commands, QMdiArea& area, QWidget* owner)
@@ -41,6 +44,7 @@ CFrameMenus::CFrameMenus(CCommandTable& commands, QMdiArea& area, QWidget* owner
     add(tools, {Options});
     QMenu* language = tools->addMenu(CVelmoraWrap::LoadString(FrameText::MenuLanguage));
     add(language, {LangEnglish, LangFrench, LangHebrew});
+    ExplainHebrew(language);
     add(tools, {0, SyncPim});
 
     QMenu* help = NewMenu(FrameText::MenuHelp);
@@ -143,6 +147,52 @@ void CFrameMenus::AddCommands()
     m_commands.Action(HelpTopics)->setShortcuts(QKeySequence::HelpContents);
     for (int id : {LangEnglish, LangFrench, LangHebrew, FleetBar, SmsBar, MainToolbar, SideToolbar})
         own(id, true);
+}
+
+void CFrameMenus::ExplainHebrew(QMenu* language)
+{
+    // Hebrew is offered on a Hebrew system only; a greyed entry says why, as a tip on the item and in
+    // the status bar.
+    language->setToolTipsVisible(true);
+    QAction* hebrew = m_commands.Action(FrameCmd::LangHebrew);
+    const QString plain = hebrew->toolTip();
+    const QString why = CVelmoraWrap::LoadString(FrameText::HebrewNeedsSystem);
+    const auto explain = [hebrew, plain, why](bool enabled) {
+        hebrew->setToolTip(enabled ? plain : why);
+        hebrew->setStatusTip(enabled ? plain : why);
+    };
+    explain(hebrew->isEnabled());
+    connect(hebrew, &QAction::enabledChanged, this, explain);
+    // A menu shows the status tips of enabled items only: the greyed one's is shown by hand.
+    language->installEventFilter(this);
+}
+
+bool CFrameMenus::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* menu = qobject_cast<QMenu*>(watched);
+    const bool move = event->type() == QEvent::MouseMove;
+    if (menu && m_owner && (move || event->type() == QEvent::Hide)) {
+        QAction* hebrew = m_commands.Action(FrameCmd::LangHebrew);
+        const bool over = move && !hebrew->isEnabled() &&
+                          menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()) == hebrew;
+        if (over) {
+            // After the menu has handled the move: leaving an enabled entry clears the status bar.
+            QMetaObject::invokeMethod(
+                this,
+                [this, hebrew]() {
+                    if (!m_hebrewTipShown)
+                        return; // the menu closed meanwhile
+                    QStatusTipEvent tip(hebrew->statusTip());
+                    QCoreApplication::sendEvent(m_owner, &tip);
+                },
+                Qt::QueuedConnection);
+        } else if (m_hebrewTipShown) {
+            QStatusTipEvent tip{QString()};
+            QCoreApplication::sendEvent(m_owner, &tip);
+        }
+        m_hebrewTipShown = over;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QMenu* CFrameMenus::NewMenu(int textId)

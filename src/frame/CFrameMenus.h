@@ -28,8 +28,12 @@ public:
     // The recent-file entries of the File menus.
     void SetRecentFiles(const QStringList& files);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void AddCommands();
+    void ExplainHebrew(QMenu* language);
     QMenu* NewMenu(int textId);
     QMenu* FileMenu(int family);
     void AddRecent(QMenu* menu);
@@ -43,4 +47,5 @@ private:
     QMenu* m_windowMenu = nullptr;
     QAction* m_noRecent = nullptr;
     QList<QAction*> m_windowEntries;
+    bool m_hebrewTipShown = false;
 };

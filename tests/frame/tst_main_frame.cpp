@@ -322,6 +322,57 @@ private Q_SLOTS:
         QCOMPARE(stored, QStringLiteral("Hebrew"));
     }
 
+    // The greyed Hebrew entry says why it is greyed, on the item and in the status bar.
+    void disabledHebrewSaysWhy()
+    {
+        CFrameSettings settings = Settings();
+        const QString why = CVelmoraWrap::LoadString(FrameText::HebrewNeedsSystem);
+        QVERIFY(!why.isEmpty());
+        CMainFrame frame(settings);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.Commands().UpdateAll();
+        QAction* hebrew = frame.Commands().Action(FrameCmd::LangHebrew);
+        QVERIFY(!hebrew->isEnabled());
+        QCOMPARE(hebrew->toolTip(), why);
+        QCOMPARE(hebrew->statusTip(), why);
+        auto* language = qobject_cast<QMenu*>(hebrew->associatedObjects().value(0));
+        QVERIFY(language);
+        QVERIFY(language->toolTipsVisible());
+        // Opened from the menu bar as the user does, passing over an enabled entry first.
+        auto* tools = qobject_cast<QMenu*>(language->menuAction()->associatedObjects().value(0));
+        QVERIFY(tools);
+        frame.menuBar()->setActiveAction(tools->menuAction());
+        QVERIFY(QTest::qWaitForWindowExposed(tools));
+        tools->setActiveAction(language->menuAction());
+        QTRY_VERIFY(language->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(language));
+        QAction* french = frame.Commands().Action(FrameCmd::LangFrench);
+        QTest::mouseMove(language, language->actionGeometry(french).center());
+        QTRY_COMPARE(frame.statusBar()->currentMessage(), french->statusTip());
+        QTest::mouseMove(language, language->actionGeometry(hebrew).center());
+        QTest::mouseMove(language, language->actionGeometry(hebrew).center() + QPoint(2, 0));
+        QTRY_COMPARE(frame.statusBar()->currentMessage(), why);
+        QTest::qWait(50);
+        QCOMPARE(frame.statusBar()->currentMessage(), why);
+        QTest::mouseMove(language, language->actionGeometry(french).center());
+        QTRY_COMPARE(frame.statusBar()->currentMessage(), french->statusTip());
+        QTest::mouseMove(language, language->actionGeometry(hebrew).center());
+        QTRY_COMPARE(frame.statusBar()->currentMessage(), why);
+        language->hide();
+        QVERIFY(frame.statusBar()->currentMessage().isEmpty());
+        tools->hide();
+
+        // On a Hebrew system the entry is offered and its tip is its name again.
+        settings.systemIsHebrew = true;
+        CMainFrame hebrewSystem(settings);
+        hebrewSystem.Commands().UpdateAll();
+        QAction* offered = hebrewSystem.Commands().Action(FrameCmd::LangHebrew);
+        QVERIFY(offered->isEnabled());
+        QVERIFY(offered->toolTip() != why);
+        QVERIFY(offered->statusTip() != why);
+    }
+
     void smsBarNeedsSmsAndACarrierWithIt()
     {
         CFrameSettings settings = Settings();

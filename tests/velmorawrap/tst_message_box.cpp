@@ -59,6 +59,34 @@ private Q_SLOTS:
                  int(IDYES));
     }
 
+    // "No" of a yes/no question is an answer that acts (read into a new fleet, drop the changes): Escape
+    // and closing the window leave the question open until a button is pressed.
+    void escapeDoesNotAnswerAYesNoQuestion_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("then yes") << int(QMessageBox::Yes) << int(IDYES);
+        QTest::newRow("then no") << int(QMessageBox::No) << int(IDNO);
+    }
+    void escapeDoesNotAnswerAYesNoQuestion()
+    {
+        QFETCH(int, button);
+        QFETCH(int, answer);
+        bool openAfterEscape = false;
+        bool openAfterClose = false;
+        const int got = Ask(Message(VMT_YESNO), [&](QMessageBox& box) {
+            QTest::keyClick(&box, Qt::Key_Escape);
+            QTest::keyClick(box.button(QMessageBox::Yes), Qt::Key_Escape);
+            openAfterEscape = box.isVisible() && box.clickedButton() == nullptr;
+            box.close();
+            openAfterClose = box.isVisible() && box.clickedButton() == nullptr;
+            box.button(QMessageBox::StandardButton(button))->click();
+        });
+        QVERIFY(openAfterEscape);
+        QVERIFY(openAfterClose);
+        QCOMPARE(got, answer);
+    }
+
     void boxDuringLongWorkShowsTheArrow()
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,14 +1,50 @@
 #include "CMessageBoxAnswerer.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
+
+namespace {
+
+// A box whose answer must be one of its buttons. Left alone, a yes/no box takes Escape and the window's
+// close button as "No", and "No" often does something ("read into a new fleet") rather than cancel.
+class CAnswerOnlyBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+    void SetButtonsOnly(bool only) { m_buttonsOnly = only; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (m_buttonsOnly && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (m_buttonsOnly) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool m_buttonsOnly = false;
+};
+
+} // namespace
 
 int CMessageBoxAnswerer::Answer(const CVelmoraMessage& message)
 {
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent)
         parent = QApplication::activeWindow();
-    QMessageBox box(parent);
+    CAnswerOnlyBox box(parent);
     box.setWindowTitle(message.caption);
     box.setText(message.text);
     switch (message.type) {
@@ -20,6 +56,7 @@ int CMessageBoxAnswerer::Answer(const CVelmoraMessage& message)
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        box.SetButtonsOnly(true);
         break;
     case VMT_YESNOCANCEL:
         box.setIcon(QMessageBox::Question);

@@ -57,5 +57,6 @@ enum : int
     AppendSkipAll = 7259,
     HelpCaption = 7280,
     HelpMissing = 7281, // "%1" = the help page
+    HebrewNeedsSystem = 7285,
 };
 } // namespace FrameText
