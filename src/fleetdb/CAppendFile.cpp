@@ -759,8 +759,9 @@ CFleetErrors CAppendFile::DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, co
     return engine.Errors();
 }
 
-bool CAppendFile::RebuildFromTemplate(const QString& path, const QString& templatePath, CFleetErrors& errors)
+bool CAppendFile::RebuildFromTemplate(const QString& given, const QString& templatePath, CFleetErrors& errors)
 {
+    const QString path = CSafeFile::RealPath(given);
     const QString temp = path + QStringLiteral(".tmp");
     if (!CSafeFile::Copy(templatePath, temp))
         return false;

@@ -6,6 +6,7 @@
 #include "CSafeFile.h"
 #include "FleetMessageIds.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -192,8 +193,12 @@ bool CFleetFile::IsStoredForm(const QString& path)
     return f.open(QIODevice::ReadOnly) && ParseHeader(f.read(kHeaderSize)) >= 0;
 }
 
-bool CFleetFile::ExpandFleetFile(const QString& path)
+bool CFleetFile::ExpandFleetFile(const QString& given)
 {
+    // The temporary goes beside the real file, so the rename keeps a symlink pointing at it.
+    const QString path = CSafeFile::RealPath(given);
+    if (!CSafeFile::IsWritable(path))
+        return false;
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
         return false;
@@ -219,6 +224,7 @@ bool CFleetFile::ExpandFleetFile(const QString& path)
             return false;
         }
     }
+    CSafeFile::KeepIdentity(path, temp);
     const bool ok = Decompress(in, out, plainSize);
     out.close();
     in.close();
@@ -230,15 +236,16 @@ bool CFleetFile::ExpandFleetFile(const QString& path)
     return true;
 }
 
-bool CFleetFile::StoreFleetFile(const QString& path)
+bool CFleetFile::StoreFleetFile(const QString& given)
 {
-    if (QFileInfo(path).suffix().toUpper() != QLatin1String("VLF"))
+    if (QFileInfo(given).suffix().toUpper() != QLatin1String("VLF"))
         return true;
+    const QString path = CSafeFile::RealPath(given);
     // A stored file has nothing left to store; a file that is missing, held open elsewhere or no
     // database at all was not stored, and the caller must hear so.
     if (IsStoredForm(path))
         return true;
-    if (!OpensAsDatabase(path))
+    if (!OpensAsDatabase(path) || !CSafeFile::IsWritable(path))
         return false;
     const QString compacted = CompactionTempPath(path);
     QFile::remove(compacted);
@@ -258,8 +265,10 @@ bool CFleetFile::StoreFleetFile(const QString& path)
     QFile in(compacted);
     const QString temp = CSafeFile::TempBeside(path);
     QFile out(temp);
-    bool ok = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-              Compress(in, out);
+    bool ok = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (ok)
+        CSafeFile::KeepIdentity(path, temp);
+    ok = ok && Compress(in, out);
     out.close();
     in.close();
     ok = ok && CSafeFile::Replace(temp, path);
@@ -269,10 +278,20 @@ bool CFleetFile::StoreFleetFile(const QString& path)
     return ok;
 }
 
+CVelmoraError CFleetFile::CheckWritable(const QString& path)
+{
+    if (CSafeFile::IsWritable(path))
+        return CVelmoraError();
+    return CVelmoraError::Message(FleetMsg::ReadOnlyFleet, {QDir::toNativeSeparators(path)});
+}
+
 CVelmoraError CFleetFile::CheckReadable(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return CVelmoraError::Message(FleetMsg::FileMissing);
+    // Opening a fleet may expand, upgrade and edit it: a file the user may not write is left alone.
+    if (const CVelmoraError error = CheckWritable(path))
+        return error;
     CVelmoraError why;
     Probe probe = ProbeDatabase(path, why);
     // Another document (or program) has the fleet open.

@@ -46,8 +46,10 @@ public:
     // file must exist (1640), open as a database or expand to one (1801), and pass the upgrade. What
     // the user is to be told goes to errors.
     static bool CheckAndPrepare(const QString& path, const CFleetSettings& settings, CFleetErrors& errors);
-    // The first two of those checks; a file held by another open document fails with the database's
-    // text. The upgrade is left to the caller.
+    // A fleet file the user may not write is refused (the read-only message naming it).
+    static CVelmoraError CheckWritable(const QString& path);
+    // The first two of those checks, after CheckWritable; a file held by another open document fails with the
+    // database's text. The upgrade is left to the caller.
     static CVelmoraError CheckReadable(const QString& path);
 
     // Temporary names: the compaction temporary is the full path + "Temp" + the name; the restore

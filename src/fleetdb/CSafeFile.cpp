@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -33,9 +34,51 @@ bool SyncPath(const QString& path, bool folder, QString* error)
 
 } // namespace
 
+QString CSafeFile::RealPath(const QString& path)
+{
+    QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    // A link whose file is not there yet: the file is made where the link points.
+    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
+
+bool CSafeFile::IsWritable(const QString& path)
+{
+    const QByteArray real = QFile::encodeName(RealPath(path));
+    struct stat st;
+    if (::stat(real.constData(), &st) != 0)
+        return true;
+    // root may write anything; a file nobody may write was still meant to stay as it is.
+    if (::geteuid() == 0)
+        return (st.st_mode & 0222) != 0;
+    return ::access(real.constData(), W_OK) == 0;
+}
+
+void CSafeFile::KeepIdentity(const QString& model, const QString& file)
+{
+    struct stat st;
+    if (model.isEmpty() || ::stat(QFile::encodeName(model).constData(), &st) != 0)
+        return;
+    const QByteArray name = QFile::encodeName(file);
+    // Owner and group first: changing them may clear set-id bits that the mode then puts back. Only
+    // root may give a file away; the group alone is still worth keeping when that fails.
+    struct stat now;
+    if (::stat(name.constData(), &now) == 0 && (now.st_uid != st.st_uid || now.st_gid != st.st_gid)) {
+        if (::chown(name.constData(), st.st_uid, st.st_gid) != 0)
+            (void)::chown(name.constData(), static_cast<uid_t>(-1), st.st_gid);
+    }
+    ::chmod(name.constData(), st.st_mode & 07777);
+}
+
 QString CSafeFile::TempBeside(const QString& target)
 {
-    return target + QStringLiteral(".part");
+    return RealPath(target) + QStringLiteral(".part");
 }
 
 bool CSafeFile::Exists(const QString& path)
@@ -65,15 +108,30 @@ bool CSafeFile::Sync(const QString& path, QString* error)
 
 bool CSafeFile::Replace(const QString& temp, const QString& target, QString* error)
 {
+    // A link stays a link: the file it points to is the one replaced.
+    const QString real = RealPath(target);
+    // Renaming over a read-only file would succeed in a writable folder; the file says no.
+    if (!IsWritable(real)) {
+        errno = EACCES;
+        if (error)
+            *error = ErrnoText(real);
+        return false;
+    }
+    KeepIdentity(real, temp);
     if (!Sync(temp, error))
         return false;
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(real).constData()) != 0) {
+        // A temporary on another file system than the real file goes there by a copy.
+        if (errno == EXDEV && Copy(temp, real, error)) {
+            QFile::remove(temp);
+            return true;
+        }
         if (error)
-            *error = ErrnoText(target);
+            *error = ErrnoText(real);
         return false;
     }
     // The rename itself must reach the disk, or a crash could bring the old name back.
-    SyncPath(QFileInfo(target).absolutePath(), true, nullptr);
+    SyncPath(QFileInfo(real).absolutePath(), true, nullptr);
     return true;
 }
 
@@ -85,13 +143,22 @@ bool CSafeFile::Copy(const QString& from, const QString& to, QString* error)
             *error = QStringLiteral("%1: %2").arg(from, in.errorString());
         return false;
     }
-    const QString temp = TempBeside(to);
+    const QString real = RealPath(to);
+    if (!IsWritable(real)) {
+        errno = EACCES;
+        if (error)
+            *error = ErrnoText(real);
+        return false;
+    }
+    const QString temp = TempBeside(real);
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(to, out.errorString());
         return false;
     }
+    // A new copy is as private as what it copies; a replaced file keeps its own mode and owner.
+    KeepIdentity(QFileInfo::exists(real) ? real : from, temp);
     QByteArray buffer(1 << 20, Qt::Uninitialized);
     qint64 started = 0;
     for (;;) {
@@ -115,7 +182,7 @@ bool CSafeFile::Copy(const QString& from, const QString& to, QString* error)
         return false;
     }
     out.close();
-    if (!Replace(temp, to, error)) {
+    if (!Replace(temp, real, error)) {
         QFile::remove(temp);
         return false;
     }

@@ -5,7 +5,8 @@
 class QFile;
 
 // File operations that never leave a half-written target: the new content goes to a temporary file
-// beside the target, is flushed to disk, and is renamed over the target in one step.
+// beside the target, is flushed to disk, and is renamed over the target in one step. The target keeps
+// its mode and owner, a symlink keeps pointing at the rewritten file, and a read-only target is refused.
 class CSafeFile
 {
 public:
@@ -18,7 +19,13 @@ public:
     // While a large file is written: hands what was written since *started to the disk in the
     // background every few megabytes, so the final Sync has little left to wait for.
     static void StartWriteback(QFile& file, qint64* started);
-    // A temporary name beside target for content on its way to target.
+    // The file a path names: symlinks are followed, so a rewrite changes the target and keeps the link.
+    static QString RealPath(const QString& path);
+    // False when the (real) file exists and the user may not write it.
+    static bool IsWritable(const QString& path);
+    // Gives file the mode, and where allowed the owner and group, of model (when model exists).
+    static void KeepIdentity(const QString& model, const QString& file);
+    // A temporary name beside the real file of target for content on its way to it.
     static QString TempBeside(const QString& target);
     static bool Exists(const QString& path);
     static bool Remove(const QString& path);

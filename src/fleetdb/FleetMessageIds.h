@@ -15,5 +15,6 @@ enum : int
     UpgradeQuestion = 1800,   // yes/no: the file is of an older schema, upgrade it?
     CannotOpenFleet = 1801,   // error: neither a database nor a stored fleet file
     NewerFleet = 1871,        // error: the file comes from a newer program
+    ReadOnlyFleet = 1872,     // error: "%1" = the fleet file the user may not write
 };
 } // namespace FleetMsg

@@ -12,10 +12,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -269,6 +271,34 @@ private Q_SLOTS:
         doc->OnCloseDocument();
     }
 
+    // A private fleet opened through a symlink: the backup is as private as the fleet, and saving and
+    // closing change the real file, which stays private, while the link stays a link.
+    void privateFleetThroughALinkKeepsItsIdentity()
+    {
+        const QString real = CTestEnvironment::NewFolder("RealFleets") + "/fleet.vlf";
+        const QString link = m_folder + "/fleet.vlf";
+        QVERIFY(CFleetFixtures::MakeFleet(real, CFleetFixtures::Units(2)));
+        QVERIFY(CFleetFile::StoreFleetFile(real));
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), 0600) == 0);
+        QVERIFY(QFile::link(real, link));
+        const auto privateOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+
+        auto doc = NewDoc();
+        QVERIFY(doc->OnOpenDocument(link, CShowErrors()));
+        QCOMPARE(QFile::permissions(doc->BackupPath()), privateOnly);
+        QVERIFY(AddUnit(*doc, "99", "Added"));
+        QVERIFY(doc->DoFileSave(CShowErrors()));
+        doc->OnCloseDocument();
+
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFile::permissions(real), privateOnly);
+        QVERIFY(CFleetFile::IsStoredForm(real));
+        QVERIFY(CFleetFile::ExpandFleetFile(link));
+        QCOMPARE(UnitCount(real), 3);
+        QCOMPARE(QFile::permissions(real), privateOnly);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::System), QStringList{"fleet.vlf"});
+    }
+
     void failedOpensSayWhyAndCleanUp_data()
     {
         QTest::addColumn<QString>("name");
@@ -278,6 +308,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << "missing.vlf" << QByteArray() << QList<int>{1640};
         QTest::newRow("junk") << "junk.vlf" << QByteArray("junk") << QList<int>{1801};
         QTest::newRow("newer") << "newer.vlf" << QByteArray("newer") << QList<int>{1871};
+        QTest::newRow("read-only") << "readonly.vlf" << QByteArray("readonly") << QList<int>{1872};
         QTest::newRow("older, upgrade declined")
             << "older.vlf" << QByteArray("older") << QList<int>{1800, 1799};
     }
@@ -293,7 +324,11 @@ private Q_SLOTS:
         else if (content == "older")
             QVERIFY(CFleetFixtures::WriteOldFleet(path, CFleetFixtures::Kind::Version5,
                                                   CFleetFixtures::Units(2)));
-        else if (!content.isEmpty())
+        else if (content == "readonly") {
+            QVERIFY(CFleetFixtures::MakeFleet(path, CFleetFixtures::Units(1)));
+            QVERIFY(CFleetFile::StoreFleetFile(path));
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        } else if (!content.isEmpty())
             QVERIFY(CFleetFixtures::WriteBytes(path, content));
         if (content == "older")
             CScriptedAnswerer::Instance().Script({IDNO});

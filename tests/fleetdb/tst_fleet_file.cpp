@@ -1,6 +1,7 @@
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
 #include "CFleetFixtures.h"
+#include "CSafeFile.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
 
@@ -14,11 +15,23 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <zstd.h>
 
 namespace {
+
+int Mode(const QString& path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+bool SetMode(const QString& path, int mode)
+{
+    return ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
+}
 
 // Every row of every table, as text: equal dumps mean equal fleets.
 QStringList Dump(const QString& path)
@@ -252,6 +265,89 @@ private Q_SLOTS:
         QVERIFY(busy.ToText().contains("locked"));
         QCOMPARE(CFleetFixtures::Bytes(m_path), bytes);
         QCOMPARE(answers.Count(), 0);
+    }
+
+    // Rewrites keep the file's own mode: a private fleet does not become readable by everyone.
+    void rewritesKeepTheFileMode()
+    {
+        QVERIFY(SetMode(m_path, 0600));
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(CFleetFile::IsStoredForm(m_path));
+        QCOMPARE(Mode(m_path), 0600);
+        QVERIFY(CFleetFile::ExpandFleetFile(m_path));
+        QCOMPARE(CFleetFile::ProbeDatabase(m_path), CFleetFile::Probe::Database);
+        QCOMPARE(Mode(m_path), 0600);
+        QVERIFY(SetMode(m_path, 0640));
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QCOMPARE(Mode(m_path), 0640);
+
+        // A copy that replaces a file keeps the replaced file's mode; a new copy takes its source's.
+        const QString other = m_folder + "/other.vlf";
+        QVERIFY(CFleetFixtures::WriteBytes(other, "other"));
+        QVERIFY(SetMode(other, 0604));
+        QVERIFY(CSafeFile::Copy(m_path, other));
+        QCOMPARE(Mode(other), 0604);
+        QCOMPARE(CFleetFixtures::Bytes(other), CFleetFixtures::Bytes(m_path));
+        const QString fresh = m_folder + "/fresh.tem";
+        QVERIFY(SetMode(m_path, 0600));
+        QVERIFY(CSafeFile::Copy(m_path, fresh));
+        QCOMPARE(Mode(fresh), 0600);
+    }
+
+    // A fleet reached through a symlink is rewritten where the link points; the link stays a link.
+    void rewritesGoThroughSymlinks()
+    {
+        const QString real = m_folder + "/real";
+        QVERIFY(QDir().mkpath(real));
+        const QString target = real + "/Fleet.vlf";
+        QVERIFY(QFile::rename(m_path, target));
+        QVERIFY(QFile::link(target, m_path));
+        const QStringList content = Dump(target);
+
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(QFileInfo(m_path).isSymLink());
+        QCOMPARE(QFileInfo(m_path).symLinkTarget(), target);
+        QVERIFY(CFleetFile::IsStoredForm(target));
+        QVERIFY(CFleetFile::ExpandFleetFile(m_path));
+        QVERIFY(QFileInfo(m_path).isSymLink());
+        QCOMPARE(CFleetFile::ProbeDatabase(target), CFleetFile::Probe::Database);
+        QCOMPARE(Dump(target), content);
+        // The temporaries lived beside the real file and are gone; only the link is beside the link.
+        QCOMPARE(QDir(real).entryList(QDir::Files), QStringList{"Fleet.vlf"});
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::System), QStringList{"Fleet.vlf"});
+
+        // A copy onto the link writes the target, too.
+        const QString source = m_folder + "/source.vlf";
+        QVERIFY(CFleetFixtures::WriteBytes(source, "replacement"));
+        QVERIFY(CSafeFile::Copy(source, m_path));
+        QVERIFY(QFileInfo(m_path).isSymLink());
+        QCOMPARE(CFleetFixtures::Bytes(target), QByteArray("replacement"));
+    }
+
+    // A read-only fleet is refused with a message naming it, and no rewrite touches it.
+    void readOnlyFleetIsRefusedAndLeftAlone()
+    {
+        QVERIFY(SetMode(m_path, 0444));
+        const QByteArray plain = CFleetFixtures::Bytes(m_path);
+        QCOMPARE(CFleetFile::CheckReadable(m_path), CVelmoraError::Message(1872, {m_path}));
+        QCOMPARE(CFleetFile::CheckWritable(m_path), CVelmoraError::Message(1872, {m_path}));
+        QVERIFY(!CFleetFile::StoreFleetFile(m_path));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), plain);
+        const QString source = m_folder + "/source.vlf";
+        QVERIFY(CFleetFixtures::WriteBytes(source, "replacement"));
+        QVERIFY(!CSafeFile::Copy(source, m_path));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), plain);
+
+        // A stored read-only fleet is not expanded either.
+        QVERIFY(SetMode(m_path, 0644));
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(SetMode(m_path, 0444));
+        const QByteArray stored = CFleetFixtures::Bytes(m_path);
+        QCOMPARE(CFleetFile::CheckReadable(m_path), CVelmoraError::Message(1872, {m_path}));
+        QVERIFY(!CFleetFile::ExpandFleetFile(m_path));
+        QCOMPARE(CFleetFixtures::Bytes(m_path), stored);
+        QCOMPARE(Mode(m_path), 0444);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"Fleet.vlf", "source.vlf"}));
     }
 };
 

@@ -90,6 +90,10 @@ int CFileCommands::Store(const QString& path)
         m_cx.Done(path, CCliTexts::Text(CliMsg::StoredAlready));
         return 0;
     }
+    if (const CVelmoraError error = CFleetFile::CheckWritable(path)) {
+        CVelmoraWrap::ShowError(error);
+        return 1;
+    }
     CVelmoraError busy;
     switch (CFleetFile::ProbeDatabase(path, busy)) {
     case CFleetFile::Probe::Busy:
@@ -123,6 +127,10 @@ int CFileCommands::Expand(const QString& path)
         return 1;
     default:
         break;
+    }
+    if (const CVelmoraError error = CFleetFile::CheckWritable(path)) {
+        CVelmoraWrap::ShowError(error);
+        return 1;
     }
     if (!CFleetFile::ExpandFleetFile(path)) {
         CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
