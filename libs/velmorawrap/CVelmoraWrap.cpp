@@ -9,7 +9,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QSysInfo>
+#include <cerrno>
+#include <signal.h>
 
 namespace {
 
@@ -34,10 +39,61 @@ WrapState& State()
     return state;
 }
 
-QSettings Settings()
+bool ProcessAlive(qint64 pid)
+{
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+// True when no live writer holds the store's lock any more (a lock left by a dead one is removed).
+bool RecoverSettingsLock(const QString& lockPath)
+{
+    if (!QFileInfo::exists(lockPath))
+        return true;
+    QLockFile lock(lockPath);
+    lock.setStaleLockTime(0);
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    bool stale = false;
+    if (lock.getLockInfo(&pid, &host, &app)) {
+        stale = (host.isEmpty() || host == QSysInfo::machineHostName()) && !ProcessAlive(pid);
+    } else {
+        // Killed between creating the lock and naming itself in it: a live owner names itself at once.
+        const QDateTime created = QFileInfo(lockPath).lastModified();
+        stale = created.msecsTo(QDateTime::currentDateTime()) > 1000;
+    }
+    // Removal fails while a live owner still holds the lock file open and locked.
+    return stale && lock.removeStaleLockFile();
+}
+
+// A writer killed while saving leaves its lock, which would stall the next writer for half a minute, and
+// may leave its temporary copy beside the store. Both are cleared before the store is used.
+void RecoverSettingsStore(const QString& path)
+{
+    if (!RecoverSettingsLock(path + QStringLiteral(".lock")))
+        return;
+    const QFileInfo store(path);
+    const QRegularExpression temporary(
+        QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(store.fileName())));
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-60);
+    const QFileInfoList entries =
+        store.dir().entryInfoList({store.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& entry : entries) {
+        if (temporary.match(entry.fileName()).hasMatch() && entry.lastModified() < old)
+            QFile::remove(entry.filePath());
+    }
+}
+
+QSettings OpenSettings()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorvel"),
                      QStringLiteral("Velmora"));
+}
+
+QSettings Settings()
+{
+    RecoverSettingsStore(OpenSettings().fileName());
+    return OpenSettings();
 }
 
 int CaptionId(VELMORA_MSG_TYPE type)
@@ -190,7 +246,7 @@ bool CVelmoraWrap::SettingsStoreExists()
 
 QString CVelmoraWrap::SettingsStorePath()
 {
-    return Settings().fileName();
+    return OpenSettings().fileName();
 }
 
 bool CVelmoraWrap::GetCarrierIniValue(const QString& section, const QString& key, QString& value)

@@ -18,6 +18,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSqlError>
+#include <QTemporaryFile>
 #include <QTranslator>
 #include <cstdio>
 
@@ -162,7 +163,7 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     SetupFonts();
 
     // 7. The program folder must be writable.
-    if (!WriteTestProgramFolder()) {
+    if (!m_folderProbe(m_programFolder)) {
         error = CVelmoraError::Message(1662);
         StartupLine(QStringLiteral("the program folder %1 is not writable").arg(m_programFolder));
         return false;
@@ -430,12 +431,14 @@ void CVelmoraApp::SetupFonts()
     m_plainFont.setStyleHint(QFont::SansSerif);
 }
 
-bool CVelmoraApp::WriteTestProgramFolder()
+bool CVelmoraApp::ProgramFolderWritable(const QString& folder)
 {
-    QFile probe(QDir(m_programFolder).filePath(QStringLiteral("tem")));
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // A name of its own per call: programs started together must not remove each other's probe.
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("tem.XXXXXX")));
+    probe.setAutoRemove(false);
+    if (!probe.open())
         return false;
-    const bool written = probe.write("0", 1) == 1;
+    const bool written = probe.write("0", 1) == 1 && probe.flush();
     probe.close();
     return probe.remove() && written;
 }

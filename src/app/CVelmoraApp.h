@@ -46,6 +46,8 @@ public:
     void SetSystemIsHebrew(std::function<bool()> probe) { m_systemIsHebrew = std::move(probe); }
     // Whether the system's default language is Hebrew (the Hebrew language command needs it).
     bool SystemIsHebrew() const { return m_systemIsHebrew && m_systemIsHebrew(); }
+    // The program folder's write check (tests stand in for a folder even root cannot write to).
+    void SetFolderProbe(std::function<bool(const QString&)> probe) { m_folderProbe = std::move(probe); }
 
     // Start-up. False means the program ends: a line on stderr names what was missing, and error holds
     // the message the caller is to show (none when there is nothing to tell). HandedOver() then tells
@@ -56,6 +58,8 @@ public:
 
     // Help context ids of the toolkit's own commands and dialogs go to the general help topic.
     static int MapHelpContext(int contextId);
+    // Start-up check that a file can be written to and removed from the folder; safe to run concurrently.
+    static bool ProgramFolderWritable(const QString& folder);
 
     // Settings, as one value.
     CAppSettings Settings() const;
@@ -120,7 +124,6 @@ private:
     bool ReadIniInt(const QString& section, const QString& key, int& value);
     bool ReadIniDefaulted(const QString& key, const QString& fallback, int& value);
     void SetupFonts();
-    bool WriteTestProgramFolder();
     bool OpenAppDatabase(CVelmoraError& error);
     bool OpenPhoneLink(CVelmoraError& error);
     void BuildEntryLanguageList();
@@ -131,6 +134,7 @@ private:
     IAppShell* m_shell = nullptr;
     QString m_instanceKey;
     std::function<bool()> m_systemIsHebrew;
+    std::function<bool(const QString&)> m_folderProbe = &CVelmoraApp::ProgramFolderWritable;
     std::unique_ptr<CInstanceGuard> m_instanceGuard;
     // Qt's own texts (standard buttons, file dialogs) in the user's language; removed with the object.
     std::unique_ptr<QTranslator> m_toolkitTexts;

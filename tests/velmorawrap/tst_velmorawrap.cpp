@@ -6,7 +6,13 @@
 #include "CVelmoraWrap.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 
 class TestVelmoraWrap : public QObject
@@ -20,6 +26,17 @@ class TestVelmoraWrap : public QObject
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(data);
+    }
+    // A file last written the given number of seconds ago.
+    static void WriteAged(const QString& path, const QByteArray& data, int seconds)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(data);
+        f.close();
+        QVERIFY(f.open(QIODevice::Append));
+        QVERIFY(
+            f.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime));
     }
     static QByteArray ReadFile(const QString& path)
     {
@@ -177,6 +194,81 @@ private Q_SLOTS:
         QVERIFY(CVelmoraWrap::GetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"), shared));
         QCOMPARE(shared, QStringLiteral("2"));
         QVERIFY(!CVelmoraWrap::GetRegistryValue(QStringLiteral("SharedUI Lang"), shared));
+    }
+
+    // A writer killed while saving the settings leaves its lock; the next use clears it at once instead of
+    // waiting for it to grow stale.
+    void deadWritersLockIsRecovered_data()
+    {
+        QTest::addColumn<bool>("namesOwner");
+        QTest::newRow("killed before naming itself") << false;
+        QTest::newRow("owner no longer running") << true;
+    }
+    void deadWritersLockIsRecovered()
+    {
+        QFETCH(bool, namesOwner);
+        QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Lock Test"), QStringLiteral("before")));
+        const QString lockPath = CVelmoraWrap::SettingsStorePath() + QStringLiteral(".lock");
+        QByteArray owner;
+        if (namesOwner) {
+            QProcess gone;
+            gone.start(QStringLiteral("true"), {});
+            QVERIFY(gone.waitForStarted());
+            const qint64 pid = gone.processId();
+            QVERIFY(gone.waitForFinished());
+            owner = QByteArray::number(pid) + "\nvelmora\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+        }
+        WriteAged(lockPath, owner, 5);
+
+        QString value;
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Lock Test"), value));
+        QVERIFY(!QFile::exists(lockPath));
+        QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Lock Test"), QStringLiteral("after")));
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Lock Test"), value));
+        QCOMPARE(value, QStringLiteral("after"));
+        QVERIFY(!QFile::exists(lockPath));
+    }
+
+    void liveWritersLockIsKept()
+    {
+        QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Lock Test"), QStringLiteral("kept")));
+        QLockFile live(CVelmoraWrap::SettingsStorePath() + QStringLiteral(".lock"));
+        QVERIFY(live.tryLock());
+        QString value;
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Lock Test"), value));
+        QCOMPARE(value, QStringLiteral("kept"));
+        QVERIFY(live.isLocked());
+        QVERIFY(QFile::exists(live.fileName()));
+        live.unlock();
+    }
+
+    // Temporary copies of killed writers go; recent ones (a writer at work) and other files stay.
+    void strayTemporariesAreRemoved()
+    {
+        QVERIFY(CVelmoraWrap::SetRegistryValue(QStringLiteral("Temp Test"), QStringLiteral("1")));
+        const QString store = CVelmoraWrap::SettingsStorePath();
+        const QString stray = store + QStringLiteral(".aB3xYz");
+        const QString recent = store + QStringLiteral(".Qw7Er9");
+        const QString backup = store + QStringLiteral(".bak");
+        WriteAged(stray, "[General]\n", 120);
+        WriteAged(recent, "[General]\n", 0);
+        WriteAged(backup, "keep", 120);
+        QString value;
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Temp Test"), value));
+        QVERIFY(!QFile::exists(stray));
+        QVERIFY(QFile::exists(recent));
+        QVERIFY(QFile::exists(backup));
+        QFile::remove(recent);
+        QFile::remove(backup);
+
+        // Nothing is cleared while a live writer holds the store.
+        WriteAged(stray, "[General]\n", 120);
+        QLockFile live(store + QStringLiteral(".lock"));
+        QVERIFY(live.tryLock());
+        QVERIFY(CVelmoraWrap::GetRegistryValue(QStringLiteral("Temp Test"), value));
+        QVERIFY(QFile::exists(stray));
+        live.unlock();
+        QFile::remove(stray);
     }
 
     void iniKeepsCommentsOrderAndValues()
