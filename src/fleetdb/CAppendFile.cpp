@@ -761,7 +761,8 @@ CFleetErrors CAppendFile::DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, co
 
 bool CAppendFile::RebuildFromTemplate(const QString& path, const QString& templatePath, CFleetErrors& errors)
 {
-    const QString temp = path + QStringLiteral(".tmp");
+    // Room is left for SQLite's "-journal" beside the new database.
+    const QString temp = CSafeFile::FittingPath(path + QStringLiteral(".tmp"), 8);
     if (!CSafeFile::Copy(templatePath, temp))
         return false;
     bool copied = false;
