@@ -762,7 +762,8 @@ CFleetErrors CAppendFile::DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, co
 bool CAppendFile::RebuildFromTemplate(const QString& given, const QString& templatePath, CFleetErrors& errors)
 {
     const QString path = CSafeFile::RealPath(given);
-    const QString temp = path + QStringLiteral(".tmp");
+    // Room is left for SQLite's "-journal" beside the new database.
+    const QString temp = CSafeFile::FittingPath(path + QStringLiteral(".tmp"), 8);
     if (!CSafeFile::Copy(templatePath, temp))
         return false;
     bool copied = false;

@@ -116,7 +116,40 @@ bool CFleetConnection::Open(const QString& path, Mode mode)
             }
         }
     }
+    if (!error.isValid())
+        error = DropForeignCode();
     return error.isValid() ? Fail(error) : true;
+}
+
+QSqlError CFleetConnection::DropForeignCode()
+{
+    // The fleet schema defines tables and indexes only: a trigger or view in the file came from
+    // elsewhere and must not run its own statements on our writes.
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("SELECT type, name FROM sqlite_master "
+                                   "WHERE type IN ('trigger', 'view') ORDER BY type")))
+        return query.lastError();
+    QStringList drops;
+    while (query.next()) {
+        const QString type = query.value(0).toString() == QLatin1String("view") ? QStringLiteral("VIEW")
+                                                                                : QStringLiteral("TRIGGER");
+        QString name = query.value(1).toString();
+        name.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        drops << QStringLiteral("DROP %1 IF EXISTS \"%2\"").arg(type, name);
+    }
+    query.finish();
+    if (drops.isEmpty())
+        return QSqlError();
+    if (!m_db.transaction())
+        return m_db.lastError();
+    for (const QString& sql : drops) {
+        if (!query.exec(sql)) {
+            const QSqlError error = query.lastError();
+            m_db.rollback();
+            return error;
+        }
+    }
+    return m_db.commit() ? QSqlError() : m_db.lastError();
 }
 
 void CFleetConnection::Close()

@@ -27,7 +27,7 @@ public:
     CFleetConnection& operator=(const CFleetConnection&) = delete;
 
     // Opens an existing file (never creates one) and reads its schema, so a file that is not a
-    // database, or is locked, fails here.
+    // database, or is locked, fails here. Triggers and views the file brings are dropped.
     bool Open(const QString& path, Mode mode = Mode::Shared);
     // Creates a new empty database file (or opens an existing one).
     bool Create(const QString& path);
@@ -55,6 +55,8 @@ public:
 private:
     bool OpenConnection(const QString& path, bool create);
     bool Fail(const QSqlError& error);
+    // Removes every trigger and view of the opened file; the error of a drop that failed.
+    QSqlError DropForeignCode();
 
     QSqlDatabase m_db;
     QString m_name;

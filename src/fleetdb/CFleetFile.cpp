@@ -161,13 +161,14 @@ bool StartsWithSqliteHeader(const QString& path)
 QString CFleetFile::CompactionTempPath(const QString& path)
 {
     const QFileInfo info(path);
-    return info.absoluteFilePath() + QStringLiteral("Temp") + info.fileName();
+    // A database: SQLite adds "-journal" (8 bytes) to the name for its journal beside it.
+    return CSafeFile::FittingPath(info.absoluteFilePath() + QStringLiteral("Temp") + info.fileName(), 8);
 }
 
 QString CFleetFile::RestoreTempPath(const QString& path)
 {
     const QFileInfo info(path);
-    return info.absolutePath() + QStringLiteral("/Temp") + info.fileName();
+    return CSafeFile::FittingPath(info.absolutePath() + QStringLiteral("/Temp") + info.fileName());
 }
 
 CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path)
@@ -212,7 +213,7 @@ bool CFleetFile::ExpandFleetFile(const QString& given)
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (!QFileInfo::exists(temp))
             return false;
-        QTemporaryFile unique(temp + QStringLiteral(".XXXXXX"));
+        QTemporaryFile unique(CSafeFile::FittingPath(temp, 7) + QStringLiteral(".XXXXXX"));
         unique.setAutoRemove(false);
         if (!unique.open())
             return false;

@@ -53,7 +53,7 @@ public:
     static CVelmoraError CheckReadable(const QString& path);
 
     // Temporary names: the compaction temporary is the full path + "Temp" + the name; the restore
-    // temporary is the folder + "Temp" + the name.
+    // temporary is the folder + "Temp" + the name (either shortened when it would not fit).
     static QString CompactionTempPath(const QString& path);
     static QString RestoreTempPath(const QString& path);
 

@@ -71,9 +71,17 @@ CVelmoraError CModelRules::BuildModelList(QString& modelList)
             QStringLiteral("\"Total Models\" in [%1] is not a number: %2").arg(kModelTypes, totalText));
         return CVelmoraError();
     }
+    // One "Model<n>" key per model type, and types are bytes: any other count is a damaged file.
+    if (total < 0 || total > kHighestModelType) {
+        StartupLine(QStringLiteral("\"Total Models\" in [%1] is out of range (0 to %2): %3")
+                        .arg(kModelTypes)
+                        .arg(kHighestModelType)
+                        .arg(totalText));
+        return CVelmoraError();
+    }
 
     QStringList names;
-    for (int i = 0; i <= qMin(total, int(kHighestModelType)); ++i) {
+    for (int i = 0; i <= total; ++i) {
         const QString name = Ini(kModelTypes, QStringLiteral("Model%1").arg(i));
         if (!name.isEmpty())
             names << name;

@@ -1,5 +1,6 @@
 #include "CSafeFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -78,7 +79,35 @@ void CSafeFile::KeepIdentity(const QString& model, const QString& file)
 
 QString CSafeFile::TempBeside(const QString& target)
 {
-    return RealPath(target) + QStringLiteral(".part");
+    return FittingPath(RealPath(target) + QStringLiteral(".part"));
+}
+
+QString CSafeFile::FittingPath(const QString& path, int reserve)
+{
+    // A file name holds at most NAME_MAX bytes: a long target name plus our additions may not fit.
+    constexpr int kNameMax = 255;
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = path.left(slash + 1);
+    const QString name = path.mid(slash + 1);
+    const int limit = kNameMax - reserve;
+    if (QFile::encodeName(name).size() <= limit)
+        return path;
+    // Keep a short extension (".part", ".tmp") and as much of the start as fits; a digest of the whole
+    // name keeps shortened names of different targets apart and the same target's name the same.
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString tail = (dot > 0 && name.size() - dot <= 8) ? name.mid(dot) : QString();
+    const QString tag =
+        QLatin1Char('~') +
+        QString::fromLatin1(
+            QCryptographicHash::hash(QFile::encodeName(name), QCryptographicHash::Sha1).toHex().left(10));
+    QString head = name.left(name.size() - tail.size());
+    const int room = limit - int(QFile::encodeName(tag + tail).size());
+    while (!head.isEmpty() && QFile::encodeName(head).size() > room) {
+        head.chop(1);
+        if (!head.isEmpty() && head.back().isHighSurrogate())
+            head.chop(1);
+    }
+    return folder + head + tag + tail;
 }
 
 bool CSafeFile::Exists(const QString& path)

@@ -27,6 +27,9 @@ public:
     static void KeepIdentity(const QString& model, const QString& file);
     // A temporary name beside the real file of target for content on its way to it.
     static QString TempBeside(const QString& target);
+    // path itself when its file name fits the file system (leaving reserve bytes for a later
+    // addition); else the same folder and a shortened name that does, the same for the same path.
+    static QString FittingPath(const QString& path, int reserve = 0);
     static bool Exists(const QString& path);
     static bool Remove(const QString& path);
 };

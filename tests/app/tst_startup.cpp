@@ -401,6 +401,12 @@ private Q_SLOTS:
         QTest::newRow("no roaming") << "Carrier Settings"
                                     << "Service Provider Roaming"
                                     << "<remove>";
+        QTest::newRow("negative model count") << "Model Types"
+                                              << "Total Models"
+                                              << "-5";
+        QTest::newRow("model count beyond a byte") << "Model Types"
+                                                   << "Total Models"
+                                                   << "256";
         QTest::newRow("no hide simple list") << "Hide Simple List"
                                              << "HideSimpleList"
                                              << "<remove>";

@@ -1,6 +1,7 @@
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
 #include "CFleetFixtures.h"
+#include "CFleetUpgrade.h"
 #include "CSafeFile.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
@@ -148,6 +149,39 @@ private Q_SLOTS:
         QCOMPARE(Dump(m_path), content);
         QCOMPARE(CFleetFixtures::Bytes(other), QByteArray("another fleet"));
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"Fleet.vlf", "TempFleet.vlf"}));
+    }
+
+    // 200 characters, 240 bytes: the name fits, "Temp" + name or name + "Temp" + name would not.
+    void longNamesAreStoredExpandedAndRebuilt()
+    {
+        const QString name = QString(40, QChar(0x05D0)) + QString(156, QLatin1Char('a')) + ".vlf";
+        QCOMPARE(name.size(), 200);
+        QCOMPARE(QFile::encodeName(name).size(), 240);
+        const QString path = m_folder + "/" + name;
+        QVERIFY(QFile::rename(m_path, path));
+        const QStringList before = Dump(path);
+        for (const QString& temp : {CFleetFile::RestoreTempPath(path), CFleetFile::CompactionTempPath(path),
+                                    CSafeFile::TempBeside(path)}) {
+            QVERIFY2(QFile::encodeName(QFileInfo(temp).fileName()).size() <= 255, qPrintable(temp));
+            QCOMPARE(QFileInfo(temp).absolutePath(), m_folder);
+        }
+        // Shortened names stay apart when the long names differ only at their end.
+        QVERIFY(CFleetFile::RestoreTempPath(path) !=
+                CFleetFile::RestoreTempPath(m_folder + "/" + name + "x"));
+
+        QVERIFY(CFleetFile::StoreFleetFile(path));
+        QVERIFY(CFleetFile::IsStoredForm(path));
+        // The restore temporary's name is taken by a file of the user's: the fallback fits too.
+        QVERIFY(CFleetFixtures::WriteBytes(CFleetFile::RestoreTempPath(path), "another fleet"));
+        QVERIFY(CFleetFile::ExpandFleetFile(path));
+        QCOMPARE(Dump(path), before);
+        QVERIFY(QFile::remove(CFleetFile::RestoreTempPath(path)));
+
+        CFleetErrors errors;
+        QVERIFY(CFleetUpgrade::RebuildFromTemplate(path, CFleetFixtures::TemplatePath(), errors));
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(Dump(path), before);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{name});
     }
 
     // A fleet file that cannot be opened is not stored, and the store says so.

@@ -276,6 +276,40 @@ private Q_SLOTS:
         QCOMPARE(CFleetFixtures::Count(Db(), "unit_details"), 2);
     }
 
+    void foreignTriggersAndViewsAreDroppedAtOpen()
+    {
+        m_fleet.Close();
+        {
+            // Create() opens the file as it is, code and all.
+            CFleetConnection raw;
+            QVERIFY(raw.Create(m_path));
+            QSqlQuery q(raw.Database());
+            QVERIFY(q.exec("CREATE TRIGGER \"wipe \"\"all\"\"\" AFTER DELETE ON unit_details "
+                           "BEGIN DELETE FROM unit_details; END"));
+            QVERIFY(q.exec(
+                "CREATE TRIGGER plant BEFORE DELETE ON unit_phone_details "
+                "BEGIN INSERT INTO tarn_velmora_sms_saved_message (message_text) VALUES ('planted'); END"));
+            QVERIFY(q.exec("CREATE VIEW peek AS SELECT * FROM unit_details"));
+            QVERIFY(q.exec("CREATE TRIGGER through INSTEAD OF DELETE ON peek "
+                           "BEGIN DELETE FROM talk_grp_detail; END"));
+        }
+        QVERIFY(m_fleet.Open(m_path, CFleetConnection::Mode::Exclusive));
+        QSqlQuery q(Db());
+        QVERIFY(q.exec("SELECT count(*) FROM sqlite_master WHERE type IN ('trigger', 'view')") && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+        q.finish();
+
+        const int sms = CFleetFixtures::Count(Db(), "tarn_velmora_sms_saved_message");
+        const QString imei = "350000000000011";
+        QVERIFY(!CUnitCascade::DeleteUnit(Db(), imei).IsError());
+        QCOMPARE(CFleetFixtures::Count(Db(), "unit_details", imei), 0);
+        QCOMPARE(CFleetFixtures::Count(Db(), "unit_details"), 2);
+        QCOMPARE(CFleetFixtures::Count(Db(), "tarn_velmora_sms_saved_message"), sms);
+        // Tables and indexes stay: the schema's own.
+        for (const CFleetTable& t : CFleetSchema::Tables())
+            QCOMPARE(CFleetFixtures::Columns(Db(), t.name), t.ColumnNames());
+    }
+
     void twinRoundTripKeepsRowsAndNumbersNewOnes()
     {
         const QString imei = "350000000000012";

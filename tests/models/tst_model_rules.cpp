@@ -375,6 +375,9 @@ private Q_SLOTS:
             << "[Model Types]\nTotal Models=5\n[SubId Rel_Models]\nTotal SubModels=0\n"
             << QList<int>{};
         QTest::newRow("no total") << "[Model Types]\nModel0=Zero Z0\n" << QList<int>{};
+        QTest::newRow("total negative") << "[Model Types]\nTotal Models=-5\nModel0=Zero Z0\n" << QList<int>{};
+        QTest::newRow("total beyond a byte") << "[Model Types]\nTotal Models=100000\nModel0=Zero Z0\n"
+                                             << QList<int>{};
         QTest::newRow("total not a number") << "[Model Types]\nTotal Models=many\nModel0=Zero Z0\n"
                                             << QList<int>{};
     }
