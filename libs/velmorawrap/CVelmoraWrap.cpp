@@ -1,6 +1,7 @@
 #include "CVelmoraWrap.h"
 
 #include "CVelmoraError.h"
+#include "IVelmoraQuestion.h"
 
 #include "CIniFile.h"
 #include "CResourceStrings.h"
@@ -182,6 +183,22 @@ int CVelmoraWrap::ShowError(const CVelmoraError& error)
     if (error.GetKind() == CVelmoraError::Kind::Message)
         message.id = error.Id();
     return Deliver(message);
+}
+
+namespace {
+
+class CSharedQuestion : public IVelmoraQuestion
+{
+public:
+    int Ask(const CVelmoraError& question) override { return CVelmoraWrap::ShowError(question); }
+};
+
+} // namespace
+
+IVelmoraQuestion& IVelmoraQuestion::Shared()
+{
+    static CSharedQuestion shared;
+    return shared;
 }
 
 bool CVelmoraWrap::ShowErrors(bool result, const QList<CVelmoraError>& errors)

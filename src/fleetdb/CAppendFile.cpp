@@ -11,6 +11,7 @@
 #include "CVelmoraWrap.h"
 #include "FleetMessageIds.h"
 #include "IAppendQuestion.h"
+#include "IVelmoraQuestion.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -379,7 +380,8 @@ bool CAppendFile::Decide(Selection selection, std::vector<Decision>& decisions)
         if (!inDestination && !decided.contains(imei)) {
             copy = true;
         } else if (selection == Selection::First) {
-            copy = CVelmoraWrap::ShowError(FleetMsg::ReplacePhoneUnit, VMT_YESNO) == IDYES;
+            copy = IVelmoraQuestion::Shared().Ask(
+                       CVelmoraError::Message(FleetMsg::ReplacePhoneUnit, {}, VMT_YESNO)) == IDYES;
         } else if (m_overwriteAll) {
             copy = true;
         } else if (!m_skipAll) {

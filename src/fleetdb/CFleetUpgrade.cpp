@@ -7,6 +7,7 @@
 #include "CTransaction.h"
 #include "CVelmoraWrap.h"
 #include "FleetMessageIds.h"
+#include "IVelmoraQuestion.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -235,7 +236,8 @@ bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& se
             if (templateVersion == fileVersion)
                 return true;
         }
-        if (CVelmoraWrap::ShowError(FleetMsg::UpgradeQuestion, VMT_YESNO) == IDNO) {
+        if (IVelmoraQuestion::Shared().Ask(
+                CVelmoraError::Message(FleetMsg::UpgradeQuestion, {}, VMT_YESNO)) == IDNO) {
             errors << CVelmoraError::Message(FleetMsg::UpgradeDeclined);
             return false;
         }

@@ -7,6 +7,7 @@
 #include "CVelmoraWrap.h"
 #include "FleetMessageIds.h"
 #include "IFleetView.h"
+#include "IVelmoraQuestion.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -334,7 +335,8 @@ bool CVelmoraDoc::SaveModified(CFleetErrors& errors)
     }
     if (!m_modified)
         return true;
-    switch (CVelmoraWrap::ShowError(Format(FleetMsg::SaveChanges, m_title), VMT_YESNOCANCEL)) {
+    switch (IVelmoraQuestion::Shared().Ask(
+        CVelmoraError::Text(Format(FleetMsg::SaveChanges, m_title), VMT_YESNOCANCEL))) {
     case IDYES:
         m_lastAnswer = IDYES;
         return m_untitled ? DoFileSaveAs(errors) : DoFileSave(errors);

@@ -4,13 +4,15 @@
 #include "CVelmoraWrap.h"
 #include "CWaitScope.h"
 #include "IPhoneMessages.h"
+#include "IVelmoraQuestion.h"
 #include "PhoneMessageIds.h"
 
 #include <QFileInfo>
 
 CVelmoraError CCodeplugRecovery::Start(IWaitIndicator& wait, QString& path) const
 {
-    if (CVelmoraWrap::ShowError(PhoneMsg::RecoveryQuestion, VMT_YESNO) != IDYES)
+    if (IVelmoraQuestion::Shared().Ask(CVelmoraError::Message(PhoneMsg::RecoveryQuestion, {}, VMT_YESNO)) !=
+        IDYES)
         return CVelmoraError::Cancelled();
     QString name;
     int rc = AGENT_SUCCESS;
@@ -31,12 +33,12 @@ CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitI
                                                      IPhoneMessages& messages) const
 {
     if (path.trimmed().isEmpty() || !QFileInfo(path).isFile()) {
-        messages.ShowError(CVelmoraError::Message(PhoneMsg::BackupMissing));
+        messages.Report(CVelmoraError::Message(PhoneMsg::BackupMissing));
         return Result::Stay;
     }
     int rc = AgentLoadBackupFile(path);
     if (rc != AGENT_SUCCESS) {
-        messages.ShowError(CVelmoraError::FromAgentCode(rc));
+        messages.Report(CVelmoraError::FromAgentCode(rc));
         return Result::Stay;
     }
     // Programming and restarting take a while: the window waits through both, and the messages come
@@ -47,7 +49,7 @@ CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitI
                                 m_settings.BackupFolderForWrite(), m_settings.UsbPortArg(), 1);
     }
     if (rc != AGENT_SUCCESS) {
-        messages.ShowError(CVelmoraError::FromAgentCode(rc));
+        messages.Report(CVelmoraError::FromAgentCode(rc));
         if (!AgentIsWarning(rc))
             return Result::Stay;
     }
@@ -56,9 +58,9 @@ CCodeplugRecovery::Result CCodeplugRecovery::Restore(const QString& path, IWaitI
         CWaitScope scope(wait);
         reset = AgentResetPhone(m_settings.ComPortArg(), m_settings.quickComm, m_settings.UsbPortArg());
     }
-    messages.ShowError(CVelmoraError::Message(PhoneMsg::Restored, {}, VMT_NOTICE));
+    messages.Report(CVelmoraError::Message(PhoneMsg::Restored, {}, VMT_NOTICE));
     const CVelmoraError error =
         reset == AGENT_SUCCESS ? CVelmoraError() : CVelmoraError::FromAgentCode(reset);
-    messages.ShowError(error);
+    messages.Report(error);
     return error.Stops() ? Result::Stay : Result::Close;
 }

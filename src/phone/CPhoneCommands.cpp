@@ -10,6 +10,7 @@
 #include "CWaitScope.h"
 #include "CodeplugItemIds.h"
 #include "IPhoneCommandHost.h"
+#include "IVelmoraQuestion.h"
 #include "PhoneMessageIds.h"
 
 #include <QSqlQuery>
@@ -63,7 +64,7 @@ private:
 bool ShowAgentResult(IPhoneCommandHost& host, int code)
 {
     const CVelmoraError error = CVelmoraError::FromAgentCode(code);
-    host.ShowError(error);
+    host.Report(error);
     return error.Stops();
 }
 
@@ -98,11 +99,11 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         if (!running.Nested() && !host.StorePendingEdits(*document))
             return false;
         if (document->AnyViewEditing()) {
-            host.ShowError(CVelmoraError::Message(PhoneMsg::CellEditingRead, {}, VMT_NOTICE));
+            host.Report(CVelmoraError::Message(PhoneMsg::CellEditingRead, {}, VMT_NOTICE));
             return false;
         }
-        if (UnitCount(document->Database()) > 0 &&
-            CVelmoraWrap::ShowError(PhoneMsg::ReadIntoOpenFleet, VMT_YESNO) == IDNO)
+        if (UnitCount(document->Database()) > 0 && IVelmoraQuestion::Shared().Ask(CVelmoraError::Message(
+                                                       PhoneMsg::ReadIntoOpenFleet, {}, VMT_YESNO)) == IDNO)
             newFleet = true;
     } else {
         newFleet = true;
@@ -112,7 +113,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
     if (rc == AGENT_CANCELLED)
         return false;
     if (!Completed(rc)) {
-        host.ShowError(CVelmoraError::FromAgentCode(rc));
+        host.Report(CVelmoraError::FromAgentCode(rc));
         if (rc == AGENT_CP_UNSUPPORTED)
             host.ShowNoCPSupport();
         return false;
@@ -130,7 +131,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
     if (!error)
         error = phone.ReadPhone();
     if (error) {
-        host.ShowError(error);
+        host.Report(error);
         return false;
     }
     host.SetSimKind(phone.SimKind());
@@ -139,7 +140,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         engine.LendPhoneReadSource(phone.Database());
         engine.CopyOnePhoneUnit();
         for (const CVelmoraError& error : engine.Errors())
-            host.ShowError(error);
+            host.Report(error);
     }
     // The grids reload before the unit read is selected in them.
     document->RefreshUnitsViews();
@@ -150,7 +151,7 @@ bool CPhoneCommands::ReadPhone(IPhoneCommandHost& host, const CPhoneSettings& se
         // A remark of the restart is shown too; the unit is already in the fleet, so the read goes on.
         const int reset = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
         if (reset != AGENT_SUCCESS)
-            host.ShowError(CVelmoraError::FromAgentCode(reset));
+            host.Report(CVelmoraError::FromAgentCode(reset));
     }
     return true;
 }
@@ -166,12 +167,12 @@ bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& s
     if (!running.Nested() && !host.StorePendingEdits(*document))
         return false;
     if (document->AnyViewEditing()) {
-        host.ShowError(CVelmoraError::Message(PhoneMsg::CellEditingWrite, {}, VMT_NOTICE));
+        host.Report(CVelmoraError::Message(PhoneMsg::CellEditingWrite, {}, VMT_NOTICE));
         return false;
     }
     // Without units no phone can match: there is nothing to write.
     if (UnitCount(document->Database()) == 0) {
-        host.ShowError(CVelmoraError::Message(PhoneText::NoUnitsToWrite, {}, VMT_NOTICE));
+        host.Report(CVelmoraError::Message(PhoneText::NoUnitsToWrite, {}, VMT_NOTICE));
         return false;
     }
 
@@ -189,14 +190,14 @@ bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& s
     phone.AttachDatabase(document->Database());
     phone.ClearImei();
     if (const CVelmoraError error = phone.PrepareAndWriteUnitItems()) {
-        host.ShowError(error);
+        host.Report(error);
         return false;
     }
     pane.Show(CVelmoraWrap::LoadString(PhoneMsg::ProgrammingStatus).arg(phone.Imei()));
     const QString backupFolder = settings.BackupFolderForWrite();
 
     if (const CVelmoraError error = PatchItem40()) {
-        host.ShowError(error);
+        host.Report(error);
         return false;
     }
     rc =
@@ -208,16 +209,16 @@ bool CPhoneCommands::WritePhone(IPhoneCommandHost& host, const CPhoneSettings& s
         // Even a remark of the restart ends the write with its own text, not the programmed notice.
         rc = AgentResetPhone(settings.ComPortArg(), settings.quickComm, settings.UsbPortArg());
         if (rc != AGENT_SUCCESS) {
-            host.ShowError(CVelmoraError::FromAgentCode(rc));
+            host.Report(CVelmoraError::FromAgentCode(rc));
             return false;
         }
     } else if (const CVelmoraError error = phone.SimStage(false, 1, phone.PhoneClass(), phone.SimKind())) {
-        host.ShowError(error);
+        host.Report(error);
         return false;
     }
     wait.End();
     // The progress text goes before the success box comes up.
     pane.Keep(CVelmoraWrap::LoadString(PhoneText::WriteDone).arg(phone.Imei()));
-    host.ShowError(CVelmoraError::Message(PhoneMsg::Programmed, {}, VMT_NOTICE));
+    host.Report(CVelmoraError::Message(PhoneMsg::Programmed, {}, VMT_NOTICE));
     return true;
 }

@@ -62,7 +62,7 @@ void CPhoneUnitWriter::ShowRemarks(const QList<CVelmoraError>& remarks) const
     if (!m_phone.m_messages)
         return;
     for (const CVelmoraError& remark : remarks)
-        m_phone.m_messages->ShowError(remark);
+        m_phone.m_messages->Report(remark);
 }
 
 int CPhoneUnitWriter::BaudRateFromPhone(int value, int modelType, bool plusSeries)

@@ -87,7 +87,7 @@ CVelmoraError CProcessPhone::OpenDatabaseFile(const QString& path)
     // What the check met reaches the user before the read goes on or stops.
     if (m_messages) {
         for (const CVelmoraError& error : errors)
-            m_messages->ShowError(error);
+            m_messages->Report(error);
     }
     if (!prepared)
         return CVelmoraError::Message(PhoneMsg::CannotReadFleet);

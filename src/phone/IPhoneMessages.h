@@ -10,5 +10,5 @@ class IPhoneMessages
 public:
     virtual ~IPhoneMessages() = default;
     // Shows nothing for success and for a stop the user chose.
-    virtual void ShowError(const CVelmoraError& error) = 0;
+    virtual void Report(const CVelmoraError& error) = 0;
 };

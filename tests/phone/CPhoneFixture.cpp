@@ -38,7 +38,7 @@ CVelmoraDoc* CScriptedHost::NewFleet()
     return active;
 }
 
-void CScriptedHost::ShowError(const CVelmoraError& error)
+void CScriptedHost::Report(const CVelmoraError& error)
 {
     if (error.IsError())
         statusAtMessages << statusTexts.value(statusTexts.size() - 1);
@@ -151,7 +151,7 @@ std::unique_ptr<CProcessPhone> CPhoneFixture::Read()
     if (!error)
         error = phone->ReadPhone();
     // The read's error reaches the answerer as the command would show it.
-    m_host.ShowError(error);
+    m_host.Report(error);
     if (error)
         return nullptr;
     return phone;

@@ -37,7 +37,7 @@ public:
     void EndWait() override;
     void SetStatusText(const QString& text) override { statusTexts << text; }
     void ShowNoCPSupport() override { ++noSupportShown; }
-    void ShowError(const CVelmoraError& error) override;
+    void Report(const CVelmoraError& error) override;
     void SetSimKind(int kind) override { simKind = kind; }
     void ShowUnitsView(CVelmoraDoc&, const QString& imei) override
     {

@@ -144,7 +144,7 @@ int CCliPhoneCommands::Recover(const QString& backup)
     CCliPhoneHost host(m_cx.err, nullptr);
     QString own;
     const CVelmoraError started = recovery.Start(host, own);
-    host.ShowError(started);
+    host.Report(started);
     if (started.Stops())
         return m_cx.Failed(CCliTexts::Text(CliMsg::NothingRestored));
     const QString path = backup.isEmpty() ? own : backup;

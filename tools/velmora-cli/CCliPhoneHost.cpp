@@ -19,7 +19,7 @@ void CCliPhoneHost::ShowNoCPSupport()
     m_err.flush();
 }
 
-void CCliPhoneHost::ShowError(const CVelmoraError& error)
+void CCliPhoneHost::Report(const CVelmoraError& error)
 {
     CVelmoraWrap::ShowError(error);
 }

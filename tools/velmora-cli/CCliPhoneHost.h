@@ -25,7 +25,7 @@ public:
     void SetStatusText(const QString&) override {}
     void ShowNoCPSupport() override;
     // As every message of the tool: through the terminal answerer.
-    void ShowError(const CVelmoraError& error) override;
+    void Report(const CVelmoraError& error) override;
     void SetSimKind(int) override {}
     void ShowUnitsView(CVelmoraDoc&, const QString&) override {}
     ISimPinPrompt* PinPrompt() override { return this; }

@@ -44,7 +44,7 @@ void CPhoneCommandHost::ShowNoCPSupport()
     dialog.exec();
 }
 
-void CPhoneCommandHost::ShowError(const CVelmoraError& error)
+void CPhoneCommandHost::Report(const CVelmoraError& error)
 {
     CVelmoraWrap::ShowError(error);
 }

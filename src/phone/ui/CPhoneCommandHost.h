@@ -19,7 +19,7 @@ public:
     void EndWait() override;
     void SetStatusText(const QString& text) override;
     void ShowNoCPSupport() override;
-    void ShowError(const CVelmoraError& error) override;
+    void Report(const CVelmoraError& error) override;
     void SetSimKind(int simKind) override {}
     void ShowUnitsView(CVelmoraDoc& document, const QString& imei) override;
     ISimPinPrompt* PinPrompt() override { return &m_prompt; }

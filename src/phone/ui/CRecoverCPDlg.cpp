@@ -101,7 +101,7 @@ void CRecoverCPDlg::OnRestore()
     m_edit->setFocus();
 }
 
-void CRecoverCPDlg::ShowError(const CVelmoraError& error)
+void CRecoverCPDlg::Report(const CVelmoraError& error)
 {
     CVelmoraWrap::ShowError(error);
 }

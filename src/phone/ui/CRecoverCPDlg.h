@@ -54,7 +54,7 @@ Q_SIGNALS:
 
 private:
     void OnPathEdited(const QString& text);
-    void ShowError(const CVelmoraError& error) override;
+    void Report(const CVelmoraError& error) override;
 
     CCodeplugRecovery m_recovery;
     std::unique_ptr<CWidgetWait> m_wait;
