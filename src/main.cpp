@@ -2,23 +2,15 @@
 
 #include "CAppShell.h"
 #include "CMessageBoxAnswerer.h"
-#include "CProgramFolderSetup.h"
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QIcon icon;
-    for (const char* size : {"32", "64", "256"})
-        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
-                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(icon);
+    CAppShell::SetProgramIdentity();
 
     const QStringList arguments = QApplication::arguments().mid(1);
     // Unattended starts answer messages on stderr; a user gets message boxes.

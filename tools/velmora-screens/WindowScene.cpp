@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -61,17 +60,6 @@ void UsePrivateAccount(const QString& home)
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
-void SetProgramIdentity()
-{
-    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QIcon icon;
-    for (const char* size : {"32", "64", "256"})
-        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
-                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(icon);
 }
 
 // The fleet family's menus, one picture each.
@@ -121,7 +109,7 @@ int WindowScene(int argc, char** argv)
     QTemporaryDir home;
     UsePrivateAccount(home.path());
     QApplication qapp(argc, argv);
-    SetProgramIdentity();
+    CAppShell::SetProgramIdentity();
 
     const QString language = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);

@@ -3,6 +3,7 @@
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
 #include "CPhoneFeature.h"
+#include "CProgramFolderSetup.h"
 #include "CSplashWnd.h"
 #include "CUnitsFeature.h"
 #include "CVelmoraApp.h"
@@ -96,4 +97,15 @@ void CAppShell::DestroyMainFrame()
     m_handedOver.clear();
     m_retryPending = false;
     m_frame.reset();
+}
+
+void CAppShell::SetProgramIdentity()
+{
+    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QIcon icon;
+    for (const char* size : {"32", "64", "256"})
+        icon.addFile(CProgramFolderSetup::InstalledDataDir() +
+                     QStringLiteral("/icons/velmora-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
 }

@@ -25,6 +25,8 @@ public:
     CMainFrame* MainFrame() const { return m_frame.get(); }
     // Every feature of the program plugs its commands, tab views and list-bar handlers into the frame.
     static void RegisterFeatures(IFrameRegistry& frame);
+    // The organisation and program names the settings are kept under, and the window icon.
+    static void SetProgramIdentity();
 
 private:
     // Opens the files other starts handed over, once the main window takes input: a phone operation
