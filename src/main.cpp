@@ -1,6 +1,7 @@
 // Velmora: fleet programming and management for trunked-radio telephones.
 
 #include "CAppShell.h"
+#include "CEndSignals.h"
 #include "CMessageBoxAnswerer.h"
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
@@ -17,6 +18,12 @@ int main(int argc, char** argv)
     CMessageBoxAnswerer boxes;
     if (!arguments.contains(QStringLiteral("--automation")))
         CVelmoraWrap::SetAnswerer(&boxes);
+
+    // Logout, shutdown or a kill from a terminal end the program as its own exit would: fleets without
+    // unsaved changes are stored and closed; changed ones are kept for the next open to settle.
+    CEndSignals endSignals;
+    QObject::connect(&endSignals, &CEndSignals::endRequested,
+                     [](int signal) { QApplication::exit(128 + signal); });
 
     CAppShell shell;
     CVelmoraApp app;

@@ -120,6 +120,11 @@ void CAppendFile::ReportMissingTable()
 
 bool CAppendFile::OpenSourceFile(const QString& path, const CFleetSettings& settings)
 {
+    // The source may be expanded, upgraded and stored again: no other program changes it meanwhile.
+    if (const CVelmoraError error = CVelmoraDoc::HoldForChange(path, m_sourceLock)) {
+        Fail(error);
+        return false;
+    }
     if (!CFleetFile::CheckAndPrepare(path, settings, m_errors)) {
         m_errors << CVelmoraError::Message(FleetMsg::CannotReadFleet);
         return false;
@@ -151,6 +156,7 @@ void CAppendFile::ReleaseSourceFile(const QString& path)
     m_source = QSqlDatabase();
     m_ownedSource.reset();
     CFleetFile::StoreFleetFile(path);
+    m_sourceLock.Unlock();
 }
 
 void CAppendFile::RefreshViews()

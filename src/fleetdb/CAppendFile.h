@@ -2,6 +2,7 @@
 
 #include "CFleetConnection.h"
 #include "CFleetErrors.h"
+#include "CFleetLock.h"
 
 #include <QSet>
 #include <QSqlDatabase>
@@ -130,6 +131,7 @@ private:
     QSqlDatabase m_destination;
     QSqlDatabase m_source;
     std::unique_ptr<CFleetConnection> m_ownedSource; // set by OpenSourceFile
+    CFleetLock m_sourceLock;                         // held from OpenSourceFile to ReleaseSourceFile
     IAppendQuestion* m_question = nullptr;
     bool m_overwriteAll = false;
     bool m_skipAll = false;

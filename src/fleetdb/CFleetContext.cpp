@@ -40,6 +40,11 @@ bool CFleetContext::ClaimBackup(const QString& path, const CVelmoraDoc* document
     return true;
 }
 
+bool CFleetContext::BackupClaimed(const QString& path) const
+{
+    return m_backups.contains(BackupKey(path));
+}
+
 void CFleetContext::ReleaseBackup(const QString& path, const CVelmoraDoc* document)
 {
     const QString key = BackupKey(path);

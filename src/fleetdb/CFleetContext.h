@@ -34,6 +34,8 @@ public:
     // One backup file serves one document; a second document on the same backup is refused.
     bool ClaimBackup(const QString& path, const CVelmoraDoc* document);
     void ReleaseBackup(const QString& path, const CVelmoraDoc* document);
+    // True while a document of this program serves that backup.
+    bool BackupClaimed(const QString& path) const;
 
 Q_SIGNALS:
     void showFleetListBar();

@@ -1,6 +1,7 @@
 #include "CFleetFile.h"
 
 #include "CFleetConnection.h"
+#include "CFleetLock.h"
 #include "CFleetSettings.h"
 #include "CFleetUpgrade.h"
 #include "CSafeFile.h"
@@ -198,7 +199,8 @@ bool CFleetFile::ExpandFleetFile(const QString& given)
 {
     // The temporary goes beside the real file, so the rename keeps a symlink pointing at it.
     const QString path = CSafeFile::RealPath(given);
-    if (!CSafeFile::IsWritable(path))
+    CFleetLock lock;
+    if (lock.Lock(path) || !CSafeFile::IsWritable(path))
         return false;
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
@@ -242,6 +244,9 @@ bool CFleetFile::StoreFleetFile(const QString& given)
     if (QFileInfo(given).suffix().toUpper() != QLatin1String("VLF"))
         return true;
     const QString path = CSafeFile::RealPath(given);
+    CFleetLock lock;
+    if (lock.Lock(path))
+        return false;
     // A stored file has nothing left to store; a file that is missing, held open elsewhere or no
     // database at all was not stored, and the caller must hear so.
     if (IsStoredForm(path))

@@ -217,3 +217,20 @@ bool CSafeFile::Copy(const QString& from, const QString& to, QString* error)
     }
     return true;
 }
+
+bool CSafeFile::SameContent(const QString& a, const QString& b)
+{
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+        return false;
+    constexpr qint64 kChunk = 1 << 20;
+    for (;;) {
+        const QByteArray x = fa.read(kChunk);
+        const QByteArray y = fb.read(kChunk);
+        if (x != y)
+            return false;
+        if (x.isEmpty())
+            return fa.atEnd() && fb.atEnd();
+    }
+}

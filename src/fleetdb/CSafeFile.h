@@ -31,5 +31,7 @@ public:
     // addition); else the same folder and a shortened name that does, the same for the same path.
     static QString FittingPath(const QString& path, int reserve = 0);
     static bool Exists(const QString& path);
+    // True when both files can be read and hold the same bytes.
+    static bool SameContent(const QString& a, const QString& b);
     static bool Remove(const QString& path);
 };

@@ -2,6 +2,7 @@
 
 #include "CFleetContext.h"
 #include "CFleetFile.h"
+#include "CFleetLock.h"
 #include "CFleetUpgrade.h"
 #include "CSafeFile.h"
 #include "CVelmoraWrap.h"
@@ -9,6 +10,7 @@
 #include "IFleetView.h"
 #include "IVelmoraQuestion.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -113,6 +115,18 @@ QString CVelmoraDoc::BackupPathFor(const QString& path)
     return info.absolutePath() + QLatin1Char('/') + name + QStringLiteral(".tem");
 }
 
+CVelmoraError CVelmoraDoc::HoldForChange(const QString& path, CFleetLock& lock)
+{
+    if (const CVelmoraError error = lock.Lock(path))
+        return error;
+    const QString backup = BackupPathFor(path);
+    if (lock.IsFirstHold() && CSafeFile::Exists(backup) && !CSafeFile::SameContent(path, backup)) {
+        lock.Unlock();
+        return CVelmoraError::Message(FleetMsg::CrashedSessionUndecided, {QDir::toNativeSeparators(path)});
+    }
+    return CVelmoraError();
+}
+
 bool CVelmoraDoc::ClaimBackup(const QString& path)
 {
     ReleaseBackup();
@@ -168,12 +182,23 @@ void CVelmoraDoc::ReopenWorkingCopy(CFleetErrors& errors)
 bool CVelmoraDoc::OnNewDocument(CFleetErrors& errors)
 {
     const CFleetSettings& settings = m_context.Settings();
-    const QString working = QStringLiteral("%1/%2%3").arg(settings.programFolder, settings.documentName,
-                                                          QString::number(m_context.TakeNewDocumentNumber()));
+    // A name whose files are there already belongs to another running program or to one that stopped
+    // with a new fleet open: those files are left alone and the next number taken.
+    QString working;
+    CFleetLock lock;
+    for (int tries = 0; tries < 1000; ++tries) {
+        working = QStringLiteral("%1/%2%3").arg(settings.programFolder, settings.documentName,
+                                                QString::number(m_context.TakeNewDocumentNumber()));
+        if (CSafeFile::Exists(working) || CSafeFile::Exists(working + QStringLiteral(".tem")))
+            continue;
+        if (!lock.Lock(working) && !CSafeFile::Exists(working))
+            break;
+        lock.Unlock();
+    }
     const QString backup = working + QStringLiteral(".tem");
     SetTitle(working);
     QString failed;
-    if (!CSafeFile::Copy(settings.templatePath, working))
+    if (!lock.IsLocked() || !CSafeFile::Copy(settings.templatePath, working))
         failed = working;
     else if (!ClaimBackup(backup) || !CSafeFile::Copy(settings.templatePath, backup))
         failed = backup;
@@ -195,6 +220,7 @@ bool CVelmoraDoc::OnNewDocument(CFleetErrors& errors)
         m_backupPath.clear();
         return false;
     }
+    m_lock = std::move(lock);
     m_untitled = true;
     m_deleteOnClose = true;
     m_context.DocumentOpened();
@@ -213,12 +239,27 @@ bool CVelmoraDoc::OnOpenDocument(const QString& path, CFleetErrors& errors)
         errors << CVelmoraError::Message(FleetMsg::CannotReadFleet);
         return false;
     }
+    // From here until the document closes no other program changes the fleet.
+    CFleetLock lock;
+    if (const CVelmoraError error = lock.Lock(path)) {
+        errors << error;
+        return false;
+    }
     if (const CVelmoraError error = CFleetFile::CheckReadable(path)) {
         errors << error;
         return false;
     }
     const QString backup = BackupPathFor(path);
-    if (!ClaimBackup(backup) || !CSafeFile::Copy(path, backup)) {
+    bool keptChanges = false;
+    // With the fleet held, a backup no document of this program serves is one a stopped session left
+    // (a reopen after a save finds the backup it just wrote).
+    if (!m_reopening && !m_context.BackupClaimed(backup) && CSafeFile::Exists(backup)) {
+        if (const CVelmoraError error = RecoverCrashedSession(path, backup, keptChanges)) {
+            errors << error;
+            return false;
+        }
+    }
+    if (!ClaimBackup(backup) || (!keptChanges && !CSafeFile::Copy(path, backup))) {
         errors << CopyFailed(backup);
         return false;
     }
@@ -228,6 +269,9 @@ bool CVelmoraDoc::OnOpenDocument(const QString& path, CFleetErrors& errors)
         errors << error;
         return false;
     }
+    m_lock = std::move(lock);
+    if (keptChanges)
+        SetModifiedFlag(true);
     m_workingPath = path;
     SetPathName(path, true);
     m_context.ShowFleetListBarIfOpen();
@@ -247,6 +291,13 @@ bool CVelmoraDoc::OnSaveDocument(const QString& newPath, CFleetErrors& errors)
         return false;
     }
     const bool otherFile = newPath != m_workingPath;
+    CFleetLock targetLock;
+    if (otherFile) {
+        if (const CVelmoraError error = targetLock.Lock(newPath)) {
+            errors << error;
+            return false;
+        }
+    }
     if (otherFile && target.exists()) {
         // Another document (or program) holding that fleet open would lose it under our copy.
         QFile probe(newPath);
@@ -287,7 +338,9 @@ bool CVelmoraDoc::OnSaveDocument(const QString& newPath, CFleetErrors& errors)
 
     // Reopen at the saved path: a fresh backup, the version check, the exclusive open.
     m_workingPath.clear();
+    m_reopening = true;
     const bool reopened = OnOpenDocument(newPath, errors);
+    m_reopening = false;
     for (IFleetView* view : m_views)
         view->AttachDatabase(Database());
     Q_EMIT databaseReopened();
@@ -364,8 +417,52 @@ void CVelmoraDoc::OnCloseDocument()
         m_backupPath.clear();
     }
     m_workingPath.clear();
+    m_lock.Unlock();
     if (m_counted) {
         m_counted = false;
         m_context.DocumentClosed();
+    }
+}
+
+void CVelmoraDoc::OnAbandonDocument()
+{
+    if (!m_modified || m_untitled || m_workingPath.isEmpty() || m_backupPath.isEmpty()) {
+        OnCloseDocument();
+        return;
+    }
+    // The changes stay in the fleet file and the last saved state in the backup, as after a crash:
+    // the next open of the fleet asks which of the two to keep.
+    CloseDatabase();
+    ReleaseBackup();
+    m_backupPath.clear();
+    m_workingPath.clear();
+    m_lock.Unlock();
+    if (m_counted) {
+        m_counted = false;
+        m_context.DocumentClosed();
+    }
+}
+
+CVelmoraError CVelmoraDoc::RecoverCrashedSession(const QString& path, const QString& backup,
+                                                 bool& keptChanges)
+{
+    keptChanges = false;
+    // A backup that holds what the fleet holds has nothing to tell.
+    if (CSafeFile::SameContent(path, backup))
+        return CVelmoraError();
+    const QString fleet = QFileInfo(path).fileName();
+    switch (IVelmoraQuestion::Shared().Ask(CVelmoraError::Message(
+        FleetMsg::CrashedSession, {fleet, QFileInfo(backup).fileName()}, VMT_YESNOCANCEL))) {
+    case IDYES:
+        keptChanges = true;
+        return CVelmoraError();
+    case IDNO: {
+        QString why;
+        if (!CSafeFile::Copy(backup, path, &why))
+            return CopyFailed(path);
+        return CVelmoraError();
+    }
+    default:
+        return CVelmoraError::Cancelled();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "CFleetConnection.h"
 #include "CFleetErrors.h"
+#include "CFleetLock.h"
 
 #include <QObject>
 #include <QSqlDatabase>
@@ -14,9 +15,9 @@ class CFleetContext;
 class IFleetView;
 
 // One open fleet. Edits go straight into the working copy, an SQLite file the document holds open
-// exclusively; the ".tem" backup beside it holds the last saved state. Saving copies the working copy
-// over the backup (or to the new name), discarding copies the backup back, closing stores the file
-// compacted and compressed. New fleets start from the template in the program folder.
+// exclusively (and holds the fleet's lock for); the ".tem" backup beside it holds the last saved state.
+// Saving copies the working copy over the backup (or to the new name), discarding copies the backup back,
+// closing stores the file compacted and compressed. New fleets start from the template in the program folder.
 class CVelmoraDoc : public QObject
 {
     Q_OBJECT
@@ -37,6 +38,10 @@ public:
     bool OnSaveDocument(const QString& newPath, CFleetErrors& errors);
     // Stores the working copy, removes a new fleet's temporary and the backup.
     void OnCloseDocument();
+    // The program ends without a chance to ask (a signal, the session ending): a fleet without unsaved
+    // changes closes as always; a changed one keeps its changes in the fleet file and its last saved
+    // state in the backup, and the next open asks which to keep.
+    void OnAbandonDocument();
     // Asked before the document closes: views may refuse; a modified document asks question 1629.
     bool SaveModified(CFleetErrors& errors);
     // Whether the frame whose active view this is may close.
@@ -78,6 +83,10 @@ public:
 
     // Backup name of an opened file: its name lower-cased up to ".vlf", then ".tem", in its folder.
     static QString BackupPathFor(const QString& path);
+    // Takes the lock of a fleet that is changed without being opened as a document (an append's source,
+    // the fleet a phone is read into). A fleet that a stopped program left with changes after its last
+    // save is refused: opening it as a document settles which state to keep.
+    static CVelmoraError HoldForChange(const QString& path, CFleetLock& lock);
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
@@ -95,11 +104,15 @@ private:
     void SetTitle(const QString& title);
     // After a failed save: the working copy opens again so the document stays usable.
     void ReopenWorkingCopy(CFleetErrors& errors);
+    // The backup of a session that ended without closing the fleet: asks whether to keep the changes
+    // made after the last save (keptChanges) or to go back to the backup. Cancelled leaves both files.
+    CVelmoraError RecoverCrashedSession(const QString& path, const QString& backup, bool& keptChanges);
     bool ClaimBackup(const QString& path);
     void ReleaseBackup();
 
     CFleetContext& m_context;
     std::unique_ptr<CFleetConnection> m_connection;
+    CFleetLock m_lock; // held from open to close
     std::vector<IFleetView*> m_views;
     SaveAsPrompt m_saveAsPrompt;
     QString m_workingPath;
@@ -110,6 +123,7 @@ private:
     bool m_deleteOnClose = false;
     bool m_modified = false;
     bool m_changed = false;
-    bool m_counted = false; // this document counts among the open fleet documents
+    bool m_counted = false;   // this document counts among the open fleet documents
+    bool m_reopening = false; // the open after a save: the backup beside the file is the save's
     int m_lastAnswer = 2;
 };

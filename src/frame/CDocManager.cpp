@@ -267,7 +267,7 @@ void CDocManager::CloseAllWithoutAsking()
         m_entries.erase(m_entries.begin());
         if (entry.frame)
             entry.frame->DestroyViews();
-        entry.document->OnCloseDocument();
+        entry.document->OnAbandonDocument();
         if (entry.frame)
             entry.frame->Dispose();
     }

@@ -62,7 +62,8 @@ public:
     // Exit: closes every document after its own question; false (and the rest stay open) when one
     // refuses or its question is cancelled.
     bool CloseAll();
-    // The program ends without a chance to ask: every document closes as it is.
+    // The program ends without a chance to ask: every document closes without its question (a fleet
+    // with unsaved changes keeps them for its next open to settle).
     void CloseAllWithoutAsking();
 
     // The append command: checks the units views, asks for a fleet file and copies its units in.

@@ -8,6 +8,7 @@
 #include "CErgoBits.h"
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
+#include "CFleetLock.h"
 #include "CListBlockCodec.h"
 #include "CModelRules.h"
 #include "CPersonalizeRecSet.h"
@@ -23,6 +24,7 @@
 #include "CUnitRecSet.h"
 #include "CUnitStatusMsgRecSet.h"
 #include "CUnitTGDetRecSet.h"
+#include "CVelmoraDoc.h"
 #include "CodeplugItemIds.h"
 #include "IPhoneMessages.h"
 #include "PhoneMessageIds.h"
@@ -82,6 +84,10 @@ QString CProcessPhone::ScratchPath() const
 
 CVelmoraError CProcessPhone::OpenDatabaseFile(const QString& path)
 {
+    // The fleet is this operation's until it lets go of it: no other program changes it meanwhile.
+    CFleetLock lock;
+    if (const CVelmoraError error = CVelmoraDoc::HoldForChange(path, lock))
+        return error;
     CFleetErrors errors;
     const bool prepared = CFleetFile::CheckAndPrepare(path, m_settings.Fleet(), errors);
     // What the check met reaches the user before the read goes on or stops.
@@ -97,6 +103,7 @@ CVelmoraError CProcessPhone::OpenDatabaseFile(const QString& path)
     CloseRecordsets();
     m_connection = std::move(connection);
     m_db = m_connection->Database();
+    m_fleetLock = std::move(lock);
     return CVelmoraError();
 }
 
@@ -108,6 +115,10 @@ CVelmoraError CProcessPhone::OpenScratchDatabase()
     CloseRecordsets();
     m_db = QSqlDatabase();
     m_connection.reset();
+    m_fleetLock.Unlock();
+    // Another program reading a phone has the scratch file: it is not taken from under it.
+    if (const CVelmoraError error = m_fleetLock.Lock(path))
+        return error;
     QFile::remove(path);
     if (!QFile::copy(templatePath, path))
         return CVelmoraError::Message(PhoneMsg::CannotReadFleet);
@@ -124,6 +135,7 @@ void CProcessPhone::AttachDatabase(const QSqlDatabase& db)
 {
     CloseRecordsets();
     m_connection.reset();
+    m_fleetLock.Unlock();
     m_db = db;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CFleetLock.h"
 #include "CPhoneSettings.h"
 #include "CPhoneTextCodec.h"
 #include "CVelmoraError.h"
@@ -169,6 +170,7 @@ private:
     IPhoneMessages* m_messages = nullptr;
     CWriteFlags m_flags;
     std::unique_ptr<CFleetConnection> m_connection;
+    CFleetLock m_fleetLock; // the fleet file m_connection has open
     QSqlDatabase m_db;
     std::array<std::unique_ptr<CRecordset>, SlotCount> m_recordsets;
     std::unique_ptr<CSimPreparation> m_sim;

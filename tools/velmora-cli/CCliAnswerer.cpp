@@ -77,6 +77,8 @@ int CCliAnswerer::Answer(const CVelmoraMessage& message)
     case VMT_YESNO:
     case VMT_YESNOCANCEL: {
         Print("question", message.id, message.text);
+        if (message.id == FleetMsg::CrashedSession)
+            return AnswerRecovery();
         const auto own = m_options.constFind(message.id);
         const Option& option = own != m_options.constEnd() ? own.value() : m_yes;
         if (option.given)
@@ -88,6 +90,25 @@ int CCliAnswerer::Answer(const CVelmoraMessage& message)
         Print("error", message.id, message.text);
         return IDOK;
     }
+}
+
+void CCliAnswerer::SetRecoveryAnswer(bool keepUnsaved, bool lastSaved, bool accepted)
+{
+    m_keepUnsaved = keepUnsaved;
+    m_lastSaved = lastSaved;
+    m_recoveryAccepted = accepted;
+}
+
+int CCliAnswerer::AnswerRecovery()
+{
+    if (m_keepUnsaved)
+        return IDYES;
+    if (m_lastSaved)
+        return IDNO;
+    // Neither state is chosen for the user: both files stay as they are.
+    return NoAnswer(CCliTexts::Text(CliMsg::EitherOption,
+                                    {QStringLiteral("--keep-unsaved"), QStringLiteral("--last-saved")}),
+                    m_recoveryAccepted, IDCANCEL);
 }
 
 int CCliAnswerer::AskOverwrite(const QString& imei)

@@ -25,6 +25,9 @@ public:
     void SetYes(bool given, bool accepted);
     // The append question (1409): --overwrite-all or --skip-all.
     void SetAppendAnswer(bool overwriteAll, bool skipAll);
+    // The question of a fleet a stopped session left with changes after its last save: --keep-unsaved
+    // keeps them, --last-saved goes back to the last saved state; accepted: the command takes them.
+    void SetRecoveryAnswer(bool keepUnsaved, bool lastSaved, bool accepted);
 
     // Answers a question by id without printing it: the tool asked it of itself (an upgrade of a
     // private copy, for instance). Until the guard goes.
@@ -61,12 +64,16 @@ private:
 
     void Print(const char* kind, int id, const QString& text);
     int NoAnswer(const QString& options, bool accepted, int cautious);
+    int AnswerRecovery();
 
     QTextStream& m_err;
     QHash<int, Option> m_options;
     Option m_yes{QStringLiteral("--yes")};
     bool m_overwriteAll = false;
     bool m_skipAll = false;
+    bool m_keepUnsaved = false;
+    bool m_lastSaved = false;
+    bool m_recoveryAccepted = false;
     QHash<int, int> m_presets;
     QList<int> m_shown;
     int m_errors = 0;

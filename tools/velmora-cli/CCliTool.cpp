@@ -4,6 +4,7 @@
 #include "CCliArguments.h"
 #include "CCliContext.h"
 #include "CCliPhoneCommands.h"
+#include "CCliTemp.h"
 #include "CCliTexts.h"
 #include "CFileCommands.h"
 #include "CFleetContext.h"
@@ -90,6 +91,9 @@ int CCliTool::Run(const QStringList& args)
     answerer.SetOption(FleetMsg::ReplacePhoneUnit, QStringLiteral("--replace"),
                        arguments.Has(QStringLiteral("--replace")),
                        arguments.Accepts(QStringLiteral("--replace")));
+    answerer.SetRecoveryAnswer(arguments.Has(QStringLiteral("--keep-unsaved")),
+                               arguments.Has(QStringLiteral("--last-saved")),
+                               arguments.Accepts(QStringLiteral("--keep-unsaved")));
     CAnswererScope scope(&answerer);
 
     // Start-up as the window's, with an instance key of this process alone: the tool runs beside the
@@ -115,6 +119,7 @@ int CCliTool::Run(const QStringList& args)
         CProgramFolderSetup::RegisterFileTypes(
             QCoreApplication::applicationDirPath() + QStringLiteral("/velmora"), app.ProgramFolder());
     }
+    CCliTemp::RemoveLeftovers();
     CFleetContext fleets(CFleetSettings::ForProgramFolder(app.ProgramFolder(), app.CarrierId()));
     const CCliContext context{arguments, m_out, m_err, answerer, app, fleets};
     int status = ExitFailed;

@@ -1,5 +1,7 @@
 #include "CFleetSession.h"
 
+#include "CCliSignals.h"
+#include "CCliTemp.h"
 #include "CCliTexts.h"
 #include "CFleetContext.h"
 #include "CFleetFile.h"
@@ -12,8 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-CFleetSession::CFleetSession(CFleetContext& context)
-    : m_context(context), m_keep(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX"))
+CFleetSession::CFleetSession(CFleetContext& context) : m_context(context), m_keep(CCliTemp::FolderTemplate())
 {
 }
 
@@ -34,7 +35,12 @@ bool CFleetSession::Open(const QString& path, QString& why)
         CloseDocument();
         return false;
     }
-    // A fleet another program holds open is refused before anything is copied or put back over it.
+    // A fleet another program holds is refused before anything is copied or put back over it; from
+    // here until the session ends no other program changes it.
+    if (const CVelmoraError error = m_lock.Lock(path)) {
+        CVelmoraWrap::ShowError(error);
+        return false;
+    }
     CVelmoraError busy;
     if (CFleetFile::ProbeDatabase(path, busy) == CFleetFile::Probe::Busy) {
         CVelmoraWrap::ShowError(busy);
@@ -47,6 +53,15 @@ bool CFleetSession::Open(const QString& path, QString& why)
     m_original = m_keep.filePath(QStringLiteral("original"));
     if (!QFile::copy(path, m_original)) {
         why = CCliTexts::Text(CliMsg::CannotKeepCopy, {path, m_keep.path()});
+        return false;
+    }
+    // The backup a stopped session left is part of the fleet as it was: a rollback puts it back too.
+    m_backup = CVelmoraDoc::BackupPathFor(path);
+    m_originalBackup = m_keep.filePath(QStringLiteral("backup"));
+    if (!CSafeFile::Exists(m_backup))
+        m_originalBackup.clear();
+    else if (!QFile::copy(m_backup, m_originalBackup)) {
+        why = CCliTexts::Text(CliMsg::CannotKeepCopy, {m_backup, m_keep.path()});
         return false;
     }
     m_active = true;
@@ -62,6 +77,10 @@ bool CFleetSession::Open(const QString& path, QString& why)
 bool CFleetSession::Create(const QString& path, QString& why)
 {
     m_path = path;
+    if (const CVelmoraError error = m_lock.Lock(path)) {
+        CVelmoraWrap::ShowError(error);
+        return false;
+    }
     if (QFileInfo::exists(path)) {
         why = CCliTexts::Text(CliMsg::ExistsAlready, {path});
         return false;
@@ -89,6 +108,11 @@ bool CFleetSession::Commit()
 {
     if (!m_active)
         return false;
+    // Asked to stop before the change was made final: it is not kept.
+    if (CCliSignals::Pending() != 0) {
+        Rollback();
+        return false;
+    }
     CFleetErrors errors;
     if (m_created && !CVelmoraWrap::ShowErrors(m_document->OnSaveDocument(m_path, errors), errors)) {
         Rollback();
@@ -96,6 +120,7 @@ bool CFleetSession::Commit()
     }
     CloseDocument();
     m_active = false;
+    m_lock.Unlock();
     return true;
 }
 
@@ -107,6 +132,9 @@ void CFleetSession::Rollback()
             QFile::remove(m_path);
         else if (!m_original.isEmpty())
             CSafeFile::Copy(m_original, m_path);
+        if (!m_originalBackup.isEmpty())
+            CSafeFile::Copy(m_originalBackup, m_backup);
     }
     m_active = false;
+    m_lock.Unlock();
 }

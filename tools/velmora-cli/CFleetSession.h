@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CFleetLock.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -9,8 +11,9 @@ class CVelmoraDoc;
 
 // A fleet file opened for changing the way the program opens it (expanded, backed up, upgraded after
 // the question, held exclusively), changed by the program's own classes, then closed, which stores it.
-// A session that is not committed puts the file back byte for byte as it was before it was opened, or
-// removes a file it made.
+// A session that is not committed puts the file (and a backup a stopped session left beside it) back
+// byte for byte as it was before it was opened, or removes a file it made. The session holds the fleet's
+// lock from open to commit or rollback.
 class CFleetSession
 {
 public:
@@ -41,7 +44,10 @@ private:
     std::unique_ptr<CVelmoraDoc> m_document;
     QTemporaryDir m_keep;
     QString m_path;
-    QString m_original; // byte copy of the file as it was, in m_keep
+    CFleetLock m_lock;
+    QString m_original;       // byte copy of the file as it was, in m_keep
+    QString m_backup;         // the fleet's backup, when a stopped session left one
+    QString m_originalBackup; // byte copy of that backup, in m_keep
     bool m_created = false;
     bool m_active = false;
 };

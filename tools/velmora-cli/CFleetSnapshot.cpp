@@ -1,9 +1,11 @@
 #include "CFleetSnapshot.h"
 
 #include "CCliAnswerer.h"
+#include "CCliTemp.h"
 #include "CCliTexts.h"
 #include "CFleetConnection.h"
 #include "CFleetFile.h"
+#include "CFleetLock.h"
 #include "CFleetSettings.h"
 #include "CFleetUpgrade.h"
 #include "CVelmoraWrap.h"
@@ -14,7 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-CFleetSnapshot::CFleetSnapshot() : m_dir(QDir::tempPath() + QStringLiteral("/velmora-cli-XXXXXX")) {}
+CFleetSnapshot::CFleetSnapshot() : m_dir(CCliTemp::FolderTemplate()) {}
 
 CFleetSnapshot::~CFleetSnapshot() = default;
 
@@ -58,6 +60,12 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
     m_currentVersion = TemplateVersion(settings.templatePath);
     if (m_currentVersion < 0) {
         why = CCliTexts::Text(CliMsg::TemplateUnreadable, {settings.templatePath});
+        return false;
+    }
+    // The copy is taken while no other program changes the fleet.
+    CFleetLock lock;
+    if (const CVelmoraError error = lock.Lock(path)) {
+        CVelmoraWrap::ShowError(error);
         return false;
     }
     m_stored = CFleetFile::IsStoredForm(path);

@@ -18,6 +18,7 @@ enum : int
     NamRange = 7907,         // "%1" = --nam
     NeedsFolder = 7908,      // "%1" = --program-folder
     SeeHelp = 7909,          // "%1" = velmora-cli --help
+    Interrupted = 7910,      // "%1" = the signal that stopped the run
 
     // Help.
     Usage = 7911,     // "%1" = the synopsis of the tool or of a command

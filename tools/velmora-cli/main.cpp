@@ -1,4 +1,7 @@
+#include "CCliSignals.h"
+#include "CCliTexts.h"
 #include "CCliTool.h"
+#include "CliMessageIds.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -6,6 +9,8 @@
 // velmora-cli: scripted fleet work without the window.
 int main(int argc, char** argv)
 {
+    // Before any thread starts: every thread then holds the ending signals back until the run is over.
+    CCliSignals::CHold hold;
     // The core needs a GUI application object (fonts of the language), never a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -14,5 +19,12 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     CCliTool tool(out, err);
-    return tool.Run(QGuiApplication::arguments().mid(1));
+    int status = tool.Run(QGuiApplication::arguments().mid(1));
+    if (const int signal = CCliSignals::Take()) {
+        err << "velmora-cli: "
+            << CCliTexts::Text(CliMsg::Interrupted, {QString::fromLatin1(CCliSignals::Name(signal))}) << '\n';
+        err.flush();
+        status = 128 + signal;
+    }
+    return status;
 }
