@@ -5,6 +5,7 @@
 #include "CCliContext.h"
 #include "CCliTexts.h"
 #include "CFleetFile.h"
+#include "CFleetLock.h"
 #include "CFleetSession.h"
 #include "CFleetSnapshot.h"
 #include "CTextTable.h"
@@ -86,6 +87,12 @@ int CFileCommands::Store(const QString& path)
     }
     if (QFileInfo(path).suffix().toUpper() != QLatin1String("VLF"))
         return m_cx.Fail(CCliTexts::Text(CliMsg::OnlyVlfStored, {path}));
+    // Held from the first look at the file to the rename: no other program changes it meanwhile.
+    CFleetLock lock;
+    if (const CVelmoraError error = lock.Lock(path)) {
+        CVelmoraWrap::ShowError(error);
+        return 1;
+    }
     if (CFleetFile::IsStoredForm(path)) {
         m_cx.Done(path, CCliTexts::Text(CliMsg::StoredAlready));
         return 0;
@@ -115,6 +122,11 @@ int CFileCommands::Expand(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
         CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
+        return 1;
+    }
+    CFleetLock lock;
+    if (const CVelmoraError error = lock.Lock(path)) {
+        CVelmoraWrap::ShowError(error);
         return 1;
     }
     CVelmoraError busy;
