@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <unistd.h>
 
 QString CProgramFolderSetup::InstalledDataDir()
 {
@@ -20,6 +23,33 @@ QString CProgramFolderSetup::DefaultProgramFolder()
 {
     return CInstalledData::DefaultProgramFolder();
 }
+
+namespace {
+
+// Copies source to target unless target is there: the copy is made under a name of its own and then
+// linked in, so two programs starting for the first time at once never meet a half-copied file, and the
+// one that comes second keeps the first one's file.
+bool CopyIn(const QString& source, const QString& target)
+{
+    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
+    if (!temp.open())
+        return false;
+    const QString tempPath = temp.fileName();
+    temp.close();
+    QFile::remove(tempPath);
+    if (!QFile::copy(source, tempPath))
+        return false;
+    // Installed files may be read-only; the program folder is the user's to change.
+    QFile::setPermissions(tempPath,
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const bool linked =
+        ::link(QFile::encodeName(tempPath).constData(), QFile::encodeName(target).constData()) == 0;
+    const bool there = linked || errno == EEXIST;
+    QFile::remove(tempPath);
+    return there;
+}
+
+} // namespace
 
 bool CProgramFolderSetup::FillProgramFolder(const QString& folder, const QString& dataDir, QString& why)
 {
@@ -39,13 +69,10 @@ bool CProgramFolderSetup::FillProgramFolder(const QString& folder, const QString
         if (QFileInfo::exists(target))
             continue;
         QDir().mkpath(QFileInfo(target).path());
-        if (!QFile::copy(source, target)) {
+        if (!CopyIn(source, target)) {
             why = QStringLiteral("cannot copy %1 to %2").arg(source, target);
             return false;
         }
-        // Installed files may be read-only; the program folder is the user's to change.
-        QFile::setPermissions(target,
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     QDir().mkpath(folder + QStringLiteral("/Backup"));
     QDir().mkpath(folder + QStringLiteral("/phones"));

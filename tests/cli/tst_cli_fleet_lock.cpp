@@ -246,6 +246,27 @@ private Q_SLOTS:
         qInfo("runs stopped by the signal: %d of 6", stopped);
     }
 
+    void firstRunsStartedTogetherAllStart()
+    {
+        // A fresh account: every run sets the program folder up at once.
+        const QString home = CTestEnvironment::NewFolder("fresh");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", home + "/config");
+        env.insert("XDG_DATA_HOME", home + "/data");
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int i = 0; i < 4; ++i) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->setProcessEnvironment(env);
+            runs.back()->start(Exe(), {"new", QStringLiteral("%1/f%2.vlf").arg(home).arg(i)});
+        }
+        for (const auto& run : runs) {
+            QVERIFY(run->waitForFinished(60000));
+            QVERIFY2(run->exitCode() == 0, run->readAllStandardError().constData());
+        }
+        QVERIFY(QFile::exists(home + "/data/Velmora/VelmoraVLF.vdf"));
+        QCOMPARE(QDir(home + "/data/Velmora").entryList({"*.??????"}, QDir::Files), QStringList());
+    }
+
     void foldersOfRunsThatDiedAreRemoved()
     {
         const QString tmp = CTestEnvironment::NewFolder("tmp2");
