@@ -105,7 +105,8 @@ private Q_SLOTS:
         auto doc = NewDoc();
         QVERIFY(doc->OnNewDocument(CShowErrors()));
         QCOMPARE(doc->WorkingPath(), m_program + "/Velmora0");
-        QCOMPARE(Files(m_program), (QStringList{"Velmora0", "Velmora0.tem"}));
+        // The lock file says this program holds the fleet.
+        QCOMPARE(Files(m_program), (QStringList{"Velmora0", "Velmora0.lock", "Velmora0.tem"}));
         QVERIFY(doc->IsUntitled() && doc->IsDeleteOnClose());
         QCOMPARE(doc->Title(), QString("Velmora0"));
         QCOMPARE(m_context->OpenFleetDocuments(), 1);
@@ -120,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(doc->PathName(), target);
         QCOMPARE(doc->WorkingPath(), target);
         QCOMPARE(Files(m_program), QStringList());
-        QCOMPARE(Files(m_folder), (QStringList{"Fleet.vlf", "fleet.tem"}));
+        QCOMPARE(Files(m_folder), (QStringList{"Fleet.vlf", "Fleet.vlf.lock", "fleet.tem"}));
         QCOMPARE(CFleetFixtures::Count(doc->Database(), "unit_details"), 1);
         QCOMPARE(m_context->OpenFleetDocuments(), 1);
 
@@ -229,7 +230,7 @@ private Q_SLOTS:
         QVERIFY(CFleetFile::IsStoredForm(a));
         QVERIFY(CFleetFile::ExpandFleetFile(a));
         QCOMPARE(UnitCount(a), 2);
-        QCOMPARE(Files(m_folder), (QStringList{"a.vlf", "b.tem", "b.vlf"}));
+        QCOMPARE(Files(m_folder), (QStringList{"a.vlf", "b.tem", "b.vlf", "b.vlf.lock"}));
         doc->OnCloseDocument();
     }
 
