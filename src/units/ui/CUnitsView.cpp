@@ -4,6 +4,7 @@
 #include "CDefaultValueDlg.h"
 #include "CGridSelectionModel.h"
 #include "CUnitRowRules.h"
+#include "CUnitSheetLayout.h"
 #include "CUnitsColumns.h"
 #include "CUnitsItemDelegate.h"
 #include "CVelmoraApp.h"
@@ -442,7 +443,7 @@ void CUnitsView::DeleteSelectedUnits()
     MoveTo(1, 1, false);
 }
 
-bool CUnitsView::OpenUnit(int row)
+bool CUnitsView::OpenUnit(int row, int page)
 {
     if (row < 1 || row > m_model->RowCount())
         return false;
@@ -475,6 +476,14 @@ bool CUnitsView::OpenUnit(int row)
     Q_EMIT crossFleetPublished(info.crossFleet);
     Q_EMIT simVersionPublished(info.simVersion);
     Q_EMIT openUnitRequested(info);
+    if (m_sheetHooks) {
+        const bool changed = m_sheetHooks.open(m_document, info, page, this);
+        // The sheet may have changed the unit's record (its comments): the row is read again.
+        m_model->RefreshRow(row);
+        viewport()->update();
+        if (changed)
+            MarkDocumentChanged();
+    }
     return true;
 }
 
@@ -597,8 +606,12 @@ bool CUnitsView::CanRunCommand(int commandId) const
     case FrameCmd::Refresh:
         return !IsEditing();
     default:
-        return false;
+        break;
     }
+    // The unit property commands open the current unit's sheet on a page the sheet has.
+    const int page = CUnitSheetLayout::PageOfCommand(commandId);
+    return page >= 0 && m_sheetHooks && m_sheetHooks.hasPage && m_sheetHooks.hasPage(page) &&
+           m_model->IsStoredRow(CurrentRow());
 }
 
 void CUnitsView::RunCommand(int commandId)
@@ -612,6 +625,8 @@ void CUnitsView::RunCommand(int commandId)
             LoadUnits();
         break;
     default:
+        if (const int page = CUnitSheetLayout::PageOfCommand(commandId); page >= 0)
+            OpenUnit(CurrentRow(), page);
         break;
     }
 }
