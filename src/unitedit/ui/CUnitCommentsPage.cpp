@@ -52,8 +52,9 @@ void CUnitCommentsPage::OnTextEdited(const QString& text)
     }
 }
 
-CVelmoraError CUnitCommentsPage::Save()
+CVelmoraError CUnitCommentsPage::Save(bool& changed)
 {
+    changed = m_edit->isEnabled() && m_comments.IsChanged();
     if (!m_edit->isEnabled())
         return CVelmoraError();
     return m_comments.Save();

@@ -24,8 +24,7 @@ public:
     QLineEdit* Edit() const { return m_edit; }
 
     bool OnInitDialog() override;
-    CVelmoraError Save() override;
-    bool HasChanges() const override { return m_comments.IsChanged(); }
+    CVelmoraError Save(bool& changed) override;
     void SaveCommitted() override { m_comments.SaveCommitted(); }
 
 private:

@@ -1,6 +1,8 @@
 #include "CUnitPropertySheet.h"
 
 #include "CModelRules.h"
+#include "CUnitAdvancedPage.h"
+#include "CUnitBasicPage.h"
 #include "CUnitCommentsPage.h"
 #include "CUnitInfoPageHost.h"
 #include "CUnitSheetSave.h"
@@ -13,6 +15,8 @@ namespace {
 bool IsBuiltPage(int page)
 {
     switch (page) {
+    case UnitPage::Basic:
+    case UnitPage::Advanced:
     case UnitPage::PhoneInfo:
     case UnitPage::SimInfo:
     case UnitPage::Comments:
@@ -30,6 +34,9 @@ CUnitPropertySheet::CUnitPropertySheet(const CUnitOpenInfo& unit, const CUnitShe
       m_context(context)
 {
     setObjectName(QStringLiteral("UnitPropertySheet"));
+    if (m_context.rules)
+        m_sheetUnit =
+            CUnitSheetUnit::FromOpenInfo(m_context.db, m_unit, *m_context.rules, m_context.carrierId);
     const QList<int> pages =
         CUnitSheetLayout::BuiltPages(ConditionsOf(m_unit, m_context.settings), &IsBuiltPage);
     for (int id : pages) {
@@ -62,6 +69,10 @@ CUnitSheetConditions CUnitPropertySheet::ConditionsOf(const CUnitOpenInfo& unit,
 CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
 {
     switch (page) {
+    case UnitPage::Basic:
+        return m_context.rules ? new CUnitBasicPage(m_sheetUnit) : nullptr;
+    case UnitPage::Advanced:
+        return m_context.rules ? new CUnitAdvancedPage(m_sheetUnit) : nullptr;
     case UnitPage::Comments:
         return new CUnitCommentsPage(m_unit.imei, m_context);
     case UnitPage::PhoneInfo:
@@ -116,8 +127,12 @@ bool CUnitPropertySheet::ApplyPages()
         if (!page->IsInitialized())
             continue;
         shown << page;
-        changes = changes || page->HasChanges();
-        steps << [page]() { return page->Save(); };
+        steps << [page, &changes]() {
+            bool changed = false;
+            CVelmoraError error = page->Save(changed);
+            changes = changes || changed;
+            return error;
+        };
     }
     const CUnitSheetSave::Result result = CUnitSheetSave::Run(m_context.db, steps);
     if (!result) {

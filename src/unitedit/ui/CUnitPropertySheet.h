@@ -4,6 +4,7 @@
 #include "CUnitOpener.h"
 #include "CUnitSheetContext.h"
 #include "CUnitSheetLayout.h"
+#include "CUnitSheetUnit.h"
 
 #include <functional>
 
@@ -29,7 +30,8 @@ public:
     static CUnitSheetConditions ConditionsOf(const CUnitOpenInfo& unit, const CUnitSheetSettings& settings);
 
     const CUnitOpenInfo& Unit() const { return m_unit; }
-    CModelProfile& Profile() { return m_unit.profile; }
+    // The unit as the settings pages work on it, with the model profile the sheet owns.
+    const CUnitSheetUnit& SheetUnit() const { return m_sheetUnit; }
     const CUnitSheetContext& Context() const { return m_context; }
 
     // The page of a UnitPage id, or nullptr when the sheet does not hold it.
@@ -51,6 +53,7 @@ private:
     CUnitSheetPage* MakePage(int page);
 
     CUnitOpenInfo m_unit;
+    CUnitSheetUnit m_sheetUnit;
     CUnitSheetContext m_context;
     QList<CUnitSheetPage*> m_unitPages;
     bool m_saved = false; // a save changed the fleet

@@ -19,10 +19,13 @@ public:
     // The UnitPage id.
     int PageId() const { return m_pageId; }
 
-    // Writes the page into the fleet (inside the sheet's transaction).
-    virtual CVelmoraError Save() { return CVelmoraError(); }
-    // Whether Save would change what the fleet holds.
-    virtual bool HasChanges() const { return false; }
+    // Writes the page into the fleet (inside the sheet's transaction); changed tells whether a stored
+    // value changed.
+    virtual CVelmoraError Save(bool& changed)
+    {
+        changed = false;
+        return CVelmoraError();
+    }
     // Whether opening the page changed the fleet already (a record it needed was created); that
     // change stays when the sheet is cancelled.
     virtual bool ChangedOnLoad() const { return false; }
