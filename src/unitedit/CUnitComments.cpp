@@ -1,7 +1,10 @@
 #include "CUnitComments.h"
 
+#include "CFleetConnection.h"
 #include "CUnitRecSet.h"
 #include "UnitsMessageIds.h"
+
+#include <QSqlQuery>
 
 CUnitComments::CUnitComments(const QSqlDatabase& db, const QString& imei, bool hebrewInterface)
     : m_db(db), m_imei(imei), m_hebrewInterface(hebrewInterface)
@@ -32,16 +35,15 @@ CVelmoraError CUnitComments::SetText(const QString& text)
 
 CVelmoraError CUnitComments::Save()
 {
-    CUnitRecSet unit(m_db);
-    if (!unit.Open(QStringLiteral("unit_imei_num = ?"), {m_imei}))
-        return CVelmoraError::Text(unit.LastError());
+    // unit_details' record number is its row id, so the row is changed by its IMEI.
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("UPDATE unit_details SET units_comments = ? WHERE unit_imei_num = ?"));
+    query.addBindValue(m_text);
+    query.addBindValue(m_imei);
+    if (!query.exec())
+        return CVelmoraError::Text(CFleetConnection::ErrorText(query.lastError()));
     // The sheet edits a stored unit; a record that went away is not made up from a comment alone.
-    if (unit.IsEOF())
+    if (query.numRowsAffected() < 1)
         return CVelmoraError::Message(UnitsMsg::RecordIncomplete);
-    unit.Edit();
-    unit.m_unit_imei_num = m_imei;
-    unit.m_units_comments = m_text;
-    if (!unit.Update())
-        return CVelmoraError::Text(unit.LastError());
     return CVelmoraError();
 }
