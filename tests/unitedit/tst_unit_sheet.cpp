@@ -186,7 +186,10 @@ private Q_SLOTS:
         QVERIFY(refused.Stops());
         QCOMPARE(comments.Text().size(), 27);
         QVERIFY(!comments.SetText(QStringLiteral("call O'Brien first")));
-        { const CVelmoraError e = comments.Save(); QVERIFY2(!e, qPrintable(e.ToText())); }
+        {
+            const CVelmoraError e = comments.Save();
+            QVERIFY2(!e, qPrintable(e.ToText()));
+        }
         QCOMPARE(Value("SELECT units_comments FROM unit_details").toString(),
                  QStringLiteral("call O'Brien first"));
         QVERIFY(comments.IsChanged()); // until the sheet's save is committed
@@ -200,7 +203,10 @@ private Q_SLOTS:
         CUnitComments comments(Db(), kImei, false);
         QVERIFY(!comments.Load());
         QVERIFY(!comments.SetText(QStringLiteral("\u05E9\u05DC\u05D5\u05DD")));
-        { const CVelmoraError e = comments.Save(); QVERIFY2(!e, qPrintable(e.ToText())); }
+        {
+            const CVelmoraError e = comments.Save();
+            QVERIFY2(!e, qPrintable(e.ToText()));
+        }
         QCOMPARE(Value("SELECT units_comments FROM unit_details").toString(),
                  QStringLiteral("\u05E9\u05DC\u05D5\u05DD"));
     }
