@@ -6,7 +6,6 @@ enum : int
 {
     SheetTitle = 1733,    // the unit property sheet
     OutOfRange = 1645,    // "%1" to "%2"
-    PageIcon = 1197,      // tab icon of the settings and comments pages
     AutomaticBaud = 1396, // the automatic entry of the baud rates
 
     ButtonOk = 7244,

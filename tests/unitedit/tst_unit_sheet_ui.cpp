@@ -159,8 +159,15 @@ private Q_SLOTS:
         sheet.TabBar()->setCurrentIndex(1);
         QCOMPARE(sheet.GetActiveIndex(), 0);
         QCOMPARE(sheet.TabBar()->currentIndex(), 0);
+        // A click is refused before the tab changes.
+        QSignalSpy tabChanges(sheet.TabBar(), &QTabBar::currentChanged);
+        QTest::mouseClick(sheet.TabBar(), Qt::LeftButton, {}, sheet.TabBar()->tabRect(1).center());
+        QCOMPARE(tabChanges.size(), 0);
+        QCOMPARE(sheet.GetActiveIndex(), 0);
         first->mayLeave = true;
-        QVERIFY(sheet.SetActivePage(1));
+        QTest::mouseClick(sheet.TabBar(), Qt::LeftButton, {}, sheet.TabBar()->tabRect(1).center());
+        QCOMPARE(sheet.GetActiveIndex(), 1);
+        QCOMPARE(second->inits, 1);
         QVERIFY(sheet.Button(CPropertySheetWithHelp::IdApply)->isEnabled());
 
         // A page refusing to save keeps the sheet open on that page.

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -30,6 +31,8 @@ CPropertySheetWithHelp::CPropertySheetWithHelp(const QString& caption, QWidget* 
     layout->addSpacing(8);
     BuildButtons();
     layout->addWidget(m_buttons);
+    m_tabs->installEventFilter(this);
+    // Keys on the tab bar change the tab first; a refusal puts it back.
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (m_switching)
             return;
@@ -275,6 +278,19 @@ void CPropertySheetWithHelp::reject()
 {
     // Escape and the window's close box cancel as the Cancel button does.
     PressCancel();
+}
+
+bool CPropertySheetWithHelp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_tabs && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int index = m_tabs->tabAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && index >= 0 && index != m_active) {
+            SetActivePage(index);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CPropertySheetWithHelp::keyPressEvent(QKeyEvent* event)

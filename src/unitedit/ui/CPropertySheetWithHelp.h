@@ -88,6 +88,9 @@ protected:
     // After a save that went through.
     virtual void OnPagesApplied();
     void keyPressEvent(QKeyEvent* event) override;
+    // A click on a tab asks the active page before the tab changes, so a refusal never shows the
+    // other tab selected.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
     void showEvent(QShowEvent* event) override;
 

@@ -57,7 +57,7 @@ CUnitAdvancedPage::CUnitAdvancedPage(const CUnitSheetUnit& unit, QWidget* parent
       m_settings(unit)
 {
     setObjectName(QStringLiteral("AdvancedPage"));
-    SetIcon(CUnitEditIcons::PageIcon(UnitEditText::PageIcon));
+    SetIcon(CUnitEditIcons::PageIcon(CUnitEditIcons::SettingsPageIcon));
     BuildControls();
 }
 

@@ -86,7 +86,7 @@ CUnitBasicPage::CUnitBasicPage(const CUnitSheetUnit& unit, QWidget* parent)
       m_settings(unit)
 {
     setObjectName(QStringLiteral("BasicPage"));
-    SetIcon(CUnitEditIcons::PageIcon(UnitEditText::PageIcon));
+    SetIcon(CUnitEditIcons::PageIcon(CUnitEditIcons::SettingsPageIcon));
     BuildControls();
 }
 

@@ -16,7 +16,7 @@ CUnitCommentsPage::CUnitCommentsPage(const QString& imei, const CUnitSheetContex
       m_comments(context.db, imei, context.IsHebrew())
 {
     setObjectName(QStringLiteral("CommentsPage"));
-    SetIcon(CUnitEditIcons::PageIcon(UnitEditText::PageIcon));
+    SetIcon(CUnitEditIcons::PageIcon(CUnitEditIcons::SettingsPageIcon));
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(CVelmoraWrap::LoadString(UnitEditText::CommentsLabel), this);
     m_edit = new QLineEdit(this);

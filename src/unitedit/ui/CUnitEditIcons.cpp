@@ -1,7 +1,5 @@
 #include "CUnitEditIcons.h"
 
-#include "UnitEditMessageIds.h"
-
 #include <QPainter>
 #include <QPixmap>
 
@@ -11,7 +9,7 @@ QIcon CUnitEditIcons::PageIcon(int iconId)
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    if (iconId == UnitEditText::PageIcon) {
+    if (iconId == CUnitEditIcons::SettingsPageIcon) {
         // A sheet of paper with lines of settings.
         p.setPen(QColor(70, 70, 70));
         p.setBrush(QColor(255, 251, 240));
