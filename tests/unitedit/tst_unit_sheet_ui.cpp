@@ -431,6 +431,16 @@ private Q_SLOTS:
         changes = true;
         QVERIFY(view.OpenUnit(1));
         QVERIFY(doc->IsModified());
+        // A double-click on the current cell opens the unit and does not edit the cell afterwards.
+        view.resize(900, 300);
+        view.show();
+        const QRect cell = view.visualRect(view.Model()->index(0, 0));
+        QVERIFY(view.SetCurrentCell(1, 1));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(pages.size(), 4);
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QVERIFY(!view.IsEditing());
         // The append row has no unit to open.
         QVERIFY(view.SetCurrentCell(3, 1));
         QVERIFY(!view.CanRunCommand(FrameCmd::PageBasic));

@@ -14,6 +14,7 @@
 #include "FrameCommands.h"
 #include "UnitsMessageIds.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QHash>
 #include <QHeaderView>
@@ -398,8 +399,24 @@ void CUnitsView::mouseDoubleClickEvent(QMouseEvent* event)
         QTableView::mouseDoubleClickEvent(event);
         return;
     }
+    // The first click of the double-click scheduled an edit of the current cell; the unit opens
+    // instead.
+    m_dropDelayedEdit = true;
+    // Recorded as a double-click (it edits nothing), so the release that follows schedules no edit.
+    CCellGridView::edit(index, QAbstractItemView::DoubleClicked, event);
     OpenUnit(CUnitsTableModel::GridRow(index));
+    QTimer::singleShot(QApplication::doubleClickInterval(), this, [this]() { m_dropDelayedEdit = false; });
     event->accept();
+}
+
+bool CUnitsView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // The scheduled edit arrives without an event, for all triggers.
+    if (m_dropDelayedEdit && trigger == QAbstractItemView::AllEditTriggers && !event) {
+        m_dropDelayedEdit = false;
+        return false;
+    }
+    return CCellGridView::edit(index, trigger, event);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -459,6 +476,7 @@ bool CUnitsView::OpenUnit(int row, int page)
     }
     if (m_model->StoreFailed()) {
         // The row was refused: the double-click edits the cell, as in any row.
+        m_dropDelayedEdit = false;
         m_model->ClearStoreFailed();
         viewport()->update();
         const QModelIndex index = currentIndex();

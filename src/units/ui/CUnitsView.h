@@ -112,6 +112,10 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The edit a click on the current cell schedules is dropped when that click began a double-click
+    // that opened the unit.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    using CCellGridView::edit;
     // Units of another fleet's view; Shift moves them, otherwise they are copied.
     bool AcceptsDrop(const QDropEvent* event) const override;
     Qt::DropAction DropActionOf(const QDropEvent* event) const override;
@@ -137,6 +141,7 @@ private:
     std::unique_ptr<INewUnitPrompt> m_ownPrompt;
     CUnitsItemDelegate* m_delegate = nullptr; // owned by this view (QObject parent)
     CUnitSheetHooks m_sheetHooks;
+    bool m_dropDelayedEdit = false;
     IAppendQuestion* m_appendQuestion = nullptr;
     quint64 m_viewId;
     int m_resets = 0; // loads of the table so far
