@@ -57,6 +57,7 @@ public:
     // works out which are enabled. Before it every combo selects entry 0 and the baud combo entry 8.
     CVelmoraError Load();
     bool IsLoaded() const { return m_record.IsLoaded(); }
+    // The unit had no record and Load made one: the fleet changed, even if the sheet is cancelled.
     bool RecordCreated() const { return m_record.WasCreated(); }
 
     // Any control id above; an unknown id is disabled.

@@ -64,7 +64,7 @@ public:
     // works out which are enabled.
     CVelmoraError Load();
     bool IsLoaded() const { return m_record.IsLoaded(); }
-    // The unit had no record and Load made one.
+    // The unit had no record and Load made one: the fleet changed, even if the sheet is cancelled.
     bool RecordCreated() const { return m_record.WasCreated(); }
 
     // Any control id above; an unknown id is disabled and unchecked.
