@@ -171,6 +171,11 @@ private Q_SLOTS:
         QVERIFY(sheet.Button(CPropertySheetWithHelp::IdApply)->isEnabled());
 
         // A page refusing to save keeps the sheet open on that page.
+        // Ctrl+Page Up goes to the previous tab, Ctrl+Tab to the next one.
+        QTest::keyClick(&sheet, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(sheet.GetActiveIndex(), 0);
+        QTest::keyClick(&sheet, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(sheet.GetActiveIndex(), 1);
         QVERIFY(sheet.SetActivePage(0));
         second->mayApply = false;
         QVERIFY(!sheet.PressOk());
@@ -198,6 +203,9 @@ private Q_SLOTS:
         QTRY_VERIFY(page->edit->hasFocus());
         QTest::keyClick(page->edit, Qt::Key_F1);
         QCOMPARE(asked, QList<int>{0x10000 + 115});
+        // With one page the keys for the next and previous tab stay on it.
+        QTest::keyClick(page->edit, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(sheet.GetActiveIndex(), 0);
         sheet.Button(CPropertySheetWithHelp::IdHelp)->click();
         QCOMPARE(sheet.LastHelpContext(), 0x20000 + 114);
         // Right-click: "What's This?" after the edit's own entries.

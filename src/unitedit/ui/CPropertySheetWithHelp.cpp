@@ -302,5 +302,17 @@ void CPropertySheetWithHelp::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Ctrl+Tab and Ctrl+Page Down go to the next tab, with Shift or Page Up to the previous one.
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    int step = 0;
+    if (ctrl && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_PageDown))
+        step = event->modifiers().testFlag(Qt::ShiftModifier) ? -1 : 1;
+    else if (ctrl && (event->key() == Qt::Key_Backtab || event->key() == Qt::Key_PageUp))
+        step = -1;
+    if (step != 0 && !m_wizard && !m_pages.isEmpty()) {
+        SetActivePage((m_active + step + int(m_pages.size())) % int(m_pages.size()));
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }

@@ -52,6 +52,8 @@ public:
     // double-click only prepares the unit and announces it).
     void SetSheetHooks(CUnitSheetHooks hooks) { m_sheetHooks = std::move(hooks); }
 
+    using CCellGridView::edit; // edit(index) stays public beside the override below
+
     // --- Cells (the current cell and editing: CCellGridView; SetCurrentCell stores the row being
     // left, EndEdit writes the text into the row in edit) ---
     QList<int> SelectedRows() const;
@@ -115,7 +117,6 @@ protected:
     // The edit a click on the current cell schedules is dropped when that click began a double-click
     // that opened the unit.
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
-    using CCellGridView::edit;
     // Units of another fleet's view; Shift moves them, otherwise they are copied.
     bool AcceptsDrop(const QDropEvent* event) const override;
     Qt::DropAction DropActionOf(const QDropEvent* event) const override;
