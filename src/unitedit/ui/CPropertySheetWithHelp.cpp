@@ -269,6 +269,11 @@ int CPropertySheetWithHelp::exec()
 
 void CPropertySheetWithHelp::showEvent(QShowEvent* event)
 {
+    // Wide enough for every tab, as far as the screen allows.
+    const int tabsWidth =
+        m_tabs->isVisible() ? m_tabs->sizeHint().width() + 2 * layout()->contentsMargins().left() : 0;
+    if (width() < tabsWidth)
+        resize(qMin(tabsWidth, 1000), height());
     if (m_active < 0 && !m_pages.isEmpty() && !SetActivePage(qBound(0, m_startPage, GetPageCount() - 1)))
         SetActivePage(0);
     QDialog::showEvent(event);
