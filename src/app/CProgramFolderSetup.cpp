@@ -127,6 +127,9 @@ void CProgramFolderSetup::WriteDefaultSettings(const QString& folder)
         {"Modem Name", QString()},
         {"Modem ID", QString()},
         {"Phone Bench Folder", folder + sep + QStringLiteral("phones")},
+        // The unit property sheet: every page shown, the full connection.
+        {"List Pages Off", QStringLiteral("0")},
+        {"Connection Mode", QStringLiteral("0")},
         // Last, so a store that exists always has the rest.
         {"Setup Flag", QStringLiteral("1")},
     };

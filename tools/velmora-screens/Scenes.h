@@ -11,3 +11,6 @@ int GridScene(int argc, char** argv);
 // The units grid of a dozen units (also while a new unit is typed) and the new-unit prompt, in English
 // and Hebrew: <output folder>.
 int UnitsScene(int argc, char** argv);
+// Every page of the unit property sheet for an Alder unit and an ordinary unit, in English and Hebrew:
+// <output folder>.
+int SheetScene(int argc, char** argv);

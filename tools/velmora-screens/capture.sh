@@ -1,6 +1,6 @@
 #!/bin/sh
 # Every screenshot scene into the folder given (default ./screens): the main window in English,
-# French and Hebrew, the list grids and the units grid. Run from the build folder after
+# French and Hebrew, the list grids, the units grid and the unit property sheet. Run from the build folder after
 # "ninja velmora-screens".
 set -e
 out=${1:-screens}
@@ -11,3 +11,4 @@ for language in English French Hebrew; do
 done
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" grids "$out/grids"
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" units "$out/units"
+QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" sheet "$out/sheet"

@@ -19,7 +19,8 @@ int main(int argc, char** argv)
         const char* name;
         int (*run)(int, char**);
     };
-    static const Scene scenes[] = {{"window", WindowScene}, {"grids", GridScene}, {"units", UnitsScene}};
+    static const Scene scenes[] = {
+        {"window", WindowScene}, {"grids", GridScene}, {"units", UnitsScene}, {"sheet", SheetScene}};
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "usage: velmora-screens window <English|French|Hebrew> <output folder>\n"
                          "       velmora-screens grids <output folder> [program folder]\n"
-                         "       velmora-screens units <output folder>\n");
+                         "       velmora-screens units <output folder>\n"
+                         "       velmora-screens sheet <output folder>\n");
     return 2;
 }

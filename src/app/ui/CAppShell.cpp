@@ -5,6 +5,7 @@
 #include "CPhoneFeature.h"
 #include "CProgramFolderSetup.h"
 #include "CSplashWnd.h"
+#include "CUnitEditFeature.h"
 #include "CUnitsFeature.h"
 #include "CVelmoraApp.h"
 
@@ -40,7 +41,8 @@ bool CAppShell::CreateMainFrame(const QString& title)
 
 void CAppShell::RegisterFeatures(IFrameRegistry& frame)
 {
-    CUnitsFeature::Register(frame);
+    // The units grid opens the unit property sheet of the unit-editing feature.
+    CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
     CPhoneFeature::Register(frame);
 }
 

@@ -6,14 +6,15 @@
 #include "IFrameRegistry.h"
 #include "IFrameServices.h"
 
-void CUnitsFeature::Register(IFrameRegistry& frame)
+void CUnitsFeature::Register(IFrameRegistry& frame, CUnitSheetHooks sheet)
 {
     IFrameServices& services = frame.Services();
-    frame.AddTabView(FrameTab::Units, [&services](CVelmoraDoc& document) -> QWidget* {
+    frame.AddTabView(FrameTab::Units, [&services, sheet](CVelmoraDoc& document) -> QWidget* {
         auto* view = new CUnitsView(document, CUnitsView::SettingsFromApp());
         view->SetAppendQuestion(new CAppendDlg(view));
         // A new unit's settings may come from the phone on the cable: the read command brings them.
         view->SetReadPhoneHandler([&services]() { services.ExecuteCommand(FrameCmd::ReadPhone); });
+        view->SetSheetHooks(sheet);
         return view;
     });
 }

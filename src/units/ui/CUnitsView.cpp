@@ -4,6 +4,7 @@
 #include "CDefaultValueDlg.h"
 #include "CGridSelectionModel.h"
 #include "CUnitRowRules.h"
+#include "CUnitSheetLayout.h"
 #include "CUnitsColumns.h"
 #include "CUnitsItemDelegate.h"
 #include "CVelmoraApp.h"
@@ -13,6 +14,7 @@
 #include "FrameCommands.h"
 #include "UnitsMessageIds.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QHash>
 #include <QHeaderView>
@@ -397,8 +399,24 @@ void CUnitsView::mouseDoubleClickEvent(QMouseEvent* event)
         QTableView::mouseDoubleClickEvent(event);
         return;
     }
+    // The first click of the double-click scheduled an edit of the current cell; the unit opens
+    // instead.
+    m_dropDelayedEdit = true;
+    // Recorded as a double-click (it edits nothing), so the release that follows schedules no edit.
+    CCellGridView::edit(index, QAbstractItemView::DoubleClicked, event);
     OpenUnit(CUnitsTableModel::GridRow(index));
+    QTimer::singleShot(QApplication::doubleClickInterval(), this, [this]() { m_dropDelayedEdit = false; });
     event->accept();
+}
+
+bool CUnitsView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // The scheduled edit arrives without an event, for all triggers.
+    if (m_dropDelayedEdit && trigger == QAbstractItemView::AllEditTriggers && !event) {
+        m_dropDelayedEdit = false;
+        return false;
+    }
+    return CCellGridView::edit(index, trigger, event);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -442,7 +460,7 @@ void CUnitsView::DeleteSelectedUnits()
     MoveTo(1, 1, false);
 }
 
-bool CUnitsView::OpenUnit(int row)
+bool CUnitsView::OpenUnit(int row, int page)
 {
     if (row < 1 || row > m_model->RowCount())
         return false;
@@ -458,6 +476,7 @@ bool CUnitsView::OpenUnit(int row)
     }
     if (m_model->StoreFailed()) {
         // The row was refused: the double-click edits the cell, as in any row.
+        m_dropDelayedEdit = false;
         m_model->ClearStoreFailed();
         viewport()->update();
         const QModelIndex index = currentIndex();
@@ -475,6 +494,14 @@ bool CUnitsView::OpenUnit(int row)
     Q_EMIT crossFleetPublished(info.crossFleet);
     Q_EMIT simVersionPublished(info.simVersion);
     Q_EMIT openUnitRequested(info);
+    if (m_sheetHooks) {
+        const bool changed = m_sheetHooks.open(m_document, info, page, this);
+        // The sheet may have changed the unit's record (its comments): the row is read again.
+        m_model->RefreshRow(row);
+        viewport()->update();
+        if (changed)
+            MarkDocumentChanged();
+    }
     return true;
 }
 
@@ -597,8 +624,12 @@ bool CUnitsView::CanRunCommand(int commandId) const
     case FrameCmd::Refresh:
         return !IsEditing();
     default:
-        return false;
+        break;
     }
+    // The unit property commands open the current unit's sheet on a page the sheet has.
+    const int page = CUnitSheetLayout::PageOfCommand(commandId);
+    return page >= 0 && m_sheetHooks && m_sheetHooks.hasPage && m_sheetHooks.hasPage(page) &&
+           m_model->IsStoredRow(CurrentRow());
 }
 
 void CUnitsView::RunCommand(int commandId)
@@ -612,6 +643,8 @@ void CUnitsView::RunCommand(int commandId)
             LoadUnits();
         break;
     default:
+        if (const int page = CUnitSheetLayout::PageOfCommand(commandId); page >= 0)
+            OpenUnit(CurrentRow(), page);
         break;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "CCellGridView.h"
 #include "CUnitOpener.h"
+#include "CUnitSheetHooks.h"
 #include "CUnitsSettings.h"
 #include "CUnitsTableModel.h"
 #include "IFleetView.h"
@@ -47,6 +48,11 @@ public:
     void SetNewUnitPrompt(INewUnitPrompt* prompt);
     // The read-phone command offered by the new-unit prompt (none: the choice is not offered).
     void SetReadPhoneHandler(std::function<void()> handler);
+    // The unit property sheet that double-clicks and the unit property commands open (none: a
+    // double-click only prepares the unit and announces it).
+    void SetSheetHooks(CUnitSheetHooks hooks) { m_sheetHooks = std::move(hooks); }
+
+    using CCellGridView::edit; // edit(index) stays public beside the override below
 
     // --- Cells (the current cell and editing: CCellGridView; SetCurrentCell stores the row being
     // left, EndEdit writes the text into the row in edit) ---
@@ -60,8 +66,9 @@ public:
     // Deletes the units of the selected rows after question 1585.
     void DeleteSelectedUnits();
     // Double-click on a row: opens the unit when it is a stored one (false when refused or when the
-    // double-click went to the cell instead).
-    bool OpenUnit(int row);
+    // double-click went to the cell instead), in its property sheet on a page (-1: the first). After
+    // the sheet the row is read again, and the document is marked modified when the unit changed.
+    bool OpenUnit(int row, int page = -1);
     // The dragged rows: one block of rows of stored units. nullptr (after 1715 for several blocks)
     // when there is nothing to drag.
     QMimeData* DragData() override;
@@ -107,6 +114,9 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The edit a click on the current cell schedules is dropped when that click began a double-click
+    // that opened the unit.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     // Units of another fleet's view; Shift moves them, otherwise they are copied.
     bool AcceptsDrop(const QDropEvent* event) const override;
     Qt::DropAction DropActionOf(const QDropEvent* event) const override;
@@ -131,6 +141,8 @@ private:
     std::unique_ptr<CGridSelectionModel> m_selection;
     std::unique_ptr<INewUnitPrompt> m_ownPrompt;
     CUnitsItemDelegate* m_delegate = nullptr; // owned by this view (QObject parent)
+    CUnitSheetHooks m_sheetHooks;
+    bool m_dropDelayedEdit = false;
     IAppendQuestion* m_appendQuestion = nullptr;
     quint64 m_viewId;
     int m_resets = 0; // loads of the table so far

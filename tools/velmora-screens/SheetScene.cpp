@@ -1,0 +1,157 @@
+// Pictures of the unit property sheet, every page of it, for an Alder unit and an ordinary unit, in
+// English and in Hebrew, for reviewing captions, enabling and reading direction:
+//
+//   velmora-screens sheet <output folder>
+
+#include "CFleetConnection.h"
+#include "CFleetContext.h"
+#include "CModelRules.h"
+#include "CResourceStrings.h"
+#include "CTransaction.h"
+#include "CUnitOpener.h"
+#include "CUnitPropertySheet.h"
+#include "CUnitSheetPage.h"
+#include "CVelmoraDoc.h"
+#include "CVelmoraWrap.h"
+#include "Scenes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+const QString kShare = QStringLiteral(VELMORA_SHARE_DIR);
+
+struct CSheetUnit
+{
+    const char* key;
+    const char* imei;
+    const char* english;
+    const char16_t* hebrew;
+    int model;
+};
+
+const CSheetUnit kUnits[] = {
+    {"alder", "351234567890105", "Ann Baker", u"\u05D3\u05E0\u05D4 \u05DB\u05D4\u05DF", 105},
+    {"heron", "351234567890020", "Rita Stone", u"\u05D2\u05DC \u05E1\u05D5\u05DC\u05D5\u05DD", 20},
+};
+
+bool MakeFleet(const QString& path, bool hebrew)
+{
+    QFile::remove(path);
+    if (!QFile::copy(kShare + QStringLiteral("/VelmoraVLF.vdf"), path))
+        return false;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    CFleetConnection c;
+    if (!c.Open(path))
+        return false;
+    CTransaction transaction(c.Database());
+    for (const CSheetUnit& u : kUnits) {
+        QSqlQuery q(c.Database());
+        q.prepare(QStringLiteral("INSERT INTO unit_details (unit_user_name, unit_imei_num, unit_model_type, "
+                                 "unit_phone_num_nam1, unit_currentNAMSelection, unit_display_prvt_id, "
+                                 "unit_ip_address, units_comments, unit_cp_structure_version, "
+                                 "unit_cp_default_version, unit_last_mod_date, unit_def_call_list_lang_id) "
+                                 "VALUES (?, ?, ?, '0521234567', 1, '12*34*101', '10.0.0.1', ?, 22, 18, "
+                                 "'2026-12-01 09:30', ?)"));
+        q.addBindValue(hebrew ? QString::fromUtf16(u.hebrew) : QString::fromLatin1(u.english));
+        q.addBindValue(QString::fromLatin1(u.imei));
+        q.addBindValue(u.model);
+        q.addBindValue(hebrew ? QString::fromUtf16(u"\u05E8\u05DB\u05D1 \u05E9\u05D9\u05E8\u05D5\u05EA 12")
+                              : QStringLiteral("Service van 12"));
+        q.addBindValue(hebrew ? 3 : 0);
+        if (!q.exec())
+            return false;
+    }
+    return transaction.Commit();
+}
+
+// Every page of the sheet of one unit, each as a picture.
+bool ShootSheet(CVelmoraDoc& doc, const CModelRules& rules, const CSheetUnit& unit, const QString& out,
+                const QString& lang)
+{
+    CUnitOpenInfo info;
+    if (CUnitOpener::Prepare(doc.Database(), QString::fromLatin1(unit.imei), false, &rules, info))
+        return false;
+    CUnitSheetContext context;
+    context.db = doc.Database();
+    context.rules = &rules;
+    context.language = lang == QLatin1String("he") ? CInstalledData::Hebrew : CInstalledData::English;
+    CUnitPropertySheet sheet(info, context);
+    sheet.resize(700, 560);
+    sheet.show();
+    bool ok = true;
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        sheet.SetActivePage(i);
+        const int id = static_cast<CUnitSheetPage*>(sheet.GetPage(i))->PageId();
+        const QString path =
+            out + QStringLiteral("/sheet_%1_%2_%3.png").arg(lang, QLatin1String(unit.key)).arg(id);
+        const bool saved = sheet.grab().save(path);
+        std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+        ok = saved && ok;
+    }
+    sheet.PressCancel();
+    return ok;
+}
+
+} // namespace
+
+int SheetScene(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir scratch;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + QStringLiteral("/config")));
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: velmora-screens sheet <output folder>\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    const QString program = scratch.path() + QStringLiteral("/program");
+    QDir().mkpath(program);
+    for (const char* name :
+         {"Carrier.ini", "VelmoraDB.vdf", "VelmoraVLF.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"}) {
+        const QString target = program + QLatin1Char('/') + QLatin1String(name);
+        QFile::copy(kShare + QLatin1Char('/') + QLatin1String(name), target);
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    CVelmoraWrap::SetAppPath(program);
+    QSqlDatabase app = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sheet_appdb"));
+    app.setDatabaseName(program + QStringLiteral("/VelmoraDB.vdf"));
+    if (!app.open())
+        return 1;
+    CModelRules rules(app);
+    QString modelList;
+    if (rules.BuildModelList(modelList) || rules.LoadInternationalLists())
+        return 1;
+    CFleetContext context(CFleetSettings::ForProgramFolder(program));
+
+    bool ok = true;
+    for (const bool hebrew : {false, true}) {
+        const QString lang = hebrew ? QStringLiteral("he") : QStringLiteral("en");
+        auto strings = std::make_shared<CResourceStrings>();
+        if (!strings->Load(program + (hebrew ? QStringLiteral("/VelmoraHebRes.lang")
+                                             : QStringLiteral("/VelmoraRes.lang"))))
+            return 1;
+        CVelmoraWrap::SetResourceStrings(strings);
+        QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
+        const QString path = scratch.path() + QStringLiteral("/sheet_%1.vlf").arg(lang);
+        if (!MakeFleet(path, hebrew))
+            return 1;
+        CVelmoraDoc doc(context);
+        CFleetErrors errors;
+        if (!doc.OnOpenDocument(path, errors))
+            return 1;
+        for (const CSheetUnit& unit : kUnits)
+            ok = ShootSheet(doc, rules, unit, out, lang) && ok;
+        doc.OnCloseDocument();
+    }
+    return ok ? 0 : 1;
+}
