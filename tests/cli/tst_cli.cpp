@@ -292,6 +292,22 @@ private Q_SLOTS:
         QVERIFY(Cli({"upgrade", path}).out.contains("is current"));
     }
 
+    void upgradeFinishesAnUpgradeThatWasCutShort()
+    {
+        const QString path = m_dir + "/half.vlf";
+        const QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        QVERIFY(CFleetFixtures::WriteHalfUpgradedFleet(path, units));
+        const CCliRun done = Cli({"upgrade", path});
+        QVERIFY2(done.status == 0, qPrintable(done.err));
+        QVERIFY(done.out.contains("is current"));
+        CFleetConnection c;
+        QVERIFY(c.Open(PlainCopy(path)));
+        CFleetConnection templ;
+        QVERIFY(templ.Open(CFleetFixtures::TemplatePath()));
+        QVERIFY(CFleetUpgrade::MatchesTemplate(c.Database(), templ.Database()));
+        QCOMPARE(Imeis(c.Database()).size(), units.size());
+    }
+
     void unitsShowTheModelNameAndDisplayedId()
     {
         QList<CUnitSpec> specs = CFleetFixtures::Units(4);

@@ -2,6 +2,7 @@
 
 #include "CFleetConnection.h"
 #include "CFleetSchema.h"
+#include "CFleetUpgrade.h"
 #include "CSafeFile.h"
 #include "CTestEnvironment.h"
 #include "CTransaction.h"
@@ -303,6 +304,18 @@ bool CFleetFixtures::WriteOldFleet(const QString& path, Kind kind, const QList<C
             return false;
     }
     return AddFleetRows(db) && transaction.Commit();
+}
+
+bool CFleetFixtures::WriteHalfUpgradedFleet(const QString& path, const QList<CUnitSpec>& units)
+{
+    if (!WriteOldFleet(path, Kind::Versionless, units))
+        return false;
+    // What an upgrade that stamped the version in place before its rebuild left when it was killed.
+    CFleetConnection file;
+    CFleetConnection templ;
+    return file.Open(path) && templ.Open(TemplatePath()) &&
+           !CFleetUpgrade::SynchroniseSchema(file.Database(), templ.Database()) &&
+           !CFleetUpgrade::CopyVersionNumber(file.Database(), templ.Database());
 }
 
 QStringList CFleetFixtures::Columns(const QSqlDatabase& db, const QString& table)

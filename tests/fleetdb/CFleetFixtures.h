@@ -68,6 +68,9 @@ public:
 
     static bool MakeFleet(const QString& path, const QList<CUnitSpec>& units);
     static bool WriteOldFleet(const QString& path, Kind kind, const QList<CUnitSpec>& units);
+    // A versionless fleet as an upgrade killed before its rebuild left it: stamped with the current
+    // version, its counters still plain columns and the template's indexes missing.
+    static bool WriteHalfUpgradedFleet(const QString& path, const QList<CUnitSpec>& units);
     // Adds a unit's rows to every table of the database that exists (columns it lacks are left out).
     static bool AddUnit(const QSqlDatabase& db, const CUnitSpec& unit);
     // A few fleet-wide rows: talkgroup index, talkgroup members, users, saved messages.

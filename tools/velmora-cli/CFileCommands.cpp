@@ -158,7 +158,7 @@ int CFileCommands::Upgrade(const QString& path)
             CVelmoraWrap::ShowError(FleetMsg::NewerFleet, VMT_ERROR);
             return 1;
         }
-        if (!snapshot.IsOlder()) {
+        if (!snapshot.IsOlder() && !snapshot.IsUnfinished()) {
             m_cx.Done(path,
                       CCliTexts::Text(CliMsg::VersionCurrent, {QString::number(snapshot.FileVersion())}));
             return m_cx.Result();
@@ -178,7 +178,10 @@ int CFileCommands::Upgrade(const QString& path)
     }
     if (!session.Commit())
         return m_cx.Failed(CCliTexts::Text(CliMsg::NotUpgraded, {path}));
-    if (hadVersion)
+    // An upgrade that was cut short is finished: the file now is what its version says.
+    if (from == to)
+        m_cx.Done(path, CCliTexts::Text(CliMsg::VersionCurrent, {QString::number(to)}));
+    else if (hadVersion)
         m_cx.Done(path, CCliTexts::Text(CliMsg::Upgraded, {QString::number(from), QString::number(to)}));
     else
         m_cx.Done(path, CCliTexts::Text(CliMsg::UpgradedUnversioned, {QString::number(to)}));

@@ -81,6 +81,10 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         }
         m_hasUnitTable = CFleetUpgrade::HasTable(probe.Database(), QStringLiteral("unit_details"));
         m_fileVersion = CFleetUpgrade::ReadVersion(probe.Database(), &m_hasVersion);
+        CFleetConnection templ;
+        m_unfinished = m_hasUnitTable && m_hasVersion && m_fileVersion == m_currentVersion &&
+                       templ.Open(settings.templatePath) &&
+                       !CFleetUpgrade::MatchesTemplate(probe.Database(), templ.Database());
     }
     if (upgrade) {
         // The copy is upgraded the way the program upgrades files; the question it would ask is
