@@ -318,6 +318,25 @@ bool CFleetFixtures::WriteHalfUpgradedFleet(const QString& path, const QList<CUn
            !CFleetUpgrade::CopyVersionNumber(file.Database(), templ.Database());
 }
 
+bool CFleetFixtures::DamagePage(const QString& path)
+{
+    QByteArray bytes = Bytes(path);
+    if (bytes.size() < 100)
+        return false;
+    // The page size is a big-endian number at offset 16 of the database header (1 stands for 65536).
+    int pageSize = (quint8(bytes[16]) << 8) | quint8(bytes[17]);
+    if (pageSize == 1)
+        pageSize = 65536;
+    const int pages = bytes.size() / pageSize;
+    if (pageSize < 512 || pages < 3)
+        return false;
+    // A page in the middle, never the first (which holds the schema): whatever it is, all ones make
+    // it unreadable.
+    const int page = pages / 2;
+    bytes.replace(page * pageSize, pageSize, QByteArray(pageSize, char(0xFF)));
+    return WriteBytes(path, bytes);
+}
+
 QStringList CFleetFixtures::Columns(const QSqlDatabase& db, const QString& table)
 {
     QStringList columns;

@@ -82,5 +82,8 @@ public:
     static int Count(const QSqlDatabase& db, const QString& table, const QString& imei = QString());
     static QStringList Columns(const QSqlDatabase& db, const QString& table);
     static QByteArray Bytes(const QString& path);
+    // Overwrites one page in the middle of a plain fleet file with junk: the file still opens, but
+    // the database's check finds the damage.
+    static bool DamagePage(const QString& path);
     static bool WriteBytes(const QString& path, const QByteArray& bytes);
 };

@@ -16,6 +16,17 @@
 #include <QSqlQuery>
 #include <QTextStream>
 
+namespace {
+
+// Shows what an operation that stops at its first failure met; true when it succeeded.
+bool Shown(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
+    return !error;
+}
+
+} // namespace
+
 int CFileCommands::Run(const QString& command)
 {
     const QString path = m_cx.args.Operand(0);
@@ -86,13 +97,14 @@ int CFileCommands::Store(const QString& path)
     }
     if (QFileInfo(path).suffix().toUpper() != QLatin1String("VLF"))
         return m_cx.Fail(CCliTexts::Text(CliMsg::OnlyVlfStored, {path}));
+    if (!Shown(CFleetFile::CheckWritable(path)))
+        return 1;
+    // A stored file is only stored already when all of it is there as it was written.
     if (CFleetFile::IsStoredForm(path)) {
+        if (!Shown(CFleetFile::VerifyStoredForm(path)))
+            return 1;
         m_cx.Done(path, CCliTexts::Text(CliMsg::StoredAlready));
         return 0;
-    }
-    if (const CVelmoraError error = CFleetFile::CheckWritable(path)) {
-        CVelmoraWrap::ShowError(error);
-        return 1;
     }
     CVelmoraError busy;
     switch (CFleetFile::ProbeDatabase(path, busy)) {
@@ -102,9 +114,13 @@ int CFileCommands::Store(const QString& path)
     case CFleetFile::Probe::Database:
         break;
     default:
-        CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
+        // Neither form of a fleet: no database at all (an empty file, other bytes) or a damaged one.
+        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
         return 1;
     }
+    // Only a whole fleet is stored: storing compacts, which carries a damaged page on unseen.
+    if (!Shown(CFleetFile::CheckFleetDatabase(path)))
+        return 1;
     if (!CFleetFile::StoreFleetFile(path) || !CFleetFile::IsStoredForm(path))
         return m_cx.Fail(CCliTexts::Text(CliMsg::NotStored, {path}));
     m_cx.Done(path, CCliTexts::Text(CliMsg::Stored));
@@ -117,9 +133,16 @@ int CFileCommands::Expand(const QString& path)
         CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
         return 1;
     }
+    if (!Shown(CFleetFile::CheckWritable(path)))
+        return 1;
     CVelmoraError busy;
     switch (CFleetFile::ProbeDatabase(path, busy)) {
     case CFleetFile::Probe::Database:
+        // A database is plain already only when it is a fleet.
+        if (!CFleetFile::IsFleetDatabase(path)) {
+            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+            return 1;
+        }
         m_cx.Done(path, CCliTexts::Text(CliMsg::PlainAlready));
         return 0;
     case CFleetFile::Probe::Busy:
@@ -128,14 +151,8 @@ int CFileCommands::Expand(const QString& path)
     default:
         break;
     }
-    if (const CVelmoraError error = CFleetFile::CheckWritable(path)) {
-        CVelmoraWrap::ShowError(error);
+    if (!Shown(CFleetFile::Expand(path)))
         return 1;
-    }
-    if (!CFleetFile::ExpandFleetFile(path)) {
-        CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
-        return 1;
-    }
     m_cx.Done(path, CCliTexts::Text(CliMsg::Expanded));
     return m_cx.Result();
 }

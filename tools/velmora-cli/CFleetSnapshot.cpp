@@ -60,6 +60,10 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         why = CCliTexts::Text(CliMsg::TemplateUnreadable, {settings.templatePath});
         return false;
     }
+    if (const CVelmoraError error = CFleetFile::CheckReadPermission(path)) {
+        CVelmoraWrap::ShowError(error);
+        return false;
+    }
     m_stored = CFleetFile::IsStoredForm(path);
     const QString copy = m_dir.filePath(QFileInfo(path).fileName());
     m_copy = copy;
@@ -69,7 +73,12 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
     }
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     if (const CVelmoraError error = CFleetFile::CheckReadable(copy)) {
-        CVelmoraWrap::ShowError(error);
+        // What is damaged is the user's file, not the private copy.
+        QStringList args = error.Args();
+        args.replaceInStrings(QDir::toNativeSeparators(copy), path);
+        CVelmoraWrap::ShowError(error.GetKind() == CVelmoraError::Kind::Message
+                                    ? CVelmoraError::Message(error.Id(), args, error.Type())
+                                    : error);
         return false;
     }
 
