@@ -280,9 +280,7 @@ bool CFleetUpgrade::UpgradeCopy(const QString& path, const CFleetSettings& setti
 {
     const QString real = CSafeFile::RealPath(path);
     // What an upgrade that was cut short left beside the file goes first.
-    const QStringList leftovers = Temporaries(real);
-    for (const QString& temporary : leftovers)
-        CSafeFile::Remove(temporary);
+    RemoveTemporaries(real);
     // Every step works on a copy, and the rebuilt file takes the fleet's place in one rename: until
     // then the fleet is as it was, old version and all.
     const QString work = WorkPath(real);
@@ -306,14 +304,22 @@ bool CFleetUpgrade::UpgradeCopy(const QString& path, const CFleetSettings& setti
         }
     }
     upgraded = upgraded && CAppendFile::RebuildFromTemplate(real, settings.templatePath, errors, work);
-    for (const QString& temporary : leftovers)
-        CSafeFile::Remove(temporary);
+    RemoveTemporaries(real);
     return upgraded;
+}
+
+void CFleetUpgrade::RemoveTemporaries(const QString& path)
+{
+    for (const QString& temporary : Temporaries(path))
+        CSafeFile::Remove(temporary);
 }
 
 bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& settings, CFleetErrors& errors)
 {
     const CVelmoraError cannotRead = CVelmoraError::Message(FleetMsg::CannotReadFleet);
+    // An upgrade killed after its rename leaves a full copy of the fleet that no later upgrade
+    // would find.
+    RemoveTemporaries(path);
     bool fixReleaseIds = false;
     {
         CFleetConnection file;

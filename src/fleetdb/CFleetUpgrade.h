@@ -24,8 +24,10 @@ public:
     static bool OpenAndUpgrade(const QString& path, const CFleetSettings& settings, CFleetErrors& errors);
     // True when the file has every table, column, counter and index of the template.
     static bool MatchesTemplate(const QSqlDatabase& file, const QSqlDatabase& templ);
-    // The temporary files an upgrade of path makes beside it (removed when an upgrade starts and ends).
+    // The temporary files an upgrade of path makes beside it. They are removed whenever the file is
+    // opened and upgraded (only the one who holds the fleet opens it).
     static QStringList Temporaries(const QString& path);
+    static void RemoveTemporaries(const QString& path);
 
     // Version of a fleet database: the leading digits of version_num_table's first row. hasVersion is
     // false when the table is missing or empty.

@@ -9,9 +9,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using Kind = CFleetFixtures::Kind;
 Q_DECLARE_METATYPE(CFleetFixtures::Kind)
@@ -293,9 +297,65 @@ private Q_SLOTS:
         CScriptedAnswerer::Instance().Script({IDYES});
         QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"v5.vlf", "v5.vlf.tmp.keep"}));
-        CFleetConnection after;
-        QVERIFY(after.Open(path));
-        VerifyCurrentSchema(after.Database());
+        {
+            CFleetConnection after;
+            QVERIFY(after.Open(path));
+            VerifyCurrentSchema(after.Database());
+        }
+        // Killed after its rename, an upgrade leaves its copy beside a current file: opening clears it.
+        QVERIFY(QFile::copy(path, path + ".upgrade"));
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"v5.vlf", "v5.vlf.tmp.keep"}));
+    }
+
+    // An upgrade killed at any moment leaves the old file (which the next open upgrades, clearing
+    // what the killed one left) or the wholly upgraded one: never a new version on old tables.
+    void killedUpgradeLeavesTheOldFileOrTheUpgradedOne()
+    {
+        const QString path = m_folder + "/killed.vlf";
+        const QList<CUnitSpec> units = CFleetFixtures::Units(200);
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Versionless, units));
+        const QByteArray old = CFleetFixtures::Bytes(path);
+        CScriptedAnswerer::Instance().Script({IDYES});
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        const qint64 span = timer.nsecsElapsed() / 1000 + 500;
+        constexpr int kRuns = 16;
+        int oldKept = 0;
+        for (int i = 0; i < kRuns; ++i) {
+            CScriptedAnswerer::Instance().Clear();
+            QVERIFY(CFleetFixtures::WriteBytes(path, old));
+            CScriptedAnswerer::Instance().Script({IDYES});
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                CFleetErrors errors;
+                CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), errors);
+                ::_exit(0);
+            }
+            ::usleep(useconds_t(span * i / kRuns));
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            const QString when = QString("killed after %1 us").arg(span * i / kRuns);
+            if (CFleetFixtures::Bytes(path) == old) {
+                ++oldKept;
+            } else {
+                CFleetConnection file;
+                CFleetConnection templ;
+                QVERIFY2(file.Open(path) && templ.Open(CFleetFixtures::TemplatePath()), qPrintable(when));
+                QVERIFY2(CFleetUpgrade::MatchesTemplate(file.Database(), templ.Database()), qPrintable(when));
+                QCOMPARE(CFleetUpgrade::ReadVersion(file.Database()), CFleetSchema::VersionNumber());
+                QCOMPARE(CFleetFixtures::Count(file.Database(), "unit_details"), units.size());
+            }
+            // The next open brings the file up to date, whatever the kill left, and leaves nothing beside it.
+            QVERIFY2(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()),
+                     qPrintable(when));
+            QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"killed.vlf"});
+        }
+        // The first kills come before the rename.
+        QVERIFY(oldKept > 0);
     }
 };
 
