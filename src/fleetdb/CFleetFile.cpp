@@ -161,12 +161,6 @@ bool Decompress(QFile& in, QFile* out, qint64 plainSize)
     return total == plainSize && head.startsWith(kSqliteHeader) && (!out || out->flush());
 }
 
-bool StartsWithSqliteHeader(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) && f.read(kSqliteHeader.size()) == kSqliteHeader;
-}
-
 } // namespace
 
 QString CFleetFile::CompactionTempPath(const QString& path)
@@ -194,7 +188,7 @@ CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, CVelmoraError& 
         return Probe::Missing;
     // SQLite takes an empty file, or one too short to hold a page, for an empty database: a fleet
     // file has the database header.
-    if (!StartsWithSqliteHeader(path)) {
+    if (!HasDatabaseHeader(path)) {
         error = CVelmoraError::Text(QStringLiteral("file is not a database"));
         return Probe::NotDatabase;
     }
@@ -203,6 +197,12 @@ CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, CVelmoraError& 
         return Probe::Database;
     error = CVelmoraError::Text(connection.LastErrorText());
     return CFleetConnection::IsBusy(connection.LastError()) ? Probe::Busy : Probe::NotDatabase;
+}
+
+bool CFleetFile::HasDatabaseHeader(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(kSqliteHeader.size()) == kSqliteHeader;
 }
 
 bool CFleetFile::IsStoredForm(const QString& path)
@@ -390,7 +390,7 @@ CVelmoraError CFleetFile::CheckReadable(const QString& path)
         return why;
     if (probe != Probe::Database) {
         // A database that does not open is a damaged one; anything else must be a stored fleet.
-        if (StartsWithSqliteHeader(path))
+        if (HasDatabaseHeader(path))
             return CheckFleetDatabase(path);
         if (!IsStoredForm(path))
             return CVelmoraError::Message(FleetMsg::CannotOpenFleet);

@@ -31,6 +31,8 @@ public:
     // The same; error gets the database's words when the file does not open (Busy, NotDatabase).
     static Probe ProbeDatabase(const QString& path, CVelmoraError& error);
     static bool OpensAsDatabase(const QString& path) { return ProbeDatabase(path) == Probe::Database; }
+    // True when the file starts with the database header (whatever follows it).
+    static bool HasDatabaseHeader(const QString& path);
     // True when the file starts with the stored-form header (whatever follows it).
     static bool IsStoredForm(const QString& path);
     // Reads a stored file through: its frame must be whole, match its checksum, give exactly the size

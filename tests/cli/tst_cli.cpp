@@ -280,18 +280,25 @@ private Q_SLOTS:
         }
     }
 
+    void damagedFleetIsRefusedBeforeAChange_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::newRow("a page of the units") << -1;
+        QTest::newRow("a page of the schema") << CFleetFixtures::kSchemaPage;
+    }
     // A fleet with a damaged page is refused before delete or append write anything, as either side.
     void damagedFleetIsRefusedBeforeAChange()
     {
+        QFETCH(int, page);
         const QList<CUnitSpec> units = CFleetFixtures::Units(120);
         const QString path = Fleet("damaged.vlf", units);
-        QVERIFY(CFleetFixtures::DamagePage(path));
+        QVERIFY(CFleetFixtures::DamagePage(path, page));
         const QByteArray bytes = CFleetFixtures::Bytes(path);
         const QString other = Fleet("other.vlf", CFleetFixtures::Units(2, "other"));
         const QByteArray otherBytes = CFleetFixtures::Bytes(other);
         for (const QStringList& args :
              {QStringList{"delete", path, units.at(0).imei}, QStringList{"append", path, other},
-              QStringList{"append", other, path}, QStringList{"store", path}}) {
+              QStringList{"append", other, path}, QStringList{"store", path}, QStringList{"expand", path}}) {
             const CCliRun run = Cli(args);
             QCOMPARE(run.status, 1);
             QVERIFY2(run.err.contains("velmora: error 1878: ") && run.err.contains(path),

@@ -318,9 +318,9 @@ bool CFleetFixtures::WriteHalfUpgradedFleet(const QString& path, const QList<CUn
            !CFleetUpgrade::CopyVersionNumber(file.Database(), templ.Database());
 }
 
-bool CFleetFixtures::DamagePage(const QString& path)
+bool CFleetFixtures::DamagePage(const QString& path, int page)
 {
-    QByteArray bytes = Bytes(path);
+    const QByteArray bytes = Bytes(path);
     if (bytes.size() < 100)
         return false;
     // The page size is a big-endian number at offset 16 of the database header (1 stands for 65536).
@@ -330,11 +330,30 @@ bool CFleetFixtures::DamagePage(const QString& path)
     const int pages = bytes.size() / pageSize;
     if (pageSize < 512 || pages < 3)
         return false;
-    // A page in the middle, never the first (which holds the schema): whatever it is, all ones make
-    // it unreadable.
-    const int page = pages / 2;
-    bytes.replace(page * pageSize, pageSize, QByteArray(pageSize, char(0xFF)));
-    return WriteBytes(path, bytes);
+    // All ones make any page unreadable, whatever it held.
+    const auto damaged = [&](int p) {
+        QByteArray copy = bytes;
+        copy.replace(p * pageSize, pageSize, QByteArray(pageSize, char(0xFF)));
+        return copy;
+    };
+    if (page == kSchemaPage) {
+        // The first page after the header's whose damage keeps the file from opening holds schema.
+        const QString probe = path + QStringLiteral(".probe");
+        for (int p = 1; p < pages; ++p) {
+            bool opens = WriteBytes(probe, damaged(p));
+            {
+                CFleetConnection connection;
+                opens = opens && connection.Open(probe);
+            }
+            QFile::remove(probe);
+            if (!opens)
+                return WriteBytes(path, damaged(p));
+        }
+        return false;
+    }
+    if (page < 0)
+        page = pages / 2;
+    return page >= 1 && page < pages && WriteBytes(path, damaged(page));
 }
 
 QStringList CFleetFixtures::Columns(const QSqlDatabase& db, const QString& table)

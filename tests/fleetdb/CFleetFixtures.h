@@ -82,8 +82,10 @@ public:
     static int Count(const QSqlDatabase& db, const QString& table, const QString& imei = QString());
     static QStringList Columns(const QSqlDatabase& db, const QString& table);
     static QByteArray Bytes(const QString& path);
-    // Overwrites one page in the middle of a plain fleet file with junk: the file still opens, but
-    // the database's check finds the damage.
-    static bool DamagePage(const QString& path);
+    // Overwrites one page of a plain fleet file with junk: the page counted from 0 (never the first),
+    // the one in the middle (-1), or one of the schema (kSchemaPage). Damaged in the middle the file
+    // still opens, but the database's check finds the damage; a damaged schema keeps it from opening.
+    static constexpr int kSchemaPage = -2;
+    static bool DamagePage(const QString& path, int page = -1);
     static bool WriteBytes(const QString& path, const QByteArray& bytes);
 };

@@ -114,7 +114,9 @@ int CFileCommands::Store(const QString& path)
     case CFleetFile::Probe::Database:
         break;
     default:
-        // Neither form of a fleet: no database at all (an empty file, other bytes) or a damaged one.
+        // A database that does not open is a damaged one; other bytes (an empty file) are no fleet.
+        if (CFleetFile::HasDatabaseHeader(path) && !Shown(CFleetFile::CheckFleetDatabase(path)))
+            return 1;
         CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
         return 1;
     }
@@ -138,11 +140,9 @@ int CFileCommands::Expand(const QString& path)
     CVelmoraError busy;
     switch (CFleetFile::ProbeDatabase(path, busy)) {
     case CFleetFile::Probe::Database:
-        // A database is plain already only when it is a fleet.
-        if (!CFleetFile::IsFleetDatabase(path)) {
-            CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
+        // A database is plain already only when it is a whole fleet.
+        if (!Shown(CFleetFile::CheckFleetDatabase(path)))
             return 1;
-        }
         m_cx.Done(path, CCliTexts::Text(CliMsg::PlainAlready));
         return 0;
     case CFleetFile::Probe::Busy:
@@ -151,6 +151,8 @@ int CFileCommands::Expand(const QString& path)
     default:
         break;
     }
+    if (CFleetFile::HasDatabaseHeader(path) && !Shown(CFleetFile::CheckFleetDatabase(path)))
+        return 1;
     if (!Shown(CFleetFile::Expand(path)))
         return 1;
     m_cx.Done(path, CCliTexts::Text(CliMsg::Expanded));
