@@ -767,18 +767,18 @@ CFleetErrors CAppendFile::DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, co
     return engine.Errors();
 }
 
-bool CAppendFile::RebuildFromTemplate(const QString& given, const QString& templatePath, CFleetErrors& errors)
+bool CAppendFile::RebuildFromTemplate(const QString& given, const QString& templatePath, CFleetErrors& errors,
+                                      const QString& from)
 {
     const QString path = CSafeFile::RealPath(given);
-    // Room is left for SQLite's "-journal" beside the new database.
-    const QString temp = CSafeFile::FittingPath(path + QStringLiteral(".tmp"), 8);
+    const QString temp = RebuildTempPath(path);
     if (!CSafeFile::Copy(templatePath, temp))
         return false;
     bool copied = false;
     {
         CFleetConnection destination;
         CFleetConnection source;
-        if (destination.Open(temp) && source.Open(path)) {
+        if (destination.Open(temp) && source.Open(from.isEmpty() ? path : from)) {
             // The new file is not the fleet until it is renamed over it, and it is flushed before
             // that: its own journal and syncs would only cost time.
             QSqlQuery pragma(destination.Database());
@@ -798,4 +798,10 @@ bool CAppendFile::RebuildFromTemplate(const QString& given, const QString& templ
         return false;
     }
     return true;
+}
+
+QString CAppendFile::RebuildTempPath(const QString& path)
+{
+    // Room is left for SQLite's "-journal" beside the new database.
+    return CSafeFile::FittingPath(CSafeFile::RealPath(path) + QStringLiteral(".tmp"), 8);
 }

@@ -87,9 +87,13 @@ public:
     // A drop of units from one fleet's grid on another's; returns what the user is to be told.
     static CFleetErrors DragUnits(CVelmoraDoc& target, CVelmoraDoc& source, const QStringList& imeis,
                                   bool move, IAppendQuestion* question);
-    // Copies the template beside path (".tmp"), copies every unit of path into it, carries the
-    // fleet's talkgroup, user and SMS tables, and renames it over path.
-    static bool RebuildFromTemplate(const QString& path, const QString& templatePath, CFleetErrors& errors);
+    // Copies the template beside path (".tmp"), copies every unit of from (path itself when empty)
+    // into it, carries the fleet's talkgroup, user and SMS tables, and renames it over path. Until
+    // that one rename path is as it was.
+    static bool RebuildFromTemplate(const QString& path, const QString& templatePath, CFleetErrors& errors,
+                                    const QString& from = QString());
+    // The rebuild's temporary beside path.
+    static QString RebuildTempPath(const QString& path);
 
 private:
     struct Decision

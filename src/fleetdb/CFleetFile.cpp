@@ -14,7 +14,10 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 #include <QtEndian>
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 #include <zstd.h>
 
 namespace {
@@ -105,17 +108,32 @@ bool Compress(QFile& in, QFile& out)
     return total == plainSize && out.flush();
 }
 
-// Decompresses the zstd frame that follows the header. True only for a whole frame of exactly the
-// announced size.
-bool Decompress(QFile& in, QFile& out, qint64 plainSize)
+// Decompresses the zstd frame that follows the header into out (or only reads it through when out is
+// null). True only for a whole frame, its checksum matching, of exactly the announced size, holding a
+// database.
+bool Decompress(QFile& in, QFile* out, qint64 plainSize)
 {
     std::unique_ptr<ZSTD_DCtx, DCtxFree> dctx(ZSTD_createDCtx());
     if (!dctx)
         return false;
     QByteArray input(int(ZSTD_DStreamInSize()) * 8, Qt::Uninitialized);
     QByteArray output(kChunk, Qt::Uninitialized);
+    QByteArray head;
     qint64 total = 0;
     qint64 started = 0;
+    const auto take = [&](const ZSTD_outBuffer& dst) {
+        if (head.size() < kSqliteHeader.size())
+            head += QByteArray(output.constData(), int(std::min<size_t>(dst.pos, kSqliteHeader.size())));
+        total += qint64(dst.pos);
+        if (total > plainSize)
+            return false;
+        if (!out)
+            return true;
+        if (out->write(output.constData(), qint64(dst.pos)) != qint64(dst.pos))
+            return false;
+        CSafeFile::StartWriteback(*out, &started);
+        return true;
+    };
     size_t left = 1;
     for (;;) {
         const qint64 n = in.read(input.data(), input.size());
@@ -129,12 +147,8 @@ bool Decompress(QFile& in, QFile& out, qint64 plainSize)
                 return false; // bytes after the end of the frame
             ZSTD_outBuffer dst{output.data(), size_t(output.size()), 0};
             left = ZSTD_decompressStream(dctx.get(), &dst, &src);
-            if (ZSTD_isError(left))
+            if (ZSTD_isError(left) || !take(dst))
                 return false;
-            total += qint64(dst.pos);
-            if (total > plainSize || out.write(output.constData(), qint64(dst.pos)) != qint64(dst.pos))
-                return false;
-            CSafeFile::StartWriteback(out, &started);
         }
     }
     // Drain what the decoder still holds.
@@ -142,19 +156,10 @@ bool Decompress(QFile& in, QFile& out, qint64 plainSize)
         ZSTD_inBuffer src{nullptr, 0, 0};
         ZSTD_outBuffer dst{output.data(), size_t(output.size()), 0};
         left = ZSTD_decompressStream(dctx.get(), &dst, &src);
-        if (ZSTD_isError(left) || dst.pos == 0)
-            return false;
-        total += qint64(dst.pos);
-        if (total > plainSize || out.write(output.constData(), qint64(dst.pos)) != qint64(dst.pos))
+        if (ZSTD_isError(left) || dst.pos == 0 || !take(dst))
             return false;
     }
-    return total == plainSize && out.flush();
-}
-
-bool StartsWithSqliteHeader(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) && f.read(kSqliteHeader.size()) == kSqliteHeader;
+    return total == plainSize && head.startsWith(kSqliteHeader) && (!out || out->flush());
 }
 
 } // namespace
@@ -182,11 +187,23 @@ CFleetFile::Probe CFleetFile::ProbeDatabase(const QString& path, CVelmoraError& 
 {
     if (!QFileInfo(path).isFile())
         return Probe::Missing;
+    // SQLite takes an empty file, or one too short to hold a page, for an empty database: a fleet
+    // file has the database header.
+    if (!HasDatabaseHeader(path)) {
+        error = CVelmoraError::Text(QStringLiteral("file is not a database"));
+        return Probe::NotDatabase;
+    }
     CFleetConnection connection;
     if (connection.Open(path))
         return Probe::Database;
     error = CVelmoraError::Text(connection.LastErrorText());
     return CFleetConnection::IsBusy(connection.LastError()) ? Probe::Busy : Probe::NotDatabase;
+}
+
+bool CFleetFile::HasDatabaseHeader(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.read(kSqliteHeader.size()) == kSqliteHeader;
 }
 
 bool CFleetFile::IsStoredForm(const QString& path)
@@ -195,48 +212,72 @@ bool CFleetFile::IsStoredForm(const QString& path)
     return f.open(QIODevice::ReadOnly) && ParseHeader(f.read(kHeaderSize)) >= 0;
 }
 
-bool CFleetFile::ExpandFleetFile(const QString& given)
+CVelmoraError CFleetFile::VerifyStoredForm(const QString& path)
+{
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return CVelmoraError::Message(FleetMsg::FleetUnreadable, {QDir::toNativeSeparators(path)});
+    const qint64 plainSize = ParseHeader(in.read(kHeaderSize));
+    if (plainSize < 0 || !Decompress(in, nullptr, plainSize))
+        return CVelmoraError::Message(FleetMsg::DamagedStoredFleet, {QDir::toNativeSeparators(path)});
+    return CVelmoraError();
+}
+
+bool CFleetFile::ExpandFleetFile(const QString& path)
+{
+    return !Expand(path);
+}
+
+CVelmoraError CFleetFile::Expand(const QString& given)
 {
     // The temporary goes beside the real file, so the rename keeps a symlink pointing at it.
     const QString path = CSafeFile::RealPath(given);
     CFleetLock lock;
-    if (lock.Lock(path) || !CSafeFile::IsWritable(path))
-        return false;
+    if (const CVelmoraError error = lock.Lock(path))
+        return error;
+    if (const CVelmoraError error = CheckWritable(path))
+        return error;
+    const CVelmoraError notFleet = CVelmoraError::Message(FleetMsg::CannotOpenFleet);
+    const CVelmoraError damaged =
+        CVelmoraError::Message(FleetMsg::DamagedStoredFleet, {QDir::toNativeSeparators(given)});
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
+        return CVelmoraError::Message(FleetMsg::FleetUnreadable, {QDir::toNativeSeparators(given)});
     const qint64 plainSize = ParseHeader(in.read(kHeaderSize));
     if (plainSize < 0)
-        return false;
+        return notFleet;
     // The restore temporary is "<folder>/Temp<name>". A file of that name that is already there may
     // be the user's (another fleet called "Temp..."): it is left alone and a name of our own is taken.
     QString temp = RestoreTempPath(path);
+    const CVelmoraError cannotWrite = CVelmoraError::Message(FleetMsg::FileCopyFailed, {temp});
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (!QFileInfo::exists(temp))
-            return false;
+            return cannotWrite;
         QTemporaryFile unique(CSafeFile::FittingPath(temp, 7) + QStringLiteral(".XXXXXX"));
         unique.setAutoRemove(false);
         if (!unique.open())
-            return false;
+            return cannotWrite;
         temp = unique.fileName();
         unique.close();
         out.setFileName(temp);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             QFile::remove(temp);
-            return false;
+            return cannotWrite;
         }
     }
     CSafeFile::KeepIdentity(path, temp);
-    const bool ok = Decompress(in, out, plainSize);
+    const bool whole = Decompress(in, &out, plainSize);
+    // A short write (a full disk) is no damage of the file.
+    const bool written = out.error() == QFileDevice::NoError;
     out.close();
     in.close();
-    // Only a database goes in the file's place.
-    if (!ok || !StartsWithSqliteHeader(temp) || !CSafeFile::Replace(temp, path)) {
+    // Only a whole database goes in the file's place.
+    if (!whole || !CSafeFile::Replace(temp, path)) {
         QFile::remove(temp);
-        return false;
+        return whole || !written ? CVelmoraError::Message(FleetMsg::FileCopyFailed, {temp}) : damaged;
     }
-    return true;
+    return CVelmoraError();
 }
 
 bool CFleetFile::StoreFleetFile(const QString& given)
@@ -247,11 +288,11 @@ bool CFleetFile::StoreFleetFile(const QString& given)
     CFleetLock lock;
     if (lock.Lock(path))
         return false;
-    // A stored file has nothing left to store; a file that is missing, held open elsewhere or no
-    // database at all was not stored, and the caller must hear so.
+    // A stored file has nothing left to store, as long as it is whole; a file that is missing, held
+    // open elsewhere, no database or no fleet was not stored, and the caller must hear so.
     if (IsStoredForm(path))
-        return true;
-    if (!OpensAsDatabase(path) || !CSafeFile::IsWritable(path))
+        return !VerifyStoredForm(path);
+    if (!OpensAsDatabase(path) || !CSafeFile::IsWritable(path) || !IsFleetDatabase(path))
         return false;
     const QString compacted = CompactionTempPath(path);
     QFile::remove(compacted);
@@ -284,11 +325,62 @@ bool CFleetFile::StoreFleetFile(const QString& given)
     return ok;
 }
 
+bool CFleetFile::IsFleetDatabase(const QString& path)
+{
+    CFleetConnection connection;
+    return connection.Open(path) &&
+           CFleetUpgrade::HasTable(connection.Database(), QStringLiteral("unit_details"));
+}
+
+CVelmoraError CFleetFile::CheckFleetDatabase(const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    CFleetConnection connection;
+    if (!connection.Open(path)) {
+        if (CFleetConnection::IsBusy(connection.LastError()))
+            return CVelmoraError::Text(connection.LastErrorText());
+        return CVelmoraError::Message(FleetMsg::DamagedFleet, {shown, connection.LastErrorText()});
+    }
+    // A zero-length file, or a database of another program, is no fleet.
+    if (!CFleetUpgrade::HasTable(connection.Database(), QStringLiteral("unit_details")))
+        return CVelmoraError::Message(FleetMsg::CannotReadFleet);
+    // A damaged page is found before anything reads or rewrites the fleet, not half-way through.
+    QSqlQuery check(connection.Database());
+    if (!check.exec(QStringLiteral("PRAGMA quick_check(1)")) || !check.next())
+        return CVelmoraError::Message(FleetMsg::DamagedFleet,
+                                      {shown, CFleetConnection::ErrorText(check.lastError())});
+    const QString found = check.value(0).toString();
+    if (found != QLatin1String("ok"))
+        return CVelmoraError::Message(FleetMsg::DamagedFleet, {shown, found});
+    return CVelmoraError();
+}
+
+CVelmoraError CFleetFile::CheckReadPermission(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return CVelmoraError();
+    }
+    if (errno == EACCES || errno == EPERM)
+        return CVelmoraError::Message(FleetMsg::FleetUnreadable, {QDir::toNativeSeparators(path)});
+    return CVelmoraError();
+}
+
 CVelmoraError CFleetFile::CheckWritable(const QString& path)
 {
-    if (CSafeFile::IsWritable(path))
-        return CVelmoraError();
-    return CVelmoraError::Message(FleetMsg::ReadOnlyFleet, {QDir::toNativeSeparators(path)});
+    const QString real = CSafeFile::RealPath(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (const CVelmoraError error = CheckReadPermission(path))
+        return error;
+    if (!CSafeFile::IsWritable(path))
+        return CVelmoraError::Message(FleetMsg::ReadOnlyFleet, {shown});
+    // Every rewrite puts a new file beside the old one and renames it over.
+    const QString folder = QFileInfo(real).absolutePath();
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) != 0 &&
+        (errno == EACCES || errno == EPERM || errno == EROFS))
+        return CVelmoraError::Message(FleetMsg::FolderNotWritable, {QDir::toNativeSeparators(folder)});
+    return CVelmoraError();
 }
 
 CVelmoraError CFleetFile::CheckReadable(const QString& path)
@@ -299,17 +391,20 @@ CVelmoraError CFleetFile::CheckReadable(const QString& path)
     if (const CVelmoraError error = CheckWritable(path))
         return error;
     CVelmoraError why;
-    Probe probe = ProbeDatabase(path, why);
+    const Probe probe = ProbeDatabase(path, why);
     // Another document (or program) has the fleet open.
     if (probe == Probe::Busy)
         return why;
     if (probe != Probe::Database) {
-        if (ExpandFleetFile(path))
-            probe = ProbeDatabase(path);
-        if (probe != Probe::Database)
+        // A database that does not open is a damaged one; anything else must be a stored fleet.
+        if (HasDatabaseHeader(path))
+            return CheckFleetDatabase(path);
+        if (!IsStoredForm(path))
             return CVelmoraError::Message(FleetMsg::CannotOpenFleet);
+        if (const CVelmoraError error = Expand(path))
+            return error;
     }
-    return CVelmoraError();
+    return CheckFleetDatabase(path);
 }
 
 bool CFleetFile::CheckAndPrepare(const QString& path, const CFleetSettings& settings, CFleetErrors& errors)

@@ -4,11 +4,13 @@
 #include "CFleetConnection.h"
 #include "CFleetSchema.h"
 #include "CFleetSettings.h"
+#include "CSafeFile.h"
 #include "CTransaction.h"
 #include "CVelmoraWrap.h"
 #include "FleetMessageIds.h"
 #include "IVelmoraQuestion.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -43,13 +45,18 @@ std::vector<ColumnInfo> Columns(const QSqlDatabase& db, const QString& table)
     return columns;
 }
 
-bool HasColumn(const std::vector<ColumnInfo>& columns, const QString& name)
+const ColumnInfo* FindColumn(const std::vector<ColumnInfo>& columns, const QString& name)
 {
     for (const ColumnInfo& c : columns) {
         if (c.name.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
+            return &c;
     }
-    return false;
+    return nullptr;
+}
+
+bool HasColumn(const std::vector<ColumnInfo>& columns, const QString& name)
+{
+    return FindColumn(columns, name) != nullptr;
 }
 
 // Indexes of a table in which a column takes part (other than the ones behind UNIQUE constraints).
@@ -214,9 +221,106 @@ bool CFleetUpgrade::RebuildFromTemplate(const QString& path, const QString& temp
     return CAppendFile::RebuildFromTemplate(path, templatePath, errors);
 }
 
+bool CFleetUpgrade::MatchesTemplate(const QSqlDatabase& file, const QSqlDatabase& templ)
+{
+    QSqlQuery tables(templ);
+    if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'")))
+        return false;
+    while (tables.next()) {
+        const QString table = tables.value(0).toString();
+        if (!HasTable(file, table))
+            return false;
+        const std::vector<ColumnInfo> present = Columns(file, table);
+        for (const ColumnInfo& wanted : Columns(templ, table)) {
+            const ColumnInfo* column = FindColumn(present, wanted.name);
+            // A counter that came in as a plain column numbers nothing.
+            if (!column || column->primaryKey != wanted.primaryKey)
+                return false;
+        }
+    }
+    QSqlQuery indexes(templ);
+    if (!indexes.exec(
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL")))
+        return false;
+    QSqlQuery has(file);
+    has.prepare(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ? COLLATE NOCASE"));
+    while (indexes.next()) {
+        has.bindValue(0, indexes.value(0));
+        if (!has.exec() || !has.next())
+            return false;
+    }
+    return true;
+}
+
+QStringList CFleetUpgrade::Temporaries(const QString& path)
+{
+    const QString real = CSafeFile::RealPath(path);
+    const QString work = WorkPath(real);
+    const QString rebuild = CAppendFile::RebuildTempPath(real);
+    const QString journal = QStringLiteral("-journal");
+    return {work,
+            work + journal,
+            CSafeFile::TempBeside(work),
+            rebuild,
+            rebuild + journal,
+            CSafeFile::TempBeside(rebuild),
+            CSafeFile::TempBeside(real)};
+}
+
+QString CFleetUpgrade::WorkPath(const QString& path)
+{
+    // Room is left for SQLite's "-journal" beside the copy.
+    return CSafeFile::FittingPath(CSafeFile::RealPath(path) + QStringLiteral(".upgrade"), 8);
+}
+
+bool CFleetUpgrade::UpgradeCopy(const QString& path, const CFleetSettings& settings, bool fixReleaseIds,
+                                CFleetErrors& errors)
+{
+    const QString real = CSafeFile::RealPath(path);
+    // What an upgrade that was cut short left beside the file goes first.
+    RemoveTemporaries(real);
+    // Every step works on a copy, and the rebuilt file takes the fleet's place in one rename: until
+    // then the fleet is as it was, old version and all.
+    const QString work = WorkPath(real);
+    bool upgraded = QFile::copy(real, work) &&
+                    QFile::setPermissions(work, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (upgraded) {
+        CFleetConnection file;
+        CFleetConnection templ;
+        upgraded = file.Open(work) && templ.Open(settings.templatePath);
+        if (upgraded) {
+            // A scratch copy: what a crash leaves of it is thrown away.
+            QSqlQuery pragma(file.Database());
+            pragma.exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
+            pragma.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+            pragma.finish();
+            CTransaction transaction(file.Database());
+            // A column that cannot be dropped now is left behind by the rebuild.
+            SynchroniseSchema(file.Database(), templ.Database());
+            upgraded = (!fixReleaseIds || !FixReleaseIds(file.Database(), settings.carrierId)) &&
+                       !CopyVersionNumber(file.Database(), templ.Database()) && transaction.Commit();
+        }
+    }
+    upgraded = upgraded && CAppendFile::RebuildFromTemplate(real, settings.templatePath, errors, work);
+    RemoveTemporaries(real);
+    return upgraded;
+}
+
+void CFleetUpgrade::RemoveTemporaries(const QString& path)
+{
+    for (const QString& temporary : Temporaries(path))
+        CSafeFile::Remove(temporary);
+}
+
 bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& settings, CFleetErrors& errors)
 {
     const CVelmoraError cannotRead = CVelmoraError::Message(FleetMsg::CannotReadFleet);
+    // An upgrade killed after its rename leaves a full copy of the fleet that no later upgrade
+    // would find.
+    RemoveTemporaries(path);
+    bool fixReleaseIds = false;
     {
         CFleetConnection file;
         CFleetConnection templ;
@@ -228,31 +332,33 @@ bool CFleetUpgrade::OpenAndUpgrade(const QString& path, const CFleetSettings& se
         bool hasVersion = false;
         const int fileVersion = ReadVersion(file.Database(), &hasVersion);
         const int templateVersion = ReadVersion(templ.Database());
+        bool unfinished = false;
         if (hasVersion) {
             if (templateVersion < fileVersion) {
                 errors << CVelmoraError::Message(FleetMsg::NewerFleet);
                 return false;
             }
-            if (templateVersion == fileVersion)
-                return true;
+            // The current version on tables that are not the template's: an upgrade (of an earlier
+            // program, or one killed half-way) stamped the file and never rebuilt it. The user agreed
+            // to that upgrade; it is finished now.
+            if (templateVersion == fileVersion) {
+                if (MatchesTemplate(file.Database(), templ.Database()))
+                    return true;
+                unfinished = true;
+            }
         }
-        if (IVelmoraQuestion::Shared().Ask(
-                CVelmoraError::Message(FleetMsg::UpgradeQuestion, {}, VMT_YESNO)) == IDNO) {
-            errors << CVelmoraError::Message(FleetMsg::UpgradeDeclined);
-            return false;
-        }
-        // Synchronising, fixing and stamping the version are one change: a crash leaves the old file.
-        CTransaction transaction(file.Database());
-        // A column that cannot be dropped now is left behind by the rebuild.
-        SynchroniseSchema(file.Database(), templ.Database());
-        const bool upgraded = (!hasVersion || !FixReleaseIds(file.Database(), settings.carrierId)) &&
-                              !CopyVersionNumber(file.Database(), templ.Database()) && transaction.Commit();
-        if (!upgraded) {
-            transaction.Rollback();
-            errors << cannotRead;
-            return false;
+        if (!unfinished) {
+            if (IVelmoraQuestion::Shared().Ask(
+                    CVelmoraError::Message(FleetMsg::UpgradeQuestion, {}, VMT_YESNO)) == IDNO) {
+                errors << CVelmoraError::Message(FleetMsg::UpgradeDeclined);
+                return false;
+            }
+            fixReleaseIds = hasVersion;
         }
     }
-    RebuildFromTemplate(path, settings.templatePath, errors);
+    if (!UpgradeCopy(path, settings, fixReleaseIds, errors)) {
+        errors << cannotRead;
+        return false;
+    }
     return true;
 }

@@ -239,6 +239,11 @@ bool CVelmoraDoc::OnOpenDocument(const QString& path, CFleetErrors& errors)
         errors << CVelmoraError::Message(FleetMsg::CannotReadFleet);
         return false;
     }
+    // What the user may not do with the file is said before anything else is tried on it.
+    if (const CVelmoraError error = CFleetFile::CheckWritable(path)) {
+        errors << error;
+        return false;
+    }
     // From here until the document closes no other program changes the fleet.
     CFleetLock lock;
     if (const CVelmoraError error = lock.Lock(path)) {

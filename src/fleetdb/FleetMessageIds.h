@@ -22,5 +22,9 @@ enum : int
     FleetHolderUnknown = 1876,      // another program, when the lock file does not say which
     FleetNotLockable = 7995,        // error: "%1" = the fleet file, "%2" = why no lock could be taken
     CrashedSessionUndecided = 7996, // error: "%1" = a fleet whose crashed session is not settled yet
+    DamagedStoredFleet = 1877,      // error: "%1" = a stored fleet file cut short or altered
+    DamagedFleet = 1878,            // error: "%1" = the fleet file, "%2" = what the database check found
+    FleetUnreadable = 1879,         // error: "%1" = the fleet file the user may not read
+    FolderNotWritable = 1880,       // error: "%1" = the folder in which no file may be made
 };
 } // namespace FleetMsg

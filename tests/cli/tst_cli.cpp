@@ -242,6 +242,74 @@ private Q_SLOTS:
         QVERIFY(missing.err.contains("velmora: error 1640: "));
     }
 
+    // Store and expand report what they found, never success on a file that is no whole fleet.
+    void storeAndExpandTellDamagedFilesApart()
+    {
+        const QString path = Fleet("whole.vlf", CFleetFixtures::Units(30));
+        QCOMPARE(Cli({"store", path}).status, 0);
+        const QByteArray stored = CFleetFixtures::Bytes(path);
+        QByteArray flipped = stored;
+        flipped[stored.size() / 2] = char(flipped[stored.size() / 2] ^ 0x04);
+        const QString damaged = m_dir + "/damaged.vlf";
+        for (const QByteArray& bytes :
+             {stored.left(stored.size() / 2), stored.left(stored.size() - 2), flipped}) {
+            QVERIFY(CFleetFixtures::WriteBytes(damaged, bytes));
+            for (const QString& command : {QString("store"), QString("expand"), QString("units")}) {
+                const CCliRun run = Cli({command, damaged});
+                QCOMPARE(run.status, 1);
+                QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
+                QVERIFY2(run.err.contains("velmora: error 1877: ") && run.err.contains(damaged),
+                         qPrintable(command + ": " + run.err));
+                QCOMPARE(CFleetFixtures::Bytes(damaged), bytes);
+            }
+        }
+        // An empty file, a byte of junk and a database of another program are no fleets, stored or plain.
+        const QString other = m_dir + "/other.vlf";
+        QVERIFY(Exec(Fleet("other.vlf", {}), "DROP TABLE unit_details"));
+        for (const QByteArray& bytes : {QByteArray(), QByteArray("x"), CFleetFixtures::Bytes(other)}) {
+            QVERIFY(CFleetFixtures::WriteBytes(damaged, bytes));
+            for (const QString& command : {QString("store"), QString("expand")}) {
+                const CCliRun run = Cli({command, damaged});
+                QCOMPARE(run.status, 1);
+                QVERIFY2(run.out.isEmpty(), qPrintable(run.out));
+                QVERIFY2(run.err.contains("velmora: error 1603: ") ||
+                             run.err.contains("velmora: error 1801: "),
+                         qPrintable(command + ": " + run.err));
+                QCOMPARE(CFleetFixtures::Bytes(damaged), bytes);
+            }
+        }
+    }
+
+    void damagedFleetIsRefusedBeforeAChange_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::newRow("a page of the units") << -1;
+        QTest::newRow("a page of the schema") << CFleetFixtures::kSchemaPage;
+    }
+    // A fleet with a damaged page is refused before delete or append write anything, as either side.
+    void damagedFleetIsRefusedBeforeAChange()
+    {
+        QFETCH(int, page);
+        const QList<CUnitSpec> units = CFleetFixtures::Units(120);
+        const QString path = Fleet("damaged.vlf", units);
+        QVERIFY(CFleetFixtures::DamagePage(path, page));
+        const QByteArray bytes = CFleetFixtures::Bytes(path);
+        const QString other = Fleet("other.vlf", CFleetFixtures::Units(2, "other"));
+        const QByteArray otherBytes = CFleetFixtures::Bytes(other);
+        for (const QStringList& args :
+             {QStringList{"delete", path, units.at(0).imei}, QStringList{"append", path, other},
+              QStringList{"append", other, path}, QStringList{"store", path}, QStringList{"expand", path}}) {
+            const CCliRun run = Cli(args);
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.contains("velmora: error 1878: ") && run.err.contains(path),
+                     qPrintable(args.join(' ') + ": " + run.err));
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(CFleetFixtures::Bytes(path), bytes);
+            QCOMPARE(CFleetFixtures::Bytes(other), otherBytes);
+        }
+        QCOMPARE(QDir(m_dir).entryList(QDir::Files), (QStringList{"damaged.vlf", "other.vlf"}));
+    }
+
     void aFleetHeldByTheProgramIsLeftAlone()
     {
         const QList<CUnitSpec> units = CFleetFixtures::Units(2);
@@ -290,6 +358,22 @@ private Q_SLOTS:
         QCOMPARE(CFleetUpgrade::ReadVersion(c.Database()), CFleetUpgrade::ReadVersion(templ.Database()));
         QCOMPARE(Imeis(c.Database()).size(), units.size());
         QVERIFY(Cli({"upgrade", path}).out.contains("is current"));
+    }
+
+    void upgradeFinishesAnUpgradeThatWasCutShort()
+    {
+        const QString path = m_dir + "/half.vlf";
+        const QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        QVERIFY(CFleetFixtures::WriteHalfUpgradedFleet(path, units));
+        const CCliRun done = Cli({"upgrade", path});
+        QVERIFY2(done.status == 0, qPrintable(done.err));
+        QVERIFY(done.out.contains("is current"));
+        CFleetConnection c;
+        QVERIFY(c.Open(PlainCopy(path)));
+        CFleetConnection templ;
+        QVERIFY(templ.Open(CFleetFixtures::TemplatePath()));
+        QVERIFY(CFleetUpgrade::MatchesTemplate(c.Database(), templ.Database()));
+        QCOMPARE(Imeis(c.Database()).size(), units.size());
     }
 
     void unitsShowTheModelNameAndDisplayedId()

@@ -2,6 +2,7 @@
 
 #include "CFleetConnection.h"
 #include "CFleetSchema.h"
+#include "CFleetUpgrade.h"
 #include "CSafeFile.h"
 #include "CTestEnvironment.h"
 #include "CTransaction.h"
@@ -303,6 +304,56 @@ bool CFleetFixtures::WriteOldFleet(const QString& path, Kind kind, const QList<C
             return false;
     }
     return AddFleetRows(db) && transaction.Commit();
+}
+
+bool CFleetFixtures::WriteHalfUpgradedFleet(const QString& path, const QList<CUnitSpec>& units)
+{
+    if (!WriteOldFleet(path, Kind::Versionless, units))
+        return false;
+    // What an upgrade that stamped the version in place before its rebuild left when it was killed.
+    CFleetConnection file;
+    CFleetConnection templ;
+    return file.Open(path) && templ.Open(TemplatePath()) &&
+           !CFleetUpgrade::SynchroniseSchema(file.Database(), templ.Database()) &&
+           !CFleetUpgrade::CopyVersionNumber(file.Database(), templ.Database());
+}
+
+bool CFleetFixtures::DamagePage(const QString& path, int page)
+{
+    const QByteArray bytes = Bytes(path);
+    if (bytes.size() < 100)
+        return false;
+    // The page size is a big-endian number at offset 16 of the database header (1 stands for 65536).
+    int pageSize = (quint8(bytes[16]) << 8) | quint8(bytes[17]);
+    if (pageSize == 1)
+        pageSize = 65536;
+    const int pages = bytes.size() / pageSize;
+    if (pageSize < 512 || pages < 3)
+        return false;
+    // All ones make any page unreadable, whatever it held.
+    const auto damaged = [&](int p) {
+        QByteArray copy = bytes;
+        copy.replace(p * pageSize, pageSize, QByteArray(pageSize, char(0xFF)));
+        return copy;
+    };
+    if (page == kSchemaPage) {
+        // The first page after the header's whose damage keeps the file from opening holds schema.
+        const QString probe = path + QStringLiteral(".probe");
+        for (int p = 1; p < pages; ++p) {
+            bool opens = WriteBytes(probe, damaged(p));
+            {
+                CFleetConnection connection;
+                opens = opens && connection.Open(probe);
+            }
+            QFile::remove(probe);
+            if (!opens)
+                return WriteBytes(path, damaged(p));
+        }
+        return false;
+    }
+    if (page < 0)
+        page = pages / 2;
+    return page >= 1 && page < pages && WriteBytes(path, damaged(page));
 }
 
 QStringList CFleetFixtures::Columns(const QSqlDatabase& db, const QString& table)

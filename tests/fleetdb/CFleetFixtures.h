@@ -68,6 +68,9 @@ public:
 
     static bool MakeFleet(const QString& path, const QList<CUnitSpec>& units);
     static bool WriteOldFleet(const QString& path, Kind kind, const QList<CUnitSpec>& units);
+    // A versionless fleet as an upgrade killed before its rebuild left it: stamped with the current
+    // version, its counters still plain columns and the template's indexes missing.
+    static bool WriteHalfUpgradedFleet(const QString& path, const QList<CUnitSpec>& units);
     // Adds a unit's rows to every table of the database that exists (columns it lacks are left out).
     static bool AddUnit(const QSqlDatabase& db, const CUnitSpec& unit);
     // A few fleet-wide rows: talkgroup index, talkgroup members, users, saved messages.
@@ -79,5 +82,10 @@ public:
     static int Count(const QSqlDatabase& db, const QString& table, const QString& imei = QString());
     static QStringList Columns(const QSqlDatabase& db, const QString& table);
     static QByteArray Bytes(const QString& path);
+    // Overwrites one page of a plain fleet file with junk: the page counted from 0 (never the first),
+    // the one in the middle (-1), or one of the schema (kSchemaPage). Damaged in the middle the file
+    // still opens, but the database's check finds the damage; a damaged schema keeps it from opening.
+    static constexpr int kSchemaPage = -2;
+    static bool DamagePage(const QString& path, int page = -1);
     static bool WriteBytes(const QString& path, const QByteArray& bytes);
 };

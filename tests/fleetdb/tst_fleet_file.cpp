@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <sys/stat.h>
@@ -56,6 +57,31 @@ QStringList Dump(const QString& path)
     }
     return lines;
 }
+
+// Runs the checks of a block as a user other than the owner of the files: root reads and writes
+// everything, so the test process takes the identity of "nobody" for the block (and back after it).
+class CAsOtherUser
+{
+public:
+    CAsOtherUser() : m_switched(::geteuid() == 0 && ::seteuid(kNobody) == 0) {}
+    ~CAsOtherUser()
+    {
+        if (m_switched)
+            (void)::seteuid(0);
+    }
+    CAsOtherUser(const CAsOtherUser&) = delete;
+    CAsOtherUser& operator=(const CAsOtherUser&) = delete;
+    // The file is given to the user the checks run as (only root can, and only root needs to).
+    static void GiveAway(const QString& path)
+    {
+        if (::geteuid() == 0)
+            (void)::chown(QFile::encodeName(path).constData(), kNobody, gid_t(-1));
+    }
+    static constexpr uid_t kNobody = 65534;
+
+private:
+    bool m_switched;
+};
 
 } // namespace
 
@@ -382,6 +408,122 @@ private Q_SLOTS:
         QCOMPARE(CFleetFixtures::Bytes(m_path), stored);
         QCOMPARE(Mode(m_path), 0444);
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"Fleet.vlf", "source.vlf"}));
+    }
+
+    void damagedStoredFilesAreNamedAndLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString path = CTestEnvironment::NewFolder("damaged") + "/fleet.vlf";
+        QVERIFY(CFleetFixtures::MakeFleet(path, CFleetFixtures::Units(40)));
+        QVERIFY(CFleetFile::StoreFleetFile(path));
+        const QByteArray stored = CFleetFixtures::Bytes(path);
+        QByteArray flipped = stored;
+        flipped[stored.size() / 2] = char(flipped[stored.size() / 2] ^ 0x10);
+        QByteArray checksum = stored;
+        checksum[stored.size() - 1] = char(checksum[stored.size() - 1] ^ 0x01);
+        QTest::newRow("header only") << stored.left(24);
+        QTest::newRow("cut in the middle") << stored.left(stored.size() / 2);
+        QTest::newRow("last byte missing") << stored.left(stored.size() - 1);
+        QTest::newRow("bit flipped") << flipped;
+        QTest::newRow("checksum altered") << checksum;
+    }
+    // A stored file that is not whole is no stored fleet: storing does not call it done, expanding
+    // and opening name the damage, and its bytes stay as they are.
+    void damagedStoredFilesAreNamedAndLeftAlone()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(CFleetFixtures::WriteBytes(m_path, bytes));
+        const CVelmoraError damaged = CVelmoraError::Message(1877, {m_path});
+        QVERIFY(CFleetFile::IsStoredForm(m_path));
+        QCOMPARE(CFleetFile::VerifyStoredForm(m_path), damaged);
+        QVERIFY(!CFleetFile::StoreFleetFile(m_path));
+        QCOMPARE(CFleetFile::Expand(m_path), damaged);
+        QCOMPARE(CFleetFile::CheckReadable(m_path), damaged);
+        QCOMPARE(CFleetFixtures::Bytes(m_path), bytes);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"Fleet.vlf"});
+    }
+
+    void storedFleetIsWhole()
+    {
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(!CFleetFile::VerifyStoredForm(m_path));
+        QVERIFY(CFleetFile::StoreFleetFile(m_path));
+        QVERIFY(!CFleetFile::Expand(m_path));
+        QVERIFY(!CFleetFile::CheckFleetDatabase(m_path));
+    }
+
+    // SQLite takes an empty or very short file for an empty database; neither, nor a database of
+    // another program, is a fleet to store or to call plain.
+    void emptyAndForeignFilesAreNoFleets()
+    {
+        for (const QByteArray& bytes : {QByteArray(), QByteArray("x")}) {
+            const QString path = m_folder + "/short.vlf";
+            QVERIFY(CFleetFixtures::WriteBytes(path, bytes));
+            QCOMPARE(CFleetFile::ProbeDatabase(path), CFleetFile::Probe::NotDatabase);
+            QVERIFY(!CFleetFile::StoreFleetFile(path));
+            QCOMPARE(CFleetFile::CheckReadable(path), CVelmoraError::Message(1801));
+            QCOMPARE(CFleetFixtures::Bytes(path), bytes);
+        }
+        const QString foreign = m_folder + "/foreign.vlf";
+        {
+            CFleetConnection c;
+            QVERIFY(c.Create(foreign));
+            QVERIFY(QSqlQuery(c.Database()).exec("CREATE TABLE notes (text)"));
+        }
+        const QByteArray bytes = CFleetFixtures::Bytes(foreign);
+        QVERIFY(!CFleetFile::IsFleetDatabase(foreign));
+        QVERIFY(!CFleetFile::StoreFleetFile(foreign));
+        QCOMPARE(CFleetFile::CheckReadable(foreign), CVelmoraError::Message(1603));
+        QCOMPARE(CFleetFixtures::Bytes(foreign), bytes);
+    }
+
+    // A damaged page is found when the fleet is opened for a change, not after the change wrote it on.
+    void damagedPageIsFoundBeforeAnyChange()
+    {
+        QVERIFY(CFleetFixtures::MakeFleet(m_path, CFleetFixtures::Units(120)));
+        QVERIFY(CFleetFixtures::DamagePage(m_path));
+        const QByteArray bytes = CFleetFixtures::Bytes(m_path);
+        const CVelmoraError error = CFleetFile::CheckReadable(m_path);
+        QCOMPARE(error.Id(), 1878);
+        QCOMPARE(error.Args().value(0), m_path);
+        QVERIFY(!error.Args().value(1).isEmpty());
+        CFleetErrors errors;
+        QVERIFY(!CFleetFile::CheckAndPrepare(m_path, CFleetFixtures::Settings(), errors));
+        QCOMPARE(errors, CFleetErrors{error});
+        QCOMPARE(CFleetFixtures::Bytes(m_path), bytes);
+    }
+
+    // What stands in the way is named: a file that may not be read, a folder that takes no new file.
+    void permissionProblemsAreNamedAsSuch()
+    {
+        QTemporaryDir top(QDir::tempPath() + "/velmora-access-XXXXXX");
+        QVERIFY(top.isValid());
+        QVERIFY(SetMode(top.path(), 0755));
+        const QString unreadable = top.filePath("secret.vlf");
+        QVERIFY(QFile::copy(m_path, unreadable));
+        QVERIFY(SetMode(unreadable, ::geteuid() == 0 ? 0600 : 0));
+
+        const QString folder = top.filePath("shared");
+        QVERIFY(QDir().mkdir(folder));
+        const QString fleet = folder + "/fleet.vlf";
+        QVERIFY(QFile::copy(m_path, fleet));
+        QVERIFY(CFleetFile::StoreFleetFile(fleet));
+        QVERIFY(SetMode(fleet, 0644));
+        CAsOtherUser::GiveAway(fleet);
+        QVERIFY(SetMode(folder, 0555));
+        const QByteArray stored = CFleetFixtures::Bytes(fleet);
+        {
+            CAsOtherUser user;
+            QCOMPARE(CFleetFile::CheckReadable(unreadable), CVelmoraError::Message(1879, {unreadable}));
+            QCOMPARE(CFleetFile::CheckReadPermission(unreadable), CVelmoraError::Message(1879, {unreadable}));
+            const CVelmoraError noFolder = CVelmoraError::Message(1880, {folder});
+            QCOMPARE(CFleetFile::CheckReadable(fleet), noFolder);
+            QCOMPARE(CFleetFile::Expand(fleet), noFolder);
+            QVERIFY(!CFleetFile::CheckReadPermission(fleet));
+        }
+        QVERIFY(SetMode(folder, 0755));
+        QCOMPARE(CFleetFixtures::Bytes(fleet), stored);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"fleet.vlf"});
     }
 };
 

@@ -9,9 +9,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using Kind = CFleetFixtures::Kind;
 Q_DECLARE_METATYPE(CFleetFixtures::Kind)
@@ -214,6 +218,144 @@ private Q_SLOTS:
             QCOMPARE(columns, wanted);
         }
         QCOMPARE(CFleetFixtures::Count(file.Database(), "unit_details"), 4);
+    }
+
+    // An earlier upgrade stamped the version in place and was killed before its rebuild: the file says
+    // it is current, but its counters are plain columns and the template's indexes are missing.
+    void halfUpgradedFileIsFinishedWhenOpened()
+    {
+        const QString path = m_folder + "/half.vlf";
+        const QList<CUnitSpec> units = OldUnits();
+        QVERIFY(CFleetFixtures::WriteHalfUpgradedFleet(path, units));
+        {
+            CFleetConnection file;
+            CFleetConnection templ;
+            QVERIFY(file.Open(path) && templ.Open(CFleetFixtures::TemplatePath()));
+            QCOMPARE(CFleetUpgrade::ReadVersion(file.Database()), CFleetSchema::VersionNumber());
+            QVERIFY(!CFleetUpgrade::MatchesTemplate(file.Database(), templ.Database()));
+        }
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        // The user agreed when the upgrade began: nothing is asked again.
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 0);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"half.vlf"});
+
+        CFleetConnection after;
+        QVERIFY(after.Open(path));
+        VerifyCurrentSchema(after.Database());
+        QSqlQuery q(after.Database());
+        QVERIFY(q.exec("SELECT unit_user_name FROM unit_details ORDER BY rowid"));
+        for (const CUnitSpec& u : units) {
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), u.user);
+        }
+        // Rows added from now on are numbered by the database.
+        QVERIFY(
+            q.exec("INSERT INTO unit_tg_details (unit_imei_num, unit_nam, unit_tg_id) VALUES ('1', 1, 5)"));
+        QVERIFY(q.exec("INSERT INTO unit_details (unit_imei_num) VALUES ('359999999999999')"));
+        QVERIFY(q.exec("SELECT count(*) FROM unit_tg_details WHERE unit_rec_num IS NULL") && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+        QVERIFY(q.exec("SELECT unit_rec_num FROM unit_details WHERE unit_imei_num = '359999999999999'") &&
+                q.next());
+        QVERIFY(!q.value(0).isNull());
+    }
+
+    // The upgrade fails after its schema steps (its rebuild cannot be written): the file keeps every
+    // byte, its old version included, and the upgrade's copies are gone.
+    void failedUpgradeLeavesTheFileAsItWas()
+    {
+        const QString path = m_folder + "/v5.vlf";
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Version5, OldUnits()));
+        const QByteArray bytes = CFleetFixtures::Bytes(path);
+        QVERIFY(QDir().mkdir(path + ".tmp"));
+        CScriptedAnswerer::Instance().Script({IDYES});
+        QVERIFY(!CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        QCOMPARE(CScriptedAnswerer::Instance().Ids(), (QList<int>{1800, 1603}));
+        QCOMPARE(CFleetFixtures::Bytes(path), bytes);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"v5.vlf"});
+
+        // Once the way is clear the same file upgrades.
+        QVERIFY(QDir().rmdir(path + ".tmp"));
+        CScriptedAnswerer::Instance().Clear();
+        CScriptedAnswerer::Instance().Script({IDYES});
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        CFleetConnection after;
+        QVERIFY(after.Open(path));
+        VerifyCurrentSchema(after.Database());
+    }
+
+    // A killed upgrade leaves its copies beside the file; the next upgrade of that file clears them.
+    void upgradeClearsWhatAKilledUpgradeLeft()
+    {
+        const QString path = m_folder + "/v5.vlf";
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Version5, OldUnits()));
+        const QStringList leftovers{".tmp",  ".tmp-journal", ".tmp.part",
+                                    ".part", ".upgrade",     ".upgrade-journal"};
+        for (const QString& suffix : leftovers)
+            QVERIFY(CFleetFixtures::WriteBytes(path + suffix, "left by a killed upgrade"));
+        // Another fleet's file that merely starts with the same name is not ours to remove.
+        QVERIFY(CFleetFixtures::WriteBytes(m_folder + "/v5.vlf.tmp.keep", "a file of the user's"));
+        CScriptedAnswerer::Instance().Script({IDYES});
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"v5.vlf", "v5.vlf.tmp.keep"}));
+        {
+            CFleetConnection after;
+            QVERIFY(after.Open(path));
+            VerifyCurrentSchema(after.Database());
+        }
+        // Killed after its rename, an upgrade leaves its copy beside a current file: opening clears it.
+        QVERIFY(QFile::copy(path, path + ".upgrade"));
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), (QStringList{"v5.vlf", "v5.vlf.tmp.keep"}));
+    }
+
+    // An upgrade killed at any moment leaves the old file (which the next open upgrades, clearing
+    // what the killed one left) or the wholly upgraded one: never a new version on old tables.
+    void killedUpgradeLeavesTheOldFileOrTheUpgradedOne()
+    {
+        const QString path = m_folder + "/killed.vlf";
+        const QList<CUnitSpec> units = CFleetFixtures::Units(200);
+        QVERIFY(CFleetFixtures::WriteOldFleet(path, Kind::Versionless, units));
+        const QByteArray old = CFleetFixtures::Bytes(path);
+        CScriptedAnswerer::Instance().Script({IDYES});
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()));
+        const qint64 span = timer.nsecsElapsed() / 1000 + 500;
+        constexpr int kRuns = 16;
+        int oldKept = 0;
+        for (int i = 0; i < kRuns; ++i) {
+            CScriptedAnswerer::Instance().Clear();
+            QVERIFY(CFleetFixtures::WriteBytes(path, old));
+            CScriptedAnswerer::Instance().Script({IDYES});
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                CFleetErrors errors;
+                CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), errors);
+                ::_exit(0);
+            }
+            ::usleep(useconds_t(span * i / kRuns));
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            const QString when = QString("killed after %1 us").arg(span * i / kRuns);
+            if (CFleetFixtures::Bytes(path) == old) {
+                ++oldKept;
+            } else {
+                CFleetConnection file;
+                CFleetConnection templ;
+                QVERIFY2(file.Open(path) && templ.Open(CFleetFixtures::TemplatePath()), qPrintable(when));
+                QVERIFY2(CFleetUpgrade::MatchesTemplate(file.Database(), templ.Database()), qPrintable(when));
+                QCOMPARE(CFleetUpgrade::ReadVersion(file.Database()), CFleetSchema::VersionNumber());
+                QCOMPARE(CFleetFixtures::Count(file.Database(), "unit_details"), units.size());
+            }
+            // The next open brings the file up to date, whatever the kill left, and leaves nothing beside it.
+            QVERIFY2(CFleetUpgrade::OpenAndUpgrade(path, CFleetFixtures::Settings(), CShowErrors()),
+                     qPrintable(when));
+            QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"killed.vlf"});
+        }
+        // The first kills come before the rename.
+        QVERIFY(oldKept > 0);
     }
 };
 

@@ -17,6 +17,17 @@
 #include <QSqlQuery>
 #include <QTextStream>
 
+namespace {
+
+// Shows what an operation that stops at its first failure met; true when it succeeded.
+bool Shown(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
+    return !error;
+}
+
+} // namespace
+
 int CFileCommands::Run(const QString& command)
 {
     const QString path = m_cx.args.Operand(0);
@@ -87,19 +98,18 @@ int CFileCommands::Store(const QString& path)
     }
     if (QFileInfo(path).suffix().toUpper() != QLatin1String("VLF"))
         return m_cx.Fail(CCliTexts::Text(CliMsg::OnlyVlfStored, {path}));
+    if (!Shown(CFleetFile::CheckWritable(path)))
+        return 1;
     // Held from the first look at the file to the rename: no other program changes it meanwhile.
     CFleetLock lock;
-    if (const CVelmoraError error = lock.Lock(path)) {
-        CVelmoraWrap::ShowError(error);
+    if (!Shown(lock.Lock(path)))
         return 1;
-    }
+    // A stored file is only stored already when all of it is there as it was written.
     if (CFleetFile::IsStoredForm(path)) {
+        if (!Shown(CFleetFile::VerifyStoredForm(path)))
+            return 1;
         m_cx.Done(path, CCliTexts::Text(CliMsg::StoredAlready));
         return 0;
-    }
-    if (const CVelmoraError error = CFleetFile::CheckWritable(path)) {
-        CVelmoraWrap::ShowError(error);
-        return 1;
     }
     CVelmoraError busy;
     switch (CFleetFile::ProbeDatabase(path, busy)) {
@@ -109,9 +119,15 @@ int CFileCommands::Store(const QString& path)
     case CFleetFile::Probe::Database:
         break;
     default:
-        CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
+        // A database that does not open is a damaged one; other bytes (an empty file) are no fleet.
+        if (CFleetFile::HasDatabaseHeader(path) && !Shown(CFleetFile::CheckFleetDatabase(path)))
+            return 1;
+        CVelmoraWrap::ShowError(FleetMsg::CannotReadFleet, VMT_ERROR);
         return 1;
     }
+    // Only a whole fleet is stored: storing compacts, which carries a damaged page on unseen.
+    if (!Shown(CFleetFile::CheckFleetDatabase(path)))
+        return 1;
     if (!CFleetFile::StoreFleetFile(path) || !CFleetFile::IsStoredForm(path))
         return m_cx.Fail(CCliTexts::Text(CliMsg::NotStored, {path}));
     m_cx.Done(path, CCliTexts::Text(CliMsg::Stored));
@@ -124,14 +140,17 @@ int CFileCommands::Expand(const QString& path)
         CVelmoraWrap::ShowError(FleetMsg::FileMissing, VMT_ERROR);
         return 1;
     }
-    CFleetLock lock;
-    if (const CVelmoraError error = lock.Lock(path)) {
-        CVelmoraWrap::ShowError(error);
+    if (!Shown(CFleetFile::CheckWritable(path)))
         return 1;
-    }
+    CFleetLock lock;
+    if (!Shown(lock.Lock(path)))
+        return 1;
     CVelmoraError busy;
     switch (CFleetFile::ProbeDatabase(path, busy)) {
     case CFleetFile::Probe::Database:
+        // A database is plain already only when it is a whole fleet.
+        if (!Shown(CFleetFile::CheckFleetDatabase(path)))
+            return 1;
         m_cx.Done(path, CCliTexts::Text(CliMsg::PlainAlready));
         return 0;
     case CFleetFile::Probe::Busy:
@@ -140,14 +159,10 @@ int CFileCommands::Expand(const QString& path)
     default:
         break;
     }
-    if (const CVelmoraError error = CFleetFile::CheckWritable(path)) {
-        CVelmoraWrap::ShowError(error);
+    if (CFleetFile::HasDatabaseHeader(path) && !Shown(CFleetFile::CheckFleetDatabase(path)))
         return 1;
-    }
-    if (!CFleetFile::ExpandFleetFile(path)) {
-        CVelmoraWrap::ShowError(FleetMsg::CannotOpenFleet, VMT_ERROR);
+    if (!Shown(CFleetFile::Expand(path)))
         return 1;
-    }
     m_cx.Done(path, CCliTexts::Text(CliMsg::Expanded));
     return m_cx.Result();
 }
@@ -170,7 +185,7 @@ int CFileCommands::Upgrade(const QString& path)
             CVelmoraWrap::ShowError(FleetMsg::NewerFleet, VMT_ERROR);
             return 1;
         }
-        if (!snapshot.IsOlder()) {
+        if (!snapshot.IsOlder() && !snapshot.IsUnfinished()) {
             m_cx.Done(path,
                       CCliTexts::Text(CliMsg::VersionCurrent, {QString::number(snapshot.FileVersion())}));
             return m_cx.Result();
@@ -190,7 +205,10 @@ int CFileCommands::Upgrade(const QString& path)
     }
     if (!session.Commit())
         return m_cx.Failed(CCliTexts::Text(CliMsg::NotUpgraded, {path}));
-    if (hadVersion)
+    // An upgrade that was cut short is finished: the file now is what its version says.
+    if (from == to)
+        m_cx.Done(path, CCliTexts::Text(CliMsg::VersionCurrent, {QString::number(to)}));
+    else if (hadVersion)
         m_cx.Done(path, CCliTexts::Text(CliMsg::Upgraded, {QString::number(from), QString::number(to)}));
     else
         m_cx.Done(path, CCliTexts::Text(CliMsg::UpgradedUnversioned, {QString::number(to)}));

@@ -62,9 +62,14 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         why = CCliTexts::Text(CliMsg::TemplateUnreadable, {settings.templatePath});
         return false;
     }
-    // The copy is taken while no other program changes the fleet.
+    if (const CVelmoraError error = CFleetFile::CheckReadPermission(path)) {
+        CVelmoraWrap::ShowError(error);
+        return false;
+    }
+    // The copy is taken while no other program changes the fleet. A fleet in a folder where no lock
+    // can be made is one no program can rewrite either (its rename would need the same right).
     CFleetLock lock;
-    if (const CVelmoraError error = lock.Lock(path)) {
+    if (const CVelmoraError error = lock.Lock(path); error && error.Id() != FleetMsg::FleetNotLockable) {
         CVelmoraWrap::ShowError(error);
         return false;
     }
@@ -77,7 +82,12 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
     }
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     if (const CVelmoraError error = CFleetFile::CheckReadable(copy)) {
-        CVelmoraWrap::ShowError(error);
+        // What is damaged is the user's file, not the private copy.
+        QStringList args = error.Args();
+        args.replaceInStrings(QDir::toNativeSeparators(copy), path);
+        CVelmoraWrap::ShowError(error.GetKind() == CVelmoraError::Kind::Message
+                                    ? CVelmoraError::Message(error.Id(), args, error.Type())
+                                    : error);
         return false;
     }
 
@@ -89,6 +99,10 @@ bool CFleetSnapshot::Open(const QString& path, const CFleetSettings& settings, C
         }
         m_hasUnitTable = CFleetUpgrade::HasTable(probe.Database(), QStringLiteral("unit_details"));
         m_fileVersion = CFleetUpgrade::ReadVersion(probe.Database(), &m_hasVersion);
+        CFleetConnection templ;
+        m_unfinished = m_hasUnitTable && m_hasVersion && m_fileVersion == m_currentVersion &&
+                       templ.Open(settings.templatePath) &&
+                       !CFleetUpgrade::MatchesTemplate(probe.Database(), templ.Database());
     }
     if (upgrade) {
         // The copy is upgraded the way the program upgrades files; the question it would ask is

@@ -41,6 +41,8 @@ public:
     int CurrentVersion() const { return m_currentVersion; }
     bool IsOlder() const { return !m_hasVersion || m_fileVersion < m_currentVersion; }
     bool IsNewer() const { return m_hasVersion && m_fileVersion > m_currentVersion; }
+    // The file says it is current but its tables are not the template's: an upgrade was cut short.
+    bool IsUnfinished() const { return m_unfinished; }
 
     // The template's schema version; -1 when the template cannot be read.
     static int TemplateVersion(const QString& templatePath);
@@ -52,6 +54,7 @@ private:
     bool m_stored = false;
     bool m_hasUnitTable = false;
     bool m_hasVersion = false;
+    bool m_unfinished = false;
     int m_fileVersion = 0;
     int m_currentVersion = 0;
 };

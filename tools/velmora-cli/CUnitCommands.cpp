@@ -5,6 +5,7 @@
 #include "CCliArguments.h"
 #include "CCliContext.h"
 #include "CCliTexts.h"
+#include "CFleetFile.h"
 #include "CFleetSchema.h"
 #include "CFleetSession.h"
 #include "CFleetSnapshot.h"
@@ -278,6 +279,9 @@ int CUnitCommands::Append(const QString& destination, const QString& source)
         return m_cx.Fail(CCliTexts::Text(CliMsg::SameFile, {destination, source}));
     m_cx.answerer.SetAppendAnswer(m_cx.args.Has(QStringLiteral("--overwrite-all")),
                                   m_cx.args.Has(QStringLiteral("--skip-all")));
+    // Before the session keeps its copy of the fleet: what stands in the way is named.
+    if (!Shown(CFleetFile::CheckWritable(destination)))
+        return 1;
     CFleetSession session(m_cx.fleets);
     QString why;
     if (!session.Open(destination, why))
@@ -307,6 +311,8 @@ int CUnitCommands::Delete(const QString& path, const QStringList& imeis)
         if (!unique.contains(imei))
             unique << imei;
     }
+    if (!Shown(CFleetFile::CheckWritable(path)))
+        return 1;
     CFleetSession session(m_cx.fleets);
     QString why;
     if (!session.Open(path, why))
