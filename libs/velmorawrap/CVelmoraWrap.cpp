@@ -232,6 +232,15 @@ bool CVelmoraWrap::SetRegistryValue(const QString& name, const QString& value)
     return SetGroupValue(QString(), name, value);
 }
 
+bool CVelmoraWrap::SetRegistryValues(const QList<QPair<QString, QString>>& values)
+{
+    QSettings settings = Settings();
+    for (const auto& [name, value] : values)
+        settings.setValue(name, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
 bool CVelmoraWrap::GetGroupValue(const QString& group, const QString& name, QString& value)
 {
     QSettings settings = Settings();

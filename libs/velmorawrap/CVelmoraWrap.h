@@ -3,6 +3,8 @@
 #include "IVelmoraAnswerer.h"
 #include "VelmoraTypes.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -42,6 +44,8 @@ public:
     // Settings store. Values are strings. Get fails when the value does not exist.
     static bool GetRegistryValue(const QString& name, QString& value);
     static bool SetRegistryValue(const QString& name, const QString& value);
+    // Several values in one write: a program reading the store sees all of them or none.
+    static bool SetRegistryValues(const QList<QPair<QString, QString>>& values);
     // Values kept for sibling programs under their own group ("Tarn", "Brightwave/SyncDesk").
     static bool GetGroupValue(const QString& group, const QString& name, QString& value);
     static bool SetGroupValue(const QString& group, const QString& name, const QString& value);

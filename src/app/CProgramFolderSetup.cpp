@@ -133,8 +133,11 @@ void CProgramFolderSetup::WriteDefaultSettings(const QString& folder)
         // Last, so a store that exists always has the rest.
         {"Setup Flag", QStringLiteral("1")},
     };
+    // One write: a program starting beside this one sees the whole store or none.
+    QList<QPair<QString, QString>> values;
     for (const auto& [name, value] : defaults)
-        CVelmoraWrap::SetRegistryValue(QString::fromLatin1(name), value);
+        values.append({QString::fromLatin1(name), value});
+    CVelmoraWrap::SetRegistryValues(values);
 }
 
 void CProgramFolderSetup::RegisterFileTypes(const QString& executable, const QString& folder)

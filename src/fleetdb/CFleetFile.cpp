@@ -232,10 +232,10 @@ CVelmoraError CFleetFile::Expand(const QString& given)
 {
     // The temporary goes beside the real file, so the rename keeps a symlink pointing at it.
     const QString path = CSafeFile::RealPath(given);
+    if (const CVelmoraError error = CheckWritable(path))
+        return error;
     CFleetLock lock;
     if (const CVelmoraError error = lock.Lock(path))
-        return error;
-    if (const CVelmoraError error = CheckWritable(path))
         return error;
     const CVelmoraError notFleet = CVelmoraError::Message(FleetMsg::CannotOpenFleet);
     const CVelmoraError damaged =
