@@ -12,7 +12,8 @@
 #            counted
 #
 #   scripts/fleet-campaign.sh [BUILD_DIR]
-# with KILLS=100 PAIRS=40 UNITS=6 HANG_LIMIT=20 (seconds) SEED=$RANDOM by default.
+# with KILLS=100 PAIRS=40 UNITS=6 HANG_LIMIT=20 (seconds) SEED=$RANDOM by default; INPUTS=0 leaves the bad
+# inputs out, KEEP=DIR keeps the folders of damaged fleets there.
 # Everything runs in a private temporary home, removed at the end; the report goes to stdout.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -68,7 +69,7 @@ fleet_units() {
     look=$(mktemp -d "$work/look.XXXXXX")
     [ -f "$file" ] || { echo "BROKEN: missing"; return; }
     cp "$file" "$look/f.vlf"
-    [ -f "$file-journal" ] && cp "$file-journal" "$look/f.vlf-journal"
+    [ -f "$file-journal" ] && cp "$file-journal" "$look/f.vlf-journal" 2>/dev/null
     if ! cli expand "$look/f.vlf" >/dev/null 2>&1; then
         echo "BROKEN: does not expand"
         return
@@ -150,9 +151,20 @@ kill_campaign() {
 
 # --- Concurrent writers -----------------------------------------------------------------------------
 
+# One writer of a pair: "lost" (said done, its unit still there), "refused" (said no, its unit still
+# there), "done" (said done, its unit gone) or "false-failure" (said no, its unit gone anyway).
+writer_outcome() {
+    local status=$1 present=$2
+    if ((status == 0)); then
+        ((present)) && echo lost || echo done
+    else
+        ((present)) && echo refused || echo false-failure
+    fi
+}
+
 pair_campaign() {
-    local i lost=0 refused=0 both=0 wrong=0 a b
-    local -a samples=()
+    local i a b lost_pairs=0 lost=0 refused=0 both=0 damaged=0 false_failures=0
+    local -A reasons=()
     for ((i = 0; i < pairs; i++)); do
         local dir
         dir=$(mktemp -d "$work/pair.XXXXXX")
@@ -172,31 +184,42 @@ pair_campaign() {
         local sb=$?
         local left
         left=$(fleet_units "$dir/fleet.vlf")
-        local has_a=0 has_b=0
-        [[ $left == *"$a"* ]] && has_a=1
-        [[ $left == *"$b"* ]] && has_b=1
         if [[ $left == BROKEN* ]]; then
-            wrong=$((wrong + 1)); samples+=("  pair $i: fleet $left")
-        elif ((sa == 0 && sb == 0)); then
-            if ((has_a || has_b)); then lost=$((lost + 1)); else both=$((both + 1)); fi
-        elif ((sa != 0 && sb != 0)); then
-            wrong=$((wrong + 1)); samples+=("  pair $i: both failed: $(head -1 "$dir/a.out") / $(head -1 "$dir/b.out")")
-        else
-            # One was refused: its unit must still be there and the other's gone.
-            local refused_has=$((sa != 0 ? has_a : has_b)) done_has=$((sa == 0 ? has_a : has_b))
-            if ((refused_has && !done_has)); then
-                refused=$((refused + 1))
-                ((${#samples[@]} < 3)) && samples+=("  refusal: $(head -1 "$dir/$([ $sa -ne 0 ] && echo a || echo b).out")")
-            else
-                wrong=$((wrong + 1)); samples+=("  pair $i: exit $sa/$sb but units left: $left")
-            fi
+            damaged=$((damaged + 1))
+            reasons["fleet left damaged ($left)"]=$((${reasons["fleet left damaged ($left)"]:-0} + 1))
+            [ -n "${KEEP:-}" ] && mkdir -p "$KEEP" && cp -r "$dir" "$KEEP/pair-$i"
+            rm -rf "$dir"
+            continue
         fi
+        local oa ob pair_lost=0 side
+        oa=$(writer_outcome "$sa" "$([[ $left == *"$a"* ]] && echo 1 || echo 0)")
+        ob=$(writer_outcome "$sb" "$([[ $left == *"$b"* ]] && echo 1 || echo 0)")
+        for side in a b; do
+            local outcome=$oa
+            [ $side = b ] && outcome=$ob
+            case $outcome in
+            lost) lost=$((lost + 1)) pair_lost=1 ;;
+            refused)
+                refused=$((refused + 1))
+                local why
+                why=$(grep -v '^QStandardPaths' "$dir/$side.out" | head -1 | sed "s|$dir/||g")
+                reasons["refused: $why"]=$((${reasons["refused: $why"]:-0} + 1))
+                ;;
+            false-failure) false_failures=$((false_failures + 1)) ;;
+            esac
+        done
+        ((pair_lost)) && lost_pairs=$((lost_pairs + 1))
+        [ "$oa" = done ] && [ "$ob" = done ] && both=$((both + 1))
         rm -rf "$dir"
     done
     echo "== Concurrent deletes of two units of one stored fleet (second started 0-70 ms later) =="
-    echo "  $pairs pairs: $both both deleted, $lost updates lost (both said done, a unit remains)," \
-        "$refused second writer refused, $wrong other outcomes"
-    printf '%s\n' "${samples[@]}"
+    echo "  $pairs pairs: $both with both deletions done, $lost_pairs with an update lost" \
+        "($lost writers said done and their unit is still there), $refused writers refused (unit kept)," \
+        "$false_failures writers said no yet their unit went, $damaged fleets left damaged"
+    local reason
+    for reason in "${!reasons[@]}"; do
+        printf '    %3d x %s\n' "${reasons[$reason]}" "$reason"
+    done
 }
 
 # --- Bad inputs -------------------------------------------------------------------------------------
@@ -283,6 +306,7 @@ input_campaign() {
 
 make_fleets || { echo "fleet-campaign: cannot make the starting fleets" >&2; exit 1; }
 echo "fleet-campaign: $units units per fleet, seed $seed, $(date -u +%FT%TZ)"
-kill_campaign
-pair_campaign
-input_campaign
+((kills > 0)) && kill_campaign
+((pairs > 0)) && pair_campaign
+((${INPUTS:-1})) && input_campaign
+exit 0
