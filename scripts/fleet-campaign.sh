@@ -139,14 +139,16 @@ kill_campaign() {
         rm -rf "$dir"
     done
     echo "== Kills at random moments (SIGKILL) =="
-    local total=0 whole=0
+    local total=0 whole=0 early=0
     for op in "${ops[@]}"; do
-        printf '  %-8s run %5d ms undisturbed: %3d killed runs, %3d fleets intact, %2d finished before the kill, %3d files left beside the fleets\n' \
-            "$op" "${duration[$op]}" "${tried[$op]}" "${intact[$op]}" "${finished[$op]}" "${leftovers[$op]}"
+        printf '  %-8s run %5d ms undisturbed: %3d runs (%3d killed, %2d done first), %3d fleets intact, %3d files left beside them\n' \
+            "$op" "${duration[$op]}" "${tried[$op]}" "$((tried[$op] - finished[$op]))" "${finished[$op]}" \
+            "${intact[$op]}" "${leftovers[$op]}"
         [ -n "${broken_list[$op]}" ] && printf '%s' "${broken_list[$op]}"
-        total=$((total + tried[$op])) whole=$((whole + intact[$op]))
+        total=$((total + tried[$op])) whole=$((whole + intact[$op])) early=$((early + finished[$op]))
     done
-    echo "  total: $total kills, $whole fleets intact, $((total - whole)) lost or damaged"
+    echo "  total: $total runs, $((total - early)) killed before they ended, $whole fleets intact," \
+        "$((total - whole)) lost or damaged"
 }
 
 # --- Concurrent writers -----------------------------------------------------------------------------
