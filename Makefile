@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test check-sanitize clean
 
 deps:
 	./scripts/install-deps.sh
@@ -20,6 +20,11 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# AddressSanitizer + UndefinedBehaviorSanitizer build in build-sanitize and the whole suite run there
+# (slow: not part of CI).
+check-sanitize: deps
+	./scripts/check-sanitize.sh build-sanitize $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -613,6 +614,43 @@ private Q_SLOTS:
 
         CKeyEdit key;
         QCOMPARE(key.LeaveMessageId(), 1248);
+    }
+
+    // A grid closed in the middle of an edit (its dialog closes, its window goes) takes the open editor
+    // with it: the text is neither checked nor written and no warning is shown, whether the grid is
+    // a window of its own or a part of one, and whether the text would pass or not.
+    void aGridClosedDuringAnEditTakesItsEditorAlong()
+    {
+        for (const QString& text : {QStringLiteral("1+2"), QStringLiteral("+12")}) {
+            for (const bool own : {true, false}) {
+                QWidget page;
+                auto* layout = new QVBoxLayout(&page);
+                auto* other = new QLineEdit(&page);
+                layout->addWidget(other);
+                auto* grid =
+                    new CVelmoraGridWnd(CGridListType::PhoneList, 0, Settings(), own ? nullptr : &page);
+                if (!own)
+                    layout->addWidget(grid);
+                grid->SetRowCount(2);
+                QWidget* window = own ? static_cast<QWidget*>(grid) : &page;
+                window->show();
+                QApplication::setActiveWindow(window);
+                QVERIFY(QTest::qWaitForWindowActive(window));
+                QVERIFY(grid->SetCurrentCell(1, 2));
+                grid->setFocus();
+                Type(text);
+                QVERIFY(grid->IsEditing());
+                QPointer<QWidget> editor = QApplication::focusWidget();
+                QVERIFY(editor && editor != grid);
+                int warnings = 0;
+                connect(grid, &CVelmoraGridWnd::WarningShown, &page, [&warnings] { ++warnings; });
+                delete grid;
+                QVERIFY(editor.isNull());
+                QCOMPARE(warnings, 0);
+                QApplication::processEvents(); // a refocus the grid might have asked for finds nothing
+                QVERIFY(page.isVisible() || own);
+            }
+        }
     }
 };
 

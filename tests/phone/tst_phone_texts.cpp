@@ -283,7 +283,8 @@ private Q_SLOTS:
         // The phone holds the name in its page's bytes, not question marks.
         QByteArray expected;
         QCOMPARE(CPhoneTextCodec(Page(userPage)).Encode(userName, expected), CVelmoraError());
-        const CCodeplugItem* item = m_fx.Load(m_phone).codeplug.Find(CodeplugItem::UserName, 0);
+        const CVirtualPhone written = m_fx.Load(m_phone); // the item points into it
+        const CCodeplugItem* item = written.codeplug.Find(CodeplugItem::UserName, 0);
         QVERIFY(item);
         QVERIFY(item->bytes.startsWith(expected));
 

@@ -25,10 +25,12 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 using C = CUnitsColumns;
 
@@ -634,6 +636,46 @@ private Q_SLOTS:
         QCOMPARE(view->Model()->rowCount(), 2);
         QCOMPARE(view->Model()->StoredImei(1), units[1].imei);
         QCOMPARE(view->CurrentRow(), 1);
+    }
+
+    // A units grid closed in the middle of an edit takes the open editor with it: the typed text is
+    // neither checked nor written, nothing is said, and the fleet stays as it was.
+    void aViewClosedDuringAnEditWritesNothing()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(1);
+        auto doc = m_fixture.OpenFleet("closed.vlf", units);
+        QVERIFY(doc);
+        const QVariant name = CUnitsFixture::Field(*doc, units[0].imei, "unit_user_name");
+        // A name that passes, then an IMEI too short to pass, in the grid's own window and in a page.
+        const QList<QPair<int, QString>> edits{{C::UserName, "Zed"}, {C::Imei, "35"}};
+        for (const auto& [col, text] : edits) {
+            for (const bool own : {true, false}) {
+                Answers().Clear();
+                QWidget page;
+                auto* layout = new QVBoxLayout(&page);
+                layout->addWidget(new QLineEdit(&page));
+                auto view = View(*doc);
+                if (!own) {
+                    layout->addWidget(view.get());
+                    page.show();
+                    QApplication::setActiveWindow(&page);
+                }
+                QVERIFY(view->SetCurrentCell(1, col));
+                view->setFocus();
+                QTest::keyClick(view.get(), '3');
+                QVERIFY(view->IsEditing());
+                QPointer<QWidget> editor = QApplication::focusWidget();
+                QVERIFY(qobject_cast<QLineEdit*>(editor));
+                qobject_cast<QLineEdit*>(editor)->setText(text);
+                view.reset();
+                QVERIFY(editor.isNull());
+                QApplication::processEvents();
+                QCOMPARE(Answers().Count(), 0);
+                QVERIFY(doc->Views().empty());
+                QCOMPARE(CUnitsFixture::Field(*doc, units[0].imei, "unit_user_name"), name);
+                QCOMPARE(CUnitsFixture::Count(*doc, "unit_details"), 1);
+            }
+        }
     }
 
     void aUnitJustReadIsSelectedAndScrolledTo()

@@ -101,6 +101,14 @@ void CCellEditDelegate::destroyEditor(QWidget* editor, const QModelIndex& index)
     QStyledItemDelegate::destroyEditor(editor, index);
 }
 
+void CCellEditDelegate::ReleaseEditor()
+{
+    if (m_editor)
+        m_editor->removeEventFilter(this);
+    m_editor.clear();
+    m_editorIndex = QPersistentModelIndex();
+}
+
 bool CCellEditDelegate::eventFilter(QObject* object, QEvent* event)
 {
     auto* editor = qobject_cast<QWidget*>(object);

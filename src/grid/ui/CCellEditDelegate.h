@@ -37,6 +37,9 @@ public:
     // The open editor and its cell (null when no cell is being edited).
     QWidget* Editor() const { return m_editor; }
     QModelIndex EditorIndex() const { return m_editorIndex; }
+    // The grid is going: the open editor (which goes with the grid's viewport) is no longer watched, so
+    // its focus loss and keys reach neither the grid nor the item view while they are torn down.
+    void ReleaseEditor();
 
 protected:
     // Keys and focus loss of the open editor; true when the grid has dealt with them.

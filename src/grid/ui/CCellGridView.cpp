@@ -16,6 +16,18 @@
 #include <QPointer>
 #include <QTimer>
 
+CCellGridView::~CCellGridView()
+{
+    ReleaseEditor();
+}
+
+void CCellGridView::ReleaseEditor()
+{
+    // Not CellDelegate(): it is the derived view's, and this may run from the base's destructor.
+    if (auto* delegate = qobject_cast<CCellEditDelegate*>(itemDelegate()))
+        delegate->ReleaseEditor();
+}
+
 void CCellGridView::ShowModel(QAbstractItemModel* model, CGridSelectionModel* selection,
                               CCellEditDelegate* delegate)
 {

@@ -21,6 +21,7 @@ class CCellGridView : public QTableView
 
 public:
     using QTableView::QTableView;
+    ~CCellGridView() override;
 
     // --- Current cell ---
     int CurrentRow() const;
@@ -80,6 +81,9 @@ protected:
     QList<int> VisibleColumns() const;
     // Gives the focus back to the editor once the focus change under way is over.
     void RefocusLater(QWidget* editor);
+    // First thing in the destructor of a view: an editor still open loses the focus only when the
+    // viewport is deleted, after the view's own parts; from here on nothing of it reaches the view.
+    void ReleaseEditor();
 
     // --- Dragging rows ---
     // The dragged rows (the view's own mime data), or nullptr when there is nothing to drag. A drag

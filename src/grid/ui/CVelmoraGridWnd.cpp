@@ -68,6 +68,7 @@ CVelmoraGridWnd::CVelmoraGridWnd(int listType, int subMode, const CGridSettings&
 
 CVelmoraGridWnd::~CVelmoraGridWnd()
 {
+    ReleaseEditor();
     if (m_widthsDirty)
         SaveColumnWidths();
 }

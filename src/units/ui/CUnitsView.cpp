@@ -84,6 +84,7 @@ CUnitsView::CUnitsView(CVelmoraDoc& document, const CUnitsSettings& settings, QW
 
 CUnitsView::~CUnitsView()
 {
+    ReleaseEditor();
     OpenViews().remove(m_viewId);
     m_document.RemoveView(this);
 }
