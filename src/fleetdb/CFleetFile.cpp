@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zstd.h>
 
@@ -357,10 +358,13 @@ CVelmoraError CFleetFile::CheckFleetDatabase(const QString& path)
 
 CVelmoraError CFleetFile::CheckReadPermission(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a named pipe or a device under a fleet's name cannot hold the program up.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd >= 0) {
+        struct stat st;
+        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
         ::close(fd);
-        return CVelmoraError();
+        return regular ? CVelmoraError() : CVelmoraError::Message(FleetMsg::CannotOpenFleet);
     }
     if (errno == EACCES || errno == EPERM)
         return CVelmoraError::Message(FleetMsg::FleetUnreadable, {QDir::toNativeSeparators(path)});

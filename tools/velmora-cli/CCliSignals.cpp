@@ -1,62 +1,49 @@
 #include "CCliSignals.h"
 
-#include <csignal>
-#include <cstring>
-#include <ctime>
-#include <initializer_list>
-#include <pthread.h>
-
 namespace {
 
-sigset_t EndSignals()
+const int kSignals[3] = {SIGTERM, SIGINT, SIGHUP};
+volatile std::sig_atomic_t g_pending = 0;
+
+// Runs in the signal's context: notes the signal; asked a second time, ends the run as the signal would.
+void OnSignal(int signal)
 {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGHUP);
-    return set;
+    if (g_pending != 0) {
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+        return;
+    }
+    g_pending = signal;
 }
 
 } // namespace
 
-static_assert(sizeof(sigset_t) <= 128, "the saved mask must fit");
-
 CCliSignals::CHold::CHold()
 {
-    const sigset_t set = EndSignals();
-    sigset_t old;
-    pthread_sigmask(SIG_BLOCK, &set, &old);
-    std::memcpy(m_old, &old, sizeof old);
+    struct sigaction action = {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int i = 0; i < 3; ++i)
+        ::sigaction(kSignals[i], &action, &m_old[i]);
 }
 
 CCliSignals::CHold::~CHold()
 {
-    sigset_t old;
-    std::memcpy(&old, m_old, sizeof old);
-    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    for (int i = 0; i < 3; ++i)
+        ::sigaction(kSignals[i], &m_old[i], nullptr);
 }
 
 int CCliSignals::Pending()
 {
-    sigset_t pending;
-    if (sigpending(&pending) != 0)
-        return 0;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        if (sigismember(&pending, signal) == 1)
-            return signal;
-    }
-    return 0;
+    return int(g_pending);
 }
 
 int CCliSignals::Take()
 {
-    if (Pending() == 0)
-        return 0;
-    const sigset_t set = EndSignals();
-    const timespec now{0, 0};
-    const int signal = sigtimedwait(&set, nullptr, &now);
-    return signal > 0 ? signal : 0;
+    const int signal = int(g_pending);
+    g_pending = 0;
+    return signal;
 }
 
 const char* CCliSignals::Name(int signal)

@@ -1,12 +1,15 @@
 #pragma once
 
-// The signals that ask a run to end (TERM, INT, HUP) are held back while the tool works, so a run is
-// never cut off half-way with a fleet expanded or a copy left in the temporary folder. A fleet change
-// not yet committed when one arrives is rolled back; the run then ends with 128 + the signal.
+#include <csignal>
+
+// The signals that ask a run to end (TERM, INT, HUP) are noted, not obeyed at once, while the tool
+// works, so a run is never cut off half-way with a fleet expanded or a copy left in the temporary
+// folder. A fleet change not yet committed when one arrives is rolled back; the run then ends with
+// 128 + the signal. A second signal while the first waits ends the run at once (a run that hangs).
 class CCliSignals
 {
 public:
-    // Holds the signals back until the guard goes (the mask the process had is put back).
+    // Notes the signals until the guard goes (the handling the process had is put back).
     class CHold
     {
     public:
@@ -16,10 +19,10 @@ public:
         CHold& operator=(const CHold&) = delete;
 
     private:
-        unsigned char m_old[128];
+        struct sigaction m_old[3];
     };
 
-    // The held-back signal waiting, or 0.
+    // The signal that came and waits, or 0.
     static int Pending();
     // Takes the waiting signal (it is then gone), or 0.
     static int Take();

@@ -9,7 +9,7 @@
 // velmora-cli: scripted fleet work without the window.
 int main(int argc, char** argv)
 {
-    // Before any thread starts: every thread then holds the ending signals back until the run is over.
+    // From the start: an ending signal is noted and the run ends once what it began is settled.
     CCliSignals::CHold hold;
     // The core needs a GUI application object (fonts of the language), never a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
