@@ -146,6 +146,15 @@ bool CUnitPropertySheet::ApplyPages()
     return true;
 }
 
+void CUnitPropertySheet::done(int result)
+{
+    for (CUnitSheetPage* page : m_unitPages) {
+        if (page->IsInitialized())
+            page->OnSheetClosed(result == QDialog::Accepted);
+    }
+    CPropertySheetWithHelp::done(result);
+}
+
 void CUnitPropertySheet::OnPagesApplied()
 {
     for (CUnitSheetPage* page : m_unitPages) {
