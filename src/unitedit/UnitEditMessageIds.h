@@ -65,5 +65,18 @@ enum : int
     AdvNetMode = 7549,
     AdvLanguage = 7550,
     AdvBaudRate = 7551,
+
+    // Per-NAM list pages.
+    ListNam = 7580,
+    ListMoveUp = 7581,
+    ListMoveDown = 7582,
+    ListClear = 7583,
+    ListSortByName = 7584,
+    ListSortById = 7585,
+    ListMarkAll = 7586,
+    ListUnmarkAll = 7587,
+    ListCopyUserInfo = 7588,
+    ListAutoFill = 7589,
+    ListPhoneBookTransfer = 7590,
 };
 } // namespace UnitEditText
