@@ -5,6 +5,7 @@
 #include "CUnitBasicPage.h"
 #include "CUnitCommentsPage.h"
 #include "CUnitInfoPageHost.h"
+#include "CUnitNamListPage.h"
 #include "CUnitSheetSave.h"
 #include "CVelmoraWrap.h"
 #include "UnitEditMessageIds.h"
@@ -20,6 +21,10 @@ bool IsBuiltPage(int page)
     case UnitPage::PhoneInfo:
     case UnitPage::SimInfo:
     case UnitPage::Comments:
+    case UnitPage::PrivateList:
+    case UnitPage::TalkgroupList:
+    case UnitPage::StatusMessages:
+    case UnitPage::ScanList:
         return true;
     default:
         return false;
@@ -79,6 +84,13 @@ CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
         return m_context.rules ? CUnitInfoPageHost::PhonePage(m_unit.imei, m_context) : nullptr;
     case UnitPage::SimInfo:
         return CUnitInfoPageHost::SimPage(m_unit.imei, m_context);
+    case UnitPage::PrivateList:
+    case UnitPage::TalkgroupList:
+    case UnitPage::StatusMessages:
+    case UnitPage::ScanList:
+        return m_context.rules
+                   ? new CUnitNamListPage(*CNamListKind::Of(page), m_sheetUnit, m_context.IsHebrew())
+                   : nullptr;
     default:
         return nullptr;
     }
