@@ -1,6 +1,7 @@
 #include "CUnitNamListPage.h"
 
 #include "CUnitEditIcons.h"
+#include "CUnitPropertySheet.h"
 #include "CUnitSheetLayout.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
@@ -151,6 +152,12 @@ bool CUnitNamListPage::OnSetActive()
         return false;
     // OK always runs the page's save once it was shown.
     SetModified(true);
+    // Another dialog rewrote this list's twin rows: show them.
+    auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
+    if (sheet && sheet->ReloadFlags().Take(PageId())) {
+        if (CVelmoraError error = m_list.Reload())
+            CVelmoraWrap::ShowError(error);
+    }
     return true;
 }
 
