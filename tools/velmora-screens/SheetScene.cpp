@@ -14,6 +14,7 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "Scenes.h"
+#include "SheetListRows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,7 +66,7 @@ bool MakeFleet(const QString& path, bool hebrew)
         q.addBindValue(hebrew ? QString::fromUtf16(u"\u05E8\u05DB\u05D1 \u05E9\u05D9\u05E8\u05D5\u05EA 12")
                               : QStringLiteral("Service van 12"));
         q.addBindValue(hebrew ? 3 : 0);
-        if (!q.exec())
+        if (!q.exec() || !AddSheetListRows(c.Database(), QString::fromLatin1(u.imei), hebrew))
             return false;
     }
     return transaction.Commit();
