@@ -67,6 +67,28 @@ CGridSettings::Capacities CUnitNamList::GridCapacities() const
     return g;
 }
 
+void CUnitNamList::SetModel(CVelmoraGridModel* model)
+{
+    m_model = model;
+    if (m_model)
+        m_model->SetCellValidator([this](int, int col, const QString& text) { return CheckCell(col, text); });
+}
+
+CGridCheckResult CUnitNamList::CheckCell(int col, const QString& text) const
+{
+    if (col != IdColumn || text.trimmed().isEmpty())
+        return CGridCheckResult::Pass();
+    CVelmoraError error;
+    if (m_kind.privateIds) {
+        error = m_idForm.Read(text).error;
+    } else {
+        int value = 0;
+        if (!CUnitSheetUnit::ParseNumber(text, 1, m_kind.idMax, value))
+            error = CUnitSheetUnit::RangeError(1, m_kind.idMax);
+    }
+    return error.Stops() ? CGridCheckResult::Fail(error.Id(), error.Args()) : CGridCheckResult::Pass();
+}
+
 bool CUnitNamList::IsOpen() const
 {
     return m_twin->IsOpen();

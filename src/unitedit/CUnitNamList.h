@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CGridCheckResult.h"
 #include "CGridSettings.h"
 #include "CNamListKind.h"
 #include "CPrivateIdForm.h"
@@ -62,8 +63,9 @@ public:
     // The grid settings' capacities of the unit's model.
     CGridSettings::Capacities GridCapacities() const;
 
-    // The model of the grid that shows the rows (owned by the grid); set before Open.
-    void SetModel(CVelmoraGridModel* model) { m_model = model; }
+    // The model of the grid that shows the rows (owned by the grid); set before Open. The grid then
+    // refuses an id as its cell is left, with the message the write-back would give.
+    void SetModel(CVelmoraGridModel* model);
     CVelmoraGridModel* Model() const { return m_model; }
 
     // Copies the unit's rows into the twin, reads the unit's cross-fleet ids and loads the first
@@ -73,6 +75,8 @@ public:
     // The private ids' display and reading (cross-fleet) of the current NAM.
     const CPrivateIdForm& IdForm() const { return m_idForm; }
 
+    // The check of a typed cell: ids in range (private ids as the cross-fleet setting reads them).
+    CGridCheckResult CheckCell(int col, const QString& text) const;
     // Checks every row with an id: the range (1645 with the bounds) or, for private ids, the
     // cross-fleet reading (1854); a private id that passes is shown in its short form.
     CNamListResult CheckRows();

@@ -291,6 +291,12 @@ private Q_SLOTS:
         QCOMPARE(Stored(UnitPage::TalkgroupList, 1), QStringList());
         t.Set(1, QStringLiteral("tg"), QStringLiteral("255"));
         QVERIFY(t.list->SelectNam(2));
+        // The grid refuses the same as its cell is left.
+        const CGridCheckResult typed = t.model->CheckCell(1, 2, QStringLiteral("256"));
+        QVERIFY(!typed.ok);
+        QCOMPARE(typed.messageId, 1645);
+        QCOMPARE(typed.args, (QStringList{QStringLiteral("1"), QStringLiteral("255")}));
+        QVERIFY(t.model->CheckCell(1, 2, QStringLiteral("255")).ok);
     }
 
     void moveAndClear()
@@ -369,6 +375,8 @@ private Q_SLOTS:
                        .arg(q.value(2).toInt());
         QCOMPARE(ids, (QStringList{QStringLiteral("40*20*6"), QStringLiteral("10*20*5"),
                                    QStringLiteral("10*30*5"), QStringLiteral("10*20*5")}));
+        QCOMPARE(t.model->CheckCell(2, 2, QStringLiteral("1*2*3*4")).messageId, 1854);
+        QVERIFY(t.model->CheckCell(2, 2, QStringLiteral("30*5")).ok);
         t.Set(2, QStringLiteral("a"), QStringLiteral("1*2*3*4"));
         const CNamListResult refused = t.list->WriteBack();
         QCOMPARE(refused.error.Id(), 1854);
