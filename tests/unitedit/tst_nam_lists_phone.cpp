@@ -5,6 +5,7 @@
 #include "CPhoneCommands.h"
 #include "CPhoneDump.h"
 #include "CPhoneFixture.h"
+#include "CPhoneTextCodec.h"
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
 #include "CUnitNamListPage.h"
@@ -14,6 +15,7 @@
 #include "CVelmoraGridWnd.h"
 
 #include <QComboBox>
+#include <QSqlQuery>
 #include <QTest>
 
 class TestNamListsPhone : public QObject
@@ -54,17 +56,46 @@ private:
         return 0;
     }
 
+    static QString PhoneBytes(const QString& text, int language)
+    {
+        QByteArray bytes;
+        CPhoneTextCodec::ForUnit(language, false).Encode(text, bytes);
+        return QString::fromLatin1(bytes);
+    }
+
 private Q_SLOTS:
     void init() { m_fx.Start(); }
 
+    void talkgroupsEditedInTheSheetReachThePhoneAndComeBack_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("language");
+        QTest::newRow("latin") << QStringLiteral("Dispatch") << QStringLiteral("O'Hara Yard") << 0;
+        QTest::newRow("hebrew") << QString::fromUtf8("מוקד") << QString::fromUtf8("חצר \"א\"") << 3;
+    }
     void talkgroupsEditedInTheSheetReachThePhoneAndComeBack()
     {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(int, language);
         const int model = ModelWithTalkgroups(4);
         QVERIFY(model != 0);
-        const QString name = m_fx.Plug(model);
+        // A Hebrew phone: its release keeps call lists in Hebrew, so reading it takes the names back in
+        // code page 1255.
+        CPhonePresetOptions options;
+        if (language == 3)
+            options.release = 39;
+        const QString name = m_fx.Plug(model, options);
         CVelmoraDoc* doc = ReadIntoNewFleet();
         QVERIFY(doc);
         const QString imei = m_fx.Load(name).imei;
+        {
+            QSqlQuery query(doc->Database());
+            query.prepare(QStringLiteral("UPDATE unit_details SET unit_def_call_list_lang_id = ?"));
+            query.addBindValue(language);
+            QVERIFY(query.exec());
+        }
 
         auto sheet = Sheet(*doc, imei, UnitPage::TalkgroupList);
         QVERIFY(sheet);
@@ -75,11 +106,11 @@ private Q_SLOTS:
             grid->SetValue(row, 1, QString());
             grid->SetValue(row, 2, QString());
         }
-        grid->SetValue(1, 1, QStringLiteral("Dispatch"));
+        grid->SetValue(1, 1, first);
         grid->SetValue(1, 2, QStringLiteral("17"));
         grid->SetValue(1, 3, QStringLiteral("1"));
         // A gap: the fourth entry keeps its location.
-        grid->SetValue(4, 1, QStringLiteral("Yard"));
+        grid->SetValue(4, 1, second);
         grid->SetValue(4, 2, QStringLiteral("201"));
         grid->SetValue(4, 3, QStringLiteral("1"));
         QVERIFY(sheet->PressOk());
@@ -90,12 +121,15 @@ private Q_SLOTS:
         m_fx.Host().active = doc;
         QVERIFY(CPhoneCommands::WritePhone(m_fx.Host(), m_fx.Settings(), m_fx.Rules(), CWriteFlags::All()));
         const QStringList dump = CPhoneDump::ListBlock(m_fx.Load(name));
+        // The dump shows the names' bytes; the phone holds them in its code page.
+        const QString firstBytes = PhoneBytes(first, language);
+        const QString secondBytes = PhoneBytes(second, language);
         const QStringList nam1 = dump.filter(QStringLiteral("NAM1 slot")).filter(QStringLiteral("alkgroup"));
         QVERIFY2(nam1.size() == 2, qPrintable(dump.join(QLatin1Char('\n'))));
-        QVERIFY2(nam1[0].contains(QStringLiteral("slot 1:")) &&
-                     nam1[0].contains(QStringLiteral("Dispatch")) && nam1[0].contains(QStringLiteral("17")),
+        QVERIFY2(nam1[0].contains(QStringLiteral("slot 1:")) && nam1[0].contains(firstBytes) &&
+                     nam1[0].contains(QStringLiteral("17")),
                  qPrintable(nam1[0]));
-        QVERIFY2(nam1[1].contains(QStringLiteral("slot 4:")) && nam1[1].contains(QStringLiteral("Yard")) &&
+        QVERIFY2(nam1[1].contains(QStringLiteral("slot 4:")) && nam1[1].contains(secondBytes) &&
                      nam1[1].contains(QStringLiteral("201")),
                  qPrintable(nam1[1]));
 
@@ -106,10 +140,10 @@ private Q_SLOTS:
         page = qobject_cast<CUnitNamListPage*>(reread->GetActivePage());
         QVERIFY(page);
         grid = page->Grid();
-        QCOMPARE(grid->Value(1, 1), QStringLiteral("Dispatch"));
+        QCOMPARE(grid->Value(1, 1), first);
         QCOMPARE(grid->Value(1, 2), QStringLiteral("17"));
         QCOMPARE(grid->Value(1, 3), QStringLiteral("1"));
-        QCOMPARE(grid->Value(2, 1), QStringLiteral("Yard"));
+        QCOMPARE(grid->Value(2, 1), second);
         QCOMPARE(grid->Value(2, 2), QStringLiteral("201"));
         reread->PressCancel();
     }
