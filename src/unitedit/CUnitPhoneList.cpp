@@ -168,24 +168,28 @@ CUnitListWriteResult CUnitPhoneList::WriteBack()
 {
     CUnitPhoneDetRecSet rs;
     const int rows = m_grid ? m_grid->RowCount() : 0;
-    return m_twin.WriteBack(rs, rows, [this](int index, CRecordset& record, bool& write) {
-        const int row = index + 1;
-        write = RowCounts(row);
-        if (!write)
+    m_lastFailedRow = 0;
+    CUnitListWriteResult result =
+        m_twin.WriteBack(rs, rows, [this](int index, CRecordset& record, bool& write) {
+            const int row = index + 1;
+            write = RowCounts(row);
+            if (!write)
+                return CVelmoraError();
+            if (CVelmoraError error = CheckRow(row))
+                return error;
+            // A model whose phone book has no language entry cannot store names.
+            if (m_unit.phoneBookLangEntryId == NoLanguage)
+                return CVelmoraError::Message(MsgSaveFailed);
+            auto& phone = static_cast<CUnitPhoneDetRecSet&>(record);
+            phone.m_unit_speed_dial = row;
+            phone.m_unit_name = m_grid->Value(row, ColName);
+            phone.m_unit_phone_num = m_grid->Value(row, ColNumber);
+            phone.m_unit_program_flag = m_grid->Value(row, ColProgram) == QLatin1String("1");
+            phone.m_unit_language = m_unit.phoneBookLangEntryId;
             return CVelmoraError();
-        if (CVelmoraError error = CheckRow(row))
-            return error;
-        // A model whose phone book has no language entry cannot store names.
-        if (m_unit.phoneBookLangEntryId == NoLanguage)
-            return CVelmoraError::Message(MsgSaveFailed);
-        auto& phone = static_cast<CUnitPhoneDetRecSet&>(record);
-        phone.m_unit_speed_dial = row;
-        phone.m_unit_name = m_grid->Value(row, ColName);
-        phone.m_unit_phone_num = m_grid->Value(row, ColNumber);
-        phone.m_unit_program_flag = m_grid->Value(row, ColProgram) == QLatin1String("1");
-        phone.m_unit_language = m_unit.phoneBookLangEntryId;
-        return CVelmoraError();
-    });
+        });
+    m_lastFailedRow = result.failedRow + 1;
+    return result;
 }
 
 CVelmoraError CUnitPhoneList::Save(bool& changed)

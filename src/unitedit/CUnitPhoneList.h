@@ -54,6 +54,7 @@ public:
     // hebrewInterface: the program runs in Hebrew (the names' code page when the unit has no language).
     explicit CUnitPhoneList(const CUnitSheetUnit& unit, bool hebrewInterface = false);
 
+    const CUnitSheetUnit& Unit() const { return m_unit; }
     // The model's phone-book capacity: the grid's row count.
     int Capacity() const { return m_unit.profile.capacities.phoneBook; }
     int TabIconId() const { return m_unit.phoneClass >= 2 ? PhoneIcon : OtherIcon; }
@@ -93,6 +94,8 @@ public:
     // Write-back, then the unit's rows of the table from the twin; inside the sheet's transaction.
     // changed: whether the stored phone book differs from what it was.
     CVelmoraError Save(bool& changed);
+    // The grid row whose check stopped the last write-back, or 0.
+    int LastFailedRow() const { return m_lastFailedRow; }
     // Empties the twin (OK and Cancel); failure is 1487 for the page to show.
     CVelmoraError Close();
 
@@ -109,4 +112,5 @@ private:
     CPhoneTextCodec m_codec;
     CUnitListTwin m_twin;
     CVelmoraGridModel* m_grid = nullptr;
+    int m_lastFailedRow = 0;
 };

@@ -272,12 +272,13 @@ private Q_SLOTS:
         CUnitPropertySheet ordinary(Open(*doc, heron.imei), Context(*doc));
         QCOMPARE(ordinary.windowTitle(), CVelmoraWrap::LoadString(1733));
         QList<int> expected{UnitPage::Basic, UnitPage::Advanced, UnitPage::PhoneInfo, UnitPage::Comments};
+        expected.prepend(UnitPage::PhoneList);
         QCOMPARE(ordinary.PageIds(), expected);
-        QCOMPARE(TabTexts(ordinary).first(), CVelmoraWrap::LoadString(1624));
+        QCOMPARE(TabTexts(ordinary).first(), CVelmoraWrap::LoadString(1622));
         QVERIFY(!ordinary.TabBar()->tabIcon(0).isNull());
 
         CUnitPropertySheet alderSheet(Open(*doc, alder.imei), Context(*doc));
-        expected.prepend(UnitPage::SimInfo);
+        expected.insert(1, UnitPage::SimInfo);
         QCOMPARE(alderSheet.PageIds(), expected);
         alderSheet.SetStartPageId(UnitPage::Comments);
         alderSheet.show();
@@ -430,7 +431,8 @@ private Q_SLOTS:
         QVERIFY(view.SetCurrentCell(2, 1));
         QVERIFY(view.CanRunCommand(FrameCmd::PageBasic));
         QVERIFY(view.CanRunCommand(FrameCmd::PagePhoneInfo));
-        QVERIFY(!view.CanRunCommand(FrameCmd::PagePhoneList)); // not in the program yet
+        QVERIFY(view.CanRunCommand(FrameCmd::PagePhoneList));
+        QVERIFY(!view.CanRunCommand(FrameCmd::PagePrivateList)); // not in the program yet
         QVERIFY(!view.CanRunCommand(FrameCmd::PageStatusMessages));
         view.RunCommand(FrameCmd::PageAdvanced);
         QVERIFY(view.OpenUnit(1));
