@@ -179,3 +179,33 @@ int CUnitListTwin::TwinRowCount(const CUnitListKey& key) const
         return -1;
     return query.value(0).toInt();
 }
+
+bool CUnitListTwin::DiffersFromTable() const
+{
+    const CFleetTable* table = CFleetSchema::Find(m_table);
+    if (!table)
+        return true;
+    QStringList columns;
+    const QString counter = table->CounterColumn();
+    for (const QString& column : table->ColumnNames()) {
+        if (column != counter)
+            columns << CFleetSchema::Quote(column);
+    }
+    const QString list = columns.join(QStringLiteral(", "));
+    const QString select = QStringLiteral("SELECT %1 FROM %2 WHERE unit_imei_num = ?");
+    const QString a = select.arg(list, m_table);
+    const QString b = select.arg(list, TwinTable());
+    // Same number of rows, and no row of either side missing from the other.
+    const QString sql = QStringLiteral("SELECT (SELECT count(*) FROM %1 WHERE unit_imei_num = ?) <> "
+                                       "(SELECT count(*) FROM %2 WHERE unit_imei_num = ?) "
+                                       "OR EXISTS (%3 EXCEPT %4) OR EXISTS (%4 EXCEPT %3)")
+                            .arg(m_table, TwinTable(), a, b);
+    QSqlQuery query(m_db);
+    if (!query.prepare(sql))
+        return true;
+    for (int i = 0; i < 6; ++i)
+        query.addBindValue(m_imei);
+    if (!query.exec() || !query.next())
+        return true;
+    return query.value(0).toBool();
+}

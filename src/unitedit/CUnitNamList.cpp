@@ -1,13 +1,10 @@
 #include "CUnitNamList.h"
 
-#include "CFleetConnection.h"
 #include "CRecordset.h"
 #include "CUnitListTwin.h"
 #include "CUnitRecSet.h"
 #include "CVelmoraGridModel.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 #include <algorithm>
 
@@ -311,39 +308,17 @@ void CUnitNamList::MarkAll(bool mark)
         m_model->MarkAll(ProgramColumn, IdColumn, mark);
 }
 
-QString CUnitNamList::StoredRows() const
-{
-    QSqlQuery query(m_unit.db);
-    query.prepare(QStringLiteral("SELECT * FROM %1 WHERE unit_imei_num = ? ORDER BY unit_nam, unit_loc_no")
-                      .arg(m_kind.table));
-    query.addBindValue(m_unit.imei);
-    QStringList rows;
-    if (query.exec()) {
-        while (query.next()) {
-            QStringList cells;
-            for (int i = 0; i < query.record().count(); ++i) {
-                // The counter column is renumbered by every commit.
-                if (query.record().fieldName(i) != QLatin1String("unit_rec_num"))
-                    cells << query.value(i).toString();
-            }
-            rows << cells.join(QLatin1Char('\x1f'));
-        }
-    }
-    return rows.join(QLatin1Char('\x1e'));
-}
-
 CNamListResult CUnitNamList::Save(bool& changed)
 {
     changed = false;
     CNamListResult result = WriteBack();
     if (!result)
         return result;
-    const QString before = StoredRows();
+    changed = m_twin->DiffersFromTable();
     if (CVelmoraError error = m_twin->Commit()) {
+        changed = false;
         result.error = error;
-        return result;
     }
-    changed = StoredRows() != before;
     return result;
 }
 

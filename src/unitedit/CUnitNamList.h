@@ -107,7 +107,6 @@ private:
     CVelmoraError ReadCrossFleet();
     CVelmoraError Load();
     CNamListResult CheckRow(int row, CPrivateIdForm::Id* id);
-    QString StoredRows() const;
 
     const CNamListKind& m_kind;
     CUnitSheetUnit m_unit;

@@ -66,17 +66,21 @@ enum : int
     AdvLanguage = 7550,
     AdvBaudRate = 7551,
 
-    // Per-NAM list pages.
+    // Phone list page buttons and counter.
+    PhoneMoveUp = 7560,
+    PhoneMoveDown = 7561,
+    PhoneClear = 7562,
+    PhoneSortByName = 7563,
+    PhoneSortByNumber = 7564,
+    PhoneCopyUserInfo = 7565,
+    PhoneAutoFill = 7566,
+    PhoneBookTransfer = 7567,
+    PhoneEntryCount = 7568, // "%1 of %2"
+
+    // Per-NAM list pages (their other buttons are the phone list's).
     ListNam = 7580,
-    ListMoveUp = 7581,
-    ListMoveDown = 7582,
-    ListClear = 7583,
-    ListSortByName = 7584,
     ListSortById = 7585,
     ListMarkAll = 7586,
     ListUnmarkAll = 7587,
-    ListCopyUserInfo = 7588,
-    ListAutoFill = 7589,
-    ListPhoneBookTransfer = 7590,
 };
 } // namespace UnitEditText

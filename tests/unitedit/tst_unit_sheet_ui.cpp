@@ -272,14 +272,14 @@ private Q_SLOTS:
         CUnitPropertySheet ordinary(Open(*doc, heron.imei), Context(*doc));
         QCOMPARE(ordinary.windowTitle(), CVelmoraWrap::LoadString(1733));
         using namespace UnitPage;
-        QCOMPARE(ordinary.PageIds(), (QList<int>{PrivateList, TalkgroupList, Basic, Advanced, StatusMessages,
-                                                 ScanList, PhoneInfo, Comments}));
-        QCOMPARE(TabTexts(ordinary).first(), CVelmoraWrap::LoadString(1623));
+        QCOMPARE(ordinary.PageIds(), (QList<int>{PhoneList, PrivateList, TalkgroupList, Basic, Advanced,
+                                                 StatusMessages, ScanList, PhoneInfo, Comments}));
+        QCOMPARE(TabTexts(ordinary).first(), CVelmoraWrap::LoadString(1622));
         QVERIFY(!ordinary.TabBar()->tabIcon(0).isNull());
 
         CUnitPropertySheet alderSheet(Open(*doc, alder.imei), Context(*doc));
-        QCOMPARE(alderSheet.PageIds(),
-                 (QList<int>{PrivateList, TalkgroupList, SimInfo, Basic, Advanced, PhoneInfo, Comments}));
+        QCOMPARE(alderSheet.PageIds(), (QList<int>{PhoneList, PrivateList, TalkgroupList, SimInfo, Basic,
+                                                   Advanced, PhoneInfo, Comments}));
         alderSheet.SetStartPageId(UnitPage::Comments);
         alderSheet.show();
         QCOMPARE(alderSheet.GetActivePage(), alderSheet.PageById(UnitPage::Comments));
@@ -431,7 +431,7 @@ private Q_SLOTS:
         QVERIFY(view.SetCurrentCell(2, 1));
         QVERIFY(view.CanRunCommand(FrameCmd::PageBasic));
         QVERIFY(view.CanRunCommand(FrameCmd::PagePhoneInfo));
-        QVERIFY(!view.CanRunCommand(FrameCmd::PagePhoneList)); // not in the program yet
+        QVERIFY(view.CanRunCommand(FrameCmd::PagePhoneList));
         QVERIFY(view.CanRunCommand(FrameCmd::PageTalkgroupList));
         QVERIFY(view.CanRunCommand(FrameCmd::PageScanList));
         view.RunCommand(FrameCmd::PageAdvanced);

@@ -58,11 +58,11 @@ CUnitNamListPage::CUnitNamListPage(const CNamListKind& kind, const CUnitSheetUni
     auto* middle = new QHBoxLayout;
     middle->addWidget(m_grid, 1);
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(AddButton(MoveUp, UnitEditText::ListMoveUp));
-    buttons->addWidget(AddButton(MoveDown, UnitEditText::ListMoveDown));
-    buttons->addWidget(AddButton(Clear, UnitEditText::ListClear));
+    buttons->addWidget(AddButton(MoveUp, UnitEditText::PhoneMoveUp));
+    buttons->addWidget(AddButton(MoveDown, UnitEditText::PhoneMoveDown));
+    buttons->addWidget(AddButton(Clear, UnitEditText::PhoneClear));
     if (kind.sortNameButton)
-        buttons->addWidget(AddButton(kind.sortNameButton, UnitEditText::ListSortByName));
+        buttons->addWidget(AddButton(kind.sortNameButton, UnitEditText::PhoneSortByName));
     if (kind.sortIdButton)
         buttons->addWidget(AddButton(kind.sortIdButton, UnitEditText::ListSortById));
     if (kind.markAll) {
@@ -71,14 +71,14 @@ CUnitNamListPage::CUnitNamListPage(const CNamListKind& kind, const CUnitSheetUni
     }
     buttons->addSpacing(12);
     // The dialogs these open are not part of the program yet.
-    buttons->addWidget(AddButton(CopyUserInfo, UnitEditText::ListCopyUserInfo));
+    buttons->addWidget(AddButton(CopyUserInfo, UnitEditText::PhoneCopyUserInfo));
     m_buttons.value(CopyUserInfo)->setEnabled(false);
     if (kind.autoFill) {
-        buttons->addWidget(AddButton(AutoFill, UnitEditText::ListAutoFill));
+        buttons->addWidget(AddButton(AutoFill, UnitEditText::PhoneAutoFill));
         m_buttons.value(AutoFill)->setEnabled(false);
     }
     if (kind.transfer && unit.IsAlder()) {
-        buttons->addWidget(AddButton(PhoneBookTransfer, UnitEditText::ListPhoneBookTransfer));
+        buttons->addWidget(AddButton(PhoneBookTransfer, UnitEditText::PhoneBookTransfer));
         m_buttons.value(PhoneBookTransfer)->setEnabled(false);
     }
     buttons->addStretch(1);

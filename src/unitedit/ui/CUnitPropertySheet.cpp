@@ -6,6 +6,7 @@
 #include "CUnitCommentsPage.h"
 #include "CUnitInfoPageHost.h"
 #include "CUnitNamListPage.h"
+#include "CUnitPhoneListDlg.h"
 #include "CUnitSheetSave.h"
 #include "CVelmoraWrap.h"
 #include "UnitEditMessageIds.h"
@@ -16,6 +17,7 @@ namespace {
 bool IsBuiltPage(int page)
 {
     switch (page) {
+    case UnitPage::PhoneList:
     case UnitPage::Basic:
     case UnitPage::Advanced:
     case UnitPage::PhoneInfo:
@@ -74,6 +76,9 @@ CUnitSheetConditions CUnitPropertySheet::ConditionsOf(const CUnitOpenInfo& unit,
 CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
 {
     switch (page) {
+    case UnitPage::PhoneList:
+        return m_context.rules ? new CUnitPhoneListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags)
+                               : nullptr;
     case UnitPage::Basic:
         return m_context.rules ? new CUnitBasicPage(m_sheetUnit) : nullptr;
     case UnitPage::Advanced:
