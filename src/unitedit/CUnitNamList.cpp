@@ -140,10 +140,15 @@ CVelmoraError CUnitNamList::Load()
     const int urban = record->FieldIndex(QStringLiteral("unit_urban_id"));
     const int fleet = record->FieldIndex(QStringLiteral("unit_fleet_id"));
     int row = 0;
+    m_hiddenIds.clear();
     for (record->MoveFirst(); !record->IsEOF(); record->MoveNext()) {
         const int idValue = record->FieldValue(id).toInt();
         if (idValue == 0)
             continue;
+        if (m_kind.privateIds && !m_crossFleet)
+            m_hiddenIds.append(
+                {{record->FieldValue(urban).toInt(), record->FieldValue(fleet).toInt(), idValue},
+                 record->FieldValue(name).toString()});
         // Rows beyond the capacity are still shown, so that nothing stored is lost unseen.
         if (++row > m_model->RowCount())
             m_model->SetRowCount(row);
@@ -212,7 +217,8 @@ CNamListResult CUnitNamList::WriteBack()
         return result;
     }
     std::unique_ptr<CRecordset> record = m_kind.MakeRecordset(m_unit.db);
-    const auto fill = [this](int index, CRecordset& rs, bool& write) {
+    QList<HiddenId> hidden = m_hiddenIds;
+    const auto fill = [this, &hidden](int index, CRecordset& rs, bool& write) {
         const int row = index + 1;
         write = !m_model->Value(row, IdColumn).trimmed().isEmpty();
         if (!write)
@@ -220,6 +226,7 @@ CNamListResult CUnitNamList::WriteBack()
         CPrivateIdForm::Id id;
         if (CNamListResult checked = CheckRow(row, &id); !checked)
             return checked.error;
+        KeepHiddenParts(hidden, row, id);
         rs.SetFieldValue(rs.FieldIndex(m_kind.nameField), m_model->Value(row, NameColumn));
         rs.SetFieldValue(rs.FieldIndex(m_kind.idField), id.member);
         if (m_kind.privateIds) {
@@ -242,6 +249,22 @@ CNamListResult CUnitNamList::WriteBack()
         result.saysNotSaved = m_kind.reportsWriteBack;
     }
     return result;
+}
+
+void CUnitNamList::KeepHiddenParts(QList<HiddenId>& hidden, int row, CPrivateIdForm::Id& id) const
+{
+    // Without cross-fleet the list shows members only; an entry that is still the one loaded (same
+    // member and name, wherever it moved) keeps the urban and fleet it was stored with, so turning
+    // cross-fleet on again finds them.
+    const QString name = m_model->Value(row, NameColumn);
+    for (int i = 0; i < hidden.size(); ++i) {
+        if (hidden[i].id.member == id.member && hidden[i].name == name) {
+            id.urban = hidden[i].id.urban;
+            id.fleet = hidden[i].id.fleet;
+            hidden.removeAt(i);
+            return;
+        }
+    }
 }
 
 CNamListResult CUnitNamList::SelectNam(int nam)

@@ -107,6 +107,13 @@ private:
     CVelmoraError ReadCrossFleet();
     CVelmoraError Load();
     CNamListResult CheckRow(int row, CPrivateIdForm::Id* id);
+    // A private id loaded while cross-fleet is off, with the name of its entry.
+    struct HiddenId
+    {
+        CPrivateIdForm::Id id;
+        QString name;
+    };
+    void KeepHiddenParts(QList<HiddenId>& hidden, int row, CPrivateIdForm::Id& id) const;
 
     const CNamListKind& m_kind;
     CUnitSheetUnit m_unit;
@@ -118,4 +125,5 @@ private:
     std::array<int, CModelProfile::NamSlots> m_ownUrban{};
     std::array<int, CModelProfile::NamSlots> m_ownFleet{};
     CPrivateIdForm m_idForm;
+    QList<HiddenId> m_hiddenIds; // the current NAM's, cross-fleet off
 };

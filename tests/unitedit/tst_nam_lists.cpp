@@ -383,6 +383,30 @@ private Q_SLOTS:
         QCOMPARE(refused.row, 2);
     }
 
+    void privateIdsWithoutCrossFleetKeepTheirStoredFleet()
+    {
+        Store(UnitPage::PrivateList, 1, 1, QStringLiteral("far"), 6, 40, 30);
+        Store(UnitPage::PrivateList, 1, 2, QStringLiteral("near"), 7, 40, 30);
+        CListUnderTest t = Open(UnitPage::PrivateList, Unit());
+        QCOMPARE(t.Cell(1, 2), QStringLiteral("6"));
+        QVERIFY(!t.list->Move({2}, true).Stops());             // "near" first: the parts follow the entry
+        t.Set(1, QStringLiteral("near"), QStringLiteral("8")); // another member: a new entry
+        t.Set(3, QStringLiteral("new"), QStringLiteral("9"));
+        QVERIFY(!Save(*t.list).Stops());
+        QSqlQuery q(Db());
+        QVERIFY(q.exec(QStringLiteral("SELECT unit_name, unit_urban_id, unit_fleet_id, unit_member_id FROM "
+                                      "unit_private_details ORDER BY unit_loc_no")));
+        QStringList rows;
+        while (q.next())
+            rows << QStringLiteral("%1 %2*%3*%4")
+                        .arg(q.value(0).toString())
+                        .arg(q.value(1).toInt())
+                        .arg(q.value(2).toInt())
+                        .arg(q.value(3).toInt());
+        QCOMPARE(rows, (QStringList{QStringLiteral("near 0*0*8"), QStringLiteral("far 40*30*6"),
+                                    QStringLiteral("new 0*0*9")}));
+    }
+
     void privateIdsWithoutCrossFleet()
     {
         CListUnderTest t = Open(UnitPage::PrivateList, Unit());
