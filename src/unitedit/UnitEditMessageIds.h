@@ -65,5 +65,22 @@ enum : int
     AdvNetMode = 7549,
     AdvLanguage = 7550,
     AdvBaudRate = 7551,
+
+    // Phone list page buttons and counter.
+    PhoneMoveUp = 7560,
+    PhoneMoveDown = 7561,
+    PhoneClear = 7562,
+    PhoneSortByName = 7563,
+    PhoneSortByNumber = 7564,
+    PhoneCopyUserInfo = 7565,
+    PhoneAutoFill = 7566,
+    PhoneBookTransfer = 7567,
+    PhoneEntryCount = 7568, // "%1 of %2"
+
+    // Per-NAM list pages (their other buttons are the phone list's).
+    ListNam = 7580,
+    ListSortById = 7585,
+    ListMarkAll = 7586,
+    ListUnmarkAll = 7587,
 };
 } // namespace UnitEditText

@@ -271,14 +271,15 @@ private Q_SLOTS:
         QVERIFY(doc);
         CUnitPropertySheet ordinary(Open(*doc, heron.imei), Context(*doc));
         QCOMPARE(ordinary.windowTitle(), CVelmoraWrap::LoadString(1733));
-        QList<int> expected{UnitPage::Basic, UnitPage::Advanced, UnitPage::PhoneInfo, UnitPage::Comments};
-        QCOMPARE(ordinary.PageIds(), expected);
-        QCOMPARE(TabTexts(ordinary).first(), CVelmoraWrap::LoadString(1624));
+        using namespace UnitPage;
+        QCOMPARE(ordinary.PageIds(), (QList<int>{PhoneList, PrivateList, TalkgroupList, Basic, Advanced,
+                                                 StatusMessages, ScanList, PhoneInfo, Comments}));
+        QCOMPARE(TabTexts(ordinary).first(), CVelmoraWrap::LoadString(1622));
         QVERIFY(!ordinary.TabBar()->tabIcon(0).isNull());
 
         CUnitPropertySheet alderSheet(Open(*doc, alder.imei), Context(*doc));
-        expected.prepend(UnitPage::SimInfo);
-        QCOMPARE(alderSheet.PageIds(), expected);
+        QCOMPARE(alderSheet.PageIds(), (QList<int>{PhoneList, PrivateList, TalkgroupList, SimInfo, Basic,
+                                                   Advanced, PhoneInfo, Comments}));
         alderSheet.SetStartPageId(UnitPage::Comments);
         alderSheet.show();
         QCOMPARE(alderSheet.GetActivePage(), alderSheet.PageById(UnitPage::Comments));
@@ -430,8 +431,9 @@ private Q_SLOTS:
         QVERIFY(view.SetCurrentCell(2, 1));
         QVERIFY(view.CanRunCommand(FrameCmd::PageBasic));
         QVERIFY(view.CanRunCommand(FrameCmd::PagePhoneInfo));
-        QVERIFY(!view.CanRunCommand(FrameCmd::PagePhoneList)); // not in the program yet
-        QVERIFY(!view.CanRunCommand(FrameCmd::PageStatusMessages));
+        QVERIFY(view.CanRunCommand(FrameCmd::PagePhoneList));
+        QVERIFY(view.CanRunCommand(FrameCmd::PageTalkgroupList));
+        QVERIFY(view.CanRunCommand(FrameCmd::PageScanList));
         view.RunCommand(FrameCmd::PageAdvanced);
         QVERIFY(view.OpenUnit(1));
         QCOMPARE(pages, (QList<int>{UnitPage::Advanced, -1}));

@@ -14,6 +14,7 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "Scenes.h"
+#include "SheetListRows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +42,42 @@ const CSheetUnit kUnits[] = {
     {"heron", "351234567890020", "Rita Stone", u"\u05D2\u05DC \u05E1\u05D5\u05DC\u05D5\u05DD", 20},
 };
 
+// A dozen speed-dial entries with a gap at 7, names in the unit's language.
+bool AddPhoneBook(const QSqlDatabase& db, const QString& imei, bool hebrew)
+{
+    const char* const english[] = {"Office",    "Dispatch", "Dan O'Neil", "Workshop", "Home",  "Night desk",
+                                   "Sara Levi", "Yard",     "Fuel",       "Security", "Depot", "Manager"};
+    const char16_t* const hebrewNames[] = {u"\u05DE\u05E9\u05E8\u05D3",
+                                           u"\u05DE\u05D5\u05E7\u05D3",
+                                           u"\u05D3\u05E0\u05D9 \u05D0'",
+                                           u"\u05DE\u05D5\u05E1\u05DA",
+                                           u"\u05D1\u05D9\u05EA",
+                                           u"\u05DC\u05D9\u05DC\u05D4",
+                                           u"\u05E9\u05E8\u05D4 \u05DC\u05D5\u05D9",
+                                           u"\u05D7\u05E6\u05E8",
+                                           u"\u05D3\u05DC\u05E7",
+                                           u"\u05D1\u05D9\u05D8\u05D7\u05D5\u05DF",
+                                           u"\u05DE\u05D7\u05E1\u05DF",
+                                           u"\u05DE\u05E0\u05D4\u05DC"};
+    const char* const numbers[] = {"035551234",  "*100#", "0541234567", "+97235550000",
+                                   "0777001122", "101",   "0525550199", "0P123",
+                                   "0391234",    "112",   "0oo44",      "0506667788"};
+    for (int i = 0; i < 12; ++i) {
+        QSqlQuery q(db);
+        q.prepare(
+            QStringLiteral("INSERT INTO unit_phone_details (unit_imei_num, unit_speed_dial, unit_phone_num, "
+                           "unit_name, unit_program_flag, unit_language) VALUES (?, ?, ?, ?, ?, 0)"));
+        q.addBindValue(imei);
+        q.addBindValue(i < 6 ? i + 1 : i + 2);
+        q.addBindValue(QString::fromLatin1(numbers[i]));
+        q.addBindValue(hebrew ? QString::fromUtf16(hebrewNames[i]) : QString::fromLatin1(english[i]));
+        q.addBindValue(i % 3 != 2);
+        if (!q.exec())
+            return false;
+    }
+    return true;
+}
+
 bool MakeFleet(const QString& path, bool hebrew)
 {
     QFile::remove(path);
@@ -65,7 +102,9 @@ bool MakeFleet(const QString& path, bool hebrew)
         q.addBindValue(hebrew ? QString::fromUtf16(u"\u05E8\u05DB\u05D1 \u05E9\u05D9\u05E8\u05D5\u05EA 12")
                               : QStringLiteral("Service van 12"));
         q.addBindValue(hebrew ? 3 : 0);
-        if (!q.exec())
+        if (!q.exec() || !AddSheetListRows(c.Database(), QString::fromLatin1(u.imei), hebrew))
+            return false;
+        if (!AddPhoneBook(c.Database(), QString::fromLatin1(u.imei), hebrew))
             return false;
     }
     return transaction.Commit();

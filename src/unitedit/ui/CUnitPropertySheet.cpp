@@ -5,6 +5,8 @@
 #include "CUnitBasicPage.h"
 #include "CUnitCommentsPage.h"
 #include "CUnitInfoPageHost.h"
+#include "CUnitNamListPage.h"
+#include "CUnitPhoneListDlg.h"
 #include "CUnitSheetSave.h"
 #include "CVelmoraWrap.h"
 #include "UnitEditMessageIds.h"
@@ -15,11 +17,16 @@ namespace {
 bool IsBuiltPage(int page)
 {
     switch (page) {
+    case UnitPage::PhoneList:
     case UnitPage::Basic:
     case UnitPage::Advanced:
     case UnitPage::PhoneInfo:
     case UnitPage::SimInfo:
     case UnitPage::Comments:
+    case UnitPage::PrivateList:
+    case UnitPage::TalkgroupList:
+    case UnitPage::StatusMessages:
+    case UnitPage::ScanList:
         return true;
     default:
         return false;
@@ -69,6 +76,9 @@ CUnitSheetConditions CUnitPropertySheet::ConditionsOf(const CUnitOpenInfo& unit,
 CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
 {
     switch (page) {
+    case UnitPage::PhoneList:
+        return m_context.rules ? new CUnitPhoneListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags)
+                               : nullptr;
     case UnitPage::Basic:
         return m_context.rules ? new CUnitBasicPage(m_sheetUnit) : nullptr;
     case UnitPage::Advanced:
@@ -79,6 +89,13 @@ CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
         return m_context.rules ? CUnitInfoPageHost::PhonePage(m_unit.imei, m_context) : nullptr;
     case UnitPage::SimInfo:
         return CUnitInfoPageHost::SimPage(m_unit.imei, m_context);
+    case UnitPage::PrivateList:
+    case UnitPage::TalkgroupList:
+    case UnitPage::StatusMessages:
+    case UnitPage::ScanList:
+        return m_context.rules
+                   ? new CUnitNamListPage(*CNamListKind::Of(page), m_sheetUnit, m_context.IsHebrew())
+                   : nullptr;
     default:
         return nullptr;
     }
@@ -144,6 +161,15 @@ bool CUnitPropertySheet::ApplyPages()
     }
     m_saved = m_saved || changes;
     return true;
+}
+
+void CUnitPropertySheet::done(int result)
+{
+    for (CUnitSheetPage* page : m_unitPages) {
+        if (page->IsInitialized())
+            page->OnSheetClosed(result == QDialog::Accepted);
+    }
+    CPropertySheetWithHelp::done(result);
 }
 
 void CUnitPropertySheet::OnPagesApplied()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CPropertySheetWithHelp.h"
+#include "CUnitListReloadFlags.h"
 #include "CUnitOpener.h"
 #include "CUnitSheetContext.h"
 #include "CUnitSheetLayout.h"
@@ -45,9 +46,14 @@ public:
     // created when a page opened).
     bool FleetChanged() const;
 
+    // The list pages' reload flags (by UnitPage id), shared by the pages and the dialogs they open.
+    CUnitListReloadFlags& ReloadFlags() { return m_reloadFlags; }
+
 protected:
     bool ApplyPages() override;
     void OnPagesApplied() override;
+    // OK and Cancel end the sheet: every page that was shown lets go of what it holds.
+    void done(int result) override;
 
 private:
     CUnitSheetPage* MakePage(int page);
@@ -57,4 +63,5 @@ private:
     CUnitSheetContext m_context;
     QList<CUnitSheetPage*> m_unitPages;
     bool m_saved = false; // a save changed the fleet
+    CUnitListReloadFlags m_reloadFlags;
 };

@@ -31,6 +31,9 @@ public:
     virtual bool ChangedOnLoad() const { return false; }
     // The sheet's save was committed.
     virtual void SaveCommitted() {}
+    // The sheet closes (accepted: by OK, after its save; else by Cancel): a list page empties its
+    // "_tmp" twin here.
+    virtual void OnSheetClosed(bool accepted) { Q_UNUSED(accepted); }
 
     // A page of the unit sheet saves through the sheet; on its own it only checks that it may be left.
     bool OnApply() override { return OnKillActive(); }

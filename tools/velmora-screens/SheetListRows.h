@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// Sample rows of a unit's per-NAM lists for the sheet's pictures: a dozen talkgroups on NAM 1 and a few
+// private calls, scan entries and status messages, with English or Hebrew names.
+bool AddSheetListRows(const QSqlDatabase& db, const QString& imei, bool hebrew);
