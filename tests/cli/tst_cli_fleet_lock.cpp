@@ -285,9 +285,14 @@ private Q_SLOTS:
             QFile f(dir + "/original");
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
+        // The instance socket a killed run left: a file of its own kind in the temporary folder.
+        const QString socket =
+            QStringLiteral("%1/velmora-velmora-cli-%2-1-%3").arg(tmp).arg(deadPid).arg(::getuid());
+        QVERIFY(CFleetFixtures::WriteBytes(socket, QByteArray()));
         const CCliRun run = Program({"info", Fleet("any.vlf", CFleetFixtures::Units(1))}, env);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(dead));
+        QVERIFY(!QFileInfo::exists(socket));
         QVERIFY(QFileInfo::exists(alive + "/original"));
         QVERIFY(QFileInfo::exists(foreign + "/original"));
     }

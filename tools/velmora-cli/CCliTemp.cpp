@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
@@ -28,7 +29,18 @@ QString CCliTemp::FolderTemplate()
 int CCliTemp::RemoveLeftovers()
 {
     static const QRegularExpression name(QStringLiteral("^velmora-cli-(\\d+)-[A-Za-z0-9]{6}$"));
+    // The instance socket of each run ("velmora-" + its instance key + "-" + the user id).
+    static const QRegularExpression socket(QStringLiteral("^velmora-velmora-cli-(\\d+)-\\d+-\\d+$"));
     int removed = 0;
+    const QFileInfoList sockets =
+        QDir(QDir::tempPath())
+            .entryInfoList({QStringLiteral("velmora-velmora-cli-*")}, QDir::System | QDir::Files);
+    for (const QFileInfo& entry : sockets) {
+        const QRegularExpressionMatch match = socket.match(entry.fileName());
+        if (match.hasMatch() && !entry.isSymLink() && entry.ownerId() == ::geteuid() &&
+            ProcessGone(match.captured(1).toLongLong()) && QFile::remove(entry.absoluteFilePath()))
+            ++removed;
+    }
     const QFileInfoList entries =
         QDir(QDir::tempPath())
             .entryInfoList({kPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
