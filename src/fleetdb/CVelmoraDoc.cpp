@@ -416,8 +416,14 @@ void CVelmoraDoc::OnCloseDocument()
         CFleetFile::StoreFleetFile(m_workingPath);
     if (m_deleteOnClose && !m_workingPath.isEmpty())
         QFile::remove(m_workingPath);
-    if (!m_backupPath.isEmpty()) {
+    if (!m_backupPath.isEmpty())
         QFile::remove(m_backupPath);
+    LetGo();
+}
+
+void CVelmoraDoc::LetGo()
+{
+    if (!m_backupPath.isEmpty()) {
         ReleaseBackup();
         m_backupPath.clear();
     }
@@ -438,14 +444,7 @@ void CVelmoraDoc::OnAbandonDocument()
     // The changes stay in the fleet file and the last saved state in the backup, as after a crash:
     // the next open of the fleet asks which of the two to keep.
     CloseDatabase();
-    ReleaseBackup();
-    m_backupPath.clear();
-    m_workingPath.clear();
-    m_lock.Unlock();
-    if (m_counted) {
-        m_counted = false;
-        m_context.DocumentClosed();
-    }
+    LetGo();
 }
 
 CVelmoraError CVelmoraDoc::RecoverCrashedSession(const QString& path, const QString& backup,

@@ -107,6 +107,8 @@ private:
     // The backup of a session that ended without closing the fleet: asks whether to keep the changes
     // made after the last save (keptChanges) or to go back to the backup. Cancelled leaves both files.
     CVelmoraError RecoverCrashedSession(const QString& path, const QString& backup, bool& keptChanges);
+    // The end of every close: the backup claim, the paths, the lock and the document count go.
+    void LetGo();
     bool ClaimBackup(const QString& path);
     void ReleaseBackup();
 
