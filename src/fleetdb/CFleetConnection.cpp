@@ -161,3 +161,15 @@ void CFleetConnection::Close()
     QSqlDatabase::removeDatabase(m_name);
     m_name.clear();
 }
+
+CVelmoraError CFleetConnection::Exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(db);
+    if (query.prepare(sql)) {
+        for (const QVariant& v : values)
+            query.addBindValue(v);
+        if (query.exec())
+            return CVelmoraError();
+    }
+    return CVelmoraError::Text(ErrorText(query.lastError()));
+}

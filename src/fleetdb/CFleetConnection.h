@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <QVariantList>
 
 // One named connection to a fleet database file. The connection is removed from Qt's registry when
 // the object is closed or destroyed, so callers never juggle connection names.
@@ -42,6 +43,8 @@ public:
 
     // The error of a statement or open in the database's own words.
     static QString ErrorText(const QSqlError& error);
+    // Runs one statement with its values bound in order; the database's text of what failed.
+    static CVelmoraError Exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
     // SQLite's "file is not a database" (and a damaged file): the file is no fleet database.
     static bool IsNotDatabase(const QSqlError& error);
     // The file exists but another connection holds it.

@@ -10,18 +10,6 @@
 
 namespace {
 
-CVelmoraError Run(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query(db);
-    if (query.prepare(sql)) {
-        for (const QVariant& v : values)
-            query.addBindValue(v);
-        if (query.exec())
-            return CVelmoraError();
-    }
-    return CVelmoraError::Text(CFleetConnection::ErrorText(query.lastError()));
-}
-
 QString Key(const QString& imei)
 {
     return imei.isNull() ? QString(QLatin1String("")) : imei;
@@ -36,10 +24,10 @@ CVelmoraError NoTwin(const QString& table)
 CVelmoraError Replace(const QSqlDatabase& db, const QString& to, const QString& from, const QString& imei)
 {
     CTransaction transaction(db);
-    if (CVelmoraError error =
-            Run(db, QStringLiteral("DELETE FROM %1 WHERE unit_imei_num = ?").arg(to), {Key(imei)}))
+    if (CVelmoraError error = CFleetConnection::Exec(
+            db, QStringLiteral("DELETE FROM %1 WHERE unit_imei_num = ?").arg(to), {Key(imei)}))
         return error;
-    if (CVelmoraError error = Run(
+    if (CVelmoraError error = CFleetConnection::Exec(
             db, QStringLiteral("INSERT INTO %1 SELECT * FROM %2 WHERE %2.unit_imei_num = ?").arg(to, from),
             {Key(imei)}))
         return error;
@@ -74,5 +62,6 @@ CVelmoraError CTmpTwin::ClearTwin(const QSqlDatabase& db, const QString& table)
 {
     if (!HasTwin(table))
         return NoTwin(table);
-    return Run(db, QStringLiteral("DELETE FROM %1").arg(CFleetSchema::TwinName(table)), {});
+    return CFleetConnection::Exec(db, QStringLiteral("DELETE FROM %1").arg(CFleetSchema::TwinName(table)),
+                                  {});
 }

@@ -13,18 +13,6 @@ namespace {
 
 const QString kImeiColumn = QStringLiteral("unit_imei_num");
 
-CVelmoraError Exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query(db);
-    if (query.prepare(sql)) {
-        for (const QVariant& v : values)
-            query.addBindValue(v);
-        if (query.exec())
-            return CVelmoraError();
-    }
-    return CVelmoraError::Text(CFleetConnection::ErrorText(query.lastError()));
-}
-
 } // namespace
 
 CUnitListTwin::CUnitListTwin(const QSqlDatabase& db, const QString& table, const QString& imei)
@@ -101,7 +89,8 @@ CUnitListWriteResult CUnitListTwin::WriteBack(CRecordset& record, int rowCount, 
         result.error = CVelmoraError::Text(transaction.LastError());
         return result;
     }
-    result.error = Exec(m_db, QStringLiteral("DELETE FROM %1 WHERE %2").arg(TwinTable(), filter), values);
+    result.error = CFleetConnection::Exec(
+        m_db, QStringLiteral("DELETE FROM %1 WHERE %2").arg(TwinTable(), filter), values);
     if (result.error)
         return result;
     record.SetDatabase(m_db);
@@ -147,7 +136,8 @@ CVelmoraError CUnitListTwin::ClearRows(const CUnitListKey& key)
     CVelmoraError error;
     if (!Filter(key, filter, values, error))
         return error;
-    return Exec(m_db, QStringLiteral("DELETE FROM %1 WHERE %2").arg(TwinTable(), filter), values);
+    return CFleetConnection::Exec(m_db, QStringLiteral("DELETE FROM %1 WHERE %2").arg(TwinTable(), filter),
+                                  values);
 }
 
 CVelmoraError CUnitListTwin::Commit()
