@@ -7,6 +7,7 @@
 #include "CPhoneFixture.h"
 #include "CPhoneTextCodec.h"
 #include "CScriptedAnswerer.h"
+#include "CSheetOnBench.h"
 #include "CTestEnvironment.h"
 #include "CUnitNamListPage.h"
 #include "CUnitOpener.h"
@@ -27,23 +28,10 @@ private:
 
     std::unique_ptr<CUnitPropertySheet> Sheet(CVelmoraDoc& doc, const QString& imei, int page)
     {
-        CUnitOpenInfo info;
-        if (CUnitOpener::Prepare(doc.Database(), imei, false, &m_fx.Rules(), info))
-            return nullptr;
-        CUnitSheetContext context;
-        context.db = doc.Database();
-        context.rules = &m_fx.Rules();
-        auto sheet = std::make_unique<CUnitPropertySheet>(info, context);
-        sheet->SetStartPageId(page);
-        sheet->show();
-        return sheet;
+        return SheetOnBench::Sheet(m_fx, doc, imei, page);
     }
 
-    CVelmoraDoc* ReadIntoNewFleet()
-    {
-        CVelmoraDoc* doc = m_fx.NewFleet();
-        return doc && CPhoneCommands::ReadPhone(m_fx.Host(), m_fx.Settings(), m_fx.Rules()) ? doc : nullptr;
-    }
+    CVelmoraDoc* ReadIntoNewFleet() { return SheetOnBench::ReadIntoNewFleet(m_fx); }
 
     // A model whose talkgroup list holds at least `rows` entries on NAM 1.
     int ModelWithTalkgroups(int rows) const
