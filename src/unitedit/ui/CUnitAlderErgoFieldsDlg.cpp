@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -103,11 +104,14 @@ void CUnitAlderErgoFieldsDlg::BuildControls(bool hebrew)
     settings.rightToLeft = hebrew;
     m_grid = new CVelmoraGridWnd(CGridListType::AlderErgoList, 0, settings, this);
     m_grid->setProperty("controlId", int(F::GridControl));
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     body->addWidget(m_grid, 3);
 
-    auto* side = new QVBoxLayout();
-    m_menuLabel = new QLabel(CVelmoraWrap::LoadString(TextMenuOrder), this);
-    m_menu = new QListWidget(this);
+    m_side = new QWidget(this);
+    auto* side = new QVBoxLayout(m_side);
+    side->setContentsMargins(0, 0, 0, 0);
+    m_menuLabel = new QLabel(CVelmoraWrap::LoadString(TextMenuOrder), m_side);
+    m_menu = new QListWidget(m_side);
     m_menu->setProperty("controlId", int(F::MenuList));
     m_menuLabel->setBuddy(m_menu);
     side->addWidget(m_menuLabel);
@@ -116,7 +120,7 @@ void CUnitAlderErgoFieldsDlg::BuildControls(bool hebrew)
     side->addWidget(AddButton(F::MoveDown, UnitEditText::PhoneMoveDown));
     side->addWidget(AddButton(F::CopyUserInfo, UnitEditText::PhoneCopyUserInfo));
     side->addStretch(0);
-    body->addLayout(side, 1);
+    body->addWidget(m_side, 1);
     layout->addLayout(body, 1);
 
     m_buttons.value(F::MoveUp)->setIcon(CUnitEditIcons::ButtonIcon(CUnitEditIcons::MoveUpBitmap));
@@ -192,7 +196,11 @@ bool CUnitAlderErgoFieldsDlg::OnInitDialog()
     for (const F::SectionEntry& entry : m_fields.Sections())
         m_sections->addItem(entry.Caption(), int(entry.section));
     m_sections->setCurrentIndex(0);
-    m_grid->LoadColumnWidths();
+    if (!m_grid->LoadColumnWidths()) {
+        // Room for the longest captions and choices.
+        m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(1), 220);
+        m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(2), 200);
+    }
     ShowSection(F::General);
     if (error)
         m_note->setText(CVelmoraWrap::LoadString(TextNotLoaded));
@@ -263,6 +271,9 @@ void CUnitAlderErgoFieldsDlg::UpdateControls()
         Control(id)->setVisible(m_fields.ControlShown(id));
     m_styleLabel->setVisible(m_fields.ControlShown(F::StyleNumber));
     m_menuLabel->setVisible(m_fields.ControlShown(F::MenuList));
+    // Without buttons or menu the grid takes the page's width.
+    m_side->setVisible(m_fields.ControlShown(F::MoveUp) || m_fields.ControlShown(F::CopyUserInfo) ||
+                       m_fields.ControlShown(F::MenuList));
     if (m_fields.CurrentSection() == F::Styles)
         m_styleNumber->setText(QString::number(m_fields.ShownStyle()));
     const int style = m_fields.ShownStyle();

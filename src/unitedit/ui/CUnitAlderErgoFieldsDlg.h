@@ -72,6 +72,7 @@ private:
     QLineEdit* m_styleNumber = nullptr;
     CEditSpin* m_spin = nullptr;
     QLabel* m_note = nullptr;
+    QWidget* m_side = nullptr; // the menu list and the buttons
     QLabel* m_menuLabel = nullptr;
     QListWidget* m_menu = nullptr;
     QHash<int, QPushButton*> m_buttons;
