@@ -209,6 +209,34 @@ private Q_SLOTS:
         reread->PressCancel();
     }
 
+    void settingsThatCannotBeReadAreNotSavedOver()
+    {
+        const QString name = PlugAlder(110);
+        CVelmoraDoc* doc = SheetOnBench::ReadIntoNewFleet(m_fx);
+        QVERIFY(doc);
+        const QString imei = m_fx.Load(name).imei;
+        QSqlQuery query(doc->Database());
+        QVERIFY(query.exec(
+            QStringLiteral("UPDATE unit_alder_styles_details SET unit_style_ringer_volume = 191")));
+        QVERIFY(query.exec(QStringLiteral("DROP TABLE unit_alder_quick_notes")));
+        CScriptedAnswerer::Instance().Clear();
+        auto sheet = SheetOnBench::Sheet(m_fx, *doc, imei, UnitPage::Ergonomic);
+        QVERIFY(sheet);
+        CUnitAlderErgoFieldsDlg* page = Page(*sheet);
+        QVERIFY(page);
+        // The database's own words, then the page greyed with the defaults.
+        QCOMPARE(CScriptedAnswerer::Instance().Count(), 1);
+        QVERIFY(!page->Grid()->isEnabled());
+        QCOMPARE(page->Grid()->Value(2, 2), QStringLiteral("229"));
+        QCOMPARE(page->StyleNote()->text(), CVelmoraWrap::LoadString(7705));
+        QVERIFY(sheet->PressOk());
+        QVERIFY(query.exec(QStringLiteral("SELECT COUNT(*), MIN(unit_style_ringer_volume) FROM "
+                                          "unit_alder_styles_details")));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toInt(), 11);
+        QCOMPARE(query.value(1).toInt(), 191);
+    }
+
     void theSheetHoldsThePageOnlyForNewerAlderCodeplugs()
     {
         const QString name = PlugAlder(114);

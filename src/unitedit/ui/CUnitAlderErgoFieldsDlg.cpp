@@ -184,6 +184,7 @@ void CUnitAlderErgoFieldsDlg::BuildRows()
 bool CUnitAlderErgoFieldsDlg::OnInitDialog()
 {
     const CVelmoraError error = m_fields.Load();
+    m_loadFailed = error.IsError();
     if (error) {
         // Defaults shown for rows that could not be read are not saved over them.
         CVelmoraWrap::ShowError(error);
@@ -202,8 +203,6 @@ bool CUnitAlderErgoFieldsDlg::OnInitDialog()
         m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(2), 200);
     }
     ShowSection(F::General);
-    if (error)
-        m_note->setText(CVelmoraWrap::LoadString(TextNotLoaded));
     WatchControls();
     return true;
 }
@@ -277,8 +276,14 @@ void CUnitAlderErgoFieldsDlg::UpdateControls()
     if (m_fields.CurrentSection() == F::Styles)
         m_styleNumber->setText(QString::number(m_fields.ShownStyle()));
     const int style = m_fields.ShownStyle();
-    m_note->setText(style == 0 ? CVelmoraWrap::LoadString(TextStandardStyle)
-                               : CVelmoraWrap::LoadString(TextStyleShown).arg(style));
+    if (m_loadFailed) {
+        // Said in every section: nothing shown here is saved.
+        m_note->setVisible(true);
+        m_note->setText(CVelmoraWrap::LoadString(TextNotLoaded));
+    } else {
+        m_note->setText(style == 0 ? CVelmoraWrap::LoadString(TextStandardStyle)
+                                   : CVelmoraWrap::LoadString(TextStyleShown).arg(style));
+    }
 }
 
 void CUnitAlderErgoFieldsDlg::OnStyleNumberEdited(const QString& text)

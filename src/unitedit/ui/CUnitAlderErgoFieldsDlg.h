@@ -77,5 +77,6 @@ private:
     QListWidget* m_menu = nullptr;
     QHash<int, QPushButton*> m_buttons;
     bool m_filling = false;
+    bool m_loadFailed = false; // the defaults are shown and not saved
     bool m_rowsFilled = false; // the grid holds a section's cells
 };
