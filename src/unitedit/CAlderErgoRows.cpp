@@ -2,6 +2,7 @@
 
 #include "CVelmoraWrap.h"
 
+#include <QRegularExpression>
 #include <array>
 
 namespace {
@@ -186,11 +187,11 @@ QString CAlderErgoRows::TextOfValue(List list, quint32 value)
 QList<int> CAlderErgoRows::ParseHiddenRows(const QString& value)
 {
     QList<int> rows;
-    const QStringList parts = value.split(QLatin1Char('#'));
-    // The piece after the last "#" is not followed by one.
-    for (int i = 0; i + 1 < parts.size(); ++i) {
+    // Carriers write "8#9#"; lists separated by commas ("19,20") are read the same way.
+    static const QRegularExpression separators(QStringLiteral("[#,;\\s]+"));
+    for (const QString& part : value.split(separators, Qt::SkipEmptyParts)) {
         bool ok = false;
-        const int row = parts[i].trimmed().toInt(&ok);
+        const int row = part.toInt(&ok);
         if (ok && row >= 1 && row <= RowCount && !rows.contains(row))
             rows << row;
     }

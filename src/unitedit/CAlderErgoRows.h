@@ -90,7 +90,7 @@ public:
     // The text of a stored value in a list, or an empty string when the list lacks it.
     static QString TextOfValue(List list, quint32 value);
 
-    // The rows a carrier's "HideStyleRows" value hides: row numbers each followed by "#"; anything
-    // that is no row number 1..62 is passed over.
+    // The rows a carrier's "HideStyleRows" value hides: row numbers each followed by "#" (commas are
+    // taken as well); anything that is no row number 1..62 is passed over.
     static QList<int> ParseHiddenRows(const QString& value);
 };

@@ -211,7 +211,9 @@ private Q_SLOTS:
         CModelFixture::UseProgramFolder();
 
         QCOMPARE(R::ParseHiddenRows(QStringLiteral("8#9#")), (QList<int>{8, 9}));
-        QCOMPARE(R::ParseHiddenRows(QStringLiteral("8#x#70#0#9")), (QList<int>{8}));
+        QCOMPARE(R::ParseHiddenRows(QStringLiteral("8#x#70#0#9")), (QList<int>{8, 9}));
+        QCOMPARE(R::ParseHiddenRows(QStringLiteral("19,20")), (QList<int>{19, 20}));
+        QVERIFY(R::ParseHiddenRows(QString()).isEmpty());
     }
 
     void sectionsShowTheirRowsAndControls()
