@@ -11,11 +11,13 @@
 #include "CSheetOnBench.h"
 #include "CTestEnvironment.h"
 #include "CUnitAlderErgoFieldsDlg.h"
+#include "CUnitEditFeature.h"
 #include "CUnitPropertySheet.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
 #include "CodeplugItemIds.h"
+#include "FrameCommands.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -94,8 +96,11 @@ private Q_SLOTS:
         // The general section: style 0 without its name, no style number.
         QCOMPARE(page->SectionChooser()->count(), 5);
         QCOMPARE(page->SectionChooser()->itemText(3), QStringLiteral("MO SMS"));
-        QCOMPARE(VisibleRows(*page).size(), 25);
+        // The shipped carrier settings hide the back-light and display rows of this sub-model.
+        QCOMPARE(VisibleRows(*page).size(), 23);
         QCOMPARE(VisibleRows(*page).first(), QStringLiteral("2"));
+        QVERIFY(!VisibleRows(*page).contains(QStringLiteral("19")) &&
+                !VisibleRows(*page).contains(QStringLiteral("20")));
         QVERIFY(page->StyleNumber()->isHidden() && page->StyleSpin()->isHidden());
         QVERIFY(page->MenuList()->isHidden() && page->Button(F::CopyUserInfo)->isHidden());
         QVERIFY(page->StyleNote()->isVisible());
@@ -252,6 +257,10 @@ private Q_SLOTS:
         QCOMPARE(page->MenuList()->count(), 32); // the Cedar table's slots
         sheet->PressCancel();
         sheet.reset();
+
+        // The fleet list bar's "Ergonomic Settings" item opens the page through its command.
+        QCOMPARE(CUnitEditFeature::CommandOfLabel(CVelmoraWrap::LoadString(1816)),
+                 int(FrameCmd::PageErgonomic));
 
         // Structure version 16 (stored as 0x16) has no ergonomic block yet.
         QSqlQuery query(doc->Database());
