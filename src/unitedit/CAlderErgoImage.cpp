@@ -163,8 +163,11 @@ QString CAlderErgoImage::RowValue(int row, int style) const
 {
     if (row >= R::FirstStyleRow && row <= R::LastStyleRow)
         return StyleValue(style, row);
-    if (row >= R::FirstShortcutRow && row <= R::LastShortcutRow)
-        return Shortcut(row - R::FirstShortcutRow + 1);
+    if (row >= R::FirstShortcutRow && row <= R::LastShortcutRow) {
+        // An empty shortcut is no shortcut, as it is stored.
+        const QString value = Shortcut(row - R::FirstShortcutRow + 1);
+        return value.isEmpty() ? R::NoShortcut() : value;
+    }
     if (row >= R::FirstNoteRow && row <= R::LastNoteRow)
         return Note(row - R::FirstNoteRow + 1);
     switch (row) {

@@ -60,7 +60,8 @@ public:
     // Moves menu slot index one place up or down; false at the end it would pass.
     bool MoveMenuItem(int index, bool up);
 
-    // The value of a grid row (1..62) as its cell holds it, style rows of style `style`.
+    // The value of a grid row (1..62) as its cell holds it, style rows of style `style` (an empty
+    // shortcut as "no shortcut").
     QString RowValue(int row, int style) const;
     void SetRowValue(int row, int style, const QString& value);
 

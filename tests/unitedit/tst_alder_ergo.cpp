@@ -350,6 +350,7 @@ private Q_SLOTS:
         QCOMPARE(image.Menu().first(), 7);
         QCOMPARE(fields.CellValue(60), QStringLiteral("110"));
         QCOMPARE(fields.CellValue(58), QStringLiteral("1"));
+        QCOMPARE(fields.CellValue(28), QStringLiteral("4294967295")); // shortcut 2 has no row
     }
 
     void savingWritesEveryRowWhateverWasLoaded()

@@ -129,6 +129,13 @@ void CUnitAlderErgoFieldsDlg::BuildControls(bool hebrew)
     // Copy user info is not part of this program yet.
     m_buttons.value(F::CopyUserInfo)->setEnabled(false);
 
+    // The grid keeps Tab for its cells: the controls around it come first (Alt+S reaches the chooser).
+    QWidget::setTabOrder(m_sections, m_styleNumber);
+    QWidget::setTabOrder(m_styleNumber, m_menu);
+    QWidget::setTabOrder(m_menu, m_buttons.value(F::MoveUp));
+    QWidget::setTabOrder(m_buttons.value(F::MoveUp), m_buttons.value(F::MoveDown));
+    QWidget::setTabOrder(m_buttons.value(F::MoveDown), m_buttons.value(F::CopyUserInfo));
+    QWidget::setTabOrder(m_buttons.value(F::CopyUserInfo), m_grid);
     connect(m_sections, &QComboBox::activated, this, &CUnitAlderErgoFieldsDlg::OnSectionChosen);
     connect(m_styleNumber, &QLineEdit::textEdited, this, &CUnitAlderErgoFieldsDlg::OnStyleNumberEdited);
     connect(m_grid->Model(), &QAbstractItemModel::dataChanged, this, [this]() {
@@ -197,11 +204,9 @@ bool CUnitAlderErgoFieldsDlg::OnInitDialog()
     for (const F::SectionEntry& entry : m_fields.Sections())
         m_sections->addItem(entry.Caption(), int(entry.section));
     m_sections->setCurrentIndex(0);
-    if (!m_grid->LoadColumnWidths()) {
-        // Room for the longest captions and choices.
-        m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(1), 220);
-        m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(2), 200);
-    }
+    // Room for the longest captions; the values take the rest of the grid's width whatever the
+    // section leaves it, so no width is kept between sheets.
+    m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(1), 220);
     ShowSection(F::General);
     WatchControls();
     return true;
@@ -351,10 +356,4 @@ CVelmoraError CUnitAlderErgoFieldsDlg::Save(bool& changed)
         return CVelmoraError::Cancelled();
     StoreVisible();
     return m_fields.Save(changed);
-}
-
-void CUnitAlderErgoFieldsDlg::OnSheetClosed(bool accepted)
-{
-    Q_UNUSED(accepted);
-    m_grid->SaveColumnWidths();
 }

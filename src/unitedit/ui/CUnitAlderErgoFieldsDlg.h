@@ -50,7 +50,6 @@ public:
     bool OnKillActive() override;
     CVelmoraError Save(bool& changed) override;
     void SaveCommitted() override { m_fields.SaveCommitted(); }
-    void OnSheetClosed(bool accepted) override;
 
 private:
     void BuildControls(bool hebrew);
