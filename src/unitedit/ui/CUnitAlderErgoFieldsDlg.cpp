@@ -104,7 +104,8 @@ void CUnitAlderErgoFieldsDlg::BuildControls(bool hebrew)
     settings.rightToLeft = hebrew;
     m_grid = new CVelmoraGridWnd(CGridListType::AlderErgoList, 0, settings, this);
     m_grid->setProperty("controlId", int(F::GridControl));
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The values take the width the section leaves the grid.
+    m_grid->horizontalHeader()->setSectionResizeMode(CVelmoraGridModel::ModelCol(2), QHeaderView::Stretch);
     body->addWidget(m_grid, 3);
 
     m_side = new QWidget(this);
