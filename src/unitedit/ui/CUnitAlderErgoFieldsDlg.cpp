@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace {
@@ -83,7 +84,8 @@ void CUnitAlderErgoFieldsDlg::BuildControls(bool hebrew)
     m_styleNumber->setProperty("controlId", int(F::StyleNumber));
     m_styleNumber->setMaxLength(2);
     m_styleNumber->setFixedWidth(40);
-    m_styleNumber->setInputMask(QString());
+    m_styleNumber->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_styleNumber));
     m_styleLabel->setBuddy(m_styleNumber);
     m_spin = new CEditSpin(m_styleNumber, R::MaxStyle, this);
     m_spin->setProperty("controlId", int(F::StyleSpin));
