@@ -302,7 +302,7 @@ void CMainFrame::ConnectCommands()
     ConnectViewCommand(TalkgroupManager, CChildFrame::TalkgroupsTab);
     ConnectViewCommand(UnitsCommand, CChildFrame::UnitsTab);
     for (int id : {PagePhoneList, PagePrivateList, PageTalkgroupList, PageConsolidated, PageBasic,
-                   PageAdvanced, PageStatusMessages, PageScanList, PagePhoneInfo})
+                   PageAdvanced, PageStatusMessages, PageScanList, PagePhoneInfo, PageErgonomic})
         ConnectViewCommand(id, CChildFrame::UnitsTab);
     for (int id : {Refresh, DeleteTalkgroup, SmsLoad, SmsSave, SmsModem, SmsOptions, SmsHelp})
         ConnectViewCommand(id, -1);

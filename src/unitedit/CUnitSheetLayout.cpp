@@ -25,7 +25,7 @@ constexpr std::array<PageEntry, UnitPage::Count> kPages{{
     {UnitPage::Advanced, FrameCmd::PageAdvanced, 1625},
     {UnitPage::StatusMessages, FrameCmd::PageStatusMessages, 1626},
     {UnitPage::ScanList, FrameCmd::PageScanList, 1627},
-    {UnitPage::Ergonomic, 0, 1816},
+    {UnitPage::Ergonomic, FrameCmd::PageErgonomic, 1816},
     {UnitPage::PhoneInfo, FrameCmd::PagePhoneInfo, 1628},
     {UnitPage::SimInfo, 0, UnitEditText::SimInfoTitle},
     {UnitPage::Comments, 0, UnitEditText::CommentsTitle},

@@ -143,7 +143,9 @@ private Q_SLOTS:
         }
         QCOMPARE(CUnitSheetLayout::PageOfCommand(FrameCmd::ReadPhone), -1);
         QCOMPARE(CUnitSheetLayout::CommandOfPage(UnitPage::Comments), 0);
-        QCOMPARE(CUnitSheetLayout::CommandOfPage(UnitPage::Ergonomic), 0);
+        // The ergonomic page has no menu command; its list-bar item opens it through one of its own.
+        QCOMPARE(CUnitSheetLayout::CommandOfPage(UnitPage::Ergonomic), int(FrameCmd::PageErgonomic));
+        QCOMPARE(CUnitSheetLayout::PageOfCommand(FrameCmd::PageErgonomic), int(UnitPage::Ergonomic));
         // The labels are the fleet list bar's, in its order.
         QCOMPARE(CUnitSheetLayout::LabelId(UnitPage::PhoneList), 1622);
         QCOMPARE(CUnitSheetLayout::LabelId(UnitPage::Ergonomic), 1816);

@@ -14,3 +14,5 @@ int UnitsScene(int argc, char** argv);
 // Every page of the unit property sheet for an Alder unit and an ordinary unit, in English and Hebrew:
 // <output folder>.
 int SheetScene(int argc, char** argv);
+// Each section of the ergonomic settings page of an Alder unit, in English and Hebrew: <output folder>.
+int ErgoScene(int argc, char** argv);

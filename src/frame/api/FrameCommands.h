@@ -43,6 +43,8 @@ enum : int
     LangHebrew = 1335,
     NewFleet = 1336,
     AutoFill = 1337,
+    // No menu entry: the fleet list bar's ergonomic settings item opens its page through it.
+    PageErgonomic = 1816,
 
     FileNew = 0xE100,
     FileOpen = 0xE101,

@@ -2,6 +2,7 @@
 
 #include "CModelRules.h"
 #include "CUnitAdvancedPage.h"
+#include "CUnitAlderErgoFieldsDlg.h"
 #include "CUnitBasicPage.h"
 #include "CUnitCommentsPage.h"
 #include "CUnitInfoPageHost.h"
@@ -27,6 +28,7 @@ bool IsBuiltPage(int page)
     case UnitPage::TalkgroupList:
     case UnitPage::StatusMessages:
     case UnitPage::ScanList:
+    case UnitPage::Ergonomic:
         return true;
     default:
         return false;
@@ -95,6 +97,12 @@ CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
     case UnitPage::ScanList:
         return m_context.rules
                    ? new CUnitNamListPage(*CNamListKind::Of(page), m_sheetUnit, m_context.IsHebrew())
+                   : nullptr;
+    case UnitPage::Ergonomic:
+        return m_context.rules
+                   ? new CUnitAlderErgoFieldsDlg(m_sheetUnit,
+                                                 CAlderErgoSwitches::Of(*m_context.rules, m_sheetUnit),
+                                                 m_context.IsHebrew())
                    : nullptr;
     default:
         return nullptr;
