@@ -62,6 +62,7 @@ void CUnitConsolCallListDlg::BuildControls(bool hebrew)
         new CVelmoraGridWnd(CGridListType::ConsolCallList, 0, GridSettingsOf(m_list.Unit(), hebrew), this);
     m_grid->setProperty("controlId", int(L::GridControl));
     m_list.Attach(m_grid->Model());
+    m_grid->SetColumnHidden(L::ColNameLang, true); // the column the list adds to the list type's
     m_count = new QLabel(this);
     m_count->setProperty("controlId", int(EntryCountLabel));
     left->addWidget(m_grid, 1);
