@@ -126,6 +126,18 @@ QRadioButton* CUnitConsolCallListDlg::AddSort(int controlId, int textId)
     return radio;
 }
 
+void CUnitConsolCallListDlg::ApplyDefaultWidths()
+{
+    // Room for a whole name (11 characters) and a long number without eliding either.
+    const QFontMetrics cells = m_grid->fontMetrics();
+    const int name = cells.horizontalAdvance(QString(13, QLatin1Char('n'))) + 12;
+    const int number = cells.horizontalAdvance(QString(16, QLatin1Char('8'))) + 12;
+    m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(L::ColName),
+                           qMax(name, m_grid->DefaultColumnWidth(L::ColName)));
+    m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(L::ColNumber),
+                           qMax(number, m_grid->DefaultColumnWidth(L::ColNumber)));
+}
+
 void CUnitConsolCallListDlg::SetTransferOpener(TransferOpener opener)
 {
     m_transferOpener = std::move(opener);
@@ -139,7 +151,8 @@ bool CUnitConsolCallListDlg::OnInitDialog()
         CVelmoraWrap::ShowError(error);
         return false;
     }
-    m_grid->LoadColumnWidths();
+    if (!m_grid->LoadColumnWidths())
+        ApplyDefaultWidths();
     if (m_reloadFlags)
         m_reloadFlags->Clear(UnitPage::Consolidated);
     UpdateCount();
