@@ -63,6 +63,13 @@ void CUnitConsolCallListDlg::BuildControls(bool hebrew)
     m_grid->setProperty("controlId", int(L::GridControl));
     m_list.Attach(m_grid->Model());
     m_grid->SetColumnHidden(L::ColNameLang, true); // the column the list adds to the list type's
+    // Names and type captions read right to left in a mirrored grid, as in the phone list (a name
+    // "Team A'" in Hebrew keeps its apostrophe at its end); numbers stay left to right.
+    for (int col : {int(L::ColName), int(L::ColType)}) {
+        CGridCellStyle style = m_grid->Model()->ColumnStyle(col);
+        style.rtlReading = true;
+        m_grid->Model()->SetColumnStyle(col, style);
+    }
     m_count = new QLabel(this);
     m_count->setProperty("controlId", int(EntryCountLabel));
     left->addWidget(m_grid, 1);
