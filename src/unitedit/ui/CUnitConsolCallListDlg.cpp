@@ -35,7 +35,7 @@ CUnitConsolCallListDlg::CUnitConsolCallListDlg(const CUnitSheetUnit& unit, bool 
                                                CUnitListReloadFlags* reloadFlags, QWidget* parent)
     : CUnitSheetPage(UnitPage::Consolidated, DialogId,
                      CVelmoraWrap::LoadString(CUnitSheetLayout::LabelId(UnitPage::Consolidated)), parent),
-      m_list(unit), m_reloadFlags(reloadFlags)
+      m_list(unit, hebrew), m_reloadFlags(reloadFlags)
 {
     setObjectName(QStringLiteral("ConsolCallListPage"));
     SetIcon(CUnitEditIcons::PageIcon(m_list.TabIconId()));
