@@ -17,11 +17,22 @@ QString CConsolNumberType::Choices()
 
 CVelmoraError CConsolNumberType::CheckPrivateId(const QString& number, const CPrivateIdForm& privateIds)
 {
-    const int error = privateIds.CrossFleet() ? MsgInvalidTrinum : MsgPrivateRange;
+    if (privateIds.CrossFleet()) {
+        if (number.isEmpty() || number.contains(QLatin1Char('+')))
+            return CVelmoraError::Message(MsgInvalidTrinum);
+        return privateIds.Read(number).error;
+    }
+    const CVelmoraError range =
+        CVelmoraError::Message(MsgPrivateRange, {QStringLiteral("1"), QStringLiteral("65535")});
     if (number.isEmpty() || number.contains(QLatin1Char('+')))
-        return error == MsgInvalidTrinum
-                   ? CVelmoraError::Message(MsgInvalidTrinum)
-                   : CVelmoraError::Message(MsgPrivateRange, {QStringLiteral("1"), QStringLiteral("65535")});
+        return range;
+    // A whole urban*fleet*member is what the phone keeps for an id of another fleet, and what a
+    // private entry with its urban and fleet becomes here: it stays valid without cross-fleet.
+    if (number.contains(QLatin1Char('*'))) {
+        const CPrivateIdForm full(true, 0, 0);
+        return number.count(QLatin1Char('*')) == 2 && !full.Read(number).error.Stops() ? CVelmoraError()
+                                                                                       : range;
+    }
     return privateIds.Read(number).error;
 }
 

@@ -44,7 +44,8 @@ public:
 
     // The check of a number of a type. privateIds reads private ids as the unit's cross-fleet
     // setting does: on, urban*fleet*member (short forms with the own ids) by the Trinum check, else
-    // 1854; off, the member alone 1..65535, else 1645. Talkgroups 1..255, at most 3 characters
+    // 1854; off, the member alone 1..65535 or a whole urban*fleet*member (as the phone keeps ids of
+    // other fleets), else 1645. Talkgroups 1..255, at most 3 characters
     // (1822 empty, else 1823). IP addresses a.b.c.d of digits, each below 256 (1824 empty, 1826 for a
     // character other than a digit or ".", else 1825). Phone numbers: empty passes, else the dial
     // string rule.

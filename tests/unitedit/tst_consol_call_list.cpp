@@ -195,7 +195,10 @@ private Q_SLOTS:
         QTest::newRow("private empty") << 1 << false << "" << 1645;
         QTest::newRow("private too big") << 1 << false << "65536" << 1645;
         QTest::newRow("private plus") << 1 << false << "+5" << 1645;
-        QTest::newRow("private trinum without cross-fleet") << 1 << false << "1*2*3" << 1645;
+        // The phone keeps ids of other fleets whole, with cross-fleet off too.
+        QTest::newRow("private trinum without cross-fleet") << 1 << false << "101*2000*2001" << 0;
+        QTest::newRow("private short trinum without cross-fleet") << 1 << false << "2000*2001" << 1645;
+        QTest::newRow("private bad trinum without cross-fleet") << 1 << false << "1*2*70000" << 1645;
         QTest::newRow("cross-fleet trinum") << 1 << true << "1*2*3" << 0;
         QTest::newRow("cross-fleet member") << 1 << true << "5" << 0;
         QTest::newRow("cross-fleet letter") << 1 << true << "1*2*x" << 1854;
