@@ -5,6 +5,7 @@
 #include "CUnitAlderErgoFieldsDlg.h"
 #include "CUnitBasicPage.h"
 #include "CUnitCommentsPage.h"
+#include "CUnitConsolCallListDlg.h"
 #include "CUnitInfoPageHost.h"
 #include "CUnitNamListPage.h"
 #include "CUnitPhoneListDlg.h"
@@ -29,6 +30,7 @@ bool IsBuiltPage(int page)
     case UnitPage::StatusMessages:
     case UnitPage::ScanList:
     case UnitPage::Ergonomic:
+    case UnitPage::Consolidated:
         return true;
     default:
         return false;
@@ -81,6 +83,8 @@ CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
     case UnitPage::PhoneList:
         return m_context.rules ? new CUnitPhoneListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags)
                                : nullptr;
+    case UnitPage::Consolidated:
+        return new CUnitConsolCallListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags);
     case UnitPage::Basic:
         return m_context.rules ? new CUnitBasicPage(m_sheetUnit) : nullptr;
     case UnitPage::Advanced:
