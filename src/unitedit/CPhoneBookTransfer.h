@@ -109,9 +109,9 @@ public:
     CVelmoraError Load();
 
     int RowCount(List list) const;
-    const QList<CTransferPhoneEntry>& PhoneRows() const { return m_phone; }
-    const QList<CTransferPrivateEntry>& PrivateRows() const { return m_private; }
-    const QList<CTransferConsolEntry>& ConsolRowsList() const { return m_consol; }
+    const QList<CTransferPhoneEntry>& PhoneEntries() const { return m_phone; }
+    const QList<CTransferPrivateEntry>& PrivateEntries() const { return m_private; }
+    const QList<CTransferConsolEntry>& ConsolEntries() const { return m_consol; }
     const CTransferPhoneEntry& PhoneRow(int row) const { return m_phone.at(row - 1); }
     const CTransferPrivateEntry& PrivateRow(int row) const { return m_private.at(row - 1); }
     const CTransferConsolEntry& ConsolRow(int row) const { return m_consol.at(row - 1); }
