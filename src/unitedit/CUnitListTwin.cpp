@@ -170,7 +170,7 @@ int CUnitListTwin::TwinRowCount(const CUnitListKey& key) const
     return query.value(0).toInt();
 }
 
-bool CUnitListTwin::DiffersFromTable() const
+bool CUnitListTwin::DiffersFromTable(const QStringList& ignoredColumns) const
 {
     const CFleetTable* table = CFleetSchema::Find(m_table);
     if (!table)
@@ -178,7 +178,7 @@ bool CUnitListTwin::DiffersFromTable() const
     QStringList columns;
     const QString counter = table->CounterColumn();
     for (const QString& column : table->ColumnNames()) {
-        if (column != counter)
+        if (column != counter && !ignoredColumns.contains(column))
             columns << CFleetSchema::Quote(column);
     }
     const QString list = columns.join(QStringLiteral(", "));

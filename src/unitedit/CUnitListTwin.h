@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 
@@ -73,9 +74,9 @@ public:
     // Empties the twin, of every unit: one unit's sheet is open at a time.
     CVelmoraError Close();
 
-    // Whether the unit's twin rows differ from its rows of the table (counters aside); true on a
-    // database error, so a commit is not skipped.
-    bool DiffersFromTable() const;
+    // Whether the unit's twin rows differ from its rows of the table (counters and the ignored
+    // columns aside); true on a database error, so a commit is not skipped.
+    bool DiffersFromTable(const QStringList& ignoredColumns = {}) const;
     // Number of the unit's rows in the twin (of the key's value when given); -1 on a database error.
     int TwinRowCount(const CUnitListKey& key = {}) const;
 
