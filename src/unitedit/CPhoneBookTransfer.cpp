@@ -1,5 +1,8 @@
 #include "CPhoneBookTransfer.h"
 
+#include "CConsolNameIndex.h"
+#include "CConsolNumberType.h"
+#include "CConsolidatedRecord.h"
 #include "CFleetConnection.h"
 #include "CFleetSchema.h"
 #include "CTransaction.h"
@@ -8,6 +11,7 @@
 #include "CUnitPhoneList.h"
 #include "CUnitPrvtDetRecSet.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <algorithm>
 
@@ -71,9 +75,7 @@ QString CTransferPrivateEntry::IdText() const
 {
     if (id.member == 0)
         return QString();
-    if (id.urban == 0 || id.fleet == 0)
-        return QString::number(id.member);
-    return QStringLiteral("%1*%2*%3").arg(id.urban).arg(id.fleet).arg(id.member);
+    return CConsolNumberType::PrivateIdText(id.urban, id.fleet, id.member);
 }
 
 bool CTransferConsolEntry::operator==(const CTransferConsolEntry& o) const
@@ -213,6 +215,56 @@ int CPhoneBookTransfer::FreeConsolRow() const
     return 0;
 }
 
+CVelmoraError CPhoneBookTransfer::MoveIn(const QString& name, const QString& number, int type)
+{
+    const int row = FreeConsolRow();
+    if (row == 0)
+        return CVelmoraError::Message(MsgConsolFull);
+    QList<CConsolIndexEntry> others;
+    for (const CTransferConsolEntry& e : m_consol) {
+        if (!e.IsEmpty())
+            others << CConsolIndexEntry{e.name, e.numType, e.nameIndex};
+    }
+    const int index = CConsolNameIndex::For(others, name, type);
+    if (index == CConsolNameIndex::NoIndex)
+        return CVelmoraError::Message(MsgConsolFull);
+    CTransferConsolEntry& e = m_consol[row - 1];
+    e = CTransferConsolEntry();
+    e.name = name;
+    e.number = number;
+    e.numType = type;
+    e.nameIndex = index;
+    e.timeStamp = int(CConsolidatedRecord::PhoneMinutes(QDateTime::currentDateTimeUtc()));
+    e.syncStatus = !name.isEmpty() && !number.isEmpty() ? 128 : 0;
+    m_changed[Consolidated] = true;
+    return CVelmoraError();
+}
+
+CVelmoraError CPhoneBookTransfer::MoveToConsolidated(List from, const QList<int>& rows)
+{
+    if (from == Consolidated)
+        return CVelmoraError();
+    if (rows.isEmpty())
+        return CVelmoraError::Message(from == PhoneBook ? MsgNoPhoneRows : MsgNoPrivateRows);
+    for (int row : rows) {
+        if (row < 1 || row > RowCount(from))
+            continue;
+        CVelmoraError error;
+        if (from == PhoneBook) {
+            const CTransferPhoneEntry& e = m_phone[row - 1];
+            if (!e.IsEmpty())
+                error = MoveIn(e.name, e.number, CConsolNumberType::PhoneNumber);
+        } else {
+            const CTransferPrivateEntry& e = m_private[row - 1];
+            if (!e.IsEmpty())
+                error = MoveIn(e.name, e.IdText(), CConsolNumberType::PrivateId);
+        }
+        if (error)
+            return error;
+    }
+    return CVelmoraError();
+}
+
 template <typename Entry> int CPhoneBookTransfer::PlaceFor(const QList<Entry>& rows)
 {
     for (int row = 1; row <= rows.size(); ++row) {
@@ -229,9 +281,7 @@ template <typename Entry> int CPhoneBookTransfer::PlaceFor(const QList<Entry>& r
 CVelmoraError CPhoneBookTransfer::MoveBackRow(const CTransferConsolEntry& entry)
 {
     const QString shown = entry.name.isEmpty() ? entry.number : entry.name;
-    if (entry.numType == TalkgroupType || entry.numType == IpAddressType)
-        return CVelmoraError::Message(MsgNoPlaceForType, {shown});
-    if (entry.numType == PrivateType) {
+    if (entry.numType == CConsolNumberType::PrivateId) {
         CTransferPrivateEntry moved;
         if (!ReadPrivateId(entry.number, moved.id))
             return CVelmoraError::Message(MsgBadPrivateId, {entry.number, shown});
@@ -245,6 +295,9 @@ CVelmoraError CPhoneBookTransfer::MoveBackRow(const CTransferConsolEntry& entry)
         m_changed[Private] = true;
         return CVelmoraError();
     }
+    // Talkgroups and IP addresses have no place in the simple lists.
+    if (!CConsolNumberType::IsPhoneNumber(entry.numType))
+        return CVelmoraError::Message(MsgNoPlaceForType, {shown});
     // The phone list would refuse the number when the sheet is saved: say so now.
     if (CVelmoraError error = CUnitPhoneList::CheckNumber(entry.number))
         return error;

@@ -78,10 +78,6 @@ public:
     enum : int
     {
         ConsolRows = 250,
-        PrivateType = 1,   // the number types the simple lists hold
-        PhoneType = 0,     // a phone-book number moved in
-        TalkgroupType = 7, // types that have no place in the simple lists
-        IpAddressType = 8,
         TransferNam = 1, // the private list the transfer shows
         MsgConsolFull = 1781,
         MsgPhoneBookFull = 1782,
@@ -120,6 +116,11 @@ public:
 
     // The first consolidated row without name and number; 0 when the list is full.
     int FreeConsolRow() const;
+    // Copies the rows of the phone book (as phone numbers, type 0) or the private list (as private
+    // ids, type 1) into the consolidated list. Each row with a name or a number takes the first free
+    // consolidated row and a name index by the list's rule (a contact holds one number of each type);
+    // no free row or no free index: 1781, and the entries copied before stay. No row: 1784, 1785.
+    CVelmoraError MoveToConsolidated(List from, const QList<int>& rows);
     // Copies the consolidated rows to the phone book (phone numbers) or the private list (private ids),
     // each into the first empty row, else the first row not marked for programming. Rows without name
     // and number are passed over. Stops at the first entry that has no place (1782, 1783) or that the
@@ -145,6 +146,7 @@ private:
     // The row an entry moved back goes to: the first empty row, else the first not programmed; 0 none.
     template <typename Entry> static int PlaceFor(const QList<Entry>& rows);
     CVelmoraError MoveBackRow(const CTransferConsolEntry& entry);
+    CVelmoraError MoveIn(const QString& name, const QString& number, int type);
     static CVelmoraError DatabaseError(const QString& text, int nativeError);
 
     CUnitSheetUnit m_unit;

@@ -126,6 +126,7 @@ private Q_SLOTS:
         AddPhone("unit_phone_details", 1, "Table", "0999");
         AddPrivate("unit_private_details_tmp", 1, 3, "Ann", 10, 20, 5);
         AddPrivate("unit_private_details_tmp", 1, 4, "Cy", 0, 20, 6);
+        AddPrivate("unit_private_details_tmp", 1, 5, "Gil", 0, 0, 7);
         AddPrivate("unit_private_details_tmp", 1, 6, "None", 0, 0, 0);
         AddPrivate("unit_private_details_tmp", 2, 1, "Nam2", 0, 0, 9);
         AddConsol(3, "Dee", "0777", 2);
@@ -145,10 +146,11 @@ private Q_SLOTS:
         QCOMPARE(transfer.PhoneRow(5).program, false);
         QVERIFY(transfer.PhoneRow(1).IsEmpty()); // the table's row is not the sheet's
         QCOMPARE(transfer.PrivateRow(3).IdText(), QStringLiteral("10*20*5"));
-        // Urban 0: the member alone.
-        QCOMPARE(transfer.PrivateRow(4).IdText(), QStringLiteral("6"));
+        // Urban and fleet 0: the member alone; a fleet of its own is kept.
+        QCOMPARE(transfer.PrivateRow(5).IdText(), QStringLiteral("7"));
+        QCOMPARE(transfer.PrivateRow(4).IdText(), QStringLiteral("0*20*6"));
         // No member, and NAM 2, are not shown.
-        for (int row : {1, 2, 5, 6, 7, 8})
+        for (int row : {1, 2, 6, 7, 8})
             QVERIFY2(transfer.PrivateRow(row).IsEmpty(), qPrintable(QString::number(row)));
         // Consolidated rows in name-index order, index 0 left out, every column kept.
         QCOMPARE(transfer.ConsolRow(1).name, QStringLiteral("Eve"));
@@ -163,6 +165,91 @@ private Q_SLOTS:
         QVERIFY(!hidden.Load());
         QCOMPARE(hidden.PhoneRow(1).name, QStringLiteral("Table"));
         QCOMPARE(hidden.TableOf(T::Consolidated), QStringLiteral("unit_consolid_call_list_tmp"));
+    }
+
+    void movedEntriesShareAnIndexPerContact()
+    {
+        AddPhone("unit_phone_details_tmp", 7, "Ann", "0503");
+        T transfer(Unit(), false);
+        QVERIFY(!transfer.Load());
+        QCOMPARE(transfer.MoveToConsolidated(T::PhoneBook, {}), CVelmoraError::Message(T::MsgNoPhoneRows));
+        QCOMPARE(transfer.MoveToConsolidated(T::Private, {}), CVelmoraError::Message(T::MsgNoPrivateRows));
+        QVERIFY(!transfer.IsChanged(T::Consolidated));
+        // Indexes 1 to 3 are held: Ann's phone number opens 4, in the first free row; empty rows
+        // selected with it are passed over.
+        QVERIFY(!transfer.MoveToConsolidated(T::PhoneBook, {1, 2}));
+        const CTransferConsolEntry& ann = transfer.ConsolRow(4);
+        QCOMPARE(ann.name, QStringLiteral("Ann"));
+        QCOMPARE(ann.number, QStringLiteral("0501"));
+        QCOMPARE(ann.numType, 0);
+        QCOMPARE(ann.nameIndex, 4);
+        QCOMPARE(ann.syncStatus, 128);
+        QVERIFY(ann.timeStamp > 0);
+        QVERIFY(transfer.ConsolRow(5).IsEmpty());
+        // Her private id joins the contact; a second phone number of hers opens an index.
+        QVERIFY(!transfer.MoveToConsolidated(T::Private, {3}));
+        QCOMPARE(transfer.ConsolRow(5).number, QStringLiteral("10*20*5"));
+        QCOMPARE(transfer.ConsolRow(5).numType, 1);
+        QCOMPARE(transfer.ConsolRow(5).nameIndex, 4);
+        QVERIFY(!transfer.MoveToConsolidated(T::PhoneBook, {7}));
+        QCOMPARE(transfer.ConsolRow(6).nameIndex, 5);
+        // A member alone goes as the member.
+        QVERIFY(!transfer.MoveToConsolidated(T::Private, {5}));
+        QCOMPARE(transfer.ConsolRow(7).number, QStringLiteral("7"));
+        // The entries stay in their lists until cleared.
+        QCOMPARE(transfer.PhoneRow(2).name, QStringLiteral("Ann"));
+        QVERIFY(transfer.IsChanged(T::Consolidated) && !transfer.IsChanged(T::PhoneBook));
+    }
+
+    void aFullListRefusesANewName()
+    {
+        Exec("DELETE FROM unit_consolid_call_list_tmp");
+        for (int i = 1; i <= 250; ++i)
+            AddConsol(i, QStringLiteral("N%1").arg(i), QStringLiteral("0%1").arg(i), 0);
+        T transfer(Unit(), false);
+        QVERIFY(!transfer.Load());
+        QCOMPARE(transfer.FreeConsolRow(), 0);
+        const QList<CTransferConsolEntry> before = transfer.ConsolEntries();
+        QCOMPARE(transfer.MoveToConsolidated(T::PhoneBook, {2}), CVelmoraError::Message(T::MsgConsolFull));
+        QCOMPARE(transfer.ConsolEntries(), before);
+        // A cleared entry frees its row and its index: the first of two entries fits, the second
+        // is refused, and the first stays.
+        QVERIFY(!transfer.Clear(T::Consolidated, {17}));
+        QCOMPARE(transfer.MoveToConsolidated(T::PhoneBook, {2, 5}), CVelmoraError::Message(T::MsgConsolFull));
+        QCOMPARE(transfer.ConsolRow(17).name, QStringLiteral("Ann"));
+        QCOMPARE(transfer.ConsolRow(17).nameIndex, 17);
+    }
+
+    // A phone-book number and a private id moved into the consolidated list and back are what they
+    // were: the same list, number and id.
+    void aRoundTripKeepsNumberAndType()
+    {
+        T transfer(Unit(), false);
+        QVERIFY(!transfer.Load());
+        const CTransferPhoneEntry phone = transfer.PhoneRow(2);
+        const CTransferPrivateEntry privateId = transfer.PrivateRow(3);
+        QVERIFY(!transfer.MoveToConsolidated(T::PhoneBook, {2}));
+        QVERIFY(!transfer.MoveToConsolidated(T::Private, {3}));
+        QVERIFY(!transfer.Clear(T::PhoneBook, {2}));
+        QVERIFY(!transfer.Clear(T::Private, {3}));
+        QVERIFY(!transfer.Write());
+
+        T back(Unit(), false);
+        QVERIFY(!back.Load());
+        QVERIFY(back.PhoneRow(2).IsEmpty());
+        QCOMPARE(back.ConsolRow(4).numType, 0);
+        QCOMPARE(back.ConsolRow(5).numType, 1);
+        QVERIFY(!back.MoveBack({4, 5}));
+        QVERIFY(!back.Clear(T::Consolidated, {4, 5}));
+        QVERIFY(!back.Write());
+
+        T reread(Unit(), false);
+        QVERIFY(!reread.Load());
+        QCOMPARE(reread.PhoneRow(1).name, phone.name);
+        QCOMPARE(reread.PhoneRow(1).number, phone.number);
+        QCOMPARE(reread.PrivateRow(1).name, privateId.name);
+        QCOMPARE(reread.PrivateRow(1).id, privateId.id);
+        QCOMPARE(reread.FreeConsolRow(), 4);
     }
 
     void movesBackByType()

@@ -1,5 +1,6 @@
 #include "CTransferPhoneBookDataDlg.h"
 
+#include "CConsolNumberType.h"
 #include "CGridListType.h"
 #include "CUnitEditIcons.h"
 #include "CUnitPhoneListDlg.h"
@@ -58,15 +59,6 @@ CTransferPhoneBookDataDlg::CTransferPhoneBookDataDlg(const CUnitSheetUnit& unit,
 
 CTransferPhoneBookDataDlg::~CTransferPhoneBookDataDlg() = default;
 
-QString CTransferPhoneBookDataDlg::NumberTypes() const
-{
-    QString list;
-    for (int type = 0; type <= 9; ++type)
-        list += CVelmoraWrap::LoadString(NumberTypeText + type) + QLatin1Char('\t') + QString::number(type) +
-                QLatin1Char('\n');
-    return list;
-}
-
 QPushButton* CTransferPhoneBookDataDlg::AddButton(int controlId, int textId, int bitmapId)
 {
     auto* button = new QPushButton(CVelmoraWrap::LoadString(textId), this);
@@ -84,7 +76,7 @@ QWidget* CTransferPhoneBookDataDlg::BuildPane(int textId, int gridId, int gridTy
     auto* pane = new QGroupBox(CVelmoraWrap::LoadString(textId), this);
     auto* layout = new QVBoxLayout(pane);
     CGridSettings settings = CUnitPhoneListDlg::GridSettingsOf(m_transfer.Unit(), m_options.hebrew);
-    settings.callListTypeChoices = NumberTypes();
+    settings.callListTypeChoices = CConsolNumberType::Choices();
     auto* grid = new CVelmoraGridWnd(gridType, 0, settings, pane);
     grid->setProperty("controlId", gridId);
     grid->setObjectName(QStringLiteral("TransferGrid%1").arg(gridId));
@@ -271,6 +263,18 @@ void CTransferPhoneBookDataDlg::ShowError(const CVelmoraError& error)
 void CTransferPhoneBookDataDlg::PressButton(int controlId)
 {
     switch (controlId) {
+    case MovePhoneBook:
+    case MovePrivate: {
+        const bool phone = controlId == MovePhoneBook;
+        const CVelmoraError error =
+            m_transfer.MoveToConsolidated(phone ? T::PhoneBook : T::Private,
+                                          m_grids.value(phone ? PhoneGrid : PrivateGrid)->SelectedRows());
+        // What was moved may now be cleared from its list.
+        if (!error || error.Id() == T::MsgConsolFull)
+            m_buttons.value(phone ? ClearPhoneBook : ClearPrivate)->setEnabled(true);
+        ShowError(error);
+        break;
+    }
     case MoveBack:
         ShowError(m_transfer.MoveBack(m_grids.value(ConsolGrid)->SelectedRows()));
         break;

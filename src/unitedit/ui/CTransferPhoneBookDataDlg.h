@@ -103,7 +103,6 @@ private:
     void Show(CPhoneBookTransfer::List list);
     void ShowAll();
     void ShowError(const CVelmoraError& error);
-    QString NumberTypes() const;
 
     CPhoneBookTransfer m_transfer;
     CTransferOptions m_options;
