@@ -13,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -90,6 +91,7 @@ QWidget* CTransferPhoneBookDataDlg::BuildPane(int textId, int gridId, int gridTy
         grid->Model()->SetColumnStyle(col, style);
     }
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->installEventFilter(this);
     layout->addWidget(grid, 1);
     auto* count = new QLabel(pane);
     layout->addWidget(count);
@@ -184,6 +186,36 @@ void CTransferPhoneBookDataDlg::BuildControls()
     chain(cancel);
     chain(help);
     resize(980, 620);
+}
+
+bool CTransferPhoneBookDataDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && qobject_cast<CVelmoraGridWnd*>(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            if (plain) {
+                focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+                return true;
+            }
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (plain) {
+                m_buttons.value(IdOk)->click();
+                return true;
+            }
+            break;
+        case Qt::Key_Escape:
+            reject();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QWidget* CTransferPhoneBookDataDlg::Pane(int gridId) const

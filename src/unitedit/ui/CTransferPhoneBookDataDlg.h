@@ -96,6 +96,10 @@ Q_SIGNALS:
 public Q_SLOTS:
     void accept() override;
 
+protected:
+    // Tab leaves a list (the lists are not edited here), Enter is OK and Escape Cancel.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildControls();
     QWidget* BuildPane(int textId, int gridId, int gridType, const QList<int>& buttons);
