@@ -39,7 +39,14 @@ void CUnitConsolCallList::Attach(CVelmoraGridModel* grid)
         return;
     m_grid->SetColCount(ColumnCount);
     m_grid->SetColumnHidden(ColNameLang, true);
-    // The number is checked by its type when the row is left, with the type known.
+    // A typed number is checked by the row's type as its cell is left; the whole row (an empty
+    // number, no type) when the row is left, which also gives the row its name index.
+    m_grid->SetCellValidator([this](int row, int col, const QString& text) {
+        if (col != ColNumber || text.isEmpty() || !CConsolNumberType::IsValid(TypeOf(row)))
+            return CGridCheckResult::Pass();
+        const CVelmoraError error = CheckNumber(TypeOf(row), text);
+        return error.Stops() ? CGridCheckResult::Fail(error.Id(), error.Args()) : CGridCheckResult::Pass();
+    });
     m_grid->SetRowValidator([this](int row) {
         const CVelmoraError error = CheckAndIndexRow(row);
         return error.Stops() ? CGridCheckResult::Fail(error.Id(), error.Args()) : CGridCheckResult::Pass();

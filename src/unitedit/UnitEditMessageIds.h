@@ -82,5 +82,11 @@ enum : int
     ListSortById = 7585,
     ListMarkAll = 7586,
     ListUnmarkAll = 7587,
+
+    // Consolidated call list page.
+    ConsolNoFreeIndex = 7610, // every name index is in use
+    ConsolSortByType = 7611,
+    ConsolEntryCount = 7612, // "%1 of %2"
+    ConsolSort = 7613,       // the sort buttons' group
 };
 } // namespace UnitEditText

@@ -1,9 +1,11 @@
 #include "CUnitPropertySheet.h"
 
 #include "CModelRules.h"
+#include "CTransferPhoneBookDataDlg.h"
 #include "CUnitAdvancedPage.h"
 #include "CUnitBasicPage.h"
 #include "CUnitCommentsPage.h"
+#include "CUnitConsolCallListDlg.h"
 #include "CUnitInfoPageHost.h"
 #include "CUnitNamListPage.h"
 #include "CUnitPhoneListDlg.h"
@@ -27,6 +29,7 @@ bool IsBuiltPage(int page)
     case UnitPage::TalkgroupList:
     case UnitPage::StatusMessages:
     case UnitPage::ScanList:
+    case UnitPage::Consolidated:
         return true;
     default:
         return false;
@@ -79,6 +82,13 @@ CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
     case UnitPage::PhoneList:
         return m_context.rules ? new CUnitPhoneListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags)
                                : nullptr;
+    case UnitPage::Consolidated: {
+        auto* page = new CUnitConsolCallListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags);
+        page->SetTransferOpener([this](CUnitConsolCallListDlg& from) {
+            return CTransferPhoneBookDataDlg::RunFromSheet(*this, UnitPage::Consolidated, &from);
+        });
+        return page;
+    }
     case UnitPage::Basic:
         return m_context.rules ? new CUnitBasicPage(m_sheetUnit) : nullptr;
     case UnitPage::Advanced:
