@@ -14,3 +14,6 @@ int UnitsScene(int argc, char** argv);
 // Every page of the unit property sheet for an Alder unit and an ordinary unit, in English and Hebrew:
 // <output folder>.
 int SheetScene(int argc, char** argv);
+// The phone-book transfer dialog of an Alder unit as it opens and after some moves, in English and
+// Hebrew: <output folder>.
+int TransferScene(int argc, char** argv);

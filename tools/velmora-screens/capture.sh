@@ -12,3 +12,4 @@ done
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" grids "$out/grids"
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" units "$out/units"
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" sheet "$out/sheet"
+QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" transfer "$out/transfer"

@@ -19,8 +19,11 @@ int main(int argc, char** argv)
         const char* name;
         int (*run)(int, char**);
     };
-    static const Scene scenes[] = {
-        {"window", WindowScene}, {"grids", GridScene}, {"units", UnitsScene}, {"sheet", SheetScene}};
+    static const Scene scenes[] = {{"window", WindowScene},
+                                   {"grids", GridScene},
+                                   {"units", UnitsScene},
+                                   {"sheet", SheetScene},
+                                   {"transfer", TransferScene}};
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)
@@ -34,6 +37,7 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "usage: velmora-screens window <English|French|Hebrew> <output folder>\n"
                          "       velmora-screens grids <output folder> [program folder]\n"
                          "       velmora-screens units <output folder>\n"
-                         "       velmora-screens sheet <output folder>\n");
+                         "       velmora-screens sheet <output folder>\n"
+                         "       velmora-screens transfer <output folder>\n");
     return 2;
 }

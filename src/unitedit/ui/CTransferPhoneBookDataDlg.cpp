@@ -84,10 +84,13 @@ QWidget* CTransferPhoneBookDataDlg::BuildPane(int textId, int gridId, int gridTy
     // Private ids are shown whole ("urban*fleet*member").
     if (gridType == CGridListType::PrivateList)
         grid->SetCrossFleet(true);
-    // The dialog moves entries; they are edited on the sheet's pages.
+    // The dialog moves entries; they are edited on the sheet's pages. Names read in their own
+    // direction, so a Hebrew name keeps its punctuation where it belongs.
+    const int nameCol = gridType == CGridListType::PhoneBookGrid ? 2 : 1;
     for (int col = 1; col <= grid->ColCount(); ++col) {
         CGridCellStyle style = grid->Model()->ColumnStyle(col);
         style.readOnly = true;
+        style.rtlReading = style.rtlReading || col == nameCol;
         grid->Model()->SetColumnStyle(col, style);
     }
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -99,7 +102,12 @@ QWidget* CTransferPhoneBookDataDlg::BuildPane(int textId, int gridId, int gridTy
     for (int id : buttons) {
         const bool clear = id == ClearConsol || id == ClearPhoneBook || id == ClearPrivate;
         const int text = clear ? TextClear : (id == MoveBack ? TextMoveBack : TextMoveIn);
-        row->addWidget(AddButton(id, text, clear ? int(CUnitEditIcons::ClearBitmap) : 0));
+        QPushButton* button = AddButton(id, text, clear ? int(CUnitEditIcons::ClearBitmap) : 0);
+        // Arrows towards the list the entries go to (mirrored in Hebrew with the panes).
+        if (!clear)
+            button->setIcon(
+                style()->standardIcon(id == MoveBack ? QStyle::SP_ArrowBack : QStyle::SP_ArrowForward));
+        row->addWidget(button);
     }
     row->addStretch(1);
     layout->addLayout(row);
