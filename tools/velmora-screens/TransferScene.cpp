@@ -1,7 +1,9 @@
 // Pictures of the phone-book transfer dialog of an Alder unit, in English and in Hebrew: as it opens,
 // and after a few entries were copied into the consolidated list:
 //
-//   velmora-screens transfer <output folder>
+//   velmora-screens transfer <output folder> [--exec]
+//
+// --exec leaves each dialog open until it is ended by hand, to try its keys.
 
 #include "CFleetConnection.h"
 #include "CResourceStrings.h"
@@ -92,7 +94,7 @@ bool Save(QWidget& widget, const QString& path)
     return saved;
 }
 
-bool Shoot(const QSqlDatabase& db, const QString& out, const QString& lang)
+bool Shoot(const QSqlDatabase& db, const QString& out, const QString& lang, bool interactive)
 {
     CUnitSheetUnit unit;
     unit.db = db;
@@ -114,7 +116,13 @@ bool Shoot(const QSqlDatabase& db, const QString& out, const QString& lang)
     dialog.PressButton(CTransferPhoneBookDataDlg::MovePrivate);
     SelectRows(dialog.Grid(CTransferPhoneBookDataDlg::ConsolGrid), {3});
     ok = Save(dialog, out + QStringLiteral("/transfer_%1_moved.png").arg(lang)) && ok;
-    dialog.reject();
+    if (interactive) {
+        // For trying the keyboard by hand (or xdotool): the dialog stays until OK or Cancel.
+        const int result = dialog.exec();
+        std::printf("%s ended with %s\n", qPrintable(lang), result == QDialog::Accepted ? "OK" : "Cancel");
+    } else {
+        dialog.reject();
+    }
     return ok;
 }
 
@@ -128,10 +136,11 @@ int TransferScene(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + QStringLiteral("/config")));
     QApplication application(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: velmora-screens transfer <output folder>\n");
+        std::fprintf(stderr, "usage: velmora-screens transfer <output folder> [--exec]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
+    const bool interactive = argc > 2 && qstrcmp(argv[2], "--exec") == 0;
     QDir().mkpath(out);
     bool ok = true;
     for (const bool hebrew : {false, true}) {
@@ -149,7 +158,7 @@ int TransferScene(int argc, char** argv)
         CFleetConnection fleet;
         if (!fleet.Open(path) || !FillLists(fleet.Database(), hebrew))
             return 1;
-        ok = Shoot(fleet.Database(), out, lang) && ok;
+        ok = Shoot(fleet.Database(), out, lang, interactive) && ok;
     }
     return ok ? 0 : 1;
 }
