@@ -173,7 +173,7 @@ private Q_SLOTS:
         dialog->PressButton(D::ClearPhoneBook);
         Exec("CREATE TRIGGER refuse BEFORE INSERT ON unit_consolid_call_list_tmp "
              "BEGIN SELECT RAISE(ABORT, 'consolidated list refused'); END");
-        dialog->Button(D::IdOk)->click();
+        dialog->Button(D::OkButton)->click();
         QVERIFY(dialog->isVisible());
         QCOMPARE(Answers().Count(), 1);
         QVERIFY(Answers().Messages().first().text.contains("consolidated list refused"));

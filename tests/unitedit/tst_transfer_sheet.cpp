@@ -76,7 +76,7 @@ private:
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
             dialog->PressButton(D::MovePhoneBook);
             if (ok)
-                dialog->Button(D::IdOk)->click();
+                dialog->Button(D::OkButton)->click();
             else
                 dialog->reject();
         });

@@ -278,8 +278,8 @@ private Q_SLOTS:
         QVERIFY(!ordinary.TabBar()->tabIcon(0).isNull());
 
         CUnitPropertySheet alderSheet(Open(*doc, alder.imei), Context(*doc));
-        QCOMPARE(alderSheet.PageIds(), (QList<int>{PhoneList, PrivateList, TalkgroupList, SimInfo, Basic,
-                                                   Advanced, PhoneInfo, Comments}));
+        QCOMPARE(alderSheet.PageIds(), (QList<int>{PhoneList, PrivateList, TalkgroupList, Consolidated,
+                                                   SimInfo, Basic, Advanced, PhoneInfo, Comments}));
         alderSheet.SetStartPageId(UnitPage::Comments);
         alderSheet.show();
         QCOMPARE(alderSheet.GetActivePage(), alderSheet.PageById(UnitPage::Comments));

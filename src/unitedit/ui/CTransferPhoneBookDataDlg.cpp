@@ -165,16 +165,16 @@ void CTransferPhoneBookDataDlg::BuildControls()
         box->addButton(CVelmoraWrap::LoadString(UnitEditText::ButtonCancel), QDialogButtonBox::RejectRole);
     auto* help =
         box->addButton(CVelmoraWrap::LoadString(UnitEditText::ButtonHelp), QDialogButtonBox::HelpRole);
-    ok->setProperty("controlId", int(IdOk));
-    cancel->setProperty("controlId", int(IdCancel));
-    help->setProperty("controlId", int(IdHelp));
+    ok->setProperty("controlId", int(OkButton));
+    cancel->setProperty("controlId", int(CancelButton));
+    help->setProperty("controlId", int(HelpButton));
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     ok->setDefault(true);
-    m_buttons.insert(IdOk, ok);
-    m_buttons.insert(IdCancel, cancel);
-    m_buttons.insert(IdHelp, help);
+    m_buttons.insert(OkButton, ok);
+    m_buttons.insert(CancelButton, cancel);
+    m_buttons.insert(HelpButton, help);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this]() { Q_EMIT helpRequested(0x20000 + DialogId); });
@@ -212,7 +212,7 @@ bool CTransferPhoneBookDataDlg::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (plain) {
-                m_buttons.value(IdOk)->click();
+                m_buttons.value(OkButton)->click();
                 return true;
             }
             break;
