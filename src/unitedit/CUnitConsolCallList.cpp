@@ -26,8 +26,9 @@ int CellOr(const CVelmoraGridModel& grid, int row, int col, int fallback)
 
 } // namespace
 
-CUnitConsolCallList::CUnitConsolCallList(const CUnitSheetUnit& unit)
-    : m_unit(unit), m_twin(unit.db, kTable, unit.imei),
+CUnitConsolCallList::CUnitConsolCallList(const CUnitSheetUnit& unit, bool hebrewInterface)
+    : m_unit(unit), m_twin(unit.db, kTable, unit.imei), m_hebrewInterface(hebrewInterface),
+      m_unitPage(CPhoneTextCodec::InterfacePage(hebrewInterface)),
       m_nowUtc([] { return QDateTime::currentDateTimeUtc(); })
 {
 }
@@ -42,6 +43,11 @@ void CUnitConsolCallList::Attach(CVelmoraGridModel* grid)
     // A typed number is checked by the row's type as its cell is left; the whole row (an empty
     // number, no type) when the row is left, which also gives the row its name index.
     m_grid->SetCellValidator([this](int row, int col, const QString& text) {
+        if (col == ColName) {
+            const CVelmoraError error = CheckName(row, text);
+            return error.Stops() ? CGridCheckResult::Fail(error.Id(), error.Args())
+                                 : CGridCheckResult::Pass();
+        }
         if (col != ColNumber || text.isEmpty() || !CConsolNumberType::IsValid(TypeOf(row)))
             return CGridCheckResult::Pass();
         const CVelmoraError error = CheckNumber(TypeOf(row), text);
@@ -67,7 +73,15 @@ CVelmoraError CUnitConsolCallList::ReadCrossFleet()
                          unit.m_unit_private_nam3_fleet_id};
     const int nam = qBound(1, int(unit.m_unit_currentNAMSelection), 3) - 1;
     m_idForm = CPrivateIdForm(unit.m_unit_cross_fleet_enable, urban[nam], fleet[nam]);
+    m_unitPage = CPhoneTextCodec::ForUnit(unit.m_unit_def_call_list_lang_id, m_hebrewInterface).Page();
     return CVelmoraError();
+}
+
+CVelmoraError CUnitConsolCallList::CheckName(int row, const QString& name) const
+{
+    bool ok = false;
+    const int language = m_grid ? m_grid->Value(row, ColLanguage).trimmed().toInt(&ok) : 0;
+    return CPhoneTextCodec::ForEntry(ok ? language : -1, m_unitPage).Check(name);
 }
 
 CVelmoraError CUnitConsolCallList::Open()

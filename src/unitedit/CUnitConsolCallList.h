@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CConsolNameIndex.h"
+#include "CPhoneTextCodec.h"
 #include "CPrivateIdForm.h"
 #include "CUnitListTwin.h"
 #include "CUnitSheetUnit.h"
@@ -78,7 +79,8 @@ public:
         NoLanguage = -1,       // a phone-book language entry id that cannot be written
     };
 
-    explicit CUnitConsolCallList(const CUnitSheetUnit& unit);
+    // hebrewInterface: the program runs in Hebrew (the names' code page when the unit has no language).
+    explicit CUnitConsolCallList(const CUnitSheetUnit& unit, bool hebrewInterface = false);
 
     const CUnitSheetUnit& Unit() const { return m_unit; }
     int TabIconId() const { return m_unit.phoneClass >= 2 ? PhoneIcon : OtherIcon; }
@@ -88,7 +90,8 @@ public:
     void SetClock(std::function<QDateTime()> nowUtc) { m_nowUtc = std::move(nowUtc); }
 
     // The grid the rows are in (owned by the grid's view): sized to 14 columns, 14 hidden; its row
-    // check is this list's.
+    // check is this list's, and its cells refuse as they are left a number its row's type refuses
+    // and a name the entry's code page cannot hold.
     void Attach(CVelmoraGridModel* grid);
     CVelmoraGridModel* Grid() const { return m_grid; }
 
@@ -110,6 +113,9 @@ public:
     // a type of -1; then the number check of its type.
     CVelmoraError CheckRow(int row) const;
     CVelmoraError CheckNumber(int type, const QString& number) const;
+    // The check of a typed name of a row: every character in the entry's code page (its language,
+    // else the unit's).
+    CVelmoraError CheckName(int row, const QString& name) const;
     // Checks a row and, when it passes, puts its name index in column 4 (7610 when none is free).
     CVelmoraError CheckAndIndexRow(int row);
     // The name index row would get among the other rows of the grid.
@@ -150,6 +156,8 @@ private:
     CUnitSheetUnit m_unit;
     CUnitListTwin m_twin;
     CPrivateIdForm m_idForm;
+    bool m_hebrewInterface = false;
+    CPhoneTextCodec::CodePage m_unitPage = CPhoneTextCodec::Latin;
     CVelmoraGridModel* m_grid = nullptr;
     int m_sortButton = 0;
     int m_lastFailedRow = 0;

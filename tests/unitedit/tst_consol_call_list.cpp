@@ -7,6 +7,7 @@
 #include "CFleetConnection.h"
 #include "CFleetFixtures.h"
 #include "CGridListType.h"
+#include "CPhoneTextCodec.h"
 #include "CTestEnvironment.h"
 #include "CUnitConsolCallList.h"
 #include "CUnitSheetSave.h"
@@ -404,6 +405,24 @@ private Q_SLOTS:
         QCOMPARE(CFleetFixtures::Count(Db(), "unit_consolid_call_list"), 0);
         QVERIFY(L::IsUniqueViolation(CVelmoraError::Text("UNIQUE constraint failed: t.c")));
         QVERIFY(!L::IsUniqueViolation(CVelmoraError::Message(1652)));
+    }
+
+    void namesOutsideTheCodePageAreRefusedAsTyped()
+    {
+        // A Latin unit: a Hebrew name is refused in its cell, unless the entry's own language is Hebrew.
+        Exec("UPDATE unit_details SET unit_def_call_list_lang_id = 0");
+        OpenList();
+        const QString hebrew = QString::fromUtf8("מוקד");
+        QVERIFY(m_grid->CheckCell(1, L::ColName, "O'Hara").ok);
+        QCOMPARE(m_grid->CheckCell(1, L::ColName, hebrew).messageId,
+                 int(CPhoneTextCodec::MsgCharacterNotInCodePage));
+        m_grid->SetValue(1, L::ColLanguage, "3");
+        QVERIFY(m_grid->CheckCell(1, L::ColName, hebrew).ok);
+        // A number its row's type refuses is refused as its cell is left; without a type it waits.
+        SetRow(2, "Bo", "", "8");
+        QCOMPARE(m_grid->CheckCell(2, L::ColNumber, "10.0.0.256").messageId, 1825);
+        SetRow(2, "Bo", "", "-1");
+        QVERIFY(m_grid->CheckCell(2, L::ColNumber, "10.0.0.256").ok);
     }
 
     void crossFleetComesFromTheUnit()

@@ -71,5 +71,25 @@ bool AddSheetListRows(const QSqlDatabase& db, const QString& imei, bool hebrew)
                                   "unit_msg_id, unit_loc_no, unit_program_flag) VALUES (?, ?, 1, ?, ?, 1)"),
                    {imei, names[i + 4], i + 1, i + 1});
     }
+    // The consolidated call list: contacts of several numbers under one name index.
+    const struct
+    {
+        int name;
+        const char* number;
+        int type;
+        int index;
+    } consolidated[] = {{0, "0501234567", 0, 1}, {0, "+97231234567", 3, 1}, {0, "4711", 1, 1},
+                        {1, "*100#", 2, 2},      {2, "12", 7, 3},           {3, "10.0.0.1", 8, 4},
+                        {4, "035551212", 5, 5},  {4, "035551213", 4, 5},    {10, "0529876543", 0, 6}};
+    int rec = 0;
+    for (const auto& c : consolidated) {
+        ok = ok && Insert(db,
+                          QStringLiteral("INSERT INTO unit_consolid_call_list (unit_imei_num, unit_name, "
+                                         "unit_num, unit_phone_num_len, unit_num_type, unit_nameIndex, "
+                                         "unit_rec_num, unit_tonNP, unit_capabilityID, unit_language, "
+                                         "unit_syncStatus) VALUES (?, ?, ?, ?, ?, ?, ?, 129, 144, ?, 128)"),
+                          {imei, names[c.name], QString::fromLatin1(c.number), int(qstrlen(c.number)), c.type,
+                           c.index, ++rec, language});
+    }
     return ok;
 }

@@ -35,7 +35,7 @@ CUnitConsolCallListDlg::CUnitConsolCallListDlg(const CUnitSheetUnit& unit, bool 
                                                CUnitListReloadFlags* reloadFlags, QWidget* parent)
     : CUnitSheetPage(UnitPage::Consolidated, DialogId,
                      CVelmoraWrap::LoadString(CUnitSheetLayout::LabelId(UnitPage::Consolidated)), parent),
-      m_list(unit), m_reloadFlags(reloadFlags)
+      m_list(unit, hebrew), m_reloadFlags(reloadFlags)
 {
     setObjectName(QStringLiteral("ConsolCallListPage"));
     SetIcon(CUnitEditIcons::PageIcon(m_list.TabIconId()));
@@ -63,6 +63,13 @@ void CUnitConsolCallListDlg::BuildControls(bool hebrew)
     m_grid->setProperty("controlId", int(L::GridControl));
     m_list.Attach(m_grid->Model());
     m_grid->SetColumnHidden(L::ColNameLang, true); // the column the list adds to the list type's
+    // Names and type captions read right to left in a mirrored grid, as in the phone list (a name
+    // "Team A'" in Hebrew keeps its apostrophe at its end); numbers stay left to right.
+    for (int col : {int(L::ColName), int(L::ColType)}) {
+        CGridCellStyle style = m_grid->Model()->ColumnStyle(col);
+        style.rtlReading = true;
+        m_grid->Model()->SetColumnStyle(col, style);
+    }
     m_count = new QLabel(this);
     m_count->setProperty("controlId", int(EntryCountLabel));
     left->addWidget(m_grid, 1);
@@ -126,6 +133,18 @@ QRadioButton* CUnitConsolCallListDlg::AddSort(int controlId, int textId)
     return radio;
 }
 
+void CUnitConsolCallListDlg::ApplyDefaultWidths()
+{
+    // Room for a whole name (11 characters) and a long number without eliding either.
+    const QFontMetrics cells = m_grid->fontMetrics();
+    const int name = cells.horizontalAdvance(QString(13, QLatin1Char('n'))) + 12;
+    const int number = cells.horizontalAdvance(QString(16, QLatin1Char('8'))) + 12;
+    m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(L::ColName),
+                           qMax(name, m_grid->DefaultColumnWidth(L::ColName)));
+    m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(L::ColNumber),
+                           qMax(number, m_grid->DefaultColumnWidth(L::ColNumber)));
+}
+
 void CUnitConsolCallListDlg::SetTransferOpener(TransferOpener opener)
 {
     m_transferOpener = std::move(opener);
@@ -139,7 +158,8 @@ bool CUnitConsolCallListDlg::OnInitDialog()
         CVelmoraWrap::ShowError(error);
         return false;
     }
-    m_grid->LoadColumnWidths();
+    if (!m_grid->LoadColumnWidths())
+        ApplyDefaultWidths();
     if (m_reloadFlags)
         m_reloadFlags->Clear(UnitPage::Consolidated);
     UpdateCount();

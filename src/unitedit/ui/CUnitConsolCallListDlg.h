@@ -63,6 +63,8 @@ public:
 
 private:
     void BuildControls(bool hebrew);
+    // Column widths before the user saved any.
+    void ApplyDefaultWidths();
     QPushButton* AddButton(int controlId, int textId, int bitmapId);
     QRadioButton* AddSort(int controlId, int textId);
     void Move(bool up);
