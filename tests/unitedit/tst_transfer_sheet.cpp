@@ -144,6 +144,42 @@ private Q_SLOTS:
         QCOMPARE(ConsolRowsNamed("unit_phone_details", "Moved One"), 1);
     }
 
+    void aPageSetUpForTheTransferIsSavedWithTheSheet()
+    {
+        OpenSheet();
+        Activate(UnitPage::PhoneList);
+        PageOf<CUnitPhoneListDlg>(UnitPage::PhoneList)
+            ->Grid()
+            ->SetValue(1, CUnitPhoneList::ColName, QStringLiteral("Moved One"));
+        Transfer(1, true);
+        // The consolidated page was never shown; the sheet's OK still stores what the transfer wrote.
+        QVERIFY(PageOf<CUnitConsolCallListDlg>(UnitPage::Consolidated)->IsInitialized());
+        QVERIFY(m_sheet->PressOk());
+        QCOMPARE(ConsolRowsNamed("unit_consolid_call_list", "Moved One"), 1);
+    }
+
+    void anEditOnTheConsolidatedPageSurvivesATransferFromThePhoneList()
+    {
+        OpenSheet();
+        Activate(UnitPage::Consolidated);
+        CVelmoraGridWnd* grid = PageOf<CUnitConsolCallListDlg>(UnitPage::Consolidated)->Grid();
+        int row = 1;
+        while (!grid->Value(row, CUnitConsolCallList::ColNumber).isEmpty())
+            ++row;
+        grid->SetValue(row, CUnitConsolCallList::ColName, QStringLiteral("Typed Here"));
+        grid->SetValue(row, CUnitConsolCallList::ColNumber, QStringLiteral("0123"));
+        grid->SetValue(row, CUnitConsolCallList::ColType, QStringLiteral("0"));
+        Activate(UnitPage::PhoneList);
+        PageOf<CUnitPhoneListDlg>(UnitPage::PhoneList)
+            ->Grid()
+            ->SetValue(1, CUnitPhoneList::ColName, QStringLiteral("Moved One"));
+        Transfer(1, true);
+        QVERIFY(CScriptedAnswerer::Instance().Ids().isEmpty());
+        QVERIFY(m_sheet->PressOk());
+        QCOMPARE(ConsolRowsNamed("unit_consolid_call_list", "Typed Here"), 1);
+        QCOMPARE(ConsolRowsNamed("unit_consolid_call_list", "Moved One"), 1);
+    }
+
     void cancelledTransferAndCancelledSheetChangeNothing()
     {
         OpenSheet();

@@ -2,6 +2,7 @@
 
 #include "CConsolNumberType.h"
 #include "CGridListType.h"
+#include "CUnitConsolCallListDlg.h"
 #include "CUnitEditIcons.h"
 #include "CUnitPhoneListDlg.h"
 #include "CUnitPropertySheet.h"
@@ -45,6 +46,34 @@ int GridOf(T::List list)
 
 // The list pages whose rows the transfer reads and rewrites.
 const int kListPages[] = {UnitPage::PhoneList, UnitPage::PrivateList, UnitPage::Consolidated};
+
+// A list page's grid into its twin; the consolidated page is reached through its list.
+bool WriteBack(CUnitSheetPage& page)
+{
+    auto* consol = qobject_cast<CUnitConsolCallListDlg*>(&page);
+    if (!consol)
+        return page.WriteBackForDialog();
+    if (!consol->OnKillActive())
+        return false;
+    const CUnitListWriteResult written = consol->List().WriteBack();
+    if (written)
+        return true;
+    if (consol->List().LastFailedRow() > 0)
+        consol->Grid()->SetCurrentCell(consol->List().LastFailedRow(), CUnitConsolCallList::ColNumber);
+    CVelmoraWrap::ShowError(written.error);
+    return false;
+}
+
+// A list page shows its twin's rows again.
+void Reload(CUnitSheetPage& page)
+{
+    if (auto* consol = qobject_cast<CUnitConsolCallListDlg*>(&page)) {
+        if (CVelmoraError error = consol->List().Reload())
+            CVelmoraWrap::ShowError(error);
+        return;
+    }
+    page.ReloadFromTwin();
+}
 
 } // namespace
 
@@ -361,7 +390,7 @@ bool CTransferPhoneBookDataDlg::RunFromSheet(CUnitPropertySheet& sheet, int call
         CUnitSheetPage* page = sheet.PageById(id);
         if (!page)
             continue;
-        if (!page->EnsureInitialized() || !page->WriteBackForDialog())
+        if (!page->EnsureInitialized() || !WriteBack(*page))
             return false;
     }
     CTransferOptions options;
@@ -380,13 +409,16 @@ bool CTransferPhoneBookDataDlg::RunFromSheet(CUnitPropertySheet& sheet, int call
         grid->SaveColumnWidths();
     if (!accepted)
         return false;
-    // The caller shows its list again at once; the other pages when they are next shown.
+    // Every list page shows what the dialog wrote at once: a page left with its old rows would write
+    // them back over the twin when the sheet is saved. The other pages refresh again when shown.
     for (int id : kListPages) {
+        CUnitSheetPage* page = sheet.PageById(id);
+        if (!page)
+            continue;
+        Reload(*page);
         if (id != callerPage)
             sheet.ReloadFlags().Set(id);
     }
     sheet.ReloadFlags().Clear(callerPage);
-    if (CUnitSheetPage* page = sheet.PageById(callerPage))
-        page->ReloadFromTwin();
     return true;
 }
