@@ -109,9 +109,11 @@ private Q_SLOTS:
                      ->data(Grid()->Model()->index(0, CVelmoraGridModel::ModelCol(L::ColType)))
                      .toString(),
                  CVelmoraWrap::LoadString(1886));
-        for (int id : {1025, 1027, 1262})
+        for (int id : {1025, 1027})
             QVERIFY(!m_page->Button(id)->isEnabled());
+        // The sheet opens the phone-book transfer from here.
         QVERIFY(!m_page->Button(1262)->isHidden());
+        QVERIFY(m_page->Button(1262)->isEnabled());
         QVERIFY(m_page->EntryCount()->text().contains(QStringLiteral("250")));
     }
 

@@ -16,3 +16,6 @@ int UnitsScene(int argc, char** argv);
 int SheetScene(int argc, char** argv);
 // Each section of the ergonomic settings page of an Alder unit, in English and Hebrew: <output folder>.
 int ErgoScene(int argc, char** argv);
+// The phone-book transfer dialog of an Alder unit as it opens and after some moves, in English and
+// Hebrew: <output folder>.
+int TransferScene(int argc, char** argv);

@@ -3,7 +3,7 @@
 //   velmora-screens window <English|French|Hebrew> <output folder>
 //   velmora-screens grids <output folder> [program folder]
 //   velmora-screens units <output folder>
-//   velmora-screens ergo <output folder>
+//   velmora-screens sheet | ergo | transfer <output folder>
 //
 // "velmora-screens <English|French|Hebrew> <output folder>" is the window scene, as before.
 
@@ -24,7 +24,8 @@ int main(int argc, char** argv)
                                    {"grids", GridScene},
                                    {"units", UnitsScene},
                                    {"sheet", SheetScene},
-                                   {"ergo", ErgoScene}};
+                                   {"ergo", ErgoScene},
+                                   {"transfer", TransferScene}};
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
                          "       velmora-screens grids <output folder> [program folder]\n"
                          "       velmora-screens units <output folder>\n"
                          "       velmora-screens sheet <output folder>\n"
-                         "       velmora-screens ergo <output folder>\n");
+                         "       velmora-screens ergo <output folder>\n"
+                         "       velmora-screens transfer <output folder>\n");
     return 2;
 }

@@ -19,6 +19,8 @@ CUnitSheetContext CUnitEditFeature::ContextFromApp(const QSqlDatabase& db)
         context.rules = &app->ModelRules();
         context.carrierId = app->CarrierId();
         context.language = app->LanguageCode();
+        context.hideSimpleList = app->HideSimpleList() == 1;
+        context.modelList = app->ModelList();
     }
     return context;
 }

@@ -1,5 +1,6 @@
 #include "CUnitNamListPage.h"
 
+#include "CTransferPhoneBookDataDlg.h"
 #include "CUnitEditIcons.h"
 #include "CUnitPropertySheet.h"
 #include "CUnitSheetLayout.h"
@@ -70,7 +71,7 @@ CUnitNamListPage::CUnitNamListPage(const CNamListKind& kind, const CUnitSheetUni
         buttons->addWidget(AddButton(UnmarkAll, UnitEditText::ListUnmarkAll));
     }
     buttons->addSpacing(12);
-    // The dialogs these open are not part of the program yet.
+    // The dialogs these open are not part of the program yet (the transfer waits for the sheet).
     buttons->addWidget(AddButton(CopyUserInfo, UnitEditText::PhoneCopyUserInfo));
     m_buttons.value(CopyUserInfo)->setEnabled(false);
     if (kind.autoFill) {
@@ -143,6 +144,15 @@ bool CUnitNamListPage::OnInitDialog()
         return false;
     }
     WatchControls();
+    if (QPushButton* transfer = m_buttons.value(PhoneBookTransfer)) {
+        auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
+        transfer->setEnabled(sheet && CTransferPhoneBookDataDlg::Available(*sheet));
+        connect(transfer, &QPushButton::clicked, this, [this]() {
+            auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
+            if (sheet && OnKillActive())
+                CTransferPhoneBookDataDlg::RunFromSheet(*sheet, PageId(), this);
+        });
+    }
     return true;
 }
 
@@ -221,6 +231,22 @@ CVelmoraError CUnitNamListPage::Save(bool& changed)
     if (!result && result.row > 0)
         m_grid->SetCurrentCell(result.row, result.col);
     return result.error;
+}
+
+bool CUnitNamListPage::WriteBackForDialog()
+{
+    if (m_grid->IsEditing() && !m_grid->EndEdit())
+        return false;
+    const CNamListResult result = m_list.WriteBack();
+    if (!result)
+        ShowRefusal(result);
+    return bool(result);
+}
+
+void CUnitNamListPage::ReloadFromTwin()
+{
+    if (CVelmoraError error = m_list.Reload())
+        CVelmoraWrap::ShowError(error);
 }
 
 void CUnitNamListPage::OnSheetClosed(bool accepted)

@@ -46,6 +46,8 @@ public:
     bool OnKillActive() override;
     CVelmoraError Save(bool& changed) override;
     void OnSheetClosed(bool accepted) override;
+    bool WriteBackForDialog() override;
+    void ReloadFromTwin() override;
 
     // The NAM chosen in the selector (an index of its entries).
     void OnNamChosen(int index);

@@ -1,8 +1,10 @@
 #include "CUnitPhoneListDlg.h"
 
 #include "CGridListType.h"
+#include "CTransferPhoneBookDataDlg.h"
 #include "CUnitEditIcons.h"
 #include "CUnitListReloadFlags.h"
+#include "CUnitPropertySheet.h"
 #include "CUnitSheetLayout.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
@@ -84,7 +86,7 @@ void CUnitPhoneListDlg::BuildControls(bool hebrew)
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
-    // Their dialogs are not part of this program yet.
+    // Their dialogs are not part of this program yet; the transfer waits for the sheet (OnInitDialog).
     for (int id : {int(L::CopyUserInfo), int(L::AutoFill), int(L::PhoneBookTransfer)})
         m_buttons.value(id)->setEnabled(false);
     m_buttons.value(L::PhoneBookTransfer)->setVisible(m_list.TransferShown());
@@ -120,6 +122,9 @@ bool CUnitPhoneListDlg::OnInitDialog()
     m_grid->LoadColumnWidths();
     if (m_reloadFlags)
         m_reloadFlags->Clear(UnitPage::PhoneList);
+    auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
+    m_buttons.value(L::PhoneBookTransfer)
+        ->setEnabled(m_list.TransferShown() && sheet && CTransferPhoneBookDataDlg::Available(*sheet));
     UpdateCount();
     return true;
 }
@@ -180,6 +185,10 @@ void CUnitPhoneListDlg::PressButton(int controlId)
         if (OnKillActive())
             m_list.Sort(controlId);
         break;
+    case L::PhoneBookTransfer:
+        if (auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet()); sheet && OnKillActive())
+            CTransferPhoneBookDataDlg::RunFromSheet(*sheet, UnitPage::PhoneList, this);
+        break;
     default:
         break;
     }
@@ -213,6 +222,25 @@ CVelmoraError CUnitPhoneListDlg::Save(bool& changed)
     if (error.Stops() && m_list.LastFailedRow() > 0)
         m_grid->SetCurrentCell(m_list.LastFailedRow(), L::ColNumber);
     return error;
+}
+
+bool CUnitPhoneListDlg::WriteBackForDialog()
+{
+    if (m_grid->IsEditing() && !m_grid->EndEdit())
+        return false;
+    const CUnitListWriteResult result = m_list.WriteBack();
+    if (result)
+        return true;
+    CVelmoraWrap::ShowError(result.error);
+    if (m_list.LastFailedRow() > 0)
+        m_grid->SetCurrentCell(m_list.LastFailedRow(), L::ColNumber);
+    return false;
+}
+
+void CUnitPhoneListDlg::ReloadFromTwin()
+{
+    ShowErrorOf(m_list.Reload());
+    UpdateCount();
 }
 
 void CUnitPhoneListDlg::OnSheetClosed(bool accepted)

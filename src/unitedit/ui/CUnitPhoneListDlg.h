@@ -13,8 +13,8 @@ struct CGridSettings;
 
 // The phone list page of the unit property sheet: the unit's speed-dial phone book in a PHONE_LIST
 // grid, a row per speed-dial number, with move, clear and sort buttons. CUnitPhoneList loads, checks
-// and saves it through the "_tmp" twin; the page shows it. Copy user info, auto fill and phone-book
-// transfer open dialogs of their own and stay disabled until those exist.
+// and saves it through the "_tmp" twin; the page shows it. Phone-book transfer (Alder units) opens its
+// dialog on the sheet's lists; copy user info and auto fill stay disabled until their dialogs exist.
 class CUnitPhoneListDlg : public CUnitSheetPage
 {
     Q_OBJECT
@@ -46,6 +46,8 @@ public:
     bool OnKillActive() override;
     CVelmoraError Save(bool& changed) override;
     void OnSheetClosed(bool accepted) override;
+    bool WriteBackForDialog() override;
+    void ReloadFromTwin() override;
 
     static CGridSettings GridSettingsOf(const CUnitSheetUnit& unit, bool hebrew);
 

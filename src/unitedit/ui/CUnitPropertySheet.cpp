@@ -1,6 +1,7 @@
 #include "CUnitPropertySheet.h"
 
 #include "CModelRules.h"
+#include "CTransferPhoneBookDataDlg.h"
 #include "CUnitAdvancedPage.h"
 #include "CUnitAlderErgoFieldsDlg.h"
 #include "CUnitBasicPage.h"
@@ -83,8 +84,13 @@ CUnitSheetPage* CUnitPropertySheet::MakePage(int page)
     case UnitPage::PhoneList:
         return m_context.rules ? new CUnitPhoneListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags)
                                : nullptr;
-    case UnitPage::Consolidated:
-        return new CUnitConsolCallListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags);
+    case UnitPage::Consolidated: {
+        auto* page = new CUnitConsolCallListDlg(m_sheetUnit, m_context.IsHebrew(), &m_reloadFlags);
+        page->SetTransferOpener([this](CUnitConsolCallListDlg& from) {
+            return CTransferPhoneBookDataDlg::RunFromSheet(*this, UnitPage::Consolidated, &from);
+        });
+        return page;
+    }
     case UnitPage::Basic:
         return m_context.rules ? new CUnitBasicPage(m_sheetUnit) : nullptr;
     case UnitPage::Advanced:

@@ -16,6 +16,8 @@ struct CUnitSheetContext
     int carrierId = 1;
     CInstalledData::Language language = CInstalledData::English;
     CUnitSheetSettings settings;
+    bool hideSimpleList = false; // the carrier's "HideSimpleList" switch
+    QString modelList;           // the carrier's model list (the model names)
 
     bool IsHebrew() const { return language == CInstalledData::Hebrew; }
 };

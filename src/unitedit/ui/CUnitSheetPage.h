@@ -31,6 +31,11 @@ public:
     virtual bool ChangedOnLoad() const { return false; }
     // The sheet's save was committed.
     virtual void SaveCommitted() {}
+    // A list page writes its grid into its "_tmp" twin for a dialog that reads the twin (the phone-book
+    // transfer). False when a row refused (the page has shown why).
+    virtual bool WriteBackForDialog() { return true; }
+    // A dialog rewrote the page's twin: the page shows the twin's rows again.
+    virtual void ReloadFromTwin() {}
     // The sheet closes (accepted: by OK, after its save; else by Cancel): a list page empties its
     // "_tmp" twin here.
     virtual void OnSheetClosed(bool accepted) { Q_UNUSED(accepted); }
