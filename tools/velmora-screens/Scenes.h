@@ -14,3 +14,5 @@ int UnitsScene(int argc, char** argv);
 // Every page of the unit property sheet for an Alder unit and an ordinary unit, in English and Hebrew:
 // <output folder>.
 int SheetScene(int argc, char** argv);
+// The talkgroup manager on a fleet with a few talkgroups, in English and Hebrew: <output folder>.
+int TalkgroupScene(int argc, char** argv);

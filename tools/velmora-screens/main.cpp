@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         int (*run)(int, char**);
     };
     static const Scene scenes[] = {
-        {"window", WindowScene}, {"grids", GridScene}, {"units", UnitsScene}, {"sheet", SheetScene}};
+        {"window", WindowScene}, {"grids", GridScene}, {"units", UnitsScene}, {"sheet", SheetScene}, {"talkgroups", TalkgroupScene}};
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)
