@@ -342,14 +342,14 @@ CVelmoraError CTalkgroupManager::RemoveMembers(const Talkgroup& talkgroup, const
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("DELETE FROM unit_tg_details WHERE unit_imei_num = ? AND unit_tg_id = ? AND "
                                  "unit_nam = ? AND ") +
-                  NameTest(QStringLiteral("unit_tg_name"), PhoneName(talkgroup.name)));
+                  NameTest(QStringLiteral("unit_tg_name"), talkgroup.name));
     for (const QString& imei : imeis) {
         if (imei.isEmpty())
             continue;
         query.addBindValue(imei);
         query.addBindValue(talkgroup.id);
         query.addBindValue(talkgroup.nam);
-        BindName(query, PhoneName(talkgroup.name));
+        BindName(query, talkgroup.name);
         if (!query.exec())
             return QueryError(query);
     }
@@ -364,7 +364,8 @@ CVelmoraError CTalkgroupManager::DeleteTalkgroup(const Talkgroup& talkgroup, IVe
         return CVelmoraError::Cancelled();
     CTransaction transaction(m_db);
     QSqlQuery query(m_db);
-    const QString name = PhoneName(talkgroup.name);
+    // Entries are matched by the name they hold, which older files may hold longer than a phone does.
+    const QString& name = talkgroup.name;
     query.prepare(QStringLiteral("DELETE FROM talk_grp_header WHERE tg_id = ? AND unit_nam = ? AND ") +
                   NameTest(QStringLiteral("tg_name"), talkgroup.name));
     query.addBindValue(talkgroup.id);

@@ -27,7 +27,7 @@ enum : int
     IdOutOfRange = 7750, // the id cell
     UnitsCaption = 7751,
     TalkgroupsCaption = 7752,
-    MembersCaption = 7753, // "%1" = the talkgroup
+    MembersCaption = 7753, // "%1" name, "%2" id, "%3" how many members
     AddSelected = 7754,
     AddAll = 7755,
     RemoveSelected = 7756,
@@ -36,5 +36,6 @@ enum : int
     Adding = 7759,          // "%1" units done of "%2"
     AddedStatus = 7760,     // "%1" units added, "%2" skipped
     NoTalkgroupName = 7761, // how a talkgroup without a name is shown
+    MembersNone = 7762,     // the members caption without a talkgroup
 };
 } // namespace TalkgroupText

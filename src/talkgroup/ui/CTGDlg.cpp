@@ -31,8 +31,14 @@ CGridSettings SettingsOf(bool rightToLeft)
     return settings;
 }
 
-// Columns shown only, with a caption; every other column of the list type hidden.
-void ShowColumnsReadOnly(CVelmoraGridWnd* grid, const QHash<int, int>& captions)
+struct CShownColumn
+{
+    int captionId;
+    double widthMm;
+};
+
+// Columns shown only, with a caption and width; every other column of the list type hidden.
+void ShowColumnsReadOnly(CVelmoraGridWnd* grid, const QHash<int, CShownColumn>& captions)
 {
     CVelmoraGridModel* model = grid->Model();
     for (int col = 1; col <= model->ColCount(); ++col) {
@@ -40,11 +46,24 @@ void ShowColumnsReadOnly(CVelmoraGridWnd* grid, const QHash<int, int>& captions)
         style.control = CGridCellStyle::StaticText;
         style.readOnly = true;
         style.hidden = !captions.contains(col);
-        if (captions.contains(col))
-            style.captionId = captions.value(col);
+        style.interior = QColor();
+        if (captions.contains(col)) {
+            style.captionId = captions.value(col).captionId;
+            style.widthMm = captions.value(col).widthMm;
+        }
         model->SetColumnStyle(col, style);
         grid->SetColumnHidden(col, style.hidden);
     }
+}
+
+// The widths of the styles set here, unless the user's own widths were kept.
+void ApplyWidths(CVelmoraGridWnd* grid)
+{
+    for (int col = 1; col <= grid->ColCount(); ++col) {
+        if (!grid->Model()->ColumnStyle(col).hidden)
+            grid->setColumnWidth(col - 1, grid->DefaultColumnWidth(col));
+    }
+    grid->LoadColumnWidths();
 }
 
 QString DisplayName(const QString& name)
@@ -150,13 +169,14 @@ void CTGDlg::SetUpGrids()
     m_units->setProperty("controlId", int(UnitsGrid));
     m_talkgroups->setProperty("controlId", int(TalkgroupGrid));
     m_members->setProperty("controlId", int(MembersGrid));
-    ShowColumnsReadOnly(m_units, {{1, 1378}, {2, 1376}, {8, 1372}});
-    ShowColumnsReadOnly(m_members, {{1, 1376}, {3, 1378}, {4, 1372}});
+    ShowColumnsReadOnly(m_units, {{1, {1378, 38}}, {2, {1376, 36}}, {8, {1372, 26}}});
+    ShowColumnsReadOnly(m_members, {{1, {1376, 36}}, {3, {1378, 38}}, {4, {1372, 26}}});
     m_members->SetAcceptForeignRows(true);
 
     CVelmoraGridModel* model = m_talkgroups->Model();
     CGridCellStyle name = model->ColumnStyle(NameCol);
     name.maxLength = CTalkgroupManager::NameLength;
+    name.widthMm = 34;
     model->SetColumnStyle(NameCol, name);
     CGridCellStyle id = model->ColumnStyle(IdCol);
     id.control = CGridCellStyle::RangeEdit;
@@ -164,6 +184,7 @@ void CTGDlg::SetUpGrids()
     id.maxLength = 3;
     id.numericSort = true;
     id.interior = QColor();
+    id.widthMm = 24;
     model->SetColumnStyle(IdCol, id);
     for (int col : {int(NamCol), int(KeyCol)}) {
         CGridCellStyle hidden = model->ColumnStyle(col);
@@ -178,6 +199,8 @@ void CTGDlg::SetUpGrids()
     });
     model->SetRowValidator([this](int row) { return StoreRow(row); });
     m_talkgroups->SetRowCount(1);
+    for (CVelmoraGridWnd* grid : {m_units, m_talkgroups, m_members})
+        ApplyWidths(grid);
 
     for (CVelmoraGridWnd* grid : {m_units, m_talkgroups, m_members}) {
         grid->installEventFilter(this);
@@ -512,9 +535,11 @@ void CTGDlg::FillMembers(int headerRow)
         if (error)
             CVelmoraWrap::ShowError(error);
         m_membersBox->setTitle(CVelmoraWrap::LoadString(TalkgroupText::MembersCaption)
-                                   .arg(QStringLiteral("%1 (%2)").arg(DisplayName(h.name)).arg(h.id)));
+                                   .arg(DisplayName(h.name))
+                                   .arg(h.id)
+                                   .arg(members.size()));
     } else {
-        m_membersBox->setTitle(CVelmoraWrap::LoadString(TalkgroupText::MembersCaption).arg(QString()));
+        m_membersBox->setTitle(CVelmoraWrap::LoadString(TalkgroupText::MembersNone));
     }
     m_members->SetRowCount(int(members.size()));
     for (int i = 0; i < members.size(); ++i) {
