@@ -303,6 +303,19 @@ bool CTGDlg::CanCloseView()
     return true;
 }
 
+void CTGDlg::RefreshUnits()
+{
+    m_unitsStale = true;
+    if (!m_shown)
+        return;
+    QTimer::singleShot(0, this, [this]() {
+        if (!m_shown || !m_unitsStale)
+            return;
+        m_shown = false;
+        Activate();
+    });
+}
+
 void CTGDlg::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -73,7 +73,8 @@ public:
     bool CanCloseView() override;
     void ReleaseDatabase() override {}
     void AttachDatabase(const QSqlDatabase&) override {}
-    void RefreshUnits() override { m_unitsStale = true; }
+    // Units changed behind the view (a phone was read, a fleet appended): shown again at once.
+    void RefreshUnits() override;
 
     // --- What the buttons and the drop run (tests call them) ---
     void Activate();
