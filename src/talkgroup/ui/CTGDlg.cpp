@@ -108,7 +108,11 @@ void CTGDlg::BuildLayout()
 {
     const CGridSettings grid = SettingsOf(m_settings.rightToLeft);
     m_units = new CVelmoraGridWnd(CGridListType::TgUser, 0, grid, this);
-    m_talkgroups = new CVelmoraGridWnd(CGridListType::TgHeader, 0, grid, this);
+    // Enter ends the cell's edit and stays on the talkgroup, so its units can be added next; Tab from
+    // the last cell stores it and opens the next empty row.
+    CGridSettings header = grid;
+    header.enterKeyAction = CGridSettings::EnterStays;
+    m_talkgroups = new CVelmoraGridWnd(CGridListType::TgHeader, 0, header, this);
     m_members = new CVelmoraGridWnd(CGridListType::TgDetail, 0, grid, this);
 
     auto* layout = new QVBoxLayout(this);
@@ -224,6 +228,10 @@ void CTGDlg::ConnectSignals()
                 if (source == m_units->Model()->GridId())
                     AddUnitRows(rows);
             });
+    connect(m_talkgroups->Model(), &QAbstractItemModel::dataChanged, this, [this]() {
+        if (!m_filling)
+            UpdateButtons();
+    });
     connect(m_talkgroups, &CVelmoraGridWnd::CurrentCellChanged, this, [this](int row, int) {
         if (!m_filling && row != m_memberRow)
             FillMembers(row);
@@ -518,6 +526,7 @@ bool CTGDlg::FinishHeaderRow()
 
 void CTGDlg::LeaveView()
 {
+    ShowStatus(QString());
     if (m_talkgroups->IsEditing() && !m_talkgroups->EndEdit())
         m_talkgroups->CancelEdit();
     const int row = m_talkgroups->CurrentRow();
