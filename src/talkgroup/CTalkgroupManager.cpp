@@ -243,50 +243,111 @@ CTalkgroupManager::Placement CTalkgroupManager::ChooseLocation(const QList<Slot>
     return placement;
 }
 
-CVelmoraError CTalkgroupManager::AddToUnit(const Talkgroup& talkgroup, const Unit& unit, int capacity,
-                                           bool& added) const
+// The talkgroup entries of the units for one NAM, read once for a bulk add (or unit by unit for a few
+// units), and the statements that write them.
+class CTalkgroupManager::CEntryWriter
+{
+public:
+    struct Entry
+    {
+        qint64 rowid = 0;
+        Slot slot;
+        int id = 0;
+        QString name;
+    };
+
+    CEntryWriter(const QSqlDatabase& db, int nam, bool readAll)
+        : m_nam(nam), m_readAll(readAll), m_select(db), m_insert(db), m_update(db)
+    {
+        const QString columns =
+            QStringLiteral("SELECT unit_imei_num, rowid, unit_loc_no, unit_program_flag, "
+                           "unit_tg_id, COALESCE(unit_tg_name, '') FROM unit_tg_details ");
+        m_select.setForwardOnly(true);
+        m_select.prepare(columns + (readAll ? QStringLiteral("WHERE unit_nam = ? ORDER BY unit_imei_num, "
+                                                             "unit_loc_no, rowid")
+                                            : QStringLiteral("WHERE unit_imei_num = ? AND unit_nam = ? "
+                                                             "ORDER BY unit_loc_no, rowid")));
+        m_insert.prepare(
+            QStringLiteral("INSERT INTO unit_tg_details (unit_imei_num, unit_tg_id, unit_tg_name, "
+                           "unit_program_flag, unit_language, unit_nam, unit_loc_no) "
+                           "VALUES (?, ?, ?, 1, 0, ?, ?)"));
+        m_update.prepare(QStringLiteral("UPDATE unit_tg_details SET unit_tg_id = ?, unit_tg_name = ?, "
+                                        "unit_program_flag = 1, unit_language = 0, unit_loc_no = ? "
+                                        "WHERE rowid = ?"));
+    }
+
+    // The unit's entries in location order; false with the database's words.
+    bool Read(const QString& imei, QList<Entry>& entries, CVelmoraError& error)
+    {
+        if (m_readAll && m_loaded) {
+            entries = m_entries.value(imei);
+            return true;
+        }
+        if (!m_readAll)
+            m_select.addBindValue(imei);
+        m_select.addBindValue(m_nam);
+        if (!m_select.exec()) {
+            error = QueryError(m_select);
+            return false;
+        }
+        m_entries.clear();
+        while (m_select.next()) {
+            m_entries[CVelmoraWrap::strVARIANT(m_select.value(0))].append(
+                Entry{m_select.value(1).toLongLong(),
+                      Slot{m_select.value(2).toInt(), m_select.value(3).toInt() != 0},
+                      m_select.value(4).toInt(), m_select.value(5).toString()});
+        }
+        m_loaded = true;
+        entries = m_entries.value(imei);
+        return true;
+    }
+
+    bool Write(const QString& imei, const Talkgroup& talkgroup, const Placement& placement,
+               const QList<Entry>& entries, CVelmoraError& error)
+    {
+        QSqlQuery& query = placement.reuseIndex >= 0 ? m_update : m_insert;
+        const QVariantList values =
+            placement.reuseIndex >= 0
+                ? QVariantList{talkgroup.id, PhoneName(talkgroup.name), placement.location,
+                               entries.at(placement.reuseIndex).rowid}
+                : QVariantList{imei, talkgroup.id, PhoneName(talkgroup.name), talkgroup.nam,
+                               placement.location};
+        for (const QVariant& v : values)
+            query.addBindValue(v);
+        if (!query.exec()) {
+            error = QueryError(query);
+            return false;
+        }
+        return true;
+    }
+
+private:
+    int m_nam;
+    bool m_readAll;
+    bool m_loaded = false;
+    QSqlQuery m_select, m_insert, m_update;
+    QHash<QString, QList<Entry>> m_entries;
+};
+
+CVelmoraError CTalkgroupManager::AddToUnit(CEntryWriter& writer, const Talkgroup& talkgroup, const Unit& unit,
+                                           int capacity, bool& added) const
 {
     added = false;
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT rowid, unit_loc_no, unit_program_flag, unit_tg_id, "
-                                 "COALESCE(unit_tg_name, '') FROM unit_tg_details "
-                                 "WHERE unit_imei_num = ? AND unit_nam = ? ORDER BY unit_loc_no, rowid"));
-    query.addBindValue(unit.imei);
-    query.addBindValue(talkgroup.nam);
-    if (!query.exec())
-        return QueryError(query);
+    CVelmoraError error;
+    QList<CEntryWriter::Entry> entries;
+    if (!writer.Read(unit.imei, entries, error))
+        return error;
     QList<Slot> slots;
-    QList<qint64> rowids;
-    while (query.next()) {
-        const bool programmed = query.value(2).toInt() != 0;
-        if (programmed && query.value(3).toInt() == talkgroup.id &&
-            query.value(4).toString() == PhoneName(talkgroup.name))
+    for (const CEntryWriter::Entry& entry : entries) {
+        if (entry.slot.programmed && entry.id == talkgroup.id && entry.name == PhoneName(talkgroup.name))
             return CVelmoraError(); // already a member
-        rowids.append(query.value(0).toLongLong());
-        slots.append(Slot{query.value(1).toInt(), programmed});
+        slots.append(entry.slot);
     }
     const Placement placement = ChooseLocation(slots, capacity);
     if (placement.location == 0)
         return CVelmoraError::Message(TalkgroupMsg::ListFull);
-
-    if (placement.reuseIndex >= 0) {
-        query.prepare(
-            QStringLiteral("UPDATE unit_tg_details SET unit_tg_id = ?, unit_tg_name = ?, "
-                           "unit_program_flag = 1, unit_language = 0, unit_loc_no = ? WHERE rowid = ?"));
-        for (const QVariant& v : QVariantList{talkgroup.id, PhoneName(talkgroup.name), placement.location,
-                                              rowids.at(placement.reuseIndex)})
-            query.addBindValue(v);
-    } else {
-        query.prepare(QStringLiteral("INSERT INTO unit_tg_details (unit_imei_num, unit_tg_id, unit_tg_name, "
-                                     "unit_program_flag, unit_language, unit_nam, unit_loc_no) "
-                                     "VALUES (?, ?, ?, 1, 0, ?, ?)"));
-        for (const QVariant& v : QVariantList{unit.imei, talkgroup.id, PhoneName(talkgroup.name),
-                                              talkgroup.nam, placement.location})
-            query.addBindValue(v);
-    }
-    if (!query.exec())
-        return QueryError(query);
+    if (!writer.Write(unit.imei, talkgroup, placement, entries, error))
+        return error;
     added = true;
     return CVelmoraError();
 }
@@ -300,6 +361,8 @@ CTalkgroupManager::AddResult CTalkgroupManager::AddUnits(const Talkgroup& talkgr
         return result;
     }
     CTransaction transaction(m_db);
+    // Many units: every entry of the NAM in one read rather than one query per unit.
+    CEntryWriter writer(m_db, talkgroup.nam, units.size() > kReadAllFrom);
     QSet<QString> seen;
     for (int i = 0; i < units.size(); ++i) {
         const Unit& unit = units.at(i);
@@ -312,7 +375,7 @@ CTalkgroupManager::AddResult CTalkgroupManager::AddUnits(const Talkgroup& talkgr
         }
         seen.insert(unit.imei);
         bool added = false;
-        result.error = AddToUnit(talkgroup, unit, capacity, added);
+        result.error = AddToUnit(writer, talkgroup, unit, capacity, added);
         if (result.error) {
             if (result.error.Id() == TalkgroupMsg::ListFull)
                 result.fullImei = unit.imei;

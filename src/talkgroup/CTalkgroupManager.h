@@ -109,7 +109,11 @@ public:
     CVelmoraError DeleteTalkgroup(const Talkgroup& talkgroup, IVelmoraQuestion& question) const;
 
 private:
-    CVelmoraError AddToUnit(const Talkgroup& talkgroup, const Unit& unit, int capacity, bool& added) const;
+    class CEntryWriter;
+    // More units than this are added from one read of the NAM's entries.
+    static constexpr int kReadAllFrom = 64;
+    CVelmoraError AddToUnit(CEntryWriter& writer, const Talkgroup& talkgroup, const Unit& unit, int capacity,
+                            bool& added) const;
 
     QSqlDatabase m_db;
     CapacityOf m_capacityOf;

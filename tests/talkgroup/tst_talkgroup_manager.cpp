@@ -161,6 +161,24 @@ private Q_SLOTS:
         QCOMPARE(Make().Members({1, 9, QStringLiteral("Fourteen ch")}).size(), 2);
     }
 
+    void aBulkAddReadsTheEntriesOnceAndPlacesEachUnit()
+    {
+        QVERIFY(OpenFleet(70));
+        for (int location : {1, 2, 5, 7})
+            QVERIFY(AddEntry(40, 1, 10 + location, QStringLiteral("Old"), location));
+        QVERIFY(AddEntry(41, 1, 9, QStringLiteral("Fire"), 3)); // already a member
+        QList<Manager::Unit> units;
+        for (int i = 0; i < 70; ++i)
+            units << UnitOf(i);
+        const auto result = Make().AddUnits({1, 9, QStringLiteral("Fire")}, units);
+        QVERIFY2(!result.error, qPrintable(result.error.ToText()));
+        QCOMPARE(result.added.size(), 69);
+        QCOMPARE(result.skipped, 1);
+        QVERIFY(Entries(40, 1).contains(QStringLiteral("6:9:Fire:1")));
+        QCOMPARE(Entries(41, 1), QStringList{QStringLiteral("3:9:Fire:1")});
+        QCOMPARE(Entries(69, 1), QStringList{QStringLiteral("1:9:Fire:1")});
+    }
+
     void aFullListReusesItsUnprogrammedRow()
     {
         QVERIFY(OpenFleet(1));
