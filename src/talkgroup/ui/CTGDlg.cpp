@@ -352,7 +352,7 @@ void CTGDlg::WatchTabs()
 
 void CTGDlg::Activate()
 {
-    if (m_shown)
+    if (m_shown || !m_document.Database().isOpen())
         return;
     m_shown = true;
     const int namCount = qBound(1, m_settings.namCount ? m_settings.namCount() : 1, 3);
