@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -174,6 +175,37 @@ private Q_SLOTS:
         QVERIFY(view.FinishPendingWork());
         QVERIFY(Answers().Ids().isEmpty());
         QVERIFY(grid->Value(1, CTGDlg::KeyCol).toInt() > 0);
+    }
+
+    void switchingTabsLeavesTheViewAndShowsItAgain()
+    {
+        Open();
+        QTabWidget tabs;
+        tabs.addTab(new QWidget, QStringLiteral("Units"));
+        auto* view = new CTGDlg(*m_doc, Settings());
+        tabs.addTab(view, QStringLiteral("Talkgroups"));
+        tabs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+        QCOMPARE(view->Units()->RowCount(), 0); // not shown yet: nothing read
+        tabs.setCurrentIndex(1);
+        QCOMPARE(view->Units()->RowCount(), 4);
+        QVERIFY(view->DisablesFrameCommand(FrameCmd::UpdateFleet));
+
+        view->Talkgroups()->SetValue(1, CTGDlg::IdCol, QStringLiteral("0"));
+        view->Talkgroups()->SetCurrentCell(1, CTGDlg::IdCol);
+        tabs.setCurrentIndex(0);
+        QCOMPARE(Answers().Ids(), QList<int>{TalkgroupMsg::IdDiscarded});
+        QVERIFY(!view->DisablesFrameCommand(FrameCmd::UpdateFleet));
+
+        // Units removed behind its back are there when the tab is shown again.
+        QSqlQuery q(m_doc->Database());
+        q.prepare(QStringLiteral("DELETE FROM unit_details WHERE unit_imei_num = ?"));
+        q.addBindValue(m_units.at(0).imei);
+        QVERIFY(q.exec());
+        m_doc->SetChanged(true);
+        tabs.setCurrentIndex(1);
+        QCOMPARE(view->Units()->RowCount(), 3);
+        QVERIFY(!m_doc->IsChanged());
     }
 
     void theIdCellRefusesValuesOutside1To255()
