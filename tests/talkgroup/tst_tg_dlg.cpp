@@ -136,6 +136,37 @@ private Q_SLOTS:
         QCOMPARE(view.Talkgroups()->RowCount(), 2);
     }
 
+    void aFullListCallsTheAddOffAndShowsTheUnit()
+    {
+        Open();
+        QSqlQuery q(m_doc->Database());
+        q.prepare(QStringLiteral(
+            "INSERT INTO unit_tg_details (unit_imei_num, unit_nam, unit_tg_id, unit_tg_name, "
+            "unit_loc_no, unit_program_flag, unit_language) VALUES (?, 1, ?, 'Old', ?, 1, 0)"));
+        for (int location = 1; location <= 16; ++location) {
+            q.addBindValue(m_units.at(2).imei);
+            q.addBindValue(200 + location);
+            q.addBindValue(location);
+            QVERIFY(q.exec());
+        }
+        CTGDlg view(*m_doc, Settings());
+        view.show();
+        view.Activate();
+        view.SetNam(1);
+        const int row = view.Talkgroups()->RowCount();
+        view.Talkgroups()->SetValue(row, CTGDlg::NameCol, QStringLiteral("Fire"));
+        view.Talkgroups()->SetValue(row, CTGDlg::IdCol, QStringLiteral("7"));
+        view.Talkgroups()->SetCurrentCell(row, CTGDlg::NameCol);
+        Answers().Clear();
+        view.AddAllUnits();
+        QCOMPARE(Answers().Ids(), QList<int>{TalkgroupMsg::ListFull});
+        QCOMPARE(view.Units()->Value(view.Units()->CurrentRow(), 2), m_units.at(2).imei);
+        QCOMPARE(view.Members()->RowCount(), 0);
+        QCOMPARE(Entries(m_units.at(0).imei, 1, 7), 0);
+        // The talkgroup itself was stored before the add.
+        QVERIFY(view.Talkgroups()->Value(row, CTGDlg::KeyCol).toInt() > 0);
+    }
+
     void addingNeedsATalkgroupAndNoCellInEdit()
     {
         Open();
