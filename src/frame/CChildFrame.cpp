@@ -104,6 +104,9 @@ void CChildFrame::Activate()
 
 void CChildFrame::DestroyViews()
 {
+    // Hidden first: removing a tab must not show the next one, whose view would go to work on a
+    // document that is closing.
+    m_tabs->hide();
     while (m_tabs->count() > 0) {
         QWidget* view = m_tabs->widget(0);
         m_tabs->removeTab(0);

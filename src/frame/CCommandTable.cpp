@@ -63,6 +63,8 @@ bool CCommandTable::IsEnabled(int id) const
     const auto it = m_entries.constFind(id);
     if (it == m_entries.constEnd() || !it->run)
         return false;
+    if (m_veto && m_veto(id))
+        return false;
     return !it->enabled || it->enabled();
 }
 

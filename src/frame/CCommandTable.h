@@ -28,6 +28,9 @@ public:
     // enabled and checked may be empty: always enabled, never checked.
     void SetHandler(int id, Run run, Test enabled = Test(), Test checked = Test());
     void ClearHandler(int id);
+    // Answers true for a command that is disabled now whatever its own test says (the active view
+    // has no use for it).
+    void SetVeto(std::function<bool(int id)> veto) { m_veto = std::move(veto); }
     bool HasHandler(int id) const;
 
     // Runs the command when it is enabled; false when it is not (or unknown).
@@ -53,4 +56,5 @@ private:
 
     QHash<int, Entry> m_entries;
     bool m_updating = false;
+    std::function<bool(int id)> m_veto;
 };

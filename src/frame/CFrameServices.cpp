@@ -55,6 +55,11 @@ bool CFrameServices::ExecuteCommand(int id)
     return m_frame.Commands().Execute(id);
 }
 
+void CFrameServices::UpdateCommands()
+{
+    m_frame.Commands().UpdateAll();
+}
+
 void CFrameServices::AddCommand(int id, Run run, Test enabled, Test checked)
 {
     m_frame.Commands().SetHandler(id, std::move(run), std::move(enabled), std::move(checked));

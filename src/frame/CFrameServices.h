@@ -24,6 +24,7 @@ public:
     void BeginWait() override { m_wait.Begin(); }
     void EndWait() override { m_wait.End(); }
     bool ExecuteCommand(int id) override;
+    void UpdateCommands() override;
 
     // IFrameRegistry
     IFrameServices& Services() override { return *this; }

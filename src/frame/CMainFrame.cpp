@@ -306,6 +306,10 @@ void CMainFrame::ConnectCommands()
         ConnectViewCommand(id, CChildFrame::UnitsTab);
     for (int id : {Refresh, DeleteTalkgroup, SmsLoad, SmsSave, SmsModem, SmsOptions, SmsHelp})
         ConnectViewCommand(id, -1);
+    m_commands->SetVeto([this](int id) {
+        const auto* view = dynamic_cast<const IFrameView*>(ActiveView());
+        return view && view->DisablesFrameCommand(id);
+    });
 }
 
 void CMainFrame::ConnectViewCommand(int id, int tab)

@@ -20,6 +20,7 @@ public:
     int ViewFamily() const override { return m_family; }
     bool CanRunCommand(int id) const override { return m_handles.contains(id); }
     void RunCommand(int id) override { ran << id; }
+    bool DisablesFrameCommand(int id) const override { return disables.contains(id); }
     bool FinishPendingWork() override
     {
         ++finished;
@@ -28,6 +29,7 @@ public:
 
     QList<int> ran;
     int finished = 0;
+    QSet<int> disables; // frame commands disabled while this view is active
 
 private:
     int m_family;

@@ -552,6 +552,29 @@ private Q_SLOTS:
         QVERIFY(frame.windowTitle().contains(doc->Title()));
     }
 
+    void theActiveViewDisablesFrameCommands()
+    {
+        CMainFrame frame(Settings());
+        frame.Documents().SetViewFactory(CChildFrame::TalkgroupsTab, [](CVelmoraDoc&) {
+            auto* view = new CFakeView(FrameFamily::Fleet, {FrameCmd::TalkgroupManager});
+            view->disables = {FrameCmd::UpdateFleet, FrameCmd::AppendFleet};
+            return view;
+        });
+        CCommandTable& commands = frame.Commands();
+        CVelmoraDoc* doc = frame.Documents().NewFleet();
+        QVERIFY(doc);
+        QVERIFY(commands.IsEnabled(FrameCmd::UpdateFleet));
+        QVERIFY(commands.Execute(FrameCmd::TalkgroupManager));
+        QVERIFY(!commands.IsEnabled(FrameCmd::UpdateFleet));
+        QVERIFY(!commands.Execute(FrameCmd::AppendFleet));
+        QVERIFY(!commands.Action(FrameCmd::UpdateFleet)->isEnabled());
+        QVERIFY(commands.IsEnabled(FrameCmd::FileSave));
+        // Back on the units tab the commands are the frame's again.
+        frame.Documents().FrameOf(doc)->ShowTab(CChildFrame::UnitsTab);
+        QVERIFY(commands.IsEnabled(FrameCmd::UpdateFleet));
+        QVERIFY(commands.Action(FrameCmd::UpdateFleet)->isEnabled());
+    }
+
     void aFeatureRegisteredThroughTheApiIsRunAndShown()
     {
         CMainFrame frame(Settings());

@@ -19,3 +19,5 @@ int ErgoScene(int argc, char** argv);
 // The phone-book transfer dialog of an Alder unit as it opens and after some moves, in English and
 // Hebrew: <output folder>.
 int TransferScene(int argc, char** argv);
+// The talkgroup manager on a fleet with a few talkgroups, in English and Hebrew: <output folder>.
+int TalkgroupScene(int argc, char** argv);

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Every screenshot scene into the folder given (default ./screens): the main window in English,
-# French and Hebrew, the list grids, the units grid and the unit property sheet. Run from the build folder after
+# French and Hebrew, the list grids, the units grid, the unit property sheet and the talkgroup manager. Run from the build folder after
 # "ninja velmora-screens".
 set -e
 out=${1:-screens}
@@ -14,3 +14,4 @@ QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" units "$out/units"
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" sheet "$out/sheet"
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" ergo "$out/ergo"
 QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" transfer "$out/transfer"
+QT_QPA_PLATFORM=offscreen "$bin/velmora-screens" talkgroups "$out/talkgroups"

@@ -5,6 +5,7 @@
 #include "CPhoneFeature.h"
 #include "CProgramFolderSetup.h"
 #include "CSplashWnd.h"
+#include "CTalkgroupFeature.h"
 #include "CUnitEditFeature.h"
 #include "CUnitsFeature.h"
 #include "CVelmoraApp.h"
@@ -44,6 +45,7 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
     // The units grid opens the unit property sheet of the unit-editing feature.
     CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
     CPhoneFeature::Register(frame);
+    CTalkgroupFeature::Register(frame);
 }
 
 bool CAppShell::ProcessShellCommand(const QStringList& files)

@@ -30,4 +30,6 @@ public:
     virtual void EndWait() = 0;
     // Runs a frame command as its menu item does; false when it is disabled.
     virtual bool ExecuteCommand(int id) = 0;
+    // A view's command states changed: menus and toolbars show them now.
+    virtual void UpdateCommands() = 0;
 };

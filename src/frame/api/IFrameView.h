@@ -12,6 +12,9 @@ public:
     // Whether the view handles the command now (the frame shows it enabled), and runs it.
     virtual bool CanRunCommand(int commandId) const { return false; }
     virtual void RunCommand(int commandId) {}
+    // Frame commands that make no sense while this view is active: the frame shows them disabled,
+    // whoever handles them.
+    virtual bool DisablesFrameCommand(int commandId) const { return false; }
     // Pending work (an edited cell) is stored before the frame acts on the whole document. False when
     // the view refused it (its checks have said why).
     virtual bool FinishPendingWork() { return true; }
