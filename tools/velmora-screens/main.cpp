@@ -3,7 +3,7 @@
 //   velmora-screens window <English|French|Hebrew> <output folder>
 //   velmora-screens grids <output folder> [program folder]
 //   velmora-screens units <output folder>
-//   velmora-screens sheet | ergo | transfer <output folder>
+//   velmora-screens sheet | ergo | transfer | talkgroups <output folder>
 //
 // "velmora-screens <English|French|Hebrew> <output folder>" is the window scene, as before.
 
@@ -39,6 +39,7 @@ int main(int argc, char** argv)
                          "       velmora-screens units <output folder>\n"
                          "       velmora-screens sheet <output folder>\n"
                          "       velmora-screens ergo <output folder>\n"
-                         "       velmora-screens transfer <output folder>\n");
+                         "       velmora-screens transfer <output folder>\n"
+                         "       velmora-screens talkgroups <output folder>\n");
     return 2;
 }
