@@ -8,6 +8,8 @@
 #include "FrameMessageIds.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 CFrameServices::CFrameServices(CMainFrame& frame) : m_frame(frame), m_wait(&frame) {}
 
@@ -53,6 +55,22 @@ bool CFrameServices::FinishPendingWork(CVelmoraDoc& document)
 bool CFrameServices::ExecuteCommand(int id)
 {
     return m_frame.Commands().Execute(id);
+}
+
+void CFrameServices::AddWindow(QMdiSubWindow* window)
+{
+    m_frame.MdiArea()->addSubWindow(window);
+    window->show();
+    ActivateWindow(window);
+}
+
+void CFrameServices::ActivateWindow(QMdiSubWindow* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    m_frame.MdiArea()->setActiveSubWindow(window);
+    window->widget()->setFocus();
+    m_frame.UpdateFamily();
 }
 
 void CFrameServices::AddCommand(int id, Run run, Test enabled, Test checked)

@@ -24,6 +24,8 @@ public:
     void BeginWait() override { m_wait.Begin(); }
     void EndWait() override { m_wait.End(); }
     bool ExecuteCommand(int id) override;
+    void AddWindow(QMdiSubWindow* window) override;
+    void ActivateWindow(QMdiSubWindow* window) override;
 
     // IFrameRegistry
     IFrameServices& Services() override { return *this; }

@@ -4,6 +4,7 @@
 #include "CMainFrame.h"
 #include "CPhoneFeature.h"
 #include "CProgramFolderSetup.h"
+#include "CSmsFeature.h"
 #include "CSplashWnd.h"
 #include "CUnitEditFeature.h"
 #include "CUnitsFeature.h"
@@ -44,6 +45,31 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
     // The units grid opens the unit property sheet of the unit-editing feature.
     CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
     CPhoneFeature::Register(frame);
+    RegisterSms(frame);
+}
+
+void CAppShell::RegisterSms(IFrameRegistry& frame)
+{
+    CSmsContext sms;
+    sms.sendSettings = []() {
+        CSmsSendSettings settings;
+        if (const CVelmoraApp* app = CVelmoraApp::Instance()) {
+            settings.autoSplit = app->Settings().autoSplit != 0;
+            settings.maxLength = app->MaxSmsLength();
+        }
+        return settings;
+    };
+    sms.optionsChanged = []() {
+        if (CVelmoraApp* app = CVelmoraApp::Instance())
+            app->ReloadOptions();
+    };
+    sms.fleetSettings = []() {
+        const CVelmoraApp* app = CVelmoraApp::Instance();
+        return app ? app->Settings().Fleet() : CFleetSettings();
+    };
+    const CVelmoraApp* app = CVelmoraApp::Instance();
+    const bool available = !app || (app->SmsAvailable() && app->CarrierId() != 3);
+    CSmsFeature::Register(frame, sms, available);
 }
 
 bool CAppShell::ProcessShellCommand(const QStringList& files)

@@ -1,6 +1,7 @@
 #pragma once
 
 class CVelmoraDoc;
+class QMdiSubWindow;
 class QString;
 class QWidget;
 
@@ -30,4 +31,7 @@ public:
     virtual void EndWait() = 0;
     // Runs a frame command as its menu item does; false when it is disabled.
     virtual bool ExecuteCommand(int id) = 0;
+    // A feature's own window (not a fleet's) joins the document area, shown and active; the area owns it.
+    virtual void AddWindow(QMdiSubWindow* window) = 0;
+    virtual void ActivateWindow(QMdiSubWindow* window) = 0;
 };
