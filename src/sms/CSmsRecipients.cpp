@@ -13,11 +13,10 @@ QStringList CSmsRecipients::Split(const QString& text)
 CVelmoraError CSmsRecipients::Check(const QStringList& numbers)
 {
     if (numbers.size() > MaxNumbers)
-        return CVelmoraError::Message(SmsMsg::TooManyRecipients,
-                                      {QString::number(numbers.size()), QString::number(MaxNumbers)});
+        return CVelmoraError::Message(SmsMsg::TooManyRecipients, {QString::number(numbers.size())});
     for (const QString& number : numbers) {
         if (number.size() > MaxNumberLength)
-            return CVelmoraError::Message(SmsMsg::NumberTooLong, {number, QString::number(MaxNumberLength)});
+            return CVelmoraError::Message(SmsMsg::NumberTooLong, {number});
     }
     return {};
 }

@@ -14,6 +14,14 @@ struct CSmsSendSettings
     QString modemId; // "Modem ID": the modem's index as text, "-1" or empty when none is chosen
     bool autoSplit = false;
     int maxLength = 140;
+    // The other splitting switches and the carrier's service centre, as the request carries them.
+    bool breakBetweenWords = false;
+    bool stripExtraSpace = false;
+    bool addIndex = false;
+    QString providerName;
+    QString providerCity;
+    QString providerPrefix;
+    QString providerPhone;
 };
 
 // The checks of the send command before anything reaches the modem: a modem is chosen, a message

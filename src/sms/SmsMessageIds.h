@@ -19,31 +19,34 @@ enum : int
     SendCancelled = 1666,
     ReplaceSaved = 1698,
 
-    // Our own texts.
-    TooManyRecipients = 8030, // "%1" = the count, "%2" = the limit
-    NumberTooLong = 8031,     // "%1" = the number, "%2" = the limit
-    ViewTitle = 8032,
-    LabelTo = 8033,
-    LabelMessage = 8034,
-    LabelOption = 8035,
-    ButtonChoose = 8036,
-    ButtonSend = 8037,
-    CharCount = 8038, // "%1" = characters typed, "%2" = the maximum
-    StatusTitle = 8039,
-    StatusStarting = 8040,
-    LoadTitle = 8041,
-    ButtonDelete = 8042,
-    ModemTitle = 8043,
-    ModemLabel = 8044,
-    UnitsTitle = 8045,
-    LabelFleetFile = 8046,
-    ButtonBrowse = 8047,
-    ButtonLoad = 8048,
-    ButtonSelectAll = 8049,
-    FreeSlots = 8050, // "%1" = free places
-    FilterBackup = 8051,
-    SendingMark = 8052,
-    NoModemsFound = 8053,
-    RecipientsHint = 8054,
+    // Shared with the send request.
+    TooManyRecipients = 8027, // "%1" = the count
+    NumberTooLong = 8028,     // "%1" = the number
+
+    // The SMS window's own texts.
+    ViewTitle = 8030,
+    LabelTo = 8031,
+    LabelMessage = 8032,
+    LabelOption = 8033,
+    ButtonChoose = 8034,
+    ButtonSend = 8035,
+    CharCount = 8036, // "%1" = characters typed, "%2" = the maximum
+    StatusTitle = 8037,
+    StatusStarting = 8038,
+    LoadTitle = 8039,
+    ButtonDelete = 8040,
+    ModemTitle = 8041,
+    ModemLabel = 8042,
+    UnitsTitle = 8043,
+    LabelFleetFile = 8044,
+    ButtonBrowse = 8045,
+    ButtonLoad = 8046,
+    ButtonSelectAll = 8047,
+    FreeSlots = 8048, // "%1" = free places
+    FilterBackup = 8049,
+    SendingMark = 8050,
+    NoModemsFound = 8051,
+    RecipientsHint = 8052,
+    TooManyTicked = 8053, // "%1" = units ticked, "%2" = free places
 };
 } // namespace SmsMsg

@@ -5,6 +5,7 @@
 #include "CPhoneFeature.h"
 #include "CProgramFolderSetup.h"
 #include "CSmsFeature.h"
+#include "CSmsLibrary.h"
 #include "CSplashWnd.h"
 #include "CUnitEditFeature.h"
 #include "CUnitsFeature.h"
@@ -54,8 +55,16 @@ void CAppShell::RegisterSms(IFrameRegistry& frame)
     sms.sendSettings = []() {
         CSmsSendSettings settings;
         if (const CVelmoraApp* app = CVelmoraApp::Instance()) {
-            settings.autoSplit = app->Settings().autoSplit != 0;
+            const CAppSettings values = app->Settings();
+            settings.autoSplit = values.autoSplit != 0;
+            settings.breakBetweenWords = values.breakBetweenWords != 0;
+            settings.stripExtraSpace = values.stripExtraSpace != 0;
+            settings.addIndex = values.addIndex != 0;
             settings.maxLength = app->MaxSmsLength();
+            settings.providerName = app->ServiceProviderName();
+            settings.providerCity = app->ServiceProviderCity();
+            settings.providerPrefix = app->ServiceProviderPrefix();
+            settings.providerPhone = app->ServiceProviderPhone();
         }
         return settings;
     };
@@ -69,6 +78,10 @@ void CAppShell::RegisterSms(IFrameRegistry& frame)
     };
     const CVelmoraApp* app = CVelmoraApp::Instance();
     const bool available = !app || (app->SmsAvailable() && app->CarrierId() != 3);
+    // The modem library lives as long as the program; it is not used when it did not start.
+    static CSmsLibrary library;
+    if (app && app->SmsAvailable())
+        sms.library = &library;
     CSmsFeature::Register(frame, sms, available);
 }
 

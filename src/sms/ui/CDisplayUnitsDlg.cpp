@@ -175,7 +175,7 @@ void CDisplayUnitsDlg::accept()
     const int count = CSmsUnitList::CheckedNumbers(units);
     if (count > m_freeSlots) {
         CVelmoraWrap::ShowError(CVelmoraError::Message(
-            SmsMsg::TooManyRecipients, {QString::number(count), QString::number(m_freeSlots)}));
+            SmsMsg::TooManyTicked, {QString::number(count), QString::number(m_freeSlots)}));
         return;
     }
     m_result = CSmsUnitList::Recipients(units);

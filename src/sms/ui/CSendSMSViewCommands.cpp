@@ -35,9 +35,8 @@ void CSendSMSView::OnChooseRecipients()
         return;
     }
     if (text.size() > CSmsRecipients::MaxTextLength) {
-        CVelmoraWrap::ShowError(CVelmoraError::Message(SmsMsg::TooManyRecipients,
-                                                       {QString::number(CSmsRecipients::Split(text).size()),
-                                                        QString::number(int(CSmsRecipients::MaxNumbers))}));
+        CVelmoraWrap::ShowError(CVelmoraError::Message(
+            SmsMsg::TooManyRecipients, {QString::number(CSmsRecipients::Split(text).size())}));
         return;
     }
     m_to->setText(text);
@@ -73,7 +72,7 @@ void CSendSMSView::OnSend()
         status.setWindowModality(Qt::ApplicationModal);
         status.show();
         CSmsSendJob job(*m_context.library, status);
-        outcome = job.Run(plan, draft.optionOn, draft.optionValue);
+        outcome = job.Run(plan, settings, draft.optionOn, draft.optionValue);
     }
     s_sending = false;
     for (CSendSMSView* view : AllViews())
@@ -88,6 +87,10 @@ void CSendSMSView::ReportSend(const CSmsSendOutcome& outcome, const CSmsSendPlan
         return;
     }
     const ISmsLibrary::Result& result = outcome.result;
+    if (result.refused) {
+        CVelmoraWrap::ShowError(result.refused);
+        return;
+    }
     if (result.code == 0) {
         CVelmoraWrap::ShowError(SmsMsg::Sent, VMT_NOTICE);
         return;

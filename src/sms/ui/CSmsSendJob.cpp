@@ -12,7 +12,8 @@ CSmsSendJob::CSmsSendJob(ISmsLibrary& library, CSmsStatusDlg& status) : m_librar
 {
 }
 
-CSmsSendOutcome CSmsSendJob::Run(const CSmsSendPlan& plan, bool optionOn, const QString& optionValue)
+CSmsSendOutcome CSmsSendJob::Run(const CSmsSendPlan& plan, const CSmsSendSettings& settings, bool optionOn,
+                                 const QString& optionValue)
 {
     CSmsSendOutcome outcome;
     QPointer<CSmsStatusDlg> status(&m_status);
@@ -39,8 +40,8 @@ CSmsSendOutcome CSmsSendJob::Run(const CSmsSendPlan& plan, bool optionOn, const 
     connect(&m_status, &CSmsStatusDlg::cancelRequested, this, [this]() { m_library.Cancel(); });
 
     QEventLoop loop;
-    QThread* thread =
-        QThread::create([&]() { outcome.result = m_library.Send(plan, optionOn, optionValue, progress); });
+    QThread* thread = QThread::create(
+        [&]() { outcome.result = m_library.Send(plan, settings, optionOn, optionValue, progress); });
     connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
     thread->start();
     loop.exec();

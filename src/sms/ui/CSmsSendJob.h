@@ -22,7 +22,8 @@ class CSmsSendJob : public QObject
 
 public:
     CSmsSendJob(ISmsLibrary& library, CSmsStatusDlg& status);
-    CSmsSendOutcome Run(const CSmsSendPlan& plan, bool optionOn, const QString& optionValue);
+    CSmsSendOutcome Run(const CSmsSendPlan& plan, const CSmsSendSettings& settings, bool optionOn,
+                        const QString& optionValue);
 
 private:
     ISmsLibrary& m_library;
