@@ -16,3 +16,6 @@ int UnitsScene(int argc, char** argv);
 int SheetScene(int argc, char** argv);
 // Each section of the ergonomic settings page of an Alder unit, in English and Hebrew: <output folder>.
 int ErgoScene(int argc, char** argv);
+// The SMS window, the status dialog in the middle of a send, the load, recipients and modem dialogs,
+// in English and Hebrew: <output folder>.
+int SmsScene(int argc, char** argv);

@@ -4,6 +4,7 @@
 //   velmora-screens grids <output folder> [program folder]
 //   velmora-screens units <output folder>
 //   velmora-screens ergo <output folder>
+//   velmora-screens sms <output folder>
 //
 // "velmora-screens <English|French|Hebrew> <output folder>" is the window scene, as before.
 
@@ -20,11 +21,8 @@ int main(int argc, char** argv)
         const char* name;
         int (*run)(int, char**);
     };
-    static const Scene scenes[] = {{"window", WindowScene},
-                                   {"grids", GridScene},
-                                   {"units", UnitsScene},
-                                   {"sheet", SheetScene},
-                                   {"ergo", ErgoScene}};
+    static const Scene scenes[] = {{"window", WindowScene}, {"grids", GridScene}, {"units", UnitsScene},
+                                   {"sheet", SheetScene},   {"ergo", ErgoScene},  {"sms", SmsScene}};
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)
@@ -39,6 +37,7 @@ int main(int argc, char** argv)
                          "       velmora-screens grids <output folder> [program folder]\n"
                          "       velmora-screens units <output folder>\n"
                          "       velmora-screens sheet <output folder>\n"
-                         "       velmora-screens ergo <output folder>\n");
+                         "       velmora-screens ergo <output folder>\n"
+                         "       velmora-screens sms <output folder>\n");
     return 2;
 }

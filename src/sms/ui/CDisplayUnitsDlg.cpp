@@ -146,7 +146,8 @@ void CDisplayUnitsDlg::ShowUnits(const QSqlDatabase& db)
         m_grid->SetValue(i + 1, ColName, units.at(i).name);
         m_grid->SetValue(i + 1, ColNumber, units.at(i).number);
     }
-    m_grid->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
+    m_grid->horizontalHeader()->setSectionResizeMode(CStyledGridModel::ModelCol(ColName),
+                                                     QHeaderView::Stretch);
 }
 
 QList<CSmsUnitList::Unit> CDisplayUnitsDlg::UnitsOfGrid() const

@@ -8,7 +8,6 @@
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -58,15 +57,16 @@ bool CLoadSMSDlg::Start()
         return false;
     }
     m_grid->SetRowCount(int(rows.size()));
-    const QLocale locale;
     for (int i = 0; i < rows.size(); ++i) {
         const CSmsSavedMessages::Row& row = rows.at(i);
         m_grid->SetValue(i + 1, ColId, QString::number(row.id));
         m_grid->SetValue(i + 1, ColText, row.text);
-        m_grid->SetValue(i + 1, ColDate, locale.toString(row.date, QLocale::ShortFormat));
+        m_grid->SetValue(i + 1, ColDate, row.date.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
         m_grid->SetValue(i + 1, ColNumber, QString::number(i + 1));
     }
-    m_grid->horizontalHeader()->setSectionResizeMode(ColText, QHeaderView::Stretch);
+    m_grid->resizeColumnToContents(CStyledGridModel::ModelCol(ColDate));
+    m_grid->horizontalHeader()->setSectionResizeMode(CStyledGridModel::ModelCol(ColText),
+                                                     QHeaderView::Stretch);
     if (!rows.isEmpty())
         m_grid->SetCurrentCell(1, ColText);
     return true;

@@ -18,7 +18,7 @@ CSmsStatusDlg::CSmsStatusDlg(QWidget* parent) : QDialog(parent)
     m_status = new QLabel(CVelmoraWrap::LoadString(SmsMsg::StatusStarting), this);
     m_status->setProperty("controlId", 1224);
     m_status->setWordWrap(true);
-    m_status->setMinimumWidth(320);
+    m_status->setMinimumWidth(440);
     layout->addWidget(m_status);
     m_progress = new QProgressBar(this);
     m_progress->setProperty("controlId", 1219);
