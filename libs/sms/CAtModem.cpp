@@ -19,20 +19,13 @@ CAtModem::~CAtModem()
 bool CAtModem::Probe(const QString& devicePath, int timeoutMs)
 {
     CAtModem modem(devicePath);
+    modem.m_context.answerTimeoutMs = timeoutMs;
     int detail = 0;
-    Context context;
-    context.answerTimeoutMs = timeoutMs;
-    modem.m_context = context;
-    modem.m_port = std::make_unique<QSerialPort>();
-    modem.m_port->setPortName(devicePath);
-    if (!modem.m_port->open(QIODevice::ReadWrite))
-        return false;
-    return modem.Command("AT", SMS_STEP_ATTENTION, &detail) == SMS_OK;
+    return modem.OpenLine(&detail) == SMS_OK && modem.Command("AT", SMS_STEP_ATTENTION, &detail) == SMS_OK;
 }
 
-int CAtModem::Open(const Context& context, int* detail)
+int CAtModem::OpenLine(int* detail)
 {
-    m_context = context;
     m_port = std::make_unique<QSerialPort>();
     m_port->setPortName(m_path);
     if (!m_port->open(QIODevice::ReadWrite)) {
@@ -45,6 +38,14 @@ int CAtModem::Open(const Context& context, int* detail)
     m_port->setParity(QSerialPort::NoParity);
     m_port->setStopBits(QSerialPort::OneStop);
     m_port->setFlowControl(QSerialPort::NoFlowControl);
+    return SMS_OK;
+}
+
+int CAtModem::Open(const Context& context, int* detail)
+{
+    m_context = context;
+    if (int rc = OpenLine(detail))
+        return rc;
 
     // Echo off first, so that echoed text never reads as an answer.
     if (int rc = Command("AT", SMS_STEP_ATTENTION, detail))

@@ -37,6 +37,7 @@ private:
         LineLost,
     };
 
+    int OpenLine(int* detail);
     bool Write(const QByteArray& bytes);
     // Waits for a final answer (or the prompt when prompt is set); *code is the +CMS ERROR number.
     Answer WaitAnswer(int timeoutMs, bool prompt, int* code);

@@ -8,6 +8,7 @@
 #include "CResourceStrings.h"
 #include "CVelmoraWrap.h"
 #include "IAppShell.h"
+#include "Sms.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -173,6 +174,9 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     if (m_shell)
         m_shell->EnableSplashScreen();
 
+    // 9. The SMS library. Without it SMS stays off and start-up goes on.
+    StartSmsLibrary();
+
     // 12. Template paths.
     const QDir folder(m_programFolder);
     m_appDbPath = folder.filePath(QStringLiteral("VelmoraDB.vdf"));
@@ -237,6 +241,32 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     // 29. The entry-language choice list.
     BuildEntryLanguageList();
     return true;
+}
+
+void CVelmoraApp::StartSmsLibrary()
+{
+    SMSSetup setup;
+    setup.outboxFolder = m_programFolder;
+    // Serial devices beyond the usual USB ones, separated by ";" (optional in the store).
+    QString ports;
+    if (CVelmoraWrap::GetRegistryValue(QStringLiteral("Modem Ports"), ports))
+        for (const QString& port : ports.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            if (!port.trimmed().isEmpty())
+                setup.modemPorts << port.trimmed();
+    // The modem chosen in an earlier run, until the modem dialog chooses again.
+    QString modemId;
+    QString modemName;
+    if (CVelmoraWrap::GetRegistryValue(QStringLiteral("Modem ID"), modemId) &&
+        modemId.trimmed().toInt() >= 0 && !modemId.trimmed().isEmpty())
+        CVelmoraWrap::GetRegistryValue(QStringLiteral("Modem Name"), modemName);
+    setup.modemName = modemName;
+    setup.loadString = [](int id) { return CVelmoraWrap::LoadString(id); };
+    m_smsStarted = SMSInitialize(setup) == SMS_OK;
+    if (!m_smsStarted) {
+        m_smsAvailable = false;
+        if (m_carrierId != 3 && m_shell)
+            m_shell->ShowStartupMessage(CVelmoraError::Message(1641));
+    }
 }
 
 bool CVelmoraApp::OpenPhoneLink(CVelmoraError& error)
@@ -493,6 +523,12 @@ int CVelmoraApp::ExitInstance()
         CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
         CVelmoraWrap::SetRegistryValue(QStringLiteral("Phonebook Split"), QString::number(phoneBook));
         CVelmoraWrap::SetRegistryValue(QStringLiteral("Datebook Split"), QString::number(dateBook));
+    }
+
+    // 2. The SMS library stops (a send still running is cancelled before its next part).
+    if (m_smsStarted) {
+        SMSTerminate();
+        m_smsStarted = false;
     }
 
     // 3. The main window goes; the language texts stay until the process ends (messages may still come).

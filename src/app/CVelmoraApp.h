@@ -126,6 +126,7 @@ private:
     void SetupFonts();
     bool OpenAppDatabase(CVelmoraError& error);
     bool OpenPhoneLink(CVelmoraError& error);
+    void StartSmsLibrary();
     void BuildEntryLanguageList();
 
     static QString LanguageFile(int languageCode);
@@ -174,6 +175,7 @@ private:
     unsigned long m_dateBookSplit = 50;
     QString m_setupFlag;
     bool m_smsAvailable = true;
+    bool m_smsStarted = false;
 
     QString m_appDbPath;
     QString m_fleetTemplatePath;

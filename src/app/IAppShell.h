@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+class CVelmoraError;
+
 // The windowed half of start-up, which the application object calls at its fixed points:
 // the program implements it with the main frame, tests with a recorder.
 class IAppShell
@@ -17,6 +19,8 @@ public:
     virtual void ShowMainWindow() = 0;
     // Another start of the program handed over: bring the window to the front and open its files.
     virtual void ActivateFromOtherInstance(const QStringList& files) = 0;
+    // A start-up step failed without ending start-up (the SMS library): tell the user.
+    virtual void ShowStartupMessage(const CVelmoraError& error) {}
     // Exit step: the main window and everything it owns go away.
     virtual void DestroyMainFrame() = 0;
 };

@@ -7,6 +7,8 @@
 #include "CVelmoraApp.h"
 #include "CVelmoraWrap.h"
 #include "IAppShell.h"
+#include "Sms.h"
+#include "SmsRequest.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -170,6 +172,41 @@ private Q_SLOTS:
         answers.Clear();
         QGuiApplication::setLayoutDirection(Qt::LeftToRight);
         Configure();
+    }
+
+    // The SMS library runs from start-up to exit, with the modem chosen in an earlier run and its
+    // outbox in the program folder.
+    void smsLibraryRunsWithTheProgram()
+    {
+        SetValue("Modem ID", QStringLiteral("0"));
+        SetValue("Modem Name", QStringLiteral("Virtual modem"));
+        CRecordingShell shell;
+        auto app = MakeApp(shell);
+        QVERIFY(Start(*app, {}));
+        QVERIFY(app->SmsAvailable());
+        QByteArray request(SMS_REQUEST_SIZE, '\0');
+        SmsRecord::WriteInt(request.data(), SMS_OFF_RECIPIENT_COUNT, 1);
+        SmsRecord::WriteText(request.data(), SMS_OFF_RECIPIENTS, SMS_RECIPIENT_SIZE, "0541234567");
+        SmsRecord::WriteText(request.data(), SMS_OFF_MESSAGE, SMS_MESSAGE_SIZE, "hello");
+        SmsRecord::WriteInt(request.data(), SMS_OFF_MAX_LENGTH, 140);
+        QCOMPARE(SMSSendMessage(nullptr, request.data()), int(SMS_OK));
+        QFile outbox(m_folder + QStringLiteral("/SmsOutbox.txt"));
+        QVERIFY(outbox.open(QIODevice::ReadOnly));
+        QVERIFY(outbox.readAll().endsWith("\t0541234567\t\t0\thello\n"));
+        // The library's texts come from the language files.
+        QString text;
+        SMSGetErrString(SMS_ERR_CANCELLED, 0, &text);
+        QCOMPARE(text, CVelmoraWrap::LoadString(8013));
+        app->ExitInstance();
+        int count = 0;
+        QCOMPARE(SMSGetModemCount(&count), int(SMS_ERR_NOT_INITIALIZED));
+
+        // With no modem chosen (id -1) the library starts without one.
+        SetValue("Modem ID", QStringLiteral("-1"));
+        auto again = MakeApp(shell);
+        QVERIFY(Start(*again, {}));
+        QCOMPARE(SMSSendMessage(nullptr, request.data()), int(SMS_ERR_NO_MODEM));
+        again->ExitInstance();
     }
 
     void firstRunPreparesEverything()

@@ -3,6 +3,7 @@
 // the request checks made before anything is sent, and the texts of every error code.
 
 #include "CFakeModem.h"
+#include "CSmsSendRequest.h"
 #include "CSmsStatus.h"
 #include "CTestEnvironment.h"
 #include "CVelmoraWrap.h"
@@ -312,6 +313,44 @@ private Q_SLOTS:
         QCOMPARE(SMSSendMessage(nullptr, r.data()), int(SMS_OK));
         QCOMPARE(modem.Messages().size(), 1);
         QCOMPARE(modem.Messages().first().second, QByteArray("a b c"));
+    }
+
+    // What the SMS view builds goes out as built: three numbers typed with blanks, a long text split
+    // with numbered parts, through the virtual modem and then through a serial modem.
+    void builtRequestReachesEveryRecipient()
+    {
+        CSmsSendRequest::Input in;
+        in.autoSplit = true;
+        in.breakBetweenWords = true;
+        in.addIndex = true;
+        in.message = QStringLiteral("Outage on site B, back by noon");
+        in.recipients = QStringLiteral("123; 456 ;789");
+        in.maxLength = 20;
+        QByteArray record;
+        QVERIFY(!CSmsSendRequest::Build(in, &record));
+
+        SMSSetup setup = Setup();
+        setup.modemName = QStringLiteral("Virtual modem");
+        QCOMPARE(SMSInitialize(setup), int(SMS_OK));
+        QCOMPARE(SMSSendMessage(nullptr, record.data()), int(SMS_OK));
+        QStringList sent;
+        for (const QString& line : OutboxLines())
+            sent << line.section(QLatin1Char('\t'), 1, 1) + QLatin1Char(' ') +
+                        line.section(QLatin1Char('\t'), 4);
+        const QStringList expected{
+            QStringLiteral("123 1/2 Outage on site"), QStringLiteral("123 2/2 B, back by noon"),
+            QStringLiteral("456 1/2 Outage on site"), QStringLiteral("456 2/2 B, back by noon"),
+            QStringLiteral("789 1/2 Outage on site"), QStringLiteral("789 2/2 B, back by noon")};
+        QCOMPARE(sent, expected);
+        SMSTerminate();
+
+        CFakeModem modem;
+        UseModem(modem);
+        QCOMPARE(SMSSendMessage(nullptr, record.data()), int(SMS_OK));
+        QStringList overTheLine;
+        for (const auto& m : modem.Messages())
+            overTheLine << QString::fromLatin1(m.first + ' ' + m.second);
+        QCOMPARE(overTheLine, expected);
     }
 
     void errorTextsForEveryCode()

@@ -10,6 +10,8 @@
 #include "CUnitEditFeature.h"
 #include "CUnitsFeature.h"
 #include "CVelmoraApp.h"
+#include "CVelmoraError.h"
+#include "CVelmoraWrap.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -131,6 +133,11 @@ void CAppShell::OpenHandedOverFiles()
     // The other start's files open here; a file that fails has shown its message and changes nothing else.
     const QStringList files = std::exchange(m_handedOver, QStringList());
     m_frame->OpenFiles(files);
+}
+
+void CAppShell::ShowStartupMessage(const CVelmoraError& error)
+{
+    CVelmoraWrap::ShowError(error);
 }
 
 void CAppShell::DestroyMainFrame()

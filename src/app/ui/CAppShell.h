@@ -20,6 +20,7 @@ public:
     bool ProcessShellCommand(const QStringList& files) override;
     void ShowMainWindow() override;
     void ActivateFromOtherInstance(const QStringList& files) override;
+    void ShowStartupMessage(const CVelmoraError& error) override;
     void DestroyMainFrame() override;
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
