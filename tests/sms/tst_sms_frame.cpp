@@ -17,6 +17,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QTest>
 
 class TestSmsFrame : public QObject
