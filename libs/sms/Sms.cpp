@@ -154,8 +154,9 @@ int SMSInitialize(const SMSSetup& setup)
 int SMSTerminate()
 {
     LibraryState& s = State();
-    s.cancel = true;
     QMutexLocker lock(&s.mutex);
+    if (s.sending)
+        s.cancel = true;
     s.initialized = false;
     s.chosen.clear();
     return SMS_OK;
@@ -206,7 +207,9 @@ int SMSSetConfiguration(const SMSConfiguration& config)
 
 int SMSCancel()
 {
+    // Under the lock, so a request can neither slip past the start of a send nor outlive its end.
     LibraryState& s = State();
+    QMutexLocker lock(&s.mutex);
     if (s.sending)
         s.cancel = true;
     return SMS_OK;
@@ -244,6 +247,7 @@ struct SendingMark
 {
     ~SendingMark()
     {
+        QMutexLocker lock(&State().mutex);
         State().cancel = false;
         State().sending = false;
     }
@@ -267,13 +271,14 @@ int SMSSendMessage(CSmsStatus* status, char* request)
         QMutexLocker lock(&s.mutex);
         if (!s.initialized)
             return SMS_ERR_NOT_INITIALIZED;
-        if (s.sending.exchange(true))
+        if (s.sending)
             return SMS_ERR_BUSY;
+        s.cancel = false;
+        s.sending = true;
         setup = s.setup;
         chosen = s.chosen;
     }
     SendingMark mark;
-    s.cancel = false;
     int index = 0;
     int detail = 0;
     Finish(request, 0, 0, SMS_OK);

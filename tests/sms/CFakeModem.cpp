@@ -65,6 +65,10 @@ void CFakeModem::Run()
 {
     char buffer[512];
     while (!m_stop) {
+        if (m_master < 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
         pollfd fd{m_master, POLLIN, 0};
         const int ready = ::poll(&fd, 1, 20);
         if (ready <= 0 || !(fd.revents & POLLIN)) {
@@ -93,7 +97,12 @@ QByteArray CFakeModem::AnswerTo(const QByteArray& command) const
 
 void CFakeModem::Reply(const QByteArray& answer)
 {
-    if (!answer.isEmpty())
+    if (answer == HangUp() && m_master >= 0) {
+        ::close(m_master);
+        m_master = -1;
+        return;
+    }
+    if (!answer.isEmpty() && m_master >= 0)
         (void)!::write(m_master, answer.constData(), size_t(answer.size()));
 }
 

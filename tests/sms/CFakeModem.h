@@ -24,6 +24,8 @@ public:
 
     // The answer to command lines starting with prefix ("AT+CMGF", "AT+CMGS", "AT").
     void SetAnswer(const QByteArray& prefix, const QByteArray& answer);
+    // The answer that makes the fake hang up (the modem unplugged) instead of answering.
+    static QByteArray HangUp() { return QByteArrayLiteral("<hang up>"); }
     // The answer to the texts submitted from the given one on (0-based).
     void SetSubmitAnswer(int fromText, const QByteArray& answer);
     // Called on the fake's thread after each submitted text, with its 0-based number.

@@ -249,6 +249,8 @@ private Q_SLOTS:
             << QByteArray() << QByteArray() << 0 << int(SMS_ERR_NO_ANSWER) << int(SMS_STEP_SUBMIT) << 0 << 1;
         QTest::newRow("no prompt") << QByteArray("AT+CMGS") << QByteArray("\r\n+CMS ERROR: 330\r\n") << -1
                                    << int(SMS_ERR_CMS_ERROR) << 330 << 0 << 0;
+        QTest::newRow("unplugged on submit") << QByteArray() << CFakeModem::HangUp() << 1
+                                             << int(SMS_ERR_LINE_LOST) << int(SMS_STEP_SUBMIT) << 1 << 2;
         QTest::newRow("silent instead of prompt") << QByteArray("AT+CMGS") << QByteArray() << -1
                                                   << int(SMS_ERR_NO_ANSWER) << int(SMS_STEP_PROMPT) << 0 << 0;
     }
