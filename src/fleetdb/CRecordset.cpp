@@ -71,7 +71,9 @@ bool CRecordset::Fail(const QSqlError& error)
 
 bool CRecordset::Open(const QString& filter, const QVariantList& values, const QString& orderBy)
 {
-    QStringList columns{QStringLiteral("rowid")};
+    // Named explicitly: SQLite reports a plain "rowid" under the name of an INTEGER PRIMARY KEY
+    // column that aliases it, and the rows would not be editable.
+    QStringList columns{QStringLiteral("rowid AS rowid")};
     for (const Field& f : m_fields)
         columns << Quoted(f.name);
     QString sql = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), Table());

@@ -8,6 +8,8 @@
 #include "FrameMessageIds.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 CFrameServices::CFrameServices(CMainFrame& frame) : m_frame(frame), m_wait(&frame) {}
 
@@ -58,6 +60,22 @@ bool CFrameServices::ExecuteCommand(int id)
 void CFrameServices::UpdateCommands()
 {
     m_frame.Commands().UpdateAll();
+}
+
+void CFrameServices::AddWindow(QMdiSubWindow* window)
+{
+    m_frame.MdiArea()->addSubWindow(window);
+    window->show();
+    ActivateWindow(window);
+}
+
+void CFrameServices::ActivateWindow(QMdiSubWindow* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    m_frame.MdiArea()->setActiveSubWindow(window);
+    window->widget()->setFocus();
+    m_frame.UpdateFamily();
 }
 
 void CFrameServices::AddCommand(int id, Run run, Test enabled, Test checked)

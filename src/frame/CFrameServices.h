@@ -25,6 +25,8 @@ public:
     void EndWait() override { m_wait.End(); }
     bool ExecuteCommand(int id) override;
     void UpdateCommands() override;
+    void AddWindow(QMdiSubWindow* window) override;
+    void ActivateWindow(QMdiSubWindow* window) override;
 
     // IFrameRegistry
     IFrameServices& Services() override { return *this; }

@@ -21,3 +21,6 @@ int ErgoScene(int argc, char** argv);
 int TransferScene(int argc, char** argv);
 // The talkgroup manager on a fleet with a few talkgroups, in English and Hebrew: <output folder>.
 int TalkgroupScene(int argc, char** argv);
+// The SMS window, the status dialog in the middle of a send, the load, recipients and modem dialogs,
+// in English and Hebrew: <output folder>.
+int SmsScene(int argc, char** argv);

@@ -4,6 +4,8 @@
 #include "CMainFrame.h"
 #include "CPhoneFeature.h"
 #include "CProgramFolderSetup.h"
+#include "CSmsFeature.h"
+#include "CSmsLibrary.h"
 #include "CSplashWnd.h"
 #include "CTalkgroupFeature.h"
 #include "CUnitEditFeature.h"
@@ -48,6 +50,43 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
     CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
     CPhoneFeature::Register(frame);
     CTalkgroupFeature::Register(frame);
+    RegisterSms(frame);
+}
+
+void CAppShell::RegisterSms(IFrameRegistry& frame)
+{
+    CSmsContext sms;
+    sms.sendSettings = []() {
+        CSmsSendSettings settings;
+        if (const CVelmoraApp* app = CVelmoraApp::Instance()) {
+            const CAppSettings values = app->Settings();
+            settings.autoSplit = values.autoSplit != 0;
+            settings.breakBetweenWords = values.breakBetweenWords != 0;
+            settings.stripExtraSpace = values.stripExtraSpace != 0;
+            settings.addIndex = values.addIndex != 0;
+            settings.maxLength = app->MaxSmsLength();
+            settings.providerName = app->ServiceProviderName();
+            settings.providerCity = app->ServiceProviderCity();
+            settings.providerPrefix = app->ServiceProviderPrefix();
+            settings.providerPhone = app->ServiceProviderPhone();
+        }
+        return settings;
+    };
+    sms.optionsChanged = []() {
+        if (CVelmoraApp* app = CVelmoraApp::Instance())
+            app->ReloadOptions();
+    };
+    sms.fleetSettings = []() {
+        const CVelmoraApp* app = CVelmoraApp::Instance();
+        return app ? app->Settings().Fleet() : CFleetSettings();
+    };
+    const CVelmoraApp* app = CVelmoraApp::Instance();
+    const bool available = !app || (app->SmsAvailable() && app->CarrierId() != 3);
+    // The modem library lives as long as the program; it is not used when it did not start.
+    static CSmsLibrary library;
+    if (app && app->SmsAvailable())
+        sms.library = &library;
+    CSmsFeature::Register(frame, sms, available);
 }
 
 bool CAppShell::ProcessShellCommand(const QStringList& files)

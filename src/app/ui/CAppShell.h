@@ -26,6 +26,7 @@ public:
     CMainFrame* MainFrame() const { return m_frame.get(); }
     // Every feature of the program plugs its commands, tab views and list-bar handlers into the frame.
     static void RegisterFeatures(IFrameRegistry& frame);
+    static void RegisterSms(IFrameRegistry& frame);
     // The organisation and program names the settings are kept under, and the window icon.
     static void SetProgramIdentity();
 

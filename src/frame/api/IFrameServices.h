@@ -1,6 +1,7 @@
 #pragma once
 
 class CVelmoraDoc;
+class QMdiSubWindow;
 class QString;
 class QWidget;
 
@@ -32,4 +33,7 @@ public:
     virtual bool ExecuteCommand(int id) = 0;
     // A view's command states changed: menus and toolbars show them now.
     virtual void UpdateCommands() = 0;
+    // A feature's own window (not a fleet's) joins the document area, shown and active; the area owns it.
+    virtual void AddWindow(QMdiSubWindow* window) = 0;
+    virtual void ActivateWindow(QMdiSubWindow* window) = 0;
 };
