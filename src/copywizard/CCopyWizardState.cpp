@@ -1,0 +1,40 @@
+#include "CCopyWizardState.h"
+
+#include "CModelRules.h"
+#include "CProcessPhone.h"
+
+namespace {
+// The release that, with model 90, selects the special variant.
+constexpr int kSpecialRelease = 39;
+} // namespace
+
+CCopyWizardState::CCopyWizardState() = default;
+CCopyWizardState::~CCopyWizardState() = default;
+
+void CCopyWizardState::SetSource(std::unique_ptr<CProcessPhone> source)
+{
+    m_source = std::move(source);
+    itemListFilled = false;
+}
+
+void CCopyWizardState::FreeSource()
+{
+    m_source.reset();
+    sourceImei.clear();
+    itemListFilled = false;
+}
+
+void CCopyWizardState::ApplyModelRules(const CModelRules& rules)
+{
+    m_profile = rules.ProfileOf(modelType, release39 ? kSpecialRelease : 0, 0);
+    itemListFilled = false;
+}
+
+bool CCopyWizardState::EnsureItems(int namCount)
+{
+    if (itemListFilled)
+        return false;
+    items.Fill(namCount, m_profile, phoneClass);
+    itemListFilled = true;
+    return true;
+}
