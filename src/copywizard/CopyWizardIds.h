@@ -48,6 +48,6 @@ enum : int
     CsvFilter = 7839,
     CliUnknownItem = 7840,
     CliItemDisabled = 7841,
-    CliUsage = 7842,
+    CliHelp = 7842,
 };
 } // namespace CopyWizText

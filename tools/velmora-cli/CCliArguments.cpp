@@ -90,6 +90,13 @@ const QList<CCliArguments::Command>& CCliArguments::Commands()
          1,
          {},
          {QStringLiteral("--imei"), QStringLiteral("--pin")}},
+        {QStringLiteral("copy"),
+         QStringLiteral("FILE IMEI --items LIST [--reset] [--pin PIN]"),
+         7842, // the Copy Wizard's write, from the command line
+         2,
+         2,
+         {QStringLiteral("--reset")},
+         {QStringLiteral("--items"), QStringLiteral("--pin")}},
         {QStringLiteral("recover"),
          QStringLiteral("[BACKUP.dbf] [--yes]"),
          CliMsg::HelpRecover,
