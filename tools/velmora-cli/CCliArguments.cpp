@@ -208,7 +208,8 @@ bool CCliArguments::SplitWords(const QStringList& args, QStringList& words, Opti
             value = arg.mid(equals + 1);
         }
         const bool takesValue = name == kProgramFolder || name == QLatin1String("--nam") ||
-                                name == QLatin1String("--imei") || name == QLatin1String("--pin");
+                                name == QLatin1String("--imei") || name == QLatin1String("--pin") ||
+                                name == QLatin1String("--items");
         if (takesValue && equals < 0) {
             if (i + 1 >= args.size())
                 return Fail(CliMsg::NeedsValue, {name});
