@@ -49,5 +49,8 @@ enum : int
     CliUnknownItem = 7840,
     CliItemDisabled = 7841,
     CliHelp = 7842,
+    ButtonOk = 7244,
+    ButtonCancel = 7245,
+    ButtonHelp = 7504,
 };
 } // namespace CopyWizText

@@ -16,3 +16,5 @@ int UnitsScene(int argc, char** argv);
 int SheetScene(int argc, char** argv);
 // Each section of the ergonomic settings page of an Alder unit, in English and Hebrew: <output folder>.
 int ErgoScene(int argc, char** argv);
+// The Copy Wizard's pages and its choose-a-unit dialog, in English and Hebrew: <output folder>.
+int CopyWizardScene(int argc, char** argv);

@@ -20,11 +20,9 @@ int main(int argc, char** argv)
         const char* name;
         int (*run)(int, char**);
     };
-    static const Scene scenes[] = {{"window", WindowScene},
-                                   {"grids", GridScene},
-                                   {"units", UnitsScene},
-                                   {"sheet", SheetScene},
-                                   {"ergo", ErgoScene}};
+    static const Scene scenes[] = {{"window", WindowScene}, {"grids", GridScene},
+                                   {"units", UnitsScene},   {"sheet", SheetScene},
+                                   {"ergo", ErgoScene},     {"copywizard", CopyWizardScene}};
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)

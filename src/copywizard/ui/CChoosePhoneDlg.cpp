@@ -37,6 +37,7 @@ CChoosePhoneDlg::CChoosePhoneDlg(const QList<CCopySource::Choice>& choices, QWid
         m_grid->SetValue(row, NameCol, choice.userName);
         m_grid->SetValue(row, ImeiCol, choice.imei);
     }
+    m_grid->resizeColumnsToContents();
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -44,9 +45,19 @@ CChoosePhoneDlg::CChoosePhoneDlg(const QList<CCopySource::Choice>& choices, QWid
         m_grid->SetCurrentCell(1, NameCol);
     layout->addWidget(m_grid, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setProperty("controlId", 1);
-    buttons->button(QDialogButtonBox::Cancel)->setProperty("controlId", 2);
+    auto* buttons = new QDialogButtonBox(this);
+    auto add = [buttons](int controlId, int textId, QDialogButtonBox::ButtonRole role) {
+        QPushButton* button = buttons->addButton(CVelmoraWrap::LoadString(textId), role);
+        button->setProperty("controlId", controlId);
+        return button;
+    };
+    add(1, CopyWizText::ButtonOk, QDialogButtonBox::AcceptRole)->setDefault(true);
+    add(2, CopyWizText::ButtonCancel, QDialogButtonBox::RejectRole);
+    QPushButton* help = add(HelpId, CopyWizText::ButtonHelp, QDialogButtonBox::HelpRole);
+    connect(help, &QPushButton::clicked, this, [this]() {
+        if (m_helpHandler)
+            m_helpHandler(HelpContext);
+    });
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CChoosePhoneDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CChoosePhoneDlg::reject);

@@ -3,6 +3,7 @@
 #include "CCopySource.h"
 
 #include <QDialog>
+#include <functional>
 
 class CVelmoraGridWnd;
 
@@ -18,6 +19,7 @@ public:
         DialogId = 126,
         GridId = 1157,
         HelpId = 1021,
+        HelpContext = 135294,
     };
 
     explicit CChoosePhoneDlg(const QList<CCopySource::Choice>& choices, QWidget* parent = nullptr);
@@ -27,8 +29,10 @@ public:
     CVelmoraGridWnd* Grid() const { return m_grid; }
 
     void accept() override;
+    void SetHelpHandler(std::function<void(int context)> handler) { m_helpHandler = std::move(handler); }
 
 private:
+    std::function<void(int)> m_helpHandler;
     CVelmoraGridWnd* m_grid;
     QString m_imei;
     QString m_modelText;

@@ -154,6 +154,7 @@ bool CCopyWizSrcDlg::ChooseFromFile()
         }
     }
     CChoosePhoneDlg dialog(choices, this);
+    dialog.SetHelpHandler([this](int context) { m_sheet.RequestHelp(context); });
     if (dialog.exec() != QDialog::Accepted) {
         CVelmoraWrap::ShowError(CopyWizMsg::NoUnitChosen, VMT_ERROR);
         state.FreeSource();

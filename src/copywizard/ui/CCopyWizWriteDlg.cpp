@@ -55,13 +55,13 @@ CCopyWizWriteDlg::CCopyWizWriteDlg(CCopyWizardSheet& sheet)
     small.setPointSizeF(small.pointSizeF() * 0.9);
     auto* logLabel = new QLabel(CVelmoraWrap::LoadString(CopyWizText::LogLabel), this);
     logLabel->setFont(small);
-    logLabel->setEnabled(false);
     m_log = new QTreeWidget(this);
     m_log->setProperty("controlId", int(LogId));
     m_log->setFont(small);
     m_log->setRootIsDecorated(false);
     m_log->setHeaderLabels(LogHeader());
     m_log->header()->setStretchLastSection(true);
+    m_log->setTextElideMode(Qt::ElideMiddle);
     logLabel->setBuddy(m_log);
     m_saveLog = new QPushButton(CVelmoraWrap::LoadString(CopyWizText::SaveLog), this);
     m_saveLog->setProperty("controlId", int(SaveLogId));
@@ -115,8 +115,7 @@ bool CCopyWizWriteDlg::WritePhone()
             CVelmoraWrap::LoadString(CopyWizText::ResultFailed).arg(outcome.error.ToText().simplified());
     if (outcome.written)
         line.backupFile = outcome.backupFile;
-    m_sheet.Log().Add(line);
-    AddLogLine(m_sheet.Log().Count() - 1);
+    AppendLog(line);
 
     if (outcome.written)
         CVelmoraWrap::ShowError(outcome.successId, VMT_NOTICE);
@@ -126,11 +125,19 @@ bool CCopyWizWriteDlg::WritePhone()
     return outcome.written;
 }
 
-void CCopyWizWriteDlg::AddLogLine(int index)
+void CCopyWizWriteDlg::AppendLog(const CCopyLog::Line& line)
 {
-    const CCopyLog::Line& line = m_sheet.Log().At(index);
-    auto* item = new QTreeWidgetItem(m_log, {line.time.toString(QStringLiteral("HH:mm:ss")), line.imei,
-                                             line.model, line.result, line.backupFile});
+    m_sheet.Log().Add(line);
+    // Numbers and paths read left to right in a right-to-left window too.
+    const auto ltr = [](const QString& text) {
+        return text.isEmpty() ? text : QChar(0x200E) + text + QChar(0x200E);
+    };
+    auto* item = new QTreeWidgetItem(m_log, {ltr(line.time.toString(QStringLiteral("HH:mm:ss"))),
+                                             ltr(line.imei), line.model, line.result, ltr(line.backupFile)});
+    item->setToolTip(3, line.result);
+    item->setToolTip(4, line.backupFile);
+    for (int column = 0; column < 3; ++column)
+        m_log->resizeColumnToContents(column);
     if (!line.written)
         item->setForeground(3, QColor(Qt::darkRed));
     m_log->scrollToItem(item);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CCopyLog.h"
 #include "CPropertyPageWithHelp.h"
 
 class CCopyWizardSheet;
@@ -30,11 +31,12 @@ public:
     // Writes the connected phone; true when it was programmed.
     bool WritePhone();
     bool SaveLog(const QString& path);
+    // Adds a line to the log and shows it.
+    void AppendLog(const CCopyLog::Line& line);
     QTreeWidget* LogList() const { return m_log; }
     QCheckBox* Restart() const { return m_restart; }
 
 private:
-    void AddLogLine(int index);
     void AskAndSaveLog();
 
     CCopyWizardSheet& m_sheet;
