@@ -2,6 +2,7 @@
 
 #include "AgentApi.h"
 #include "CCopyWizardState.h"
+#include "CFleetFile.h"
 #include "CModelRules.h"
 #include "CPhoneSettings.h"
 #include "CProcessPhone.h"
@@ -74,9 +75,21 @@ CVelmoraError CCopySource::OpenFile(CCopyWizardState& state, const QString& path
     if (path.trimmed().isEmpty())
         return CVelmoraError::Message(CopyWizMsg::EmptyPath);
     state.FreeSource();
+    const bool stored = CFleetFile::IsStoredForm(path);
     auto phone = std::make_unique<CProcessPhone>(CProcessPhone::ModeWrite, m_settings, m_rules, nullptr);
     phone->SetMessages(&m_messages);
-    if (const CVelmoraError error = phone->OpenFleetFile(path))
+    const CVelmoraError error = phone->OpenFleetFile(path);
+    if (stored && !CFleetFile::IsStoredForm(path)) {
+        if (error) {
+            phone.reset();
+            CFleetFile::StoreFleetFile(path);
+            return error;
+        }
+        state.SetSource(std::move(phone));
+        state.StoreBackOnRelease(path);
+        return CVelmoraError();
+    }
+    if (error)
         return error;
     state.SetSource(std::move(phone));
     return CVelmoraError();

@@ -1,5 +1,6 @@
 #include "CCopyWizardState.h"
 
+#include "CFleetFile.h"
 #include "CModelRules.h"
 #include "CProcessPhone.h"
 
@@ -9,17 +10,31 @@ constexpr int kSpecialRelease = 39;
 } // namespace
 
 CCopyWizardState::CCopyWizardState() = default;
-CCopyWizardState::~CCopyWizardState() = default;
+CCopyWizardState::~CCopyWizardState()
+{
+    ReleaseSource();
+}
+
+void CCopyWizardState::ReleaseSource()
+{
+    m_source.reset();
+    if (!m_storeBack.isEmpty()) {
+        // The file was expanded to be read; it goes back to the form it was found in.
+        CFleetFile::StoreFleetFile(m_storeBack);
+        m_storeBack.clear();
+    }
+}
 
 void CCopyWizardState::SetSource(std::unique_ptr<CProcessPhone> source)
 {
+    ReleaseSource();
     m_source = std::move(source);
     itemListFilled = false;
 }
 
 void CCopyWizardState::FreeSource()
 {
-    m_source.reset();
+    ReleaseSource();
     sourceImei.clear();
     itemListFilled = false;
 }

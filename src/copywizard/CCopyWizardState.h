@@ -40,6 +40,9 @@ public:
     // A new source: the old one is freed, the check list will be filled again.
     void SetSource(std::unique_ptr<CProcessPhone> source);
     void FreeSource();
+    // A fleet file that was in the stored form when the source opened it: stored again when the
+    // source lets go of it.
+    void StoreBackOnRelease(const QString& path) { m_storeBack = path; }
 
     // The source model's rules: list sizes and the scan-and-status switch the check list reads.
     void ApplyModelRules(const CModelRules& rules);
@@ -49,6 +52,9 @@ public:
     bool EnsureItems(int namCount);
 
 private:
+    void ReleaseSource();
+
     std::unique_ptr<CProcessPhone> m_source;
+    QString m_storeBack;
     CModelProfile m_profile;
 };

@@ -4,6 +4,7 @@
 #include "CCopySource.h"
 #include "CCopyWizardState.h"
 #include "CCopyWriter.h"
+#include "CFleetFile.h"
 #include "CListBlockCodec.h"
 #include "CListBlockLayout.h"
 #include "CListEntry.h"
@@ -198,6 +199,20 @@ private Q_SLOTS:
         QCOMPARE(state.modelType, 10);
         QCOMPARE(state.phoneClass, 1);
         QVERIFY(!state.itemListFilled);
+
+        // A fleet file in the stored form is read expanded and goes back to the stored form when the
+        // source lets go of it.
+        const QString stored = CTestEnvironment::NewFolder("stored") + "/fleet.vlf";
+        QVERIFY(QFile::copy(state.Source()->ScratchPath(), stored));
+        state.FreeSource();
+        QVERIFY(CFleetFile::StoreFleetFile(stored));
+        QVERIFY(CFleetFile::IsStoredForm(stored));
+        QVERIFY(!source.OpenFile(state, stored).IsError());
+        QVERIFY(!CFleetFile::IsStoredForm(stored));
+        QVERIFY(!CCopySource::ListUnits(state.Source()->Database(), choices).IsError());
+        QCOMPARE(choices.size(), 1);
+        state.FreeSource();
+        QVERIFY(CFleetFile::IsStoredForm(stored));
     }
 
     void threePhonesInARowLeaveThreeBackupsAndThreeLines()

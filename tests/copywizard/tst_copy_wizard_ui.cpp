@@ -142,7 +142,9 @@ private Q_SLOTS:
         QCOMPARE(m_mainDepth, 0);
         QVERIFY(sheet->isEnabled());
         QCOMPARE(write->LogList()->topLevelItemCount(), 2);
-        QCOMPARE(write->LogList()->topLevelItem(0)->text(1), m_fx.Load("first").imei);
+        // Shown left to right in either direction: the IMEI between left-to-right marks.
+        QCOMPARE(write->LogList()->topLevelItem(0)->text(1),
+                 QChar(0x200E) + m_fx.Load("first").imei + QChar(0x200E));
         QVERIFY(write->LogList()->topLevelItem(1)->text(3).startsWith(
             CVelmoraWrap::LoadString(CopyWizText::ResultFailed).section('%', 0, 0)));
         QVERIFY(write->LogList()->topLevelItem(1)->text(4).isEmpty());
