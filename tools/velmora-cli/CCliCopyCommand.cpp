@@ -80,7 +80,8 @@ int CCliCopyCommand::Run()
         return m_cx.Failed(CCliTexts::Text(CliMsg::NothingWritten));
     }
     state.ApplyModelRules(rules);
-    state.EnsureItems(3);
+    // The check list of the carrier's NAM count, as the wizard shows it.
+    state.EnsureItems(m_cx.app.ServiceProviderNam());
     const QString refused = CheckItems(state.items, a.Value(QStringLiteral("--items")));
     if (!refused.isEmpty())
         return m_cx.Fail(refused);
