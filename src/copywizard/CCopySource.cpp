@@ -2,7 +2,6 @@
 
 #include "AgentApi.h"
 #include "CCopyWizardState.h"
-#include "CFleetFile.h"
 #include "CModelRules.h"
 #include "CPhoneSettings.h"
 #include "CProcessPhone.h"
@@ -11,6 +10,9 @@
 #include "CopyWizardIds.h"
 #include "IPhoneMessages.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
@@ -75,23 +77,28 @@ CVelmoraError CCopySource::OpenFile(CCopyWizardState& state, const QString& path
     if (path.trimmed().isEmpty())
         return CVelmoraError::Message(CopyWizMsg::EmptyPath);
     state.FreeSource();
-    const bool stored = CFleetFile::IsStoredForm(path);
+    // The source is only read: it is read from a private copy, so the file keeps its form and a fleet
+    // open in the window (which holds the file) can be the source too.
+    static int copies = 0;
+    const QString copy = QDir(QDir::tempPath())
+                             .filePath(QStringLiteral("velmora-copy-source-%1-%2.vlf")
+                                           .arg(QCoreApplication::applicationPid())
+                                           .arg(++copies));
+    QFile::remove(copy);
+    const bool copied = QFile::copy(path, copy);
+    if (copied)
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     auto phone = std::make_unique<CProcessPhone>(CProcessPhone::ModeWrite, m_settings, m_rules, nullptr);
     phone->SetMessages(&m_messages);
-    const CVelmoraError error = phone->OpenFleetFile(path);
-    if (stored && !CFleetFile::IsStoredForm(path)) {
-        if (error) {
-            phone.reset();
-            CFleetFile::StoreFleetFile(path);
-            return error;
-        }
-        state.SetSource(std::move(phone));
-        state.StoreBackOnRelease(path);
-        return CVelmoraError();
-    }
-    if (error)
+    // A file that cannot be copied is opened itself, for the message that says why.
+    if (const CVelmoraError error = phone->OpenFleetFile(copied ? copy : path)) {
+        phone.reset();
+        QFile::remove(copy);
         return error;
+    }
     state.SetSource(std::move(phone));
+    if (copied)
+        state.RemoveOnRelease(copy);
     return CVelmoraError();
 }
 

@@ -1,8 +1,9 @@
 #include "CCopyWizardState.h"
 
-#include "CFleetFile.h"
 #include "CModelRules.h"
 #include "CProcessPhone.h"
+
+#include <QFile>
 
 namespace {
 // The release that, with model 90, selects the special variant.
@@ -18,10 +19,9 @@ CCopyWizardState::~CCopyWizardState()
 void CCopyWizardState::ReleaseSource()
 {
     m_source.reset();
-    if (!m_storeBack.isEmpty()) {
-        // The file was expanded to be read; it goes back to the form it was found in.
-        CFleetFile::StoreFleetFile(m_storeBack);
-        m_storeBack.clear();
+    if (!m_privateCopy.isEmpty()) {
+        QFile::remove(m_privateCopy);
+        m_privateCopy.clear();
     }
 }
 

@@ -40,9 +40,8 @@ public:
     // A new source: the old one is freed, the check list will be filled again.
     void SetSource(std::unique_ptr<CProcessPhone> source);
     void FreeSource();
-    // A fleet file that was in the stored form when the source opened it: stored again when the
-    // source lets go of it.
-    void StoreBackOnRelease(const QString& path) { m_storeBack = path; }
+    // The private copy of a fleet file the source reads: removed when the source lets go of it.
+    void RemoveOnRelease(const QString& path) { m_privateCopy = path; }
 
     // The source model's rules: list sizes and the scan-and-status switch the check list reads.
     void ApplyModelRules(const CModelRules& rules);
@@ -55,6 +54,6 @@ private:
     void ReleaseSource();
 
     std::unique_ptr<CProcessPhone> m_source;
-    QString m_storeBack;
+    QString m_privateCopy;
     CModelProfile m_profile;
 };

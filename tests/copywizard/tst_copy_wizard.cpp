@@ -4,6 +4,7 @@
 #include "CCopySource.h"
 #include "CCopyWizardState.h"
 #include "CCopyWriter.h"
+#include "CFleetErrors.h"
 #include "CFleetFile.h"
 #include "CListBlockCodec.h"
 #include "CListBlockLayout.h"
@@ -14,6 +15,7 @@
 #include "CScriptedAnswerer.h"
 #include "CTestEnvironment.h"
 #include "CUnitListRows.h"
+#include "CVelmoraDoc.h"
 #include "CopyWizardIds.h"
 
 #include <QDir>
@@ -200,19 +202,37 @@ private Q_SLOTS:
         QCOMPARE(state.phoneClass, 1);
         QVERIFY(!state.itemListFilled);
 
-        // A fleet file in the stored form is read expanded and goes back to the stored form when the
-        // source lets go of it.
+        // A fleet file in the stored form is read from a private copy: the file keeps its form.
         const QString stored = CTestEnvironment::NewFolder("stored") + "/fleet.vlf";
         QVERIFY(QFile::copy(state.Source()->ScratchPath(), stored));
         state.FreeSource();
         QVERIFY(CFleetFile::StoreFleetFile(stored));
         QVERIFY(CFleetFile::IsStoredForm(stored));
+        const QByteArray storedBytes = [&stored]() {
+            QFile f(stored);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
         QVERIFY(!source.OpenFile(state, stored).IsError());
-        QVERIFY(!CFleetFile::IsStoredForm(stored));
+        QVERIFY(CFleetFile::IsStoredForm(stored));
         QVERIFY(!CCopySource::ListUnits(state.Source()->Database(), choices).IsError());
         QCOMPARE(choices.size(), 1);
+        const QString privateCopy = state.Source()->Database().databaseName();
+        QVERIFY(privateCopy != stored && QFile::exists(privateCopy));
         state.FreeSource();
-        QVERIFY(CFleetFile::IsStoredForm(stored));
+        QVERIFY(!QFile::exists(privateCopy));
+        QFile after(stored);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), storedBytes);
+
+        // The fleet open in the window is offered as the source.
+        CVelmoraDoc document(m_fx.Context());
+        CFleetErrors errors;
+        QVERIFY(document.OnOpenDocument(stored, errors));
+        const CVelmoraError open = source.OpenFile(state, stored);
+        QVERIFY2(!open.IsError(), qPrintable(open.ToText()));
+        QVERIFY(!CCopySource::ListUnits(state.Source()->Database(), choices).IsError());
+        state.FreeSource();
+        document.OnCloseDocument();
     }
 
     void threePhonesInARowLeaveThreeBackupsAndThreeLines()
