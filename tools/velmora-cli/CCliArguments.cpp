@@ -90,6 +90,13 @@ const QList<CCliArguments::Command>& CCliArguments::Commands()
          1,
          {},
          {QStringLiteral("--imei"), QStringLiteral("--pin")}},
+        {QStringLiteral("copy"),
+         QStringLiteral("FILE IMEI --items LIST [--reset] [--pin PIN]"),
+         7842, // the Copy Wizard's write, from the command line
+         2,
+         2,
+         {QStringLiteral("--reset")},
+         {QStringLiteral("--items"), QStringLiteral("--pin")}},
         {QStringLiteral("recover"),
          QStringLiteral("[BACKUP.dbf] [--yes]"),
          CliMsg::HelpRecover,
@@ -201,7 +208,8 @@ bool CCliArguments::SplitWords(const QStringList& args, QStringList& words, Opti
             value = arg.mid(equals + 1);
         }
         const bool takesValue = name == kProgramFolder || name == QLatin1String("--nam") ||
-                                name == QLatin1String("--imei") || name == QLatin1String("--pin");
+                                name == QLatin1String("--imei") || name == QLatin1String("--pin") ||
+                                name == QLatin1String("--items");
         if (takesValue && equals < 0) {
             if (i + 1 >= args.size())
                 return Fail(CliMsg::NeedsValue, {name});

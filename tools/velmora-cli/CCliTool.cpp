@@ -3,6 +3,7 @@
 #include "CCliAnswerer.h"
 #include "CCliArguments.h"
 #include "CCliContext.h"
+#include "CCliCopyCommand.h"
 #include "CCliPhoneCommands.h"
 #include "CCliTemp.h"
 #include "CCliTexts.h"
@@ -130,6 +131,8 @@ int CCliTool::Run(const QStringList& args)
     else if (command == QLatin1String("read-phone") || command == QLatin1String("write-phone") ||
              command == QLatin1String("recover"))
         status = CCliPhoneCommands(context).Run(command);
+    else if (command == QLatin1String("copy"))
+        status = CCliCopyCommand(context).Run();
     else
         status = CUnitCommands(context).Run(command);
     m_out.flush();

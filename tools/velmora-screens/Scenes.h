@@ -24,3 +24,5 @@ int TalkgroupScene(int argc, char** argv);
 // The SMS window, the status dialog in the middle of a send, the load, recipients and modem dialogs,
 // in English and Hebrew: <output folder>.
 int SmsScene(int argc, char** argv);
+// The Copy Wizard's pages and its choose-a-unit dialog, in English and Hebrew: <output folder>.
+int CopyWizardScene(int argc, char** argv);

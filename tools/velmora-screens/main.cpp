@@ -3,7 +3,7 @@
 //   velmora-screens window <English|French|Hebrew> <output folder>
 //   velmora-screens grids <output folder> [program folder]
 //   velmora-screens units <output folder>
-//   velmora-screens sheet | ergo | transfer | talkgroups | sms <output folder>
+//   velmora-screens <scene> <output folder>   (the scenes are listed in main() below)
 //
 // "velmora-screens <English|French|Hebrew> <output folder>" is the window scene, as before.
 
@@ -20,10 +20,20 @@ int main(int argc, char** argv)
         const char* name;
         int (*run)(int, char**);
     };
+    // One scene a line, so that a new scene is one added line.
+    // clang-format off
     static const Scene scenes[] = {
-        {"window", WindowScene},        {"grids", GridScene}, {"units", UnitsScene},
-        {"sheet", SheetScene},          {"ergo", ErgoScene},  {"transfer", TransferScene},
-        {"talkgroups", TalkgroupScene}, {"sms", SmsScene}};
+        {"window", WindowScene},
+        {"grids", GridScene},
+        {"units", UnitsScene},
+        {"sheet", SheetScene},
+        {"ergo", ErgoScene},
+        {"transfer", TransferScene},
+        {"talkgroups", TalkgroupScene},
+        {"sms", SmsScene},
+        {"copywizard", CopyWizardScene},
+    };
+    // clang-format on
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)
@@ -36,12 +46,9 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "usage: velmora-screens window <English|French|Hebrew> <output folder>\n"
                          "       velmora-screens grids <output folder> [program folder]\n"
-                         "       velmora-screens units <output folder>\n"
-                         "       velmora-screens sheet <output folder>\n"
-                         "       velmora-screens ergo <output folder>\n"
-                         "       velmora-screens transfer <output folder>\n"
-                         "       velmora-screens talkgroups <output folder>\n"
-
-                         "       velmora-screens sms <output folder>\n");
+                         "       velmora-screens <scene> <output folder>, the scenes being:\n       ");
+    for (const Scene& scene : scenes)
+        std::fprintf(stderr, " %s", scene.name);
+    std::fprintf(stderr, "\n");
     return 2;
 }

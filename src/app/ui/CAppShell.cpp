@@ -1,5 +1,6 @@
 #include "CAppShell.h"
 
+#include "CCopyWizardFeature.h"
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
 #include "CPhoneFeature.h"
@@ -49,6 +50,7 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
     // The units grid opens the unit property sheet of the unit-editing feature.
     CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
     CPhoneFeature::Register(frame);
+    CCopyWizardFeature::Register(frame);
     CTalkgroupFeature::Register(frame);
     RegisterSms(frame);
 }
