@@ -92,6 +92,24 @@ QString CExchangeList::Key(CExchangeKind kind, const CExchangeEntry& e)
     return QString();
 }
 
+CVelmoraError CExchangeList::ExecStatement(const QString& sql, const QVariantList& values)
+{
+    // A list takes many entries in a row: each statement is prepared once.
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end()) {
+        QSqlQuery q(m_db);
+        if (!q.prepare(sql))
+            return CFleetConnection::Error(q.lastError());
+        it = m_statements.insert(sql, q);
+    }
+    QSqlQuery& q = it.value();
+    for (qsizetype i = 0; i < values.size(); ++i)
+        q.bindValue(int(i), values.at(i));
+    if (!q.exec())
+        return CFleetConnection::Error(q.lastError());
+    return CVelmoraError();
+}
+
 CVelmoraError CExchangeList::Load()
 {
     m_keys.clear();
@@ -201,7 +219,7 @@ CVelmoraError CExchangeList::AddAt(const CExchangeEntry& e, int location)
         remove += QStringLiteral(" AND unit_nam = ?");
         keys << m_nam;
     }
-    if (CVelmoraError error = CFleetConnection::Exec(m_db, remove, keys))
+    if (CVelmoraError error = ExecStatement(remove, keys))
         return error;
     const QString name = StoredName(m_kind, e.name);
     QString columns;
@@ -239,10 +257,9 @@ CVelmoraError CExchangeList::AddAt(const CExchangeEntry& e, int location)
     QStringList marks;
     for (qsizetype i = 0; i < values.size(); ++i)
         marks << QStringLiteral("?");
-    return CFleetConnection::Exec(m_db,
-                                  QStringLiteral("INSERT INTO %1 (unit_imei_num, %2) VALUES (%3)")
-                                      .arg(TableName(), columns, marks.join(QStringLiteral(", "))),
-                                  values);
+    return ExecStatement(QStringLiteral("INSERT INTO %1 (unit_imei_num, %2) VALUES (%3)")
+                             .arg(TableName(), columns, marks.join(QStringLiteral(", "))),
+                         values);
 }
 
 CVelmoraError CExchangeList::AddConsolidated(const CExchangeEntry& e, Outcome& outcome)
@@ -258,8 +275,7 @@ CVelmoraError CExchangeList::AddConsolidated(const CExchangeEntry& e, Outcome& o
         ++recNum;
     const quint32 stamp = CConsolidatedRecord::PhoneMinutes(QDateTime::currentDateTimeUtc());
     const int syncStatus = !name.isEmpty() && !e.number.isEmpty() ? 128 : 0;
-    const CVelmoraError error = CFleetConnection::Exec(
-        m_db,
+    const CVelmoraError error = ExecStatement(
         QStringLiteral(
             "INSERT INTO %1 (unit_imei_num, unit_name, unit_phone_num_len, unit_reserved, unit_tonNP, "
             "unit_num, unit_capabilityID, unit_extnRecID, unit_num_type, unit_language, unit_voiceTag, "

@@ -4,10 +4,13 @@
 #include "CExchangePlacement.h"
 #include "CVelmoraError.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+#include <QVariantList>
 
 // One entry carried into a target list. Which fields count depends on the list:
 //   phone book      name, number
@@ -78,6 +81,7 @@ private:
     bool PerNam() const;
     QString LocationColumn() const;
     CVelmoraError LoadConsolidated();
+    CVelmoraError ExecStatement(const QString& sql, const QVariantList& values);
     CVelmoraError AddAt(const CExchangeEntry& entry, int location);
     CVelmoraError AddConsolidated(const CExchangeEntry& entry, Outcome& outcome);
 
@@ -92,4 +96,5 @@ private:
     QList<CConsolIndexEntry> m_consol;
     QSet<int> m_recNums;
     int m_added = 0;
+    QHash<QString, QSqlQuery> m_statements; // prepared once per list
 };

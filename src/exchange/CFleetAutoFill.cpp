@@ -1,14 +1,12 @@
 #include "CFleetAutoFill.h"
 
 #include "CConsolNumberType.h"
-#include "CConsolidatedRecord.h"
+#include "CExchangeList.h"
 #include "CFleetConnection.h"
 #include "CModelProfile.h"
 #include "CModelRules.h"
 #include "CTransaction.h"
 
-#include <QDateTime>
-#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -18,30 +16,52 @@ namespace {
 enum : int
 {
     FirstNam = 1,
-    DefaultTonNP = 129,
-    DefaultCapability = 144,
-    DefaultLanguage = 255,
-    SyncComplete = 128,
 };
 
-CVelmoraError ExecQuery(QSqlQuery& q)
+// What a unit adds to a list of the kind: its number, its private id, or both (consolidated).
+QList<CExchangeEntry> EntriesOf(const CAutoFillEntry& e, CExchangeKind kind, int language)
 {
-    return q.exec() ? CVelmoraError() : CFleetConnection::Error(q.lastError());
-}
-
-CVelmoraError Prepare(QSqlQuery& q, const QString& sql)
-{
-    return q.prepare(sql) ? CVelmoraError() : CFleetConnection::Error(q.lastError());
-}
-
-QString Key(const QString& a, const QString& b)
-{
-    return a + QLatin1Char('\n') + b;
+    QList<CExchangeEntry> entries;
+    CExchangeEntry entry;
+    entry.name = e.name;
+    entry.language = language;
+    switch (kind) {
+    case CExchangeKind::PhoneBook:
+        if (e.HasNumber()) {
+            entry.number = e.number;
+            entries << entry;
+        }
+        break;
+    case CExchangeKind::Private:
+        if (e.hasPrivateId) {
+            entry.privateId = e.privateId;
+            entries << entry;
+        }
+        break;
+    case CExchangeKind::Consolidated:
+        if (e.HasNumber()) {
+            entry.number = e.number;
+            entry.numType = CConsolNumberType::PhoneNumber;
+            entries << entry;
+        }
+        if (e.hasPrivateId) {
+            entry.number = e.PrivateIdText();
+            entry.numType = CConsolNumberType::PrivateId;
+            entries << entry;
+        }
+        break;
+    default:
+        break;
+    }
+    return entries;
 }
 
 } // namespace
 
-CFleetAutoFill::CFleetAutoFill(const QSqlDatabase& db, const CModelRules& rules) : m_db(db), m_rules(rules) {}
+CFleetAutoFill::CFleetAutoFill(const QSqlDatabase& db, const CModelRules& rules)
+    : m_db(db), m_rules(rules), m_capacities(rules)
+{
+}
 
 CVelmoraError CFleetAutoFill::LoadUnits(QList<Unit>& units) const
 {
@@ -74,9 +94,8 @@ const CFleetAutoFill::ModelInfo& CFleetAutoFill::InfoOf(const Unit& unit)
     if (it != m_models.end())
         return *it;
     ModelInfo info;
-    CModelProfile profile;
-    const bool special = CModelRules::IsSpecialVariant(unit.releaseId, unit.modelType);
-    if (m_rules.SetupListCapacities(unit.modelType, special, profile)) {
+    const CModelProfile& profile = m_capacities.Profile(unit.modelType, unit.releaseId);
+    if (profile.known) {
         info.known = true;
         info.phoneClass = profile.phoneClass;
         info.phoneBook = profile.capacities.phoneBook;
@@ -95,7 +114,6 @@ CFleetAutoFill::Report CFleetAutoFill::Run(const Progress& progress)
     if ((report.error = LoadUnits(units)))
         return report;
     report.units = int(units.size());
-    m_stamp = CConsolidatedRecord::PhoneMinutes(QDateTime::currentDateTimeUtc());
 
     CTransaction transaction(m_db);
     if (!transaction.IsActive()) {
@@ -113,11 +131,14 @@ CFleetAutoFill::Report CFleetAutoFill::Run(const Progress& progress)
         int added = 0;
         if (info.known) {
             if (info.phoneClass == CModelRules::AlderPhoneClass) {
-                report.error = FillConsolidated(target, info, units, added, full);
+                report.error = Fill(target, CExchangeKind::Consolidated, info.consolidated, info.language,
+                                    units, added, full);
             } else {
-                report.error = FillPrivateList(target, info, units, added, full);
+                report.error =
+                    Fill(target, CExchangeKind::Private, info.privateList, info.language, units, added, full);
                 if (!report.error)
-                    report.error = FillPhoneList(target, info, units, added, full);
+                    report.error = Fill(target, CExchangeKind::PhoneBook, info.phoneBook, info.language,
+                                        units, added, full);
             }
         }
         if (report.error)
@@ -143,183 +164,27 @@ CFleetAutoFill::Report CFleetAutoFill::Run(const Progress& progress)
     return report;
 }
 
-CVelmoraError CFleetAutoFill::FillPhoneList(const Unit& target, const ModelInfo& info,
-                                            const QList<Unit>& units, int& added, bool& full)
+CVelmoraError CFleetAutoFill::Fill(const Unit& target, CExchangeKind kind, int capacity, int language,
+                                   const QList<Unit>& units, int& added, bool& full)
 {
-    QSqlQuery read(m_db);
-    read.setForwardOnly(true);
-    CVelmoraError error =
-        Prepare(read, QStringLiteral("SELECT unit_speed_dial, unit_name, unit_phone_num FROM "
-                                     "unit_phone_details WHERE unit_imei_num = ? AND "
-                                     "unit_program_flag <> 0"));
-    if (error)
-        return error;
-    read.addBindValue(target.entry.imei);
-    if ((error = ExecQuery(read)))
-        return error;
-    QList<int> used;
-    QSet<QString> present;
-    while (read.next()) {
-        used.append(read.value(0).toInt());
-        present.insert(Key(read.value(1).toString(), read.value(2).toString()));
-    }
-    read.finish();
-    QSqlQuery remove(m_db), insert(m_db);
-    if ((error = Prepare(remove, QStringLiteral("DELETE FROM unit_phone_details WHERE unit_imei_num = ? AND "
-                                                "unit_speed_dial = ?"))) ||
-        (error =
-             Prepare(insert, QStringLiteral("INSERT INTO unit_phone_details (unit_imei_num, unit_speed_dial, "
-                                            "unit_phone_num, unit_name, unit_program_flag, unit_language) "
-                                            "VALUES (?, ?, ?, ?, 1, ?)"))))
-        return error;
-    for (const Unit& source : units) {
-        const CAutoFillEntry& e = source.entry;
-        if (e.imei == target.entry.imei || !e.HasNumber() || present.contains(Key(e.name, e.number)))
-            continue;
-        const int slot = int(used.size()) >= info.phoneBook
-                             ? CAutoFillEntry::NoLocation
-                             : CAutoFillEntry::FirstFreeLocation(used, info.phoneBook);
-        if (slot == CAutoFillEntry::NoLocation) {
-            full = true;
-            break;
-        }
-        remove.addBindValue(target.entry.imei);
-        remove.addBindValue(slot);
-        insert.addBindValue(target.entry.imei);
-        insert.addBindValue(slot);
-        insert.addBindValue(e.number);
-        insert.addBindValue(e.name);
-        insert.addBindValue(info.language);
-        if ((error = ExecQuery(remove)) || (error = ExecQuery(insert)))
-            return error;
-        used.append(slot);
-        present.insert(Key(e.name, e.number));
-        ++added;
-    }
-    return CVelmoraError();
-}
-
-CVelmoraError CFleetAutoFill::FillPrivateList(const Unit& target, const ModelInfo& info,
-                                              const QList<Unit>& units, int& added, bool& full)
-{
-    QSqlQuery read(m_db);
-    read.setForwardOnly(true);
-    CVelmoraError error =
-        Prepare(read, QStringLiteral("SELECT unit_loc_no, unit_name, unit_urban_id, unit_fleet_id, "
-                                     "unit_member_id FROM unit_private_details WHERE "
-                                     "unit_imei_num = ? AND unit_nam = ? AND unit_program_flag <> 0"));
-    if (error)
-        return error;
-    read.addBindValue(target.entry.imei);
-    read.addBindValue(int(FirstNam));
-    if ((error = ExecQuery(read)))
-        return error;
-    const auto idKey = [](const QString& name, int u, int f, int m) {
-        return Key(name, QStringLiteral("%1*%2*%3").arg(u).arg(f).arg(m));
-    };
-    QList<int> used;
-    QSet<QString> present;
-    while (read.next()) {
-        used.append(read.value(0).toInt());
-        present.insert(idKey(read.value(1).toString(), read.value(2).toInt(), read.value(3).toInt(),
-                             read.value(4).toInt()));
-    }
-    read.finish();
-    QSqlQuery remove(m_db), insert(m_db);
-    if ((error =
-             Prepare(remove, QStringLiteral("DELETE FROM unit_private_details WHERE unit_imei_num = ? AND "
-                                            "unit_nam = ? AND unit_loc_no = ?"))) ||
-        (error = Prepare(insert, QStringLiteral("INSERT INTO unit_private_details (unit_imei_num, unit_nam, "
-                                                "unit_urban_id, unit_fleet_id, unit_member_id, unit_name, "
-                                                "unit_loc_no, unit_program_flag, unit_language) "
-                                                "VALUES (?, ?, ?, ?, ?, ?, ?, 1, ?)"))))
-        return error;
-    for (const Unit& source : units) {
-        const CAutoFillEntry& e = source.entry;
-        if (e.imei == target.entry.imei || !e.HasPrivateId())
-            continue;
-        const QString key = idKey(e.name, e.urban, e.fleet, e.member);
-        if (present.contains(key))
-            continue;
-        const int slot = int(used.size()) >= info.privateList
-                             ? CAutoFillEntry::NoLocation
-                             : CAutoFillEntry::FirstFreeLocation(used, info.privateList);
-        if (slot == CAutoFillEntry::NoLocation) {
-            full = true;
-            break;
-        }
-        remove.addBindValue(target.entry.imei);
-        remove.addBindValue(int(FirstNam));
-        remove.addBindValue(slot);
-        for (const QVariant& v :
-             {QVariant(target.entry.imei), QVariant(int(FirstNam)), QVariant(e.urban), QVariant(e.fleet),
-              QVariant(e.member), QVariant(e.name), QVariant(slot), QVariant(info.language)})
-            insert.addBindValue(v);
-        if ((error = ExecQuery(remove)) || (error = ExecQuery(insert)))
-            return error;
-        used.append(slot);
-        present.insert(key);
-        ++added;
-    }
-    return CVelmoraError();
-}
-
-CVelmoraError CFleetAutoFill::FillConsolidated(const Unit& target, const ModelInfo& info,
-                                               const QList<Unit>& units, int& added, bool& full)
-{
-    QSqlQuery read(m_db);
-    read.setForwardOnly(true);
-    CVelmoraError error =
-        Prepare(read, QStringLiteral("SELECT unit_name, unit_num, unit_num_type, unit_nameIndex, "
-                                     "unit_rec_num FROM unit_consolid_call_list WHERE "
-                                     "unit_imei_num = ? ORDER BY unit_rec_num"));
-    if (error)
-        return error;
-    read.addBindValue(target.entry.imei);
-    if ((error = ExecQuery(read)))
-        return error;
-    QList<CAutoFillConsolEntry> entries;
-    while (read.next()) {
-        entries.append({read.value(0).toString(), read.value(1).toString(), read.value(2).toInt(),
-                        read.value(3).toInt(), read.value(4).toInt()});
-    }
-    read.finish();
-    CAutoFillConsolList list(entries, info.consolidated);
-    QSqlQuery insert(m_db);
-    if ((error = Prepare(
-             insert,
-             QStringLiteral("INSERT INTO unit_consolid_call_list (unit_imei_num, unit_name, "
-                            "unit_phone_num_len, unit_reserved, unit_tonNP, unit_num, unit_capabilityID, "
-                            "unit_extnRecID, unit_num_type, unit_language, unit_voiceTag, unit_timeStamp, "
-                            "unit_syncStatus, unit_tempID, unit_nameIndex, unit_rec_num, unit_NameLang) "
-                            "VALUES (?, ?, ?, 0, ?, ?, ?, 0, ?, ?, 0, ?, ?, 0, ?, ?, 0)"))))
-        return error;
+    CExchangeList list(m_db, kind, target.entry.imei, FirstNam, capacity, CExchangeList::Table::Real);
+    if (const CVelmoraError loaded = list.Load())
+        return loaded;
     for (const Unit& source : units) {
         const CAutoFillEntry& e = source.entry;
         if (e.imei == target.entry.imei)
             continue;
-        const QList<QPair<QString, int>> numbers = {{e.number, CConsolNumberType::PhoneNumber},
-                                                    {e.PrivateIdText(), CConsolNumberType::PrivateId}};
-        for (const auto& number : numbers) {
-            CAutoFillConsolEntry placed;
-            const CAutoFillConsolList::Result result = list.Add(e.name, number.first, number.second, &placed);
-            if (result == CAutoFillConsolList::Result::Full) {
+        for (const CExchangeEntry& entry : EntriesOf(e, kind, language)) {
+            CExchangeList::Outcome outcome = CExchangeList::Outcome::Duplicate;
+            if (const CVelmoraError error = list.Add(entry, outcome))
+                return error;
+            if (outcome == CExchangeList::Outcome::Full) {
                 full = true;
+                added += list.Added();
                 return CVelmoraError();
             }
-            if (result == CAutoFillConsolList::Result::Duplicate)
-                continue;
-            for (const QVariant& v :
-                 {QVariant(target.entry.imei), QVariant(placed.name), QVariant(int(placed.number.size())),
-                  QVariant(int(DefaultTonNP)), QVariant(placed.number), QVariant(int(DefaultCapability)),
-                  QVariant(placed.type), QVariant(int(DefaultLanguage)), QVariant(m_stamp),
-                  QVariant(placed.name.isEmpty() ? 0 : int(SyncComplete)), QVariant(placed.nameIndex),
-                  QVariant(placed.recNum)})
-                insert.addBindValue(v);
-            if ((error = ExecQuery(insert)))
-                return error;
-            ++added;
         }
     }
+    added += list.Added();
     return CVelmoraError();
 }

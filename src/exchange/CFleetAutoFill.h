@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CAutoFillEntry.h"
+#include "CExchangeCapacities.h"
 #include "CVelmoraError.h"
 
 #include <QHash>
@@ -56,15 +57,12 @@ private:
 
     CVelmoraError LoadUnits(QList<Unit>& units) const;
     const ModelInfo& InfoOf(const Unit& unit);
-    CVelmoraError FillPhoneList(const Unit& target, const ModelInfo& info, const QList<Unit>& units,
-                                int& added, bool& full);
-    CVelmoraError FillPrivateList(const Unit& target, const ModelInfo& info, const QList<Unit>& units,
-                                  int& added, bool& full);
-    CVelmoraError FillConsolidated(const Unit& target, const ModelInfo& info, const QList<Unit>& units,
-                                   int& added, bool& full);
+    // Adds every other unit to one list of the target; a full list sets full and ends the adds.
+    CVelmoraError Fill(const Unit& target, CExchangeKind kind, int capacity, int language,
+                       const QList<Unit>& units, int& added, bool& full);
 
     QSqlDatabase m_db;
     const CModelRules& m_rules;
-    QHash<QString, ModelInfo> m_models; // by model, release and sub-release, read once each
-    qint64 m_stamp = 0;
+    CExchangeCapacities m_capacities;   // each model's rules read once
+    QHash<QString, ModelInfo> m_models; // by model, release and sub-release
 };

@@ -113,50 +113,25 @@ private Q_SLOTS:
     }
     void cleanup() { m_connection.Close(); }
 
-    void firstFreeLocation()
-    {
-        QCOMPARE(CAutoFillEntry::FirstFreeLocation({1, 2, 4}, 10), 3);
-        QCOMPARE(CAutoFillEntry::FirstFreeLocation({4, 2, 1, 3}, 10), 5);
-        QCOMPARE(CAutoFillEntry::FirstFreeLocation({}, 10), 1);
-        QCOMPARE(CAutoFillEntry::FirstFreeLocation({1, 2, 3}, 3), int(CAutoFillEntry::NoLocation));
-        QCOMPARE(CAutoFillEntry::FirstFreeLocation({2, 3}, 3), 1);
-        QCOMPARE(CAutoFillEntry::FirstFreeLocation({}, 0), int(CAutoFillEntry::NoLocation));
-    }
-
     void entryOfUnit()
     {
         const CAutoFillEntry cut = CAutoFillEntry::FromUnit("1", QStringLiteral("Fifteen chars!!"), " 0521 ",
                                                             QStringLiteral("12*34*56"), 9);
         QCOMPARE(cut.name, QStringLiteral("Fifteen cha"));
         QCOMPARE(cut.number, QStringLiteral("0521"));
-        QCOMPARE(QList<int>({cut.urban, cut.fleet, cut.member}), QList<int>({12, 34, 56}));
+        QVERIFY(cut.hasPrivateId);
+        QCOMPARE(QList<qint64>({cut.privateId.urban, cut.privateId.fleet, cut.privateId.member}),
+                 QList<qint64>({12, 34, 56}));
         QCOMPARE(cut.PrivateIdText(), QStringLiteral("12*34*56"));
 
         const CAutoFillEntry plain = CAutoFillEntry::FromUnit("2", "Bo", QString(), QStringLiteral("77"), 77);
-        QCOMPARE(QList<int>({plain.urban, plain.fleet, plain.member}), QList<int>({0, 0, 77}));
+        QCOMPARE(QList<qint64>({plain.privateId.urban, plain.privateId.fleet, plain.privateId.member}),
+                 QList<qint64>({0, 0, 77}));
         QVERIFY(!plain.HasNumber());
         QCOMPARE(plain.PrivateIdText(), QStringLiteral("77"));
 
-        QVERIFY(!CAutoFillEntry::FromUnit("3", "C", "1", QString(), 0).HasPrivateId());
-        QVERIFY(!CAutoFillEntry::FromUnit("4", "D", "1", QStringLiteral("1*x*3"), 5).HasPrivateId());
-    }
-
-    void consolidatedPlacement()
-    {
-        CAutoFillConsolList list({{"Ann", "111", 0, 1, 1}, {"Bob", "222", 0, 2, 3}}, 4);
-        CAutoFillConsolEntry placed;
-        // Ann has no private id yet: the new entry joins her contact, at the first free record.
-        QCOMPARE(list.Add("Ann", "5", 1, &placed), CAutoFillConsolList::Result::Added);
-        QCOMPARE(placed.nameIndex, 1);
-        QCOMPARE(placed.recNum, 2);
-        // A second phone number of Ann opens a contact of its own; record after the last.
-        QCOMPARE(list.Add("Ann", "333", 0, &placed), CAutoFillConsolList::Result::Added);
-        QCOMPARE(placed.nameIndex, 3);
-        QCOMPARE(placed.recNum, 4);
-        QCOMPARE(list.Add("Ann", "333", 0, &placed), CAutoFillConsolList::Result::Duplicate);
-        QCOMPARE(list.Add("Cy", QString(), 0, &placed), CAutoFillConsolList::Result::Duplicate);
-        QCOMPARE(list.Add("Cy", "9", 0, &placed), CAutoFillConsolList::Result::Full);
-        QCOMPARE(list.Count(), 4);
+        QVERIFY(!CAutoFillEntry::FromUnit("3", "C", "1", QString(), 0).hasPrivateId);
+        QVERIFY(!CAutoFillEntry::FromUnit("4", "D", "1", QStringLiteral("1*x*3"), 5).hasPrivateId);
     }
 
     void fillsEveryOtherUnit()
