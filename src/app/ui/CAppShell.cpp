@@ -1,5 +1,6 @@
 #include "CAppShell.h"
 
+#include "CAutoFillFeature.h"
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
 #include "CPhoneFeature.h"
@@ -46,6 +47,7 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
     CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
     CPhoneFeature::Register(frame);
     CTalkgroupFeature::Register(frame);
+    CAutoFillFeature::Register(frame);
 }
 
 bool CAppShell::ProcessShellCommand(const QStringList& files)
