@@ -1,5 +1,7 @@
 #include "CAutoFillEntry.h"
 
+#include "CConsolNumberType.h"
+
 CAutoFillEntry CAutoFillEntry::FromUnit(const QString& imei, const QString& userName,
                                         const QString& nam1Number, const QString& displayPrivateId,
                                         int nam1PrivateId)
@@ -19,4 +21,41 @@ CAutoFillEntry CAutoFillEntry::FromUnit(const QString& imei, const QString& user
         e.hasPrivateId = true;
     }
     return e;
+}
+
+QList<CExchangeEntry> CAutoFillEntry::Entries(CExchangeKind kind, int language) const
+{
+    QList<CExchangeEntry> entries;
+    CExchangeEntry entry;
+    entry.name = name;
+    entry.language = language;
+    switch (kind) {
+    case CExchangeKind::PhoneBook:
+        if (HasNumber()) {
+            entry.number = number;
+            entries << entry;
+        }
+        break;
+    case CExchangeKind::Private:
+        if (hasPrivateId) {
+            entry.privateId = privateId;
+            entries << entry;
+        }
+        break;
+    case CExchangeKind::Consolidated:
+        if (HasNumber()) {
+            entry.number = number;
+            entry.numType = CConsolNumberType::PhoneNumber;
+            entries << entry;
+        }
+        if (hasPrivateId) {
+            entry.number = PrivateIdText();
+            entry.numType = CConsolNumberType::PrivateId;
+            entries << entry;
+        }
+        break;
+    default:
+        break;
+    }
+    return entries;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "CExchangeList.h"
 #include "CExchangePlacement.h"
+
+#include <QList>
 
 #include <QString>
 
@@ -21,6 +24,10 @@ struct CAutoFillEntry
     // The entry of a unit from its unit_details values: a display private id holding "*" is
     // urban*fleet*member; else the member is the NAM1 private id with urban and fleet 0 (no id when
     // that is 0). A damaged display id gives no private entry rather than a wrong one.
+    // What the unit adds to a list of the kind: its number (phone book), its private id (private list),
+    // or both (consolidated: number type 0 and 1); nothing it has not got.
+    QList<CExchangeEntry> Entries(CExchangeKind kind, int language) const;
+
     static CAutoFillEntry FromUnit(const QString& imei, const QString& userName, const QString& nam1Number,
                                    const QString& displayPrivateId, int nam1PrivateId);
 };

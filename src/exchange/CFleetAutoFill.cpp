@@ -18,44 +18,6 @@ enum : int
     FirstNam = 1,
 };
 
-// What a unit adds to a list of the kind: its number, its private id, or both (consolidated).
-QList<CExchangeEntry> EntriesOf(const CAutoFillEntry& e, CExchangeKind kind, int language)
-{
-    QList<CExchangeEntry> entries;
-    CExchangeEntry entry;
-    entry.name = e.name;
-    entry.language = language;
-    switch (kind) {
-    case CExchangeKind::PhoneBook:
-        if (e.HasNumber()) {
-            entry.number = e.number;
-            entries << entry;
-        }
-        break;
-    case CExchangeKind::Private:
-        if (e.hasPrivateId) {
-            entry.privateId = e.privateId;
-            entries << entry;
-        }
-        break;
-    case CExchangeKind::Consolidated:
-        if (e.HasNumber()) {
-            entry.number = e.number;
-            entry.numType = CConsolNumberType::PhoneNumber;
-            entries << entry;
-        }
-        if (e.hasPrivateId) {
-            entry.number = e.PrivateIdText();
-            entry.numType = CConsolNumberType::PrivateId;
-            entries << entry;
-        }
-        break;
-    default:
-        break;
-    }
-    return entries;
-}
-
 } // namespace
 
 CFleetAutoFill::CFleetAutoFill(const QSqlDatabase& db, const CModelRules& rules)
@@ -174,7 +136,7 @@ CVelmoraError CFleetAutoFill::Fill(const Unit& target, CExchangeKind kind, int c
         const CAutoFillEntry& e = source.entry;
         if (e.imei == target.entry.imei)
             continue;
-        for (const CExchangeEntry& entry : EntriesOf(e, kind, language)) {
+        for (const CExchangeEntry& entry : e.Entries(kind, language)) {
             CExchangeList::Outcome outcome = CExchangeList::Outcome::Duplicate;
             if (const CVelmoraError error = list.Add(entry, outcome))
                 return error;

@@ -7,7 +7,9 @@
 #include "CFleetFixtures.h"
 #include "CModelProfile.h"
 #include "CTestEnvironment.h"
+#include "CUnitAutoFill.h"
 #include "CUnitsFixture.h"
+#include "ExchangeMessageIds.h"
 
 #include <QSqlQuery>
 #include <QTest>
@@ -237,6 +239,74 @@ private Q_SLOTS:
         // The connection is usable afterwards and a full run goes through.
         QVERIFY(!RunFill().error);
         QCOMPARE(PhoneEntries(0).size(), 6);
+    }
+    void dialogOffersOnlyUnitsWithNumbers()
+    {
+        QVERIFY(OpenFleet(4));
+        QVERIFY(
+            Exec("UPDATE unit_details SET unit_phone_num_nam1 = NULL WHERE unit_imei_num = ?", {Imei(1)}));
+        QVERIFY(Exec("UPDATE unit_details SET unit_phone_num_nam1 = '' WHERE unit_imei_num = ?", {Imei(2)}));
+        QList<CUnitAutoFill::Candidate> candidates;
+        QVERIFY(!CUnitAutoFill(Db(), CUnitAutoFill::PhoneList, Imei(0), 1, 10).LoadCandidates(candidates));
+        QCOMPARE(candidates.size(), 1);
+        QCOMPARE(candidates.at(0).imei, Imei(3));
+        QCOMPARE(candidates.at(0).privateId, QStringLiteral("12*34*") + Imei(3).right(2));
+        // The consolidated list offers every other unit.
+        QVERIFY(
+            !CUnitAutoFill(Db(), CUnitAutoFill::Consolidated, Imei(0), 1, 250).LoadCandidates(candidates));
+        QCOMPARE(candidates.size(), 3);
+    }
+
+    void dialogAddsToTheTwinOnce()
+    {
+        QVERIFY(OpenFleet(4));
+        QVERIFY(Exec("DELETE FROM unit_phone_details_tmp"));
+        QVERIFY(Exec("UPDATE unit_details SET unit_user_name = ? WHERE unit_imei_num = ?",
+                     {QStringLiteral("Fourteen chars"), Imei(2)}));
+        CUnitAutoFill fill(Db(), CUnitAutoFill::PhoneList, Imei(0), 1, 2);
+        QCOMPARE(fill.Add({}).error.Id(), int(ExchangeMsg::NothingSelected));
+        CUnitAutoFill::AddResult result = fill.Add({Imei(2), Imei(2), Imei(0)});
+        QVERIFY2(!result.error, qPrintable(result.error.ToText()));
+        QCOMPARE(result.added, 1);
+        result = fill.Add({Imei(2)});
+        QCOMPARE(result.added, 0);
+        QVERIFY(!result.error);
+        QCOMPARE(CFleetFixtures::Count(Db(), "unit_phone_details", Imei(0)),
+                 0); // the stored list is untouched
+        QSqlQuery q(Db());
+        q.prepare("SELECT unit_name, unit_speed_dial FROM unit_phone_details_tmp WHERE unit_imei_num = ?");
+        q.addBindValue(Imei(0));
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("Fourteen ch"));
+        QCOMPARE(q.value(1).toInt(), 1);
+        QVERIFY(!q.next());
+        // Capacity 2: the second unit fits, the third finds the list full; what was added stays.
+        result = fill.Add({Imei(1), Imei(3)});
+        QCOMPARE(result.added, 1);
+        QCOMPARE(result.error, CVelmoraError::FromVelmoraCode(ExchangeMsg::ListFullCode));
+        QCOMPARE(CFleetFixtures::Count(Db(), "unit_phone_details_tmp", Imei(0)), 2);
+    }
+
+    void dialogFillsPrivateAndConsolidatedTwins()
+    {
+        QVERIFY(OpenFleet(3));
+        QVERIFY(Exec("DELETE FROM unit_private_details_tmp"));
+        QVERIFY(Exec("DELETE FROM unit_consolid_call_list_tmp"));
+        CUnitAutoFill privateFill(Db(), CUnitAutoFill::PrivateList, Imei(0), 2, 10);
+        QCOMPARE(privateFill.Add({Imei(1), Imei(2)}).added, 2);
+        QSqlQuery q(Db());
+        q.prepare("SELECT unit_nam, unit_urban_id, unit_fleet_id, unit_member_id, unit_loc_no FROM "
+                  "unit_private_details_tmp WHERE unit_imei_num = ? ORDER BY unit_loc_no");
+        q.addBindValue(Imei(0));
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toInt(), 2);
+        QCOMPARE(q.value(1).toInt(), 12);
+        QCOMPARE(q.value(3).toInt(), Imei(1).right(2).toInt());
+        QCOMPARE(q.value(4).toInt(), 1);
+        CUnitAutoFill consolidated(Db(), CUnitAutoFill::Consolidated, Imei(0), 1, 250);
+        QCOMPARE(consolidated.Add({Imei(1)}).added, 2); // the number and the private id
+        QCOMPARE(consolidated.Add({Imei(1)}).added, 0);
+        QCOMPARE(CFleetFixtures::Count(Db(), "unit_consolid_call_list_tmp", Imei(0)), 2);
     }
 };
 
