@@ -1,5 +1,7 @@
 #include "CAutoFillFeature.h"
 
+#include "CListDialogHooks.h"
+#include "CUnitAutoFillDlg.h"
 #include "CVelmoraApp.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
@@ -79,6 +81,7 @@ CFleetAutoFill::Report CAutoFillFeature::RunWholeFleet(CVelmoraDoc& document, co
 
 void CAutoFillFeature::Register(IFrameRegistry& frame)
 {
+    CListDialogHooks::AutoFillHook() = &CUnitAutoFillDlg::RunFromSheet;
     IFrameServices& services = frame.Services();
     const auto fleetActive = [&services]() {
         return services.ActiveFamily() == FrameFamily::Fleet && services.ActiveDocument();
