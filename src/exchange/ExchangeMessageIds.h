@@ -13,5 +13,6 @@ enum : int
     NothingFilled = 7882, // "%1" = the fleet file
     HelpAutoFill = 7883,  // velmora-cli help: summary line, then the help text
     Progress = 7884,      // "%1" = units done, "%2" = units in the fleet
+    MoreUnits = 7888,     // after the units named: "%1" = how many more
 };
 } // namespace ExchangeMsg

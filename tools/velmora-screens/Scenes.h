@@ -21,3 +21,6 @@ int ErgoScene(int argc, char** argv);
 int TransferScene(int argc, char** argv);
 // The talkgroup manager on a fleet with a few talkgroups, in English and Hebrew: <output folder>.
 int TalkgroupScene(int argc, char** argv);
+// Auto fill: the dialog of a phone list and of a consolidated call list, and the whole-fleet run's
+// progress window, in English and Hebrew: <output folder>.
+int AutoFillScene(int argc, char** argv);

@@ -19,7 +19,8 @@ namespace {
 enum : int
 {
     CancelText = 7245,
-    RepaintMs = 50, // how often the progress window is brought up to date
+    RepaintMs = 50,      // how often the progress window is brought up to date
+    ShownFullUnits = 10, // units named in the report, the others counted
 };
 
 } // namespace
@@ -71,10 +72,16 @@ CFleetAutoFill::Report CAutoFillFeature::RunWholeFleet(CVelmoraDoc& document, co
     QString text = CVelmoraError::Message(ExchangeMsg::AutoFillDone,
                                           {QString::number(report.added), QString::number(report.units)})
                        .ToText();
-    if (!report.fullUnits.isEmpty())
-        text += QStringLiteral("\n\n") +
-                CVelmoraError::Message(ExchangeMsg::ListsFull, {report.fullUnits.join(QStringLiteral(", "))})
-                    .ToText();
+    if (!report.fullUnits.isEmpty()) {
+        // A long list is cut so the message stays readable; the rest is counted.
+        QString units = report.fullUnits.mid(0, ShownFullUnits).join(QStringLiteral(", "));
+        if (report.fullUnits.size() > ShownFullUnits)
+            units += QStringLiteral(", ") +
+                     CVelmoraError::Message(ExchangeMsg::MoreUnits,
+                                            {QString::number(report.fullUnits.size() - ShownFullUnits)})
+                         .ToText();
+        text += QStringLiteral("\n\n") + CVelmoraError::Message(ExchangeMsg::ListsFull, {units}).ToText();
+    }
     CVelmoraWrap::ShowError(text, VMT_NOTICE);
     return report;
 }

@@ -110,6 +110,8 @@ bool CUnitAutoFillDlg::Load()
         m_grid->SetValue(row, ColPrivateId, c.privateId);
         m_grid->SetValue(row, ColNumber, c.number);
     }
+    if (!m_grid->LoadColumnWidths())
+        m_grid->resizeColumnsToContents();
     m_buttons.value(AddButton)->setEnabled(!candidates.isEmpty());
     m_buttons.value(SelectAllButton)->setEnabled(!candidates.isEmpty());
     return true;
