@@ -518,6 +518,31 @@ private Q_SLOTS:
         QVERIFY(CFleetFixtures::Count(c.Database(), "unit_phone_details", units.at(1).imei) > 0);
     }
 
+    void autofillFillsTheFleetOnce()
+    {
+        const QList<CUnitSpec> units = CFleetFixtures::Units(3);
+        const QString path = Fleet("fill.vlf", units);
+        const CCliRun first = Cli({"autofill", path});
+        QVERIFY2(first.status == 0, qPrintable(first.err));
+        QVERIFY2(first.out.startsWith(path + ": Auto fill added ") && !first.out.contains("added 0 "),
+                 qPrintable(first.out));
+        {
+            // The fixture's units are Alder units: each other unit's number is in the consolidated list.
+            CFleetConnection c;
+            QVERIFY(c.Open(PlainCopy(path)));
+            QStringList numbers;
+            for (const QVariantList& row :
+                 CFleetFixtures::Rows(c.Database(), "unit_consolid_call_list", units.at(0).imei))
+                numbers << row.value(5).toString();
+            QCOMPARE(numbers.count(QString("0521234" + units.at(1).imei.right(3))), 1);
+            QCOMPARE(numbers.count(QString("12*34*" + units.at(1).imei.right(2))), 1);
+        }
+        // Everything is there already: a second run adds nothing.
+        const CCliRun second = Cli({"autofill", path});
+        QVERIFY2(second.status == 0, qPrintable(second.err));
+        QCOMPARE(second.out, path + ": Auto fill added 0 entries to the lists of the fleet's 3 units.\n");
+    }
+
     void talkgroupsIndexTheProgrammedEntries()
     {
         const QList<CUnitSpec> units = CFleetFixtures::Units(3);

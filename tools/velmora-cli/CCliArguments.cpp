@@ -2,6 +2,7 @@
 
 #include "CCliTexts.h"
 #include "CliMessageIds.h"
+#include "ExchangeMessageIds.h"
 
 namespace {
 
@@ -75,6 +76,13 @@ const QList<CCliArguments::Command>& CCliArguments::Commands()
          1,
          {QStringLiteral("--members"), QStringLiteral("--csv")},
          {QStringLiteral("--nam")}},
+        {QStringLiteral("autofill"),
+         QStringLiteral("FILE [--yes] [--keep-unsaved | --last-saved]"),
+         ExchangeMsg::HelpAutoFill,
+         1,
+         1,
+         {QStringLiteral("--yes"), QStringLiteral("--keep-unsaved"), QStringLiteral("--last-saved")},
+         {}},
         {QStringLiteral("read-phone"),
          QStringLiteral("FILE [--replace] [--pin PIN] [--yes] [--keep-unsaved | --last-saved]"),
          CliMsg::HelpReadPhone,

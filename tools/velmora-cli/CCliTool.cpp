@@ -1,5 +1,6 @@
 #include "CCliTool.h"
 
+#include "CAutoFillCommand.h"
 #include "CCliAnswerer.h"
 #include "CCliArguments.h"
 #include "CCliContext.h"
@@ -133,6 +134,8 @@ int CCliTool::Run(const QStringList& args)
         status = CCliPhoneCommands(context).Run(command);
     else if (command == QLatin1String("copy"))
         status = CCliCopyCommand(context).Run();
+    else if (command == QLatin1String("autofill"))
+        status = CAutoFillCommand(context).Run(arguments.Operand(0));
     else
         status = CUnitCommands(context).Run(command);
     m_out.flush();

@@ -26,3 +26,6 @@ int TalkgroupScene(int argc, char** argv);
 int SmsScene(int argc, char** argv);
 // The Copy Wizard's pages and its choose-a-unit dialog, in English and Hebrew: <output folder>.
 int CopyWizardScene(int argc, char** argv);
+// Auto fill: the dialog of a phone list and of a consolidated call list, and the whole-fleet run's
+// progress window, in English and Hebrew: <output folder>.
+int AutoFillScene(int argc, char** argv);

@@ -32,6 +32,7 @@ int main(int argc, char** argv)
         {"talkgroups", TalkgroupScene},
         {"sms", SmsScene},
         {"copywizard", CopyWizardScene},
+        {"autofill", AutoFillScene},
     };
     // clang-format on
     if (argc >= 2) {

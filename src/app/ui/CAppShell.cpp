@@ -1,5 +1,6 @@
 #include "CAppShell.h"
 
+#include "CAutoFillFeature.h"
 #include "CCopyWizardFeature.h"
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
@@ -52,6 +53,7 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
     CPhoneFeature::Register(frame);
     CCopyWizardFeature::Register(frame);
     CTalkgroupFeature::Register(frame);
+    CAutoFillFeature::Register(frame);
     RegisterSms(frame);
 }
 

@@ -2,8 +2,10 @@
 
 #include "CConsolNumberType.h"
 #include "CGridListType.h"
+#include "CListDialogHooks.h"
 #include "CUnitEditIcons.h"
 #include "CUnitListReloadFlags.h"
+#include "CUnitPropertySheet.h"
 #include "CUnitSheetLayout.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
@@ -162,6 +164,8 @@ bool CUnitConsolCallListDlg::OnInitDialog()
         ApplyDefaultWidths();
     if (m_reloadFlags)
         m_reloadFlags->Clear(UnitPage::Consolidated);
+    m_buttons.value(L::AutoFill)
+        ->setEnabled(qobject_cast<CUnitPropertySheet*>(Sheet()) && CListDialogHooks::AutoFillHook());
     UpdateCount();
     return true;
 }
@@ -227,6 +231,11 @@ void CUnitConsolCallListDlg::PressButton(int controlId)
         break;
     case L::PhoneBookTransfer:
         OpenTransfer();
+        break;
+    case L::AutoFill:
+        if (auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
+            sheet && CListDialogHooks::AutoFillHook() && OnKillActive())
+            CListDialogHooks::AutoFillHook()(*sheet, UnitPage::Consolidated, this);
         break;
     default:
         break;

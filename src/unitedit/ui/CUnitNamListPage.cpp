@@ -1,5 +1,6 @@
 #include "CUnitNamListPage.h"
 
+#include "CListDialogHooks.h"
 #include "CTransferPhoneBookDataDlg.h"
 #include "CUnitEditIcons.h"
 #include "CUnitPropertySheet.h"
@@ -144,6 +145,14 @@ bool CUnitNamListPage::OnInitDialog()
         return false;
     }
     WatchControls();
+    if (QPushButton* autoFill = m_buttons.value(AutoFill); autoFill && PageId() == UnitPage::PrivateList) {
+        autoFill->setEnabled(qobject_cast<CUnitPropertySheet*>(Sheet()) && CListDialogHooks::AutoFillHook());
+        connect(autoFill, &QPushButton::clicked, this, [this]() {
+            auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
+            if (sheet && CListDialogHooks::AutoFillHook() && OnKillActive())
+                CListDialogHooks::AutoFillHook()(*sheet, PageId(), this);
+        });
+    }
     if (QPushButton* transfer = m_buttons.value(PhoneBookTransfer)) {
         auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
         transfer->setEnabled(sheet && CTransferPhoneBookDataDlg::Available(*sheet));

@@ -1,6 +1,7 @@
 #include "CUnitPhoneListDlg.h"
 
 #include "CGridListType.h"
+#include "CListDialogHooks.h"
 #include "CTransferPhoneBookDataDlg.h"
 #include "CUnitEditIcons.h"
 #include "CUnitListReloadFlags.h"
@@ -125,6 +126,7 @@ bool CUnitPhoneListDlg::OnInitDialog()
     auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
     m_buttons.value(L::PhoneBookTransfer)
         ->setEnabled(m_list.TransferShown() && sheet && CTransferPhoneBookDataDlg::Available(*sheet));
+    m_buttons.value(L::AutoFill)->setEnabled(sheet && CListDialogHooks::AutoFillHook());
     UpdateCount();
     return true;
 }
@@ -188,6 +190,11 @@ void CUnitPhoneListDlg::PressButton(int controlId)
     case L::PhoneBookTransfer:
         if (auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet()); sheet && OnKillActive())
             CTransferPhoneBookDataDlg::RunFromSheet(*sheet, UnitPage::PhoneList, this);
+        break;
+    case L::AutoFill:
+        if (auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
+            sheet && CListDialogHooks::AutoFillHook() && OnKillActive())
+            CListDialogHooks::AutoFillHook()(*sheet, UnitPage::PhoneList, this);
         break;
     default:
         break;
