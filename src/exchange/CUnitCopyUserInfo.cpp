@@ -1,6 +1,7 @@
 #include "CUnitCopyUserInfo.h"
 
 #include "CFleetConnection.h"
+#include "CModelRules.h"
 #include "CTransaction.h"
 #include "CUnitErgoRecord.h"
 
@@ -133,7 +134,8 @@ QStringList CopiedColumns(const QSqlDatabase& db, const QString& table)
 
 CUnitCopyUserInfo::CUnitCopyUserInfo(const QSqlDatabase& db, const CModelRules& rules, int mode,
                                      const QString& sourceImei, const Options& options)
-    : m_db(db), m_capacities(rules), m_mode(mode), m_sourceImei(sourceImei), m_options(options)
+    : m_db(db), m_rules(rules), m_capacities(rules), m_mode(mode), m_sourceImei(sourceImei),
+      m_options(options)
 {
     m_options.nam = qBound(1, m_options.nam, 3);
 }
@@ -168,7 +170,7 @@ CVelmoraError CUnitCopyUserInfo::Load()
         "unit_cross_fleet_enable, "
         "unit_phone_num_nam1, unit_display_prvt_id, unit_private_nam1_urban_id, unit_private_nam1_fleet_id, "
         "unit_private_nam2_urban_id, unit_private_nam2_fleet_id, unit_private_nam3_urban_id, "
-        "unit_private_nam3_fleet_id FROM unit_details ORDER BY unit_imei_num"));
+        "unit_private_nam3_fleet_id, unit_prod_sub_release_id FROM unit_details ORDER BY unit_imei_num"));
     if (!q.exec())
         return CFleetConnection::Error(q.lastError());
     bool found = false;
@@ -185,6 +187,8 @@ CVelmoraError CUnitCopyUserInfo::Load()
             row.namUrban[nam] = q.value(7 + 2 * nam).toLongLong();
             row.namFleet[nam] = q.value(8 + 2 * nam).toLongLong();
         }
+        row.subReleaseId = q.value(13).toInt();
+        row.modelName = m_rules.ModelDisplayName(row.modelType, row.subReleaseId, row.releaseId);
         if (row.imei == m_sourceImei) {
             m_source = row;
             found = true;

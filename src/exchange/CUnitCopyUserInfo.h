@@ -18,6 +18,8 @@ struct CCopyUnitRow
     QString name;
     int modelType = 0;
     int releaseId = 0;
+    int subReleaseId = 0;
+    QString modelName;
     bool crossFleet = false;
     QString phoneNumber;     // NAM1 number
     QString displayPrivate;  // unit_display_prvt_id
@@ -99,6 +101,7 @@ private:
     CExchangeKind Kind() const { return CExchangeKind(m_mode); }
 
     QSqlDatabase m_db;
+    const CModelRules& m_rules;
     CExchangeCapacities m_capacities;
     int m_mode;
     QString m_sourceImei;

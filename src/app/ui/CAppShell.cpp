@@ -6,6 +6,7 @@
 #include "CProgramFolderSetup.h"
 #include "CSplashWnd.h"
 #include "CTalkgroupFeature.h"
+#include "CUnitCopyUserInfoDlg.h"
 #include "CUnitEditFeature.h"
 #include "CUnitsFeature.h"
 #include "CVelmoraApp.h"
@@ -44,6 +45,8 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
 {
     // The units grid opens the unit property sheet of the unit-editing feature.
     CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
+    // The Copy buttons of the sheet's pages open the fleet exchange's copy dialog.
+    CUnitCopyUserInfoDlg::Install();
     CPhoneFeature::Register(frame);
     CTalkgroupFeature::Register(frame);
 }

@@ -2,6 +2,7 @@
 
 #include "CEditSpin.h"
 #include "CGridListType.h"
+#include "CUnitCopyOpener.h"
 #include "CUnitEditIcons.h"
 #include "CUnitSheetLayout.h"
 #include "CVelmoraGridWnd.h"
@@ -129,8 +130,8 @@ void CUnitAlderErgoFieldsDlg::BuildControls(bool hebrew)
     m_buttons.value(F::MoveUp)->setIcon(CUnitEditIcons::ButtonIcon(CUnitEditIcons::MoveUpBitmap));
     m_buttons.value(F::MoveDown)->setIcon(CUnitEditIcons::ButtonIcon(CUnitEditIcons::MoveDownBitmap));
     m_buttons.value(F::CopyUserInfo)->setIcon(CUnitEditIcons::ButtonIcon(CUnitEditIcons::CopyUserBitmap));
-    // Copy user info is not part of this program yet.
-    m_buttons.value(F::CopyUserInfo)->setEnabled(false);
+    // Copy sends the unit's stored ergonomic tables to other units; it waits for its dialog.
+    m_buttons.value(F::CopyUserInfo)->setEnabled(CUnitCopyOpener::Installed());
 
     // The grid keeps Tab for its cells: the controls around it come first (Alt+S reaches the chooser).
     QWidget::setTabOrder(m_sections, m_styleNumber);
@@ -319,6 +320,9 @@ void CUnitAlderErgoFieldsDlg::PressButton(int controlId)
             MoveMenu(controlId == F::MoveUp);
         else if (m_fields.CurrentSection() == F::Shortcuts)
             MoveShortcut(controlId == F::MoveUp);
+        break;
+    case F::CopyUserInfo:
+        CUnitCopyOpener::Run(*this, CUnitCopyOpener::AlderErgonomics, 1);
         break;
     default:
         break;
