@@ -189,6 +189,8 @@ CVelmoraError CUnitCopyUserInfo::Load()
         }
         row.subReleaseId = q.value(13).toInt();
         row.modelName = m_rules.ModelDisplayName(row.modelType, row.subReleaseId, row.releaseId);
+        if (row.modelName.isEmpty())
+            row.modelName = QString::number(row.modelType);
         if (row.imei == m_sourceImei) {
             m_source = row;
             found = true;

@@ -21,3 +21,6 @@ int ErgoScene(int argc, char** argv);
 int TransferScene(int argc, char** argv);
 // The talkgroup manager on a fleet with a few talkgroups, in English and Hebrew: <output folder>.
 int TalkgroupScene(int argc, char** argv);
+
+// The copy-user-information dialog in English and Hebrew.
+int CopyScene(int argc, char** argv);

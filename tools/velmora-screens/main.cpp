@@ -3,7 +3,7 @@
 //   velmora-screens window <English|French|Hebrew> <output folder>
 //   velmora-screens grids <output folder> [program folder]
 //   velmora-screens units <output folder>
-//   velmora-screens sheet | ergo | transfer | talkgroups <output folder>
+//   velmora-screens sheet | ergo | transfer | talkgroups | copy <output folder>
 //
 // "velmora-screens <English|French|Hebrew> <output folder>" is the window scene, as before.
 
@@ -20,10 +20,10 @@ int main(int argc, char** argv)
         const char* name;
         int (*run)(int, char**);
     };
-    static const Scene scenes[] = {{"window", WindowScene},       {"grids", GridScene},
-                                   {"units", UnitsScene},         {"sheet", SheetScene},
-                                   {"ergo", ErgoScene},           {"transfer", TransferScene},
-                                   {"talkgroups", TalkgroupScene}};
+    static const Scene scenes[] = {
+        {"window", WindowScene},        {"grids", GridScene}, {"units", UnitsScene},
+        {"sheet", SheetScene},          {"ergo", ErgoScene},  {"transfer", TransferScene},
+        {"talkgroups", TalkgroupScene}, {"copy", CopyScene}};
     if (argc >= 2) {
         for (const Scene& scene : scenes) {
             if (std::strcmp(argv[1], scene.name) == 0)
@@ -40,6 +40,7 @@ int main(int argc, char** argv)
                          "       velmora-screens sheet <output folder>\n"
                          "       velmora-screens ergo <output folder>\n"
                          "       velmora-screens transfer <output folder>\n"
-                         "       velmora-screens talkgroups <output folder>\n");
+                         "       velmora-screens talkgroups <output folder>\n"
+                         "       velmora-screens copy <output folder>\n");
     return 2;
 }

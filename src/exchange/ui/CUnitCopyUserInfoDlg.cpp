@@ -5,6 +5,7 @@
 #include "CUnitCopyOpener.h"
 #include "CUnitEditIcons.h"
 #include "CUnitPropertySheet.h"
+#include "CVelmoraGridModel.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
 #include "UnitEditMessageIds.h"
@@ -61,7 +62,7 @@ CUnitCopyUserInfoDlg::CUnitCopyUserInfoDlg(const QSqlDatabase& db, const CModelR
     // Only settings are copied to units of one model at a time.
     m_buttons.value(SameModel)->setVisible(CUnitCopyUserInfo::IsSettingsMode(mode));
     m_buttons.value(CopyButton)->setDefault(true);
-    resize(560, 360);
+    resize(640, 360);
 }
 
 QPushButton* CUnitCopyUserInfoDlg::AddButton(int id, int textId, int bitmapId)
@@ -92,6 +93,15 @@ bool CUnitCopyUserInfoDlg::Load()
         m_grid->SetValue(row, ColImei, unit.imei);
         m_grid->SetValue(row, ColModelType, QString::number(unit.modelType));
         m_grid->SetValue(row, ColModel, unit.modelName);
+    }
+    if (!m_grid->LoadColumnWidths()) {
+        // Room for a whole IMEI and a long name without eliding either.
+        const QFontMetrics cells = m_grid->fontMetrics();
+        m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(ColImei),
+                               cells.horizontalAdvance(QString(15, QLatin1Char('8'))) + 14);
+        m_grid->setColumnWidth(CVelmoraGridModel::ModelCol(ColName),
+                               qMax(cells.horizontalAdvance(QString(16, QLatin1Char('n'))) + 12,
+                                    m_grid->DefaultColumnWidth(ColName)));
     }
     const bool any = !others.isEmpty();
     for (int id : {int(CopyButton), int(SelectAll), int(SameModel)})
