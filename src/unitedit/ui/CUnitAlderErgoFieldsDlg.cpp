@@ -30,6 +30,7 @@ enum : int
     TextStyleShown = 7703,    // "... style %1."
     TextSectionLabel = 7704,
     TextNotLoaded = 7705,
+    MsgCopiesStored = 7858, // copy sends the stored tables, not the changes on the page
     TextStyleNumber = 2013,
     TextMenuOrder = 2014,
 };
@@ -322,6 +323,10 @@ void CUnitAlderErgoFieldsDlg::PressButton(int controlId)
             MoveShortcut(controlId == F::MoveUp);
         break;
     case F::CopyUserInfo:
+        // The copy sends the unit's tables: say so when the page holds changes not saved yet.
+        StoreVisible();
+        if (m_fields.HasUnsavedChanges())
+            CVelmoraWrap::ShowError(CVelmoraError::Message(MsgCopiesStored, {}, VMT_NOTICE));
         CUnitCopyOpener::Run(*this, CUnitCopyOpener::AlderErgonomics, 1);
         break;
     default:
