@@ -318,8 +318,9 @@ CVelmoraError CUnitCopyUserInfo::CopyList(const CCopyUnitRow& target, CCopyUserI
     // A target is not added to its own list.
     for (const CExchangeEntry& own : OwnEntries(target))
         list.AddOwnEntry(own);
+    // A full list takes nothing; it is reported only when an entry it does not hold was left out.
     bool tooLarge = false;
-    bool full = list.IsFull();
+    bool full = false;
     for (int i = 0; i < m_entries.size() && !full; ++i) {
         CExchangeEntry e = m_entries.at(i);
         if (Kind() == CExchangeKind::Private) {

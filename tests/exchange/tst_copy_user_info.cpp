@@ -159,6 +159,14 @@ private Q_SLOTS:
         QCOMPARE(result.full, QStringList{"Truck 1"});
         QCOMPARE(PhoneBook(kT1).size(), capacity);
         QCOMPARE(PhoneBook(kT2).size(), 2);
+        // A full target that already holds everything is not reported as lacking room.
+        Exec("DELETE FROM unit_phone_details WHERE unit_imei_num = ? AND unit_speed_dial >= ?",
+             {kT1, capacity - 1});
+        AddPhone("unit_phone_details", kT1, capacity - 1, "Ann", "100");
+        AddPhone("unit_phone_details", kT1, capacity, "Dispatcher ", "0521234011");
+        const CCopyUserInfoResult again = Copy(1, {kT1});
+        QCOMPARE(again.targetsReceived, 0);
+        QVERIFY(again.full.isEmpty());
     }
 
     // Private ids between cross-fleet and plain units; a too-large member is left out of a plain target
