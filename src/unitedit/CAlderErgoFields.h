@@ -108,6 +108,8 @@ public:
     // Writes the image into the unit's four tables (inside the sheet's transaction); changed tells
     // whether it differs from what was loaded.
     CVelmoraError Save(bool& changed);
+    // The page holds changes that are not in the unit's tables yet.
+    bool HasUnsavedChanges() const { return !(m_image == m_stored); }
     // The save was committed: the saved image is the stored one.
     void SaveCommitted()
     {

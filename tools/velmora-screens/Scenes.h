@@ -29,3 +29,6 @@ int CopyWizardScene(int argc, char** argv);
 // Auto fill: the dialog of a phone list and of a consolidated call list, and the whole-fleet run's
 // progress window, in English and Hebrew: <output folder>.
 int AutoFillScene(int argc, char** argv);
+
+// The copy-user-information dialog in English and Hebrew.
+int CopyScene(int argc, char** argv);

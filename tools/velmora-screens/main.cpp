@@ -33,6 +33,7 @@ int main(int argc, char** argv)
         {"sms", SmsScene},
         {"copywizard", CopyWizardScene},
         {"autofill", AutoFillScene},
+        {"copy", CopyScene},
     };
     // clang-format on
     if (argc >= 2) {

@@ -10,6 +10,7 @@
 #include "CSmsLibrary.h"
 #include "CSplashWnd.h"
 #include "CTalkgroupFeature.h"
+#include "CUnitCopyUserInfoDlg.h"
 #include "CUnitEditFeature.h"
 #include "CUnitsFeature.h"
 #include "CVelmoraApp.h"
@@ -50,6 +51,8 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
 {
     // The units grid opens the unit property sheet of the unit-editing feature.
     CUnitsFeature::Register(frame, CUnitEditFeature::Register(frame));
+    // The Copy buttons of the sheet's pages open the fleet exchange's copy dialog.
+    CUnitCopyUserInfoDlg::Install();
     CPhoneFeature::Register(frame);
     CCopyWizardFeature::Register(frame);
     CTalkgroupFeature::Register(frame);

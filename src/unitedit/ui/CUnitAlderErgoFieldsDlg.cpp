@@ -2,6 +2,7 @@
 
 #include "CEditSpin.h"
 #include "CGridListType.h"
+#include "CUnitCopyOpener.h"
 #include "CUnitEditIcons.h"
 #include "CUnitSheetLayout.h"
 #include "CVelmoraGridWnd.h"
@@ -29,6 +30,7 @@ enum : int
     TextStyleShown = 7703,    // "... style %1."
     TextSectionLabel = 7704,
     TextNotLoaded = 7705,
+    MsgCopiesStored = 7858, // copy sends the stored tables, not the changes on the page
     TextStyleNumber = 2013,
     TextMenuOrder = 2014,
 };
@@ -129,8 +131,8 @@ void CUnitAlderErgoFieldsDlg::BuildControls(bool hebrew)
     m_buttons.value(F::MoveUp)->setIcon(CUnitEditIcons::ButtonIcon(CUnitEditIcons::MoveUpBitmap));
     m_buttons.value(F::MoveDown)->setIcon(CUnitEditIcons::ButtonIcon(CUnitEditIcons::MoveDownBitmap));
     m_buttons.value(F::CopyUserInfo)->setIcon(CUnitEditIcons::ButtonIcon(CUnitEditIcons::CopyUserBitmap));
-    // Copy user info is not part of this program yet.
-    m_buttons.value(F::CopyUserInfo)->setEnabled(false);
+    // Copy sends the unit's stored ergonomic tables to other units; it waits for its dialog.
+    m_buttons.value(F::CopyUserInfo)->setEnabled(CUnitCopyOpener::Installed());
 
     // The grid keeps Tab for its cells: the controls around it come first (Alt+S reaches the chooser).
     QWidget::setTabOrder(m_sections, m_styleNumber);
@@ -319,6 +321,13 @@ void CUnitAlderErgoFieldsDlg::PressButton(int controlId)
             MoveMenu(controlId == F::MoveUp);
         else if (m_fields.CurrentSection() == F::Shortcuts)
             MoveShortcut(controlId == F::MoveUp);
+        break;
+    case F::CopyUserInfo:
+        // The copy sends the unit's tables: say so when the page holds changes not saved yet.
+        StoreVisible();
+        if (m_fields.HasUnsavedChanges())
+            CVelmoraWrap::ShowError(CVelmoraError::Message(MsgCopiesStored, {}, VMT_NOTICE));
+        CUnitCopyOpener::Run(*this, CUnitCopyOpener::AlderErgonomics, 1);
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include "CConsolNumberType.h"
 #include "CGridListType.h"
 #include "CListDialogHooks.h"
+#include "CUnitCopyOpener.h"
 #include "CUnitEditIcons.h"
 #include "CUnitListReloadFlags.h"
 #include "CUnitPropertySheet.h"
@@ -104,7 +105,7 @@ void CUnitConsolCallListDlg::BuildControls(bool hebrew)
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
-    // Their dialogs are not part of this program yet; the transfer waits for its opener.
+    // Auto fill is not part of this program yet; copy waits for the sheet, the transfer for its opener.
     for (int id : {int(L::CopyUserInfo), int(L::AutoFill), int(L::PhoneBookTransfer)})
         m_buttons.value(id)->setEnabled(false);
     m_buttons.value(L::PhoneBookTransfer)->setVisible(m_list.Unit().IsAlder());
@@ -166,6 +167,7 @@ bool CUnitConsolCallListDlg::OnInitDialog()
         m_reloadFlags->Clear(UnitPage::Consolidated);
     m_buttons.value(L::AutoFill)
         ->setEnabled(qobject_cast<CUnitPropertySheet*>(Sheet()) && CListDialogHooks::AutoFillHook());
+    m_buttons.value(L::CopyUserInfo)->setEnabled(Sheet() && CUnitCopyOpener::Installed());
     UpdateCount();
     return true;
 }
@@ -228,6 +230,9 @@ void CUnitConsolCallListDlg::PressButton(int controlId)
         m_buttons.value(controlId)->setChecked(true);
         if (OnKillActive())
             m_list.SetSort(controlId);
+        break;
+    case L::CopyUserInfo:
+        CUnitCopyOpener::Run(*this, CUnitCopyOpener::Consolidated, 1);
         break;
     case L::PhoneBookTransfer:
         OpenTransfer();

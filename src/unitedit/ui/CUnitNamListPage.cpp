@@ -2,6 +2,7 @@
 
 #include "CListDialogHooks.h"
 #include "CTransferPhoneBookDataDlg.h"
+#include "CUnitCopyOpener.h"
 #include "CUnitEditIcons.h"
 #include "CUnitPropertySheet.h"
 #include "CUnitSheetLayout.h"
@@ -72,7 +73,7 @@ CUnitNamListPage::CUnitNamListPage(const CNamListKind& kind, const CUnitSheetUni
         buttons->addWidget(AddButton(UnmarkAll, UnitEditText::ListUnmarkAll));
     }
     buttons->addSpacing(12);
-    // The dialogs these open are not part of the program yet (the transfer waits for the sheet).
+    // Auto fill is not part of the program yet; copy and the transfer wait for the sheet.
     buttons->addWidget(AddButton(CopyUserInfo, UnitEditText::PhoneCopyUserInfo));
     m_buttons.value(CopyUserInfo)->setEnabled(false);
     if (kind.autoFill) {
@@ -153,6 +154,11 @@ bool CUnitNamListPage::OnInitDialog()
                 CListDialogHooks::AutoFillHook()(*sheet, PageId(), this);
         });
     }
+    if (QPushButton* copy = m_buttons.value(CopyUserInfo); copy && CopyMode() != 0) {
+        copy->setEnabled(Sheet() && CUnitCopyOpener::Installed());
+        connect(copy, &QPushButton::clicked, this,
+                [this]() { CUnitCopyOpener::Run(*this, CopyMode(), m_list.CurrentNam()); });
+    }
     if (QPushButton* transfer = m_buttons.value(PhoneBookTransfer)) {
         auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet());
         transfer->setEnabled(sheet && CTransferPhoneBookDataDlg::Available(*sheet));
@@ -163,6 +169,20 @@ bool CUnitNamListPage::OnInitDialog()
         });
     }
     return true;
+}
+
+int CUnitNamListPage::CopyMode() const
+{
+    const QString& table = m_list.Kind().table;
+    if (table == QLatin1String("unit_private_details"))
+        return CUnitCopyOpener::Private;
+    if (table == QLatin1String("unit_tg_details"))
+        return CUnitCopyOpener::Talkgroups;
+    if (table == QLatin1String("unit_status_msg_list"))
+        return CUnitCopyOpener::StatusMessages;
+    if (table == QLatin1String("unit_tg_scan"))
+        return CUnitCopyOpener::ScanList;
+    return 0;
 }
 
 bool CUnitNamListPage::OnSetActive()

@@ -53,6 +53,8 @@ public:
     void OnNamChosen(int index);
 
 private:
+    // What the Copy button copies: the copy dialog's mode of this list (0: none).
+    int CopyMode() const;
     QPushButton* AddButton(int controlId, int textId);
     void OnMove(bool up);
     void OnClear();

@@ -3,6 +3,7 @@
 #include "CGridListType.h"
 #include "CListDialogHooks.h"
 #include "CTransferPhoneBookDataDlg.h"
+#include "CUnitCopyOpener.h"
 #include "CUnitEditIcons.h"
 #include "CUnitListReloadFlags.h"
 #include "CUnitPropertySheet.h"
@@ -87,7 +88,7 @@ void CUnitPhoneListDlg::BuildControls(bool hebrew)
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
-    // Their dialogs are not part of this program yet; the transfer waits for the sheet (OnInitDialog).
+    // Auto fill is not part of this program yet; copy and the transfer wait for the sheet (OnInitDialog).
     for (int id : {int(L::CopyUserInfo), int(L::AutoFill), int(L::PhoneBookTransfer)})
         m_buttons.value(id)->setEnabled(false);
     m_buttons.value(L::PhoneBookTransfer)->setVisible(m_list.TransferShown());
@@ -127,6 +128,7 @@ bool CUnitPhoneListDlg::OnInitDialog()
     m_buttons.value(L::PhoneBookTransfer)
         ->setEnabled(m_list.TransferShown() && sheet && CTransferPhoneBookDataDlg::Available(*sheet));
     m_buttons.value(L::AutoFill)->setEnabled(sheet && CListDialogHooks::AutoFillHook());
+    m_buttons.value(L::CopyUserInfo)->setEnabled(sheet && CUnitCopyOpener::Installed());
     UpdateCount();
     return true;
 }
@@ -186,6 +188,9 @@ void CUnitPhoneListDlg::PressButton(int controlId)
     case L::SortByNumber:
         if (OnKillActive())
             m_list.Sort(controlId);
+        break;
+    case L::CopyUserInfo:
+        CUnitCopyOpener::Run(*this, CUnitCopyOpener::PhoneBook, 1);
         break;
     case L::PhoneBookTransfer:
         if (auto* sheet = qobject_cast<CUnitPropertySheet*>(Sheet()); sheet && OnKillActive())
