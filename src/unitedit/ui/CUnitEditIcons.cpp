@@ -77,13 +77,16 @@ QIcon CUnitEditIcons::ButtonIcon(int bitmapId)
         p.drawRect(QRectF(5, 5, 6, 2));
         p.drawRect(QRectF(5, 9, 6, 2));
         break;
-    default:
+    case TransferBitmap:
         // Phone-book transfer: two arrows.
         p.drawPolygon(QPolygonF({QPointF(1, 5), QPointF(6, 1), QPointF(6, 9)}));
         p.drawRect(QRectF(6, 4, 9, 2));
         p.drawPolygon(QPolygonF({QPointF(15, 11), QPointF(10, 7), QPointF(10, 15)}));
         p.drawRect(QRectF(1, 10, 9, 2));
         break;
+    default:
+        // A button this set has no picture for (Close, Help) goes without one.
+        return QIcon();
     }
     return QIcon(pixmap);
 }
