@@ -14,6 +14,7 @@
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
 #include "Scenes.h"
+#include "SheetListRows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -162,12 +163,8 @@ int AutoFillScene(int argc, char** argv)
     bool ok = true;
     for (const bool hebrew : {false, true}) {
         const QString lang = hebrew ? QStringLiteral("he") : QStringLiteral("en");
-        auto strings = std::make_shared<CResourceStrings>();
-        if (!strings->Load(program + (hebrew ? QStringLiteral("/VelmoraHebRes.lang")
-                                             : QStringLiteral("/VelmoraRes.lang"))))
+        if (!UseSceneLanguage(program, hebrew))
             return 1;
-        CVelmoraWrap::SetResourceStrings(strings);
-        QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
         const QString path = scratch.path() + QStringLiteral("/fleet_%1.vlf").arg(lang);
         if (!MakeFleet(path, hebrew, 600))
             return 1;

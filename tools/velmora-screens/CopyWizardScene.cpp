@@ -12,6 +12,7 @@
 #include "CVelmoraWrap.h"
 #include "CopyWizardIds.h"
 #include "Scenes.h"
+#include "SheetListRows.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -131,12 +132,8 @@ int CopyWizardScene(int argc, char** argv)
         return 1;
     bool ok = true;
     for (const bool hebrew : {false, true}) {
-        auto strings = std::make_shared<CResourceStrings>();
-        if (!strings->Load(program + (hebrew ? QStringLiteral("/VelmoraHebRes.lang")
-                                             : QStringLiteral("/VelmoraRes.lang"))))
+        if (!UseSceneLanguage(program, hebrew))
             return 1;
-        CVelmoraWrap::SetResourceStrings(strings);
-        QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
         ok = ShootWizard(rules, QStringLiteral("/home/fleet"), out, hebrew) && ok;
     }
     return ok ? 0 : 1;

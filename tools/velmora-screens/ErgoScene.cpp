@@ -15,6 +15,7 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
 #include "Scenes.h"
+#include "SheetListRows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -154,12 +155,8 @@ int ErgoScene(int argc, char** argv)
     bool ok = true;
     for (const bool hebrew : {false, true}) {
         const QString lang = hebrew ? QStringLiteral("he") : QStringLiteral("en");
-        auto strings = std::make_shared<CResourceStrings>();
-        if (!strings->Load(program + (hebrew ? QStringLiteral("/VelmoraHebRes.lang")
-                                             : QStringLiteral("/VelmoraRes.lang"))))
+        if (!UseSceneLanguage(program, hebrew))
             return 1;
-        CVelmoraWrap::SetResourceStrings(strings);
-        QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
         const QString path = scratch.path() + QStringLiteral("/ergo_%1.vlf").arg(lang);
         if (!MakeFleet(path, hebrew)) {
             std::fprintf(stderr, "could not make the fleet %s\n", qPrintable(path));

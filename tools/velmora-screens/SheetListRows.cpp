@@ -1,5 +1,11 @@
 #include "SheetListRows.h"
 
+#include "CResourceStrings.h"
+#include "CVelmoraWrap.h"
+
+#include <QApplication>
+#include <memory>
+
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
@@ -92,4 +98,15 @@ bool AddSheetListRows(const QSqlDatabase& db, const QString& imei, bool hebrew)
                            c.index, ++rec, language});
     }
     return ok;
+}
+
+bool UseSceneLanguage(const QString& program, bool hebrew)
+{
+    auto strings = std::make_shared<CResourceStrings>();
+    if (!strings->Load(program +
+                       (hebrew ? QStringLiteral("/VelmoraHebRes.lang") : QStringLiteral("/VelmoraRes.lang"))))
+        return false;
+    CVelmoraWrap::SetResourceStrings(strings);
+    QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
+    return true;
 }

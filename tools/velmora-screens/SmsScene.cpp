@@ -20,6 +20,7 @@
 #include "CVelmoraWrap.h"
 #include "IVelmoraQuestion.h"
 #include "Scenes.h"
+#include "SheetListRows.h"
 #include "Sms.h"
 
 #include <QApplication>
@@ -169,12 +170,8 @@ int SmsScene(int argc, char** argv)
     bool ok = true;
     for (const bool hebrew : {false, true}) {
         const QString lang = hebrew ? QStringLiteral("he") : QStringLiteral("en");
-        auto strings = std::make_shared<CResourceStrings>();
-        if (!strings->Load(program + (hebrew ? QStringLiteral("/VelmoraHebRes.lang")
-                                             : QStringLiteral("/VelmoraRes.lang"))))
+        if (!UseSceneLanguage(program, hebrew))
             return 1;
-        CVelmoraWrap::SetResourceStrings(strings);
-        QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
         const QString path = program + QStringLiteral("/sms_%1.vlf").arg(lang);
         if (!MakeFleet(path, hebrew)) {
             std::fprintf(stderr, "could not make the fleet %s\n", qPrintable(path));

@@ -13,6 +13,7 @@
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
 #include "Scenes.h"
+#include "SheetListRows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -186,12 +187,8 @@ int TalkgroupScene(int argc, char** argv)
     bool ok = true;
     for (const bool hebrew : {false, true}) {
         const QString lang = hebrew ? QStringLiteral("he") : QStringLiteral("en");
-        auto strings = std::make_shared<CResourceStrings>();
-        if (!strings->Load(program + (hebrew ? QStringLiteral("/VelmoraHebRes.lang")
-                                             : QStringLiteral("/VelmoraRes.lang"))))
+        if (!UseSceneLanguage(program, hebrew))
             return 1;
-        CVelmoraWrap::SetResourceStrings(strings);
-        QApplication::setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);
         const QString path = scratch.path() + QStringLiteral("/fleet_%1.vlf").arg(lang);
         if (!MakeFleet(path, hebrew))
             return 1;
