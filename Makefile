@@ -1,10 +1,12 @@
 # The two set-up commands of the README:
 #   make run    installs what is missing, builds, and starts Velmora
 #   make test   installs what is missing, builds, and runs every test
+# and for packagers: make install [PREFIX=/usr/local] [DESTDIR=/tmp/pkg]
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test check-sanitize clean
+.PHONY: deps configure build run test install check-sanitize clean
 
 deps:
 	./scripts/install-deps.sh
@@ -20,6 +22,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # AddressSanitizer + UndefinedBehaviorSanitizer build in build-sanitize and the whole suite run there
 # (slow: not part of CI).

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-serialport-dev qt6-translations-l10n
   libqt6dbus6 libzstd-dev zstd sqlite3
   dbus xvfb xauth imagemagick fonts-dejavu-core fonts-liberation2 culmus
+  desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -13,7 +13,15 @@ QString CInstalledData::Dir()
     const QString fromEnv = qEnvironmentVariable("VELMORA_SHARE_DIR");
     if (!fromEnv.isEmpty())
         return fromEnv;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmora"));
+    const QString bin = QCoreApplication::applicationDirPath();
+#ifdef VELMORA_DATA_FROM_BIN
+    // Where the install put the data, relative to the program (the same as the build tree's unless the
+    // packager moved the folders).
+    const QString installed = QDir::cleanPath(bin + QStringLiteral("/" VELMORA_DATA_FROM_BIN));
+    if (QFileInfo::exists(installed))
+        return installed;
+#endif
+    return QDir::cleanPath(bin + QStringLiteral("/../share/velmora"));
 }
 
 QString CInstalledData::DefaultProgramFolder()

@@ -15,8 +15,8 @@ public:
         Hebrew = 3
     };
 
-    // The installed data folder: share/velmora beside the program's bin/ folder, or the folder named
-    // by VELMORA_SHARE_DIR.
+    // The installed data folder: share/velmora beside the program's bin/ folder (where the install
+    // rules put it, relative to the program), or the folder named by VELMORA_SHARE_DIR.
     static QString Dir();
     // The program folder of an account that has not chosen one: "Velmora" in the user's data folder.
     static QString DefaultProgramFolder();

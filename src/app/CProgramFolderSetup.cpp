@@ -1,5 +1,6 @@
 #include "CProgramFolderSetup.h"
 
+#include "CDesktopRegistration.h"
 #include "CInstalledData.h"
 #include "CVelmoraWrap.h"
 
@@ -140,36 +141,25 @@ void CProgramFolderSetup::WriteDefaultSettings(const QString& folder)
     CVelmoraWrap::SetRegistryValues(values);
 }
 
-void CProgramFolderSetup::RegisterFileTypes(const QString& executable, const QString& folder)
+QString CProgramFolderSetup::WindowProgram()
 {
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/velmora");
+    const QFileInfo window(beside);
+    return window.isFile() && window.isExecutable() ? beside : QCoreApplication::applicationFilePath();
+}
+
+bool CProgramFolderSetup::RegisterFileTypes(const QString& executable, QString& why)
+{
+    const CDesktopRegistration desktop(InstalledDataDir() + QStringLiteral("/.."));
+    QStringList systemDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    const auto write = [](const QString& path, const QByteArray& text) {
-        QDir().mkpath(QFileInfo(path).path());
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(text);
-            file.commit();
-        }
-    };
-    write(dataHome + QStringLiteral("/mime/packages/velmora.xml"),
-          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-          "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-          "  <mime-type type=\"application/x-velmora-fleet\">\n"
-          "    <comment>Velmora fleet file</comment>\n"
-          "    <glob pattern=\"*.vlf\"/>\n"
-          "  </mime-type>\n"
-          "  <mime-type type=\"application/x-velmora-pim\">\n"
-          "    <comment>Velmora PIM file</comment>\n"
-          "    <glob pattern=\"*.pim\"/>\n"
-          "  </mime-type>\n"
-          "</mime-info>\n");
-    write(dataHome + QStringLiteral("/applications/velmora.desktop"),
-          QByteArray("[Desktop Entry]\nType=Application\nName=Velmora\n"
-                     "Comment=Program and manage a fleet of trunked-radio telephones\nExec=\"") +
-              executable.toUtf8() +
-              "\" %F\nIcon=" + (folder + QStringLiteral("/icons/velmora-256.png")).toUtf8() +
-              "\nMimeType=application/x-velmora-fleet;application/x-velmora-pim;\n"
-              "Categories=Office;Utility;\nTerminal=false\n");
+    systemDirs.removeAll(dataHome);
+    if (desktop.InstalledSystemWide(executable, systemDirs))
+        return true;
+    if (!desktop.WriteForUser(executable, dataHome, why))
+        return false;
+    CDesktopRegistration::RefreshDesktopCaches(dataHome);
+    return true;
 }
 
 bool CProgramFolderSetup::RunIfFirstStart(QString& why)
@@ -180,6 +170,9 @@ bool CProgramFolderSetup::RunIfFirstStart(QString& why)
     if (!FillProgramFolder(folder, InstalledDataDir(), why))
         return false;
     WriteDefaultSettings(folder);
-    RegisterFileTypes(QCoreApplication::applicationFilePath(), folder);
+    // Without the desktop's file types the program still works: a failure here does not stop it.
+    QString typesWhy;
+    if (!RegisterFileTypes(WindowProgram(), typesWhy))
+        qWarning("velmora: file types not registered: %s", qPrintable(typesWhy));
     return true;
 }

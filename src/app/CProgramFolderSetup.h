@@ -23,5 +23,11 @@ public:
     // when a newer installed file could not be put in place.
     static bool RefreshLanguageFiles(const QString& folder, const QString& dataDir, QString& why);
     static void WriteDefaultSettings(const QString& folder);
-    static void RegisterFileTypes(const QString& executable, const QString& folder);
+    // The program the desktop should start for a file: the window program beside the running one (the
+    // command-line tools start the first run too), else the running program itself.
+    static QString WindowProgram();
+    // Registers the program's desktop entry, file types and icons for this account (CDesktopRegistration),
+    // unless the prefix it was installed in gives them to every account already. False (with why) when
+    // they could not be written.
+    static bool RegisterFileTypes(const QString& executable, QString& why);
 };

@@ -101,7 +101,6 @@ int CCliTool::Run(const QStringList& args)
     // Start-up as the window's, with an instance key of this process alone: the tool runs beside the
     // window and beside other runs of itself.
     static int runs = 0;
-    const bool firstRun = !CVelmoraWrap::SettingsStoreExists();
     CVelmoraApp app;
     app.SetInstanceKey(
         QStringLiteral("velmora-cli-%1-%2").arg(QCoreApplication::applicationPid()).arg(++runs));
@@ -115,12 +114,6 @@ int CCliTool::Run(const QStringList& args)
         return ExitFailed;
     }
 
-    if (firstRun) {
-        // The first run registered the file types with this tool as their program: a double-clicked
-        // fleet file belongs to the window beside it.
-        CProgramFolderSetup::RegisterFileTypes(
-            QCoreApplication::applicationDirPath() + QStringLiteral("/velmora"), app.ProgramFolder());
-    }
     CCliTemp::RemoveLeftovers();
     CFleetContext fleets(CFleetSettings::ForProgramFolder(app.ProgramFolder(), app.CarrierId()));
     const CCliContext context{arguments, m_out, m_err, answerer, app, fleets};

@@ -3,7 +3,9 @@
 //   velmora-datagen lang   <in.tsv> <out.lang>            check a language table and install it
 //   velmora-datagen sqlite <out.db> <script.sql>...        build a database from SQL scripts
 //   velmora-datagen splash <in.txt> <out.bmp>              draw a splash picture from its text
-//   velmora-datagen icon   <size> <out.png>                 draw the program's icon
+//   velmora-datagen icon   <size> <out.png> [fleet|pim]     draw the program's icon, or a file type's
+//   velmora-datagen desktop <in> <out> <en.tsv> <fr.tsv> <he.tsv>
+//                                                          fill a desktop entry or MIME package template
 //
 // Every output is written to a temporary file first and renamed, so a failed run leaves no half file.
 
@@ -15,6 +17,8 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
@@ -155,33 +159,145 @@ int Splash(const QString& in, const QString& out)
     return QFile::rename(temp, out) ? 0 : Fail(QStringLiteral("%1: cannot rename").arg(out));
 }
 
-// The program's mark: a mast with three rising waves on a rounded blue tile.
-int Icon(int size, const QString& out)
+// The program's mark: a mast with three rising waves, drawn on a 64-unit square.
+void DrawMast(QPainter& p, const QPointF& mast, qreal scale, const QColor& pole, const QColor& waves)
+{
+    p.setPen(QPen(pole, 5 * scale, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(mast, mast + QPointF(0, 22 * scale));
+    for (int i = 1; i <= 3; ++i) {
+        const qreal r = 7.5 * i * scale;
+        QColor wave = waves;
+        wave.setAlpha(255 - 50 * (i - 1));
+        p.setPen(QPen(wave, 3.5 * scale, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(mast.x() - r, mast.y() - r, 2 * r, 2 * r), 35 * 16, 110 * 16);
+    }
+}
+
+// A file type's icon: a page with a folded corner carrying the mark, blue for fleets, green for PIM.
+void DrawDocument(QPainter& p, bool pim)
+{
+    QPainterPath page;
+    page.moveTo(10, 2);
+    page.lineTo(42, 2);
+    page.lineTo(56, 16);
+    page.lineTo(56, 62);
+    page.lineTo(10, 62);
+    page.closeSubpath();
+    p.setPen(QPen(QColor(90, 100, 110), 1.5));
+    p.setBrush(QColor(250, 251, 252));
+    p.drawPath(page);
+    p.setBrush(QColor(210, 216, 222));
+    p.drawPolygon(QPolygonF({QPointF(42, 2), QPointF(42, 16), QPointF(56, 16)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(pim ? QColor(40, 130, 80) : QColor(36, 96, 156));
+    p.drawRoundedRect(QRectF(16, 24, 34, 32), 6, 6);
+    DrawMast(p, QPointF(33, 40), 0.62, QColor(235, 244, 252), QColor(200, 230, 250));
+}
+
+int Icon(int size, const QString& out, const QString& kind)
 {
     if (size < 16 || size > 1024)
         return Fail(QStringLiteral("icon size out of range: %1").arg(size));
+    if (!kind.isEmpty() && kind != QLatin1String("fleet") && kind != QLatin1String("pim"))
+        return Fail(QStringLiteral("unknown icon kind: %1").arg(kind));
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 64.0, size / 64.0);
-    QLinearGradient tile(0, 0, 0, 64);
-    tile.setColorAt(0, QColor(36, 96, 156));
-    tile.setColorAt(1, QColor(12, 40, 76));
-    p.setPen(Qt::NoPen);
-    p.setBrush(tile);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-    const QPointF mast(32, 34);
-    p.setPen(QPen(QColor(235, 244, 252), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(mast, QPointF(32, 56));
-    for (int i = 1; i <= 3; ++i) {
-        const qreal r = 7.5 * i;
-        p.setPen(QPen(QColor(160, 210, 245, 255 - 50 * (i - 1)), 3.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawArc(QRectF(mast.x() - r, mast.y() - r, 2 * r, 2 * r), 35 * 16, 110 * 16);
+    if (kind.isEmpty()) {
+        QLinearGradient tile(0, 0, 0, 64);
+        tile.setColorAt(0, QColor(36, 96, 156));
+        tile.setColorAt(1, QColor(12, 40, 76));
+        p.setPen(Qt::NoPen);
+        p.setBrush(tile);
+        p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+        DrawMast(p, QPointF(32, 34), 1.0, QColor(235, 244, 252), QColor(160, 210, 245));
+    } else {
+        DrawDocument(p, kind == QLatin1String("pim"));
     }
     p.end();
     QSaveFile file(out);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+        return Fail(QStringLiteral("%1: cannot write").arg(out));
+    return 0;
+}
+
+// Text as a desktop entry value: backslash, newline, tab and a leading space escaped.
+QString DesktopValue(const QString& text)
+{
+    QString value = text;
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
+        .replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    if (value.startsWith(QLatin1Char(' ')))
+        value.replace(0, 1, QStringLiteral("\\s"));
+    return value;
+}
+
+// One template line holding "@id@" as one line per language: the English text under the line's own
+// key or element, then each translation as Key[code]= (desktop entry) or xml:lang="code" (MIME package).
+bool ExpandLine(const QString& line, bool xml, const QList<std::pair<QString, CResourceStrings>>& languages,
+                QStringList& lines, QString& why)
+{
+    static const QRegularExpression placeholder(QStringLiteral("@(\\d+)@"));
+    const QRegularExpressionMatch match = placeholder.match(line);
+    if (!match.hasMatch()) {
+        lines << line;
+        return true;
+    }
+    const int id = match.captured(1).toInt();
+    for (const auto& [code, strings] : languages) {
+        if (!strings.Contains(id) || strings.Text(id).trimmed().isEmpty()) {
+            why = QStringLiteral("no text %1 in the %2 table").arg(id).arg(code);
+            return false;
+        }
+        const QString text = xml ? strings.Text(id).toHtmlEscaped() : DesktopValue(strings.Text(id));
+        QString out = line;
+        out.replace(match.capturedStart(), match.capturedLength(), text);
+        if (code != QLatin1String("en")) {
+            if (xml) {
+                const int tagEnd =
+                    out.indexOf(QRegularExpression(QStringLiteral("[ />]")), out.indexOf(QLatin1Char('<')));
+                out.insert(tagEnd, QStringLiteral(" xml:lang=\"%1\"").arg(code));
+            } else {
+                out.insert(out.indexOf(QLatin1Char('=')), QStringLiteral("[%1]").arg(code));
+            }
+        }
+        lines << out;
+    }
+    return true;
+}
+
+// Fills a desktop entry (*.desktop.in) or MIME package (*.xml.in) template with the texts of the
+// language tables (en, fr, he, in that order); the template's own comments are left out.
+int Desktop(const QString& in, const QString& out, const QStringList& tables)
+{
+    QByteArray data;
+    QString error;
+    if (!ReadFile(in, data, error))
+        return Fail(error);
+    QList<std::pair<QString, CResourceStrings>> languages;
+    for (const QString& table : tables) {
+        languages.append({QFileInfo(table).baseName(), CResourceStrings()});
+        if (!languages.last().second.Load(table))
+            return Fail(languages.last().second.ErrorString());
+    }
+    const bool xml = in.endsWith(QLatin1String(".xml.in"));
+    QStringList lines;
+    bool inComment = false;
+    for (const QString& line : QString::fromUtf8(data).split(QLatin1Char('\n'))) {
+        if (xml && line.trimmed().startsWith(QLatin1String("<!--")))
+            inComment = true;
+        const bool skip = inComment || (!xml && line.startsWith(QLatin1Char('#')));
+        if (inComment && line.contains(QLatin1String("-->")))
+            inComment = false;
+        if (!skip && !ExpandLine(line, xml, languages, lines, error))
+            return Fail(QStringLiteral("%1: %2").arg(in, error));
+    }
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines.join(QLatin1Char('\n')).toUtf8()) < 0 ||
+        !file.commit())
         return Fail(QStringLiteral("%1: cannot write").arg(out));
     return 0;
 }
@@ -200,7 +316,9 @@ int main(int argc, char** argv)
         return Sqlite(args[1], args.mid(2));
     if (args.size() == 3 && args[0] == QLatin1String("splash"))
         return Splash(args[1], args[2]);
-    if (args.size() == 3 && args[0] == QLatin1String("icon"))
-        return Icon(args[1].toInt(), args[2]);
-    return Fail(QStringLiteral("usage: velmora-datagen lang|sqlite|splash|icon ..."));
+    if ((args.size() == 3 || args.size() == 4) && args[0] == QLatin1String("icon"))
+        return Icon(args[1].toInt(), args[2], args.value(3));
+    if (args.size() == 6 && args[0] == QLatin1String("desktop"))
+        return Desktop(args[1], args[2], args.mid(3));
+    return Fail(QStringLiteral("usage: velmora-datagen lang|sqlite|splash|icon|desktop ..."));
 }

@@ -160,6 +160,8 @@ void CAppShell::SetProgramIdentity()
 {
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // Ties the windows to the desktop entry (velmora.desktop): the desktop shows its icon and name for them.
+    QApplication::setDesktopFileName(QStringLiteral("velmora"));
     QIcon icon;
     for (const char* size : {"32", "64", "256"})
         icon.addFile(CProgramFolderSetup::InstalledDataDir() +
