@@ -230,6 +230,25 @@ private Q_SLOTS:
         QCOMPARE(Store()->Contacts().size(), 3);
     }
 
+    void closingTheFileKeepsTheCardsEdits()
+    {
+        const QString path = Store()->Path();
+        Select(m_dov.id);
+        Edit("pimEmail")->setText(QStringLiteral("dov@example.com"));
+        ClosePhoneBookRecordset();
+        CloseDateBookRecordset();
+        CloseDatabase();
+        QVERIFY(!m_view->ContactInfo()->IsActive());
+        QVERIFY(OpenDatabase(path) != 0);
+        QCOMPARE(Store()->ContactById(m_dov.id)->email, QStringLiteral("dov@example.com"));
+        // And so does closing the view itself.
+        QVERIFY(OpenPhoneBookRecordset(VelmoraPim::PhoneBookReadWrite) != 0);
+        Select(m_acme.id);
+        Edit("pimCompany")->setText(QStringLiteral("Southwind"));
+        m_view.reset();
+        QCOMPARE(Store()->ContactById(m_acme.id)->company, QStringLiteral("Southwind"));
+    }
+
     void deleteAsksFirst()
     {
         Select(m_dov.id);
