@@ -200,6 +200,24 @@ private Q_SLOTS:
         QCOMPARE(List()->count(), 4);
     }
 
+    void keysOfTheList()
+    {
+        Select(m_dov.id);
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Return);
+        QVERIFY(Edit("pimName")->hasFocus());
+        QCOMPARE(Edit("pimName")->selectedText(), m_dov.name);
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(m_view->ContactInfo()->IsEditingNew());
+        QVERIFY(Edit("pimName")->hasFocus());
+        // Down from the search field goes into the list.
+        Edit("pimSearch")->setFocus();
+        QTest::keyClick(Edit("pimSearch"), Qt::Key_Down);
+        QVERIFY(List()->hasFocus());
+        QVERIFY(m_view->PhoneList()->CurrentId() != 0);
+    }
+
     void leavingTheCardSavesAndABlankNameKeepsIt()
     {
         Select(m_dov.id);
