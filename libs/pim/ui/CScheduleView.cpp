@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
 
 CScheduleView::CScheduleView(CDateBookLayout::Period period, QWidget* parent)
     : QWidget(parent), m_period(period), m_date(QDate::currentDate())
