@@ -15,6 +15,7 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -29,7 +30,13 @@ CDBTabWnd::CDBTabWnd(QWidget* parent) : QTabWidget(parent), m_date(QDate::curren
     if (QGuiApplication::layoutDirection() == Qt::RightToLeft && locale().language() != QLocale::Hebrew)
         setLocale(QLocale(QLocale::Hebrew, QLocale::Israel));
 
-    m_calendar = new CCalendarView(this);
+    // The navigator sits at the top of a panel that fills the page's height.
+    m_navigator = new QWidget(this);
+    auto* column = new QVBoxLayout(m_navigator);
+    column->setContentsMargins(0, 0, 0, 0);
+    m_calendar = new CCalendarView(m_navigator);
+    column->addWidget(m_calendar);
+    column->addStretch(1);
     m_day = new CDayView(this);
     m_week = new CWeekView(this);
     m_month = new CMonthView(this);
@@ -42,12 +49,10 @@ CDBTabWnd::CDBTabWnd(QWidget* parent) : QTabWidget(parent), m_date(QDate::curren
     bar->setContentsMargins(4, 0, 4, 0);
     m_period = new QLabel(corner);
     m_previous = new QToolButton(corner);
-    m_previous->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     m_previous->setAutoRaise(true);
     m_today = new QToolButton(corner);
     m_today->setAutoRaise(true);
     m_next = new QToolButton(corner);
-    m_next->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     m_next->setAutoRaise(true);
     for (QToolButton* button : {m_previous, m_today, m_next})
         button->setFocusPolicy(Qt::NoFocus);
@@ -75,6 +80,7 @@ CDBTabWnd::CDBTabWnd(QWidget* parent) : QTabWidget(parent), m_date(QDate::curren
     });
     connect(this, &QTabWidget::currentChanged, this, &CDBTabWnd::OnTabChanged);
     RetranslateCaptions();
+    UpdateArrows();
     OnTabChanged(currentIndex());
 }
 
@@ -111,11 +117,11 @@ void CDBTabWnd::OnTabChanged(int index)
     if (!page)
         return;
     QList<int> sizes;
-    if (m_calendar->parentWidget() && m_calendar->parentWidget() != page) {
-        if (auto* before = qobject_cast<QSplitter*>(m_calendar->parentWidget()))
+    if (m_navigator->parentWidget() && m_navigator->parentWidget() != page) {
+        if (auto* before = qobject_cast<QSplitter*>(m_navigator->parentWidget()))
             sizes = before->sizes();
     }
-    page->insertWidget(0, m_calendar);
+    page->insertWidget(0, m_navigator);
     page->setStretchFactor(0, 0);
     page->setStretchFactor(1, 1);
     if (sizes.size() == 2) {
@@ -126,14 +132,14 @@ void CDBTabWnd::OnTabChanged(int index)
         const int navigator = dateBook > 0 ? int(dateBook) : kDefaultNavigatorWidth;
         page->setSizes({navigator, std::max(width() - navigator, 200)});
     }
-    m_calendar->show();
+    m_navigator->show();
     CurrentView()->SetDate(m_date);
     UpdatePeriodLabel();
 }
 
 void CDBTabWnd::SaveSplitter()
 {
-    if (auto* page = qobject_cast<QSplitter*>(m_calendar->parentWidget())) {
+    if (auto* page = qobject_cast<QSplitter*>(m_navigator->parentWidget())) {
         const QList<int> sizes = page->sizes();
         unsigned long phoneBook = 0, dateBook = 0;
         CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
@@ -201,9 +207,19 @@ void CDBTabWnd::RetranslateCaptions()
         view->update();
 }
 
+void CDBTabWnd::UpdateArrows()
+{
+    // Earlier lies to the right in right-to-left languages.
+    const bool rtl = layoutDirection() == Qt::RightToLeft;
+    m_previous->setIcon(style()->standardIcon(rtl ? QStyle::SP_ArrowRight : QStyle::SP_ArrowLeft));
+    m_next->setIcon(style()->standardIcon(rtl ? QStyle::SP_ArrowLeft : QStyle::SP_ArrowRight));
+}
+
 void CDBTabWnd::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LocaleChange)
         UpdatePeriodLabel();
+    else if (event->type() == QEvent::LayoutDirectionChange)
+        UpdateArrows();
     QTabWidget::changeEvent(event);
 }

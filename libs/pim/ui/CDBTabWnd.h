@@ -56,12 +56,14 @@ private:
     QSplitter* MakePage(CScheduleView* view);
     void OnTabChanged(int index);
     void UpdatePeriodLabel();
+    void UpdateArrows();
     void SaveSplitter();
 
     CDayView* m_day = nullptr;
     CWeekView* m_week = nullptr;
     CMonthView* m_month = nullptr;
     CCalendarView* m_calendar = nullptr;
+    QWidget* m_navigator = nullptr;
     QLabel* m_period = nullptr;
     class QToolButton* m_today = nullptr;
     class QToolButton* m_previous = nullptr;

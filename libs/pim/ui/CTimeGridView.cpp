@@ -54,7 +54,9 @@ CTimeGridView::Geometry CTimeGridView::Layout() const
 {
     const QFontMetrics fm = fontMetrics();
     Geometry g;
-    g.timeWidth = fm.horizontalAdvance(QStringLiteral("00:00")) + 16;
+    g.timeWidth = 0;
+    for (int hour : {0, 10, 12, 23})
+        g.timeWidth = std::max(g.timeWidth, fm.horizontalAdvance(HourLabel(hour)) + 16);
     g.timeWidth =
         std::max(g.timeWidth, fm.horizontalAdvance(CVelmoraWrap::LoadString(DateBookMsg::AllDayStrip)) + 8);
     g.headerHeight = fm.height() + 10;
@@ -116,6 +118,11 @@ QList<QPair<qint64, QRect>> CTimeGridView::TimedRects(const Geometry& g, int day
                       QRect(left, top, std::max(int(width) - 1, 4), std::max(bottom - top - 1, minHeight))});
     }
     return rects;
+}
+
+QString CTimeGridView::HourLabel(int hour) const
+{
+    return LeftToRight(locale().toString(QTime(hour, 0), QLocale::ShortFormat));
 }
 
 QPoint CTimeGridView::Logical(const QPoint& pos) const
@@ -332,7 +339,7 @@ void CTimeGridView::PaintHours(QPainter& p, const Geometry& g)
         p.drawLine(Visual(QRect(g.columnsLeft, half, 1, 1)).topLeft(),
                    Visual(QRect(g.columnsRight - 1, half, 1, 1)).topLeft());
         p.setPen(palette().color(QPalette::WindowText));
-        const QString label = LeftToRight(locale().toString(QTime(hour, 0), QStringLiteral("HH:mm")));
+        const QString label = HourLabel(hour);
         p.drawText(Visual(QRect(2, y + 1, g.timeWidth - 8, fontMetrics().height())),
                    Qt::AlignRight | Qt::AlignTop, label);
     }

@@ -67,6 +67,7 @@ private:
     QRect StripRect(const Geometry& g, int day, int row) const;
     QList<QPair<qint64, QRect>> TimedRects(const Geometry& g, int day) const;
     QPoint Logical(const QPoint& pos) const;
+    QString HourLabel(int hour) const;
     int MaxScroll(const Geometry& g) const;
     void SetScroll(int value);
     QDateTime DropStart(const Hit& hit) const;
