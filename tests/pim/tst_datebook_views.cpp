@@ -272,6 +272,37 @@ private Q_SLOTS:
         QCOMPARE(book.WeekView()->Date(), QDate::currentDate());
     }
 
+    void monthShowsMoreAndOpensTheDay()
+    {
+        for (int i = 0; i < 9; ++i)
+            QVERIFY(AddStored(QStringLiteral("Pickup %1").arg(i + 1), At(2026, 12, 15, 8 + i),
+                              At(2026, 12, 15, 9 + i)));
+        CDBTabWnd book;
+        book.resize(900, 500);
+        book.show();
+        book.SetDate(QDate(2026, 12, 1));
+        book.setCurrentIndex(CDBTabWnd::MonthTab);
+        QVERIFY(QTest::qWaitForWindowExposed(&book));
+        CMonthView* month = book.MonthView();
+        const int day = int(month->Days().indexOf(QDate(2026, 12, 15)));
+        const int lines = month->LinesPerCell();
+        QVERIFY2(lines > 1 && lines < 9, "the cell should be too small for nine events");
+        // The last line of the cell says how many more there are, and opens the day in the day view.
+        const QRect cell = month->CellRect(day);
+        const int lineHeight = month->fontMetrics().height() + 2;
+        const QPoint moreLine(cell.center().x(),
+                              cell.top() + lineHeight + 2 + (lines - 1) * lineHeight + lineHeight / 2);
+        QVERIFY(month->HitTest(moreLine).more);
+        const QPoint lastEvent(moreLine.x(), moreLine.y() - lineHeight);
+        QCOMPARE(month->HitTest(lastEvent).eventId, month->Events()[0].id + lines - 2);
+        QTest::mouseClick(month, Qt::LeftButton, {}, moreLine);
+        QCOMPARE(book.currentIndex(), int(CDBTabWnd::DayTab));
+        QCOMPARE(book.DayView()->Date(), QDate(2026, 12, 15));
+        QCOMPARE(book.DayView()->Events().size(), 9);
+        // The day view opens on the working day, not at midnight.
+        QCOMPARE(book.DayView()->FirstVisibleMinute(), 8 * 60);
+    }
+
     void viewsClearWhenTheFileCloses()
     {
         AddStored(QStringLiteral("Inspection"), At(2026, 12, 8, 9), At(2026, 12, 8, 10));
