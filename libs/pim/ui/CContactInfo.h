@@ -53,6 +53,9 @@ Q_SIGNALS:
     // A contact was stored (new or changed); the list reloads and selects it.
     void contactSaved(qint64 id);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     struct NumberRow
     {
@@ -65,6 +68,7 @@ private:
     void RemoveNumberRow(QWidget* row);
     void RenameNumberRows();
     void UpdateButtons();
+    void AlignTextBoxes();
     void SetEditable(bool editable);
 
     CPimContact m_contact; // as stored (or the empty new contact)
