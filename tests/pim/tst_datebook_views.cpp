@@ -269,6 +269,11 @@ private Q_SLOTS:
         QCOMPARE(book.Date(), QDate(2026, 11, 30));
         QTest::keyClick(book.MonthView(), Qt::Key_T);
         QCOMPARE(book.Date(), QDate::currentDate());
+        // The same key on a Hebrew keyboard types alef.
+        QTest::keyClick(book.MonthView(), Qt::Key_PageDown);
+        QVERIFY(book.Date() != QDate::currentDate());
+        QTest::sendKeyEvent(QTest::Click, book.MonthView(), Qt::Key(0x05D0), QString(QChar(0x05D0)), {});
+        QCOMPARE(book.Date(), QDate::currentDate());
         QCOMPARE(book.WeekView()->Date(), QDate::currentDate());
     }
 
