@@ -364,3 +364,17 @@ void CContactInfo::FocusEditor()
     m_name->setFocus();
     m_name->selectAll();
 }
+
+void CContactInfo::SaveBeforeClose()
+{
+    CPimStore* store = VelmoraPim::CurrentPimStore();
+    if (!m_active || !store || !IsModified())
+        return;
+    // The file is closing under the card: what can be stored is stored; a refusal is at least said.
+    CPimContact contact = EditedContact();
+    const CVelmoraError error = store->SaveContact(contact);
+    if (error.IsError())
+        CVelmoraWrap::ShowError(error);
+    else
+        m_contact = contact;
+}

@@ -46,6 +46,10 @@ public:
     // card keeps its edits and the caller stays).
     bool CommitPending();
 
+    // The phone book is closing: stores the card's valid edits while the file is still open (no
+    // question can stop a close).
+    void SaveBeforeClose();
+
     // Adds a number row (kind, number) to the card.
     void AddNumberRow(int kind = CPimNumber::Mobile, const QString& number = QString());
 

@@ -60,11 +60,14 @@ CPhoneBookView::CPhoneBookView(QWidget* parent) : QWidget(parent)
     Refresh();
 }
 
-CPhoneBookView::~CPhoneBookView() = default;
+CPhoneBookView::~CPhoneBookView()
+{
+    m_card->SaveBeforeClose();
+}
 
 void CPhoneBookView::OnDatabaseClosed()
 {
-    // Whoever closes the file decided about pending edits before (CommitPendingEdits).
+    m_card->SaveBeforeClose();
     m_card->Clear();
     m_stack->setCurrentIndex(0);
     if (m_store)
@@ -77,6 +80,8 @@ void CPhoneBookView::Refresh()
 {
     CPimStore* store = VelmoraPim::CurrentPimStore();
     const bool open = store && VelmoraPim::IsPhoneBookOpen();
+    if (!open || m_store != store)
+        m_card->SaveBeforeClose();
     if (m_store != store) {
         if (m_store)
             disconnect(m_store, nullptr, this, nullptr);
