@@ -10,6 +10,8 @@
 #include <QDBusServiceWatcher>
 #include <QDir>
 #include <QPointer>
+#include <functional>
+#include <utility>
 
 const char CVelmoraLoad::kService[] = "org.quorvel.Velmora";
 const char CVelmoraLoad::kPath[] = "/Load";
@@ -25,42 +27,68 @@ enum : int
     MsgRelativePath = 8191, // a caller gave a path that is not a full one
 };
 
-// Passes every message on to whoever shows them and keeps their texts, so that a caller learns what
-// the user was told.
+// Keeps the texts of the messages an open shows, so that the caller learns what the user is told.
+// Errors and notices need no answer: they are held and shown once the caller has its answer, so a box
+// the user leaves open does not hold the caller. A question is asked at once (after what was held).
 class CRecordingAnswerer : public IVelmoraAnswerer
 {
 public:
     CRecordingAnswerer() : m_next(CVelmoraWrap::SetAnswerer(this)) {}
-    ~CRecordingAnswerer() override { CVelmoraWrap::SetAnswerer(m_next); }
+    ~CRecordingAnswerer() override { Release(); }
     CRecordingAnswerer(const CRecordingAnswerer&) = delete;
     CRecordingAnswerer& operator=(const CRecordingAnswerer&) = delete;
 
     int Answer(const CVelmoraMessage& message) override
     {
         m_texts << message.text;
+        if (message.type == VMT_ERROR || message.type == VMT_NOTICE) {
+            m_held << message;
+            return IDOK;
+        }
+        ShowHeld();
         return m_next->Answer(message);
     }
     const QStringList& Texts() const { return m_texts; }
+    // Gives the messages back to whoever showed them before and shows what was held.
+    void Release()
+    {
+        if (!m_next)
+            return;
+        CVelmoraWrap::SetAnswerer(m_next);
+        ShowHeld();
+        m_next = nullptr;
+    }
 
 private:
+    void ShowHeld()
+    {
+        const QList<CVelmoraMessage> held = std::exchange(m_held, {});
+        for (const CVelmoraMessage& message : held)
+            m_next->Answer(message);
+    }
+
     IVelmoraAnswerer* m_next;
     QStringList m_texts;
+    QList<CVelmoraMessage> m_held;
 };
 
-// Opens path through the windows; the texts of the messages it showed go to failure when it did not open.
-bool OpenThroughShell(IAppShell& shell, const QString& path, QString& failure)
+// Opens path through the windows and gives the caller its answer (the texts of the messages shown when
+// the file did not open) before those messages show.
+void OpenThroughShell(IAppShell& shell, const QString& path,
+                      const std::function<void(bool opened, const QString& failure)>& answer)
 {
     CRecordingAnswerer recorder;
+    bool opened = false;
     // The caller's working folder is not ours: a relative path could name another file here.
-    if (QDir::isRelativePath(path)) {
+    if (QDir::isRelativePath(path))
         CVelmoraWrap::ShowError(CVelmoraError::Message(MsgRelativePath, {path}));
-    } else if (shell.OpenDocuments({path})) {
-        return true;
-    } else if (recorder.Texts().isEmpty()) {
+    else
+        opened = shell.OpenDocuments({path});
+    if (!opened && recorder.Texts().isEmpty())
         CVelmoraWrap::ShowError(CVelmoraError::Message(MsgNotOpened, {QDir::toNativeSeparators(path)}));
-    }
-    failure = recorder.Texts().join(QLatin1Char('\n'));
-    return false;
+    if (answer)
+        answer(opened, opened ? QString() : recorder.Texts().join(QLatin1Char('\n')));
+    recorder.Release();
 }
 
 } // namespace
@@ -133,8 +161,7 @@ void CVelmoraLoad::OpenFile(const QString& path)
 {
     RememberCaller();
     if (!calledFromDBus()) {
-        QString failure;
-        OpenThroughShell(m_shell, path, failure);
+        OpenThroughShell(m_shell, path, {});
         return;
     }
     // The answer waits for the open, which waits for the window to take input (a dialog may be open).
@@ -143,11 +170,10 @@ void CVelmoraLoad::OpenFile(const QString& path)
     QDBusConnection bus = connection();
     IAppShell* shell = &m_shell;
     m_shell.RunWhenFree([shell, path, call, bus]() mutable {
-        QString failure;
-        if (OpenThroughShell(*shell, path, failure))
-            bus.send(call.createReply());
-        else
-            bus.send(call.createErrorReply(QString::fromLatin1(kOpenFailed), failure));
+        OpenThroughShell(*shell, path, [&](bool opened, const QString& failure) {
+            bus.send(opened ? call.createReply()
+                            : call.createErrorReply(QString::fromLatin1(kOpenFailed), failure));
+        });
     });
 }
 

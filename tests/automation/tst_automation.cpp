@@ -20,6 +20,7 @@
 #include <QDBusPendingReply>
 #include <QDBusReply>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -124,6 +125,25 @@ QString MakeFleet(const QString& name)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     return CFleetFile::StoreFleetFile(path) ? path : QString();
 }
+
+// A user who looks at a message only once the caller has had its answer: the box must not hold the call.
+class CLateUser : public IVelmoraAnswerer
+{
+public:
+    std::function<bool()> answered;
+    bool sawAnswerFirst = false;
+    int messages = 0;
+    int Answer(const CVelmoraMessage&) override
+    {
+        ++messages;
+        QElapsedTimer waited;
+        waited.start();
+        while (!answered() && waited.elapsed() < kLongWait)
+            QTest::qWait(10);
+        sawAnswerFirst = answered();
+        return IDOK;
+    }
+};
 
 bool NameOnBus()
 {
@@ -263,6 +283,27 @@ private Q_SLOTS:
         // The fleet that is open already is brought forward, not opened twice.
         QCOMPARE(client.Call(QStringLiteral("OpenFile"), {fleet}).type(), QDBusMessage::ReplyMessage);
         QCOMPARE(running->Documents(), 1);
+    }
+
+    void aRefusedFileAnswersBeforeItsMessageIsRead()
+    {
+        auto running = StartHidden();
+        QVERIFY(running);
+
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("late"));
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("OpenFile"));
+        call.setArguments({QStringLiteral("/nowhere/notes.txt")});
+        QDBusPendingCall pending = bus.asyncCall(call, kLongWait);
+        CLateUser user;
+        user.answered = [&]() { return pending.isFinished(); };
+        IVelmoraAnswerer* previous = CVelmoraWrap::SetAnswerer(&user);
+        QTRY_VERIFY_WITH_TIMEOUT(pending.isFinished() && user.messages == 1, kLongWait);
+        CVelmoraWrap::SetAnswerer(previous);
+        QVERIFY(user.sawAnswerFirst);
+        QCOMPARE(pending.reply().errorName(), QString::fromLatin1(CVelmoraLoad::kOpenFailed));
+        QDBusConnection::disconnectFromBus(QStringLiteral("late"));
     }
 
     void newFileAnswersBeforeTheFleetExists()
