@@ -16,6 +16,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusPendingCall>
 #include <QDBusPendingReply>
 #include <QDBusReply>
@@ -213,7 +214,11 @@ class TestAutomation : public QObject
     static QString Program() { return qEnvironmentVariable("VELMORA_BIN_DIR") + QStringLiteral("/velmora"); }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(QDBusConnection::sessionBus().isConnected(), "no session bus"); }
+    void initTestCase()
+    {
+        QVERIFY2(QDBusConnection::sessionBus().isConnected(), "no session bus");
+        qDBusRegisterMetaType<QMap<QString, QString>>();
+    }
 
     void init() { answers.Clear(); }
 
@@ -469,6 +474,35 @@ private Q_SLOTS:
         QVERIFY(QString::fromLocal8Bit(program.readAllStandardError()).contains(kService));
         holder.unregisterService(kService);
         QDBusConnection::disconnectFromBus(QStringLiteral("holder"));
+    }
+
+    void theBusStartsTheProgramForACaller()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!NameOnBus(), kLongWait);
+        // What the started program sees: the private folders of a fresh account.
+        const QProcessEnvironment env = ProgramEnvironment();
+        QMap<QString, QString> activation;
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR", "QT_QPA_PLATFORM"})
+            activation.insert(QString::fromLatin1(name), env.value(QString::fromLatin1(name)));
+        QDBusMessage update = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("UpdateActivationEnvironment"));
+        update.setArguments({QVariant::fromValue(activation)});
+        const QDBusMessage updated = QDBusConnection::sessionBus().call(update);
+        QCOMPARE(updated.type(), QDBusMessage::ReplyMessage);
+
+        // No Velmora runs: the call starts one (the service file's command), which answers it.
+        auto client = std::make_unique<CClient>();
+        QCOMPARE(client->Call(QStringLiteral("NewFile")).type(), QDBusMessage::ReplyMessage);
+        QVERIFY(NameOnBus());
+        const QDBusReply<uint> pid = QDBusConnection::sessionBus().interface()->servicePid(kService);
+        QVERIFY(pid.isValid());
+        QVERIFY(QFile::exists(env.value(QStringLiteral("XDG_CONFIG_HOME")) +
+                              QStringLiteral("/Quorvel/Velmora.conf")));
+        // Its window stays hidden, so it ends when the caller leaves.
+        client.reset();
+        QTRY_VERIFY_WITH_TIMEOUT(!NameOnBus(), kLongWait);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(QStringLiteral("/proc/%1").arg(pid.value())), kLongWait);
     }
 
     void aLaterStartHandsItsFilesToTheHiddenProgram()
