@@ -16,12 +16,13 @@ namespace {
 
 // How long a start with the main window hidden waits for its first automation client. A client that
 // starts the program through the bus calls at once; a script that starts it by hand gets a minute.
-// VELMORA_AUTOMATION_GRACE (seconds) sets another wait.
-int GracePeriodMs()
+// VELMORA_AUTOMATION_GRACE (seconds) sets another wait; VELMORA_AUTOMATION_LINGER (seconds) how long a
+// hidden program waits for a new client once the last one has gone.
+int SecondsFromEnvironment(const char* name, int fallbackMs)
 {
     bool ok = false;
-    const int seconds = qEnvironmentVariableIntValue("VELMORA_AUTOMATION_GRACE", &ok);
-    return ok && seconds >= 0 ? seconds * 1000 : CVelmoraLoad::kDefaultGraceMs;
+    const int seconds = qEnvironmentVariableIntValue(name, &ok);
+    return ok && seconds >= 0 ? seconds * 1000 : fallbackMs;
 }
 
 } // namespace
@@ -72,8 +73,11 @@ int main(int argc, char** argv)
             CVelmoraWrap::SetAnswerer(nullptr);
             return 1;
         }
-    } else if (automation) {
-        load.StartGracePeriod(GracePeriodMs());
+    } else {
+        load.SetLinger(SecondsFromEnvironment("VELMORA_AUTOMATION_LINGER", CVelmoraLoad::kDefaultLingerMs));
+        if (automation)
+            load.StartGracePeriod(
+                SecondsFromEnvironment("VELMORA_AUTOMATION_GRACE", CVelmoraLoad::kDefaultGraceMs));
     }
     QObject::connect(&load, &CVelmoraLoad::endRequested, []() { QApplication::exit(0); });
     shell.SetMainWindowClosedHandler([&load, served]() {

@@ -210,7 +210,8 @@ void CVelmoraLoad::OnClientGone(const QString& name)
     if (!m_clients.remove(name))
         return;
     m_watcher->removeWatchedService(name);
-    EndIfUnused();
+    if (m_clients.isEmpty() && !m_shell.MainWindowShown())
+        m_grace.start(qMax(0, m_lingerMs));
 }
 
 void CVelmoraLoad::EndIfUnused()

@@ -26,6 +26,9 @@ public:
     static const char kOpenFailed[];
     // How long a hidden start waits for its first caller before it ends on its own.
     static constexpr int kDefaultGraceMs = 60000;
+    // How long a hidden program waits for a new caller once the last one has gone, so that a script
+    // making one call after another (each its own short connection) reaches the same program.
+    static constexpr int kDefaultLingerMs = 10000;
 
     enum class Registration
     {
@@ -45,6 +48,7 @@ public:
     // A start with the main window hidden ends graceMs after start-up when nobody has called by then
     // (or once every caller has gone), unless a window was shown meanwhile.
     void StartGracePeriod(int graceMs);
+    void SetLinger(int lingerMs) { m_lingerMs = lingerMs; }
     // The user closed the main window: the program ends unless callers still use it.
     void MainWindowClosed();
     int ClientCount() const { return int(m_clients.size()); }
@@ -59,7 +63,8 @@ public Q_SLOTS:
     Q_SCRIPTABLE void NewFile();
 
 Q_SIGNALS:
-    // Nobody uses the program any more: no caller is left and no window is on the screen.
+    // Nobody uses the program any more: no caller is left (nor came back while the program waited) and
+    // no window is on the screen.
     void endRequested();
 
 private:
@@ -72,5 +77,6 @@ private:
     QDBusServiceWatcher* m_watcher = nullptr;
     QSet<QString> m_clients;
     QTimer m_grace;
+    int m_lingerMs = kDefaultLingerMs;
     bool m_registered = false;
 };

@@ -196,6 +196,7 @@ class TestAutomation : public QObject
         running->load = std::make_unique<CVelmoraLoad>(running->shell);
         if (running->load->Register(QDBusConnection::sessionBus()) != CVelmoraLoad::Registration::Registered)
             return nullptr;
+        running->load->SetLinger(0);
         return running;
     }
 
@@ -208,6 +209,7 @@ class TestAutomation : public QObject
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         // The instance socket lives in the temporary folder: a private one keeps other Velmoras out.
         env.insert(QStringLiteral("TMPDIR"), CTestEnvironment::NewFolder(QStringLiteral("tmp")));
+        env.insert(QStringLiteral("VELMORA_AUTOMATION_LINGER"), QStringLiteral("1"));
         return env;
     }
 
@@ -352,6 +354,21 @@ private Q_SLOTS:
         second.reset();
         QTRY_COMPARE_WITH_TIMEOUT(end.count(), 1, kLongWait);
 
+        // A caller that comes back while the program waits after the last one left finds it still there.
+        end.clear();
+        load.SetLinger(kLongWait);
+        auto again = std::make_unique<CClient>();
+        QCOMPARE(again->Call(QStringLiteral("NewFile")).type(), QDBusMessage::ReplyMessage);
+        again.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(load.ClientCount(), 0, kLongWait);
+        QCOMPARE(end.count(), 0);
+        again = std::make_unique<CClient>();
+        QCOMPARE(again->Call(QStringLiteral("NewFile")).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(load.ClientCount(), 1);
+        load.SetLinger(0);
+        again.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(end.count(), 1, kLongWait);
+
         // With the window on the screen the user owns the program: the last caller leaving ends nothing.
         end.clear();
         auto viewer = std::make_unique<CClient>();
@@ -363,8 +380,9 @@ private Q_SLOTS:
         // The user closes the window while a caller still uses the program: the documents close and the
         // window goes, the program waits for the caller, and ends when it leaves.
         auto holder = std::make_unique<CClient>();
+        const int before = running->Documents();
         QCOMPARE(holder->Call(QStringLiteral("NewFile")).type(), QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(running->Documents() > 0, kLongWait);
+        QTRY_COMPARE_WITH_TIMEOUT(running->Documents(), before + 1, kLongWait);
         QVERIFY(running->Frame()->close());
         QTRY_COMPARE_WITH_TIMEOUT(closedWindows, 1, kLongWait);
         QVERIFY(!running->Frame()->isVisible());
@@ -482,7 +500,8 @@ private Q_SLOTS:
         // What the started program sees: the private folders of a fresh account.
         const QProcessEnvironment env = ProgramEnvironment();
         QMap<QString, QString> activation;
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR", "QT_QPA_PLATFORM"})
+        for (const char* name :
+             {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR", "QT_QPA_PLATFORM", "VELMORA_AUTOMATION_LINGER"})
             activation.insert(QString::fromLatin1(name), env.value(QString::fromLatin1(name)));
         QDBusMessage update = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
