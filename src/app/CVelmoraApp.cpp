@@ -105,14 +105,10 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
 {
     // Command line: file names, and the switches of an automation start.
     QStringList files;
-    bool automation = false;
+    const bool automation = IsAutomationStart(arguments);
+    m_automation = automation;
     for (const QString& arg : arguments) {
-        if (arg == QLatin1String("--automation") ||
-            arg.compare(QLatin1String("-Embedding"), Qt::CaseInsensitive) == 0 ||
-            arg.compare(QLatin1String("/Embedding"), Qt::CaseInsensitive) == 0 ||
-            arg.compare(QLatin1String("-Automation"), Qt::CaseInsensitive) == 0)
-            automation = true;
-        else if (!arg.startsWith(QLatin1String("--")))
+        if (!IsAutomationStart({arg}) && !arg.startsWith(QLatin1String("--")))
             files << arg;
     }
 
@@ -170,8 +166,8 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
         return false;
     }
 
-    // 8. The splash picture may show.
-    if (m_shell)
+    // 8. The splash picture may show, unless the main window is to stay hidden.
+    if (m_shell && !automation)
         m_shell->EnableSplashScreen();
 
     // 9. The SMS library. Without it SMS stays off and start-up goes on.
@@ -241,6 +237,18 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     // 29. The entry-language choice list.
     BuildEntryLanguageList();
     return true;
+}
+
+bool CVelmoraApp::IsAutomationStart(const QStringList& arguments)
+{
+    for (const QString& arg : arguments) {
+        if (arg == QLatin1String("--automation") ||
+            arg.compare(QLatin1String("-Embedding"), Qt::CaseInsensitive) == 0 ||
+            arg.compare(QLatin1String("/Embedding"), Qt::CaseInsensitive) == 0 ||
+            arg.compare(QLatin1String("-Automation"), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 void CVelmoraApp::StartSmsLibrary()

@@ -55,6 +55,10 @@ public:
     bool InitInstance(const QStringList& arguments, CVelmoraError& error);
     bool HandedOver() const { return m_handedOver; }
     int ExitInstance();
+    // Started by an automation client (--automation, -Embedding): the main window stays hidden until a
+    // client or the user asks for it.
+    static bool IsAutomationStart(const QStringList& arguments);
+    bool AutomationStart() const { return m_automation; }
 
     // Help context ids of the toolkit's own commands and dialogs go to the general help topic.
     static int MapHelpContext(int contextId);
@@ -140,6 +144,7 @@ private:
     // Qt's own texts (standard buttons, file dialogs) in the user's language; removed with the object.
     std::unique_ptr<QTranslator> m_toolkitTexts;
     bool m_handedOver = false;
+    bool m_automation = false;
     bool m_resourcesLoaded = false;
     // Set once start-up has read the settings; exit writes settings back only then.
     bool m_settingsLoaded = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 class CVelmoraError;
 
@@ -23,4 +24,19 @@ public:
     virtual void ShowStartupMessage(const CVelmoraError& error) {}
     // Exit step: the main window and everything it owns go away.
     virtual void DestroyMainFrame() = 0;
+
+    // What the automation object asks of the windows.
+    // Whether the main window is on the screen (shown, minimised or not).
+    virtual bool MainWindowShown() const { return false; }
+    // Shows the main window (as the user left it, never minimised) and brings it to the front.
+    virtual void BringMainWindowToFront() {}
+    // Opens the files as documents; false when one did not open (it has shown its message).
+    virtual bool OpenDocuments(const QStringList& files) { return ProcessShellCommand(files); }
+    // The File New command of the main window.
+    virtual void NewDocument() {}
+    // Runs work once the main window takes input again (a modal dialog or a phone operation may hold
+    // it); work that is still waiting when the window goes is dropped.
+    virtual void RunWhenFree(std::function<void()> work) { work(); }
+    // Called each time the user closes the main window (it is then hidden and its documents closed).
+    virtual void SetMainWindowClosedHandler(std::function<void()> handler) {}
 };

@@ -573,6 +573,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (m_help)
         m_help->close();
     event->accept();
+    Q_EMIT closed();
 }
 
 void CMainFrame::OnFileNew()

@@ -90,6 +90,10 @@ public:
     // The title the window shows: the active document's name with its modified mark, and the product.
     QString Title() const { return m_title; }
 
+Q_SIGNALS:
+    // The user closed the window: its documents are closed and it is hidden.
+    void closed();
+
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "CAppShell.h"
 
 #include "CAutoFillFeature.h"
+#include "CCommandTable.h"
 #include "CCopyWizardFeature.h"
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
@@ -16,6 +17,7 @@
 #include "CVelmoraApp.h"
 #include "CVelmoraError.h"
 #include "CVelmoraWrap.h"
+#include "FrameCommands.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -44,6 +46,14 @@ bool CAppShell::CreateMainFrame(const QString& title)
         CSplashWnd::ShowSplashScreen(m_frame.get(), app->ProgramFolder(), app->LanguageName());
     m_frame->setWindowTitle(title);
     m_frame->setLayoutDirection(QGuiApplication::layoutDirection());
+    // Queued: the window is hidden only once its close event is over.
+    QObject::connect(
+        m_frame.get(), &CMainFrame::closed, m_frame.get(),
+        [this]() {
+            if (m_closedHandler)
+                m_closedHandler();
+        },
+        Qt::QueuedConnection);
     return true;
 }
 
@@ -116,32 +126,76 @@ void CAppShell::ActivateFromOtherInstance(const QStringList& files)
 {
     if (!m_frame)
         return;
+    BringMainWindowToFront();
+    // The other start's files open here; a file that fails has shown its message and changes nothing else.
+    if (!files.isEmpty())
+        RunWhenFree([this, files]() { OpenDocuments(files); });
+}
+
+bool CAppShell::MainWindowShown() const
+{
+    return m_frame && m_frame->isVisible();
+}
+
+void CAppShell::BringMainWindowToFront()
+{
+    if (!m_frame)
+        return;
     if (m_frame->isMinimized())
         m_frame->showNormal();
+    else if (!m_frame->isVisible())
+        m_frame->ShowAtStartup(); // first time on the screen: as the saved placement says
     m_frame->show();
     m_frame->raise();
     m_frame->activateWindow();
-    m_handedOver += files;
-    OpenHandedOverFiles();
 }
 
-void CAppShell::OpenHandedOverFiles()
+bool CAppShell::OpenDocuments(const QStringList& files)
 {
-    if (!m_frame || m_handedOver.isEmpty())
+    return m_frame && m_frame->OpenFiles(files);
+}
+
+void CAppShell::NewDocument()
+{
+    if (m_frame)
+        m_frame->Commands().Execute(FrameCmd::FileNew);
+}
+
+void CAppShell::RunWhenFree(std::function<void()> work)
+{
+    if (!m_frame)
+        return;
+    m_waiting.push_back(std::move(work));
+    RunWaitingWork();
+}
+
+void CAppShell::RunWaitingWork()
+{
+    if (!m_frame || m_waiting.empty())
         return;
     if (!m_frame->isEnabled() || QApplication::activeModalWidget()) {
         if (!m_retryPending) {
             m_retryPending = true;
             QTimer::singleShot(kBusyRetryMs, m_frame.get(), [this]() {
                 m_retryPending = false;
-                OpenHandedOverFiles();
+                RunWaitingWork();
             });
         }
         return;
     }
-    // The other start's files open here; a file that fails has shown its message and changes nothing else.
-    const QStringList files = std::exchange(m_handedOver, QStringList());
-    m_frame->OpenFiles(files);
+    // Work may show a message (and turn the event loop) or end the window: take one item at a time.
+    while (m_frame && !m_waiting.empty() && m_frame->isEnabled() && !QApplication::activeModalWidget()) {
+        const std::function<void()> work = std::move(m_waiting.front());
+        m_waiting.erase(m_waiting.begin());
+        work();
+    }
+    if (!m_waiting.empty())
+        RunWaitingWork();
+}
+
+void CAppShell::SetMainWindowClosedHandler(std::function<void()> handler)
+{
+    m_closedHandler = std::move(handler);
 }
 
 void CAppShell::ShowStartupMessage(const CVelmoraError& error)
@@ -151,7 +205,7 @@ void CAppShell::ShowStartupMessage(const CVelmoraError& error)
 
 void CAppShell::DestroyMainFrame()
 {
-    m_handedOver.clear();
+    m_waiting.clear();
     m_retryPending = false;
     m_frame.reset();
 }

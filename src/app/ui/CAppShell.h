@@ -3,7 +3,9 @@
 #include "IAppShell.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class CMainFrame;
 class IFrameRegistry;
@@ -22,6 +24,12 @@ public:
     void ActivateFromOtherInstance(const QStringList& files) override;
     void ShowStartupMessage(const CVelmoraError& error) override;
     void DestroyMainFrame() override;
+    bool MainWindowShown() const override;
+    void BringMainWindowToFront() override;
+    bool OpenDocuments(const QStringList& files) override;
+    void NewDocument() override;
+    void RunWhenFree(std::function<void()> work) override;
+    void SetMainWindowClosedHandler(std::function<void()> handler) override;
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     // Every feature of the program plugs its commands, tab views and list-bar handlers into the frame.
@@ -31,11 +39,13 @@ public:
     static void SetProgramIdentity();
 
 private:
-    // Opens the files other starts handed over, once the main window takes input: a phone operation
-    // keeps it disabled (its waits let the event loop turn) and a modal dialog holds the documents.
-    void OpenHandedOverFiles();
+    // Runs the waiting work (files other starts handed over, automation calls) in order, once the main
+    // window takes input: a phone operation keeps it disabled (its waits let the event loop turn) and
+    // a modal dialog holds the documents.
+    void RunWaitingWork();
 
     std::unique_ptr<CMainFrame> m_frame;
-    QStringList m_handedOver;
+    std::vector<std::function<void()>> m_waiting;
+    std::function<void()> m_closedHandler;
     bool m_retryPending = false;
 };
