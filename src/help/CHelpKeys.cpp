@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabBar>
+#include <QToolTip>
 
 namespace {
 
@@ -54,6 +55,7 @@ void CHelpKeys::EnterWhatsThisMode()
         return;
     m_whatsThis = true;
     QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+    QToolTip::showText(QCursor::pos(), CVelmoraWrap::LoadString(HelpText::WhatsThisMode));
 }
 
 void CHelpKeys::LeaveWhatsThisMode()
@@ -62,6 +64,7 @@ void CHelpKeys::LeaveWhatsThisMode()
         return;
     m_whatsThis = false;
     QApplication::restoreOverrideCursor();
+    QToolTip::hideText();
 }
 
 QMenu* CHelpKeys::MenuFor(QWidget* control)
