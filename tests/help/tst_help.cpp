@@ -45,9 +45,9 @@ QString SmallPageSet(const QString& language)
     WritePage(folder, QStringLiteral("sms.html"), QStringLiteral("Short messages"),
               QStringLiteral("<p>Send a message to a unit. The modem sends each message.</p>"
                              "<p><a href=\"index.html\">Contents</a> <a href=\"gone.html\">Gone</a></p>"));
-    WritePage(
-        folder, QStringLiteral("talkgroups.html"), QStringLiteral("Arranging talkgroups"),
-        QStringLiteral("<p>A talkgroup gathers units.</p><h2 id=\"members\">Members</h2><p>Café rules.</p>"));
+    WritePage(folder, QStringLiteral("talkgroups.html"), QStringLiteral("Arranging talkgroups"),
+              QStringLiteral("<p>A talkgroup gathers units. Its messages reach them all.</p><h2 "
+                             "id=\"members\">Members</h2><p>Café rules.</p>"));
     return folder;
 }
 
@@ -83,8 +83,9 @@ private Q_SLOTS:
         QVERIFY(library.Search(QStringLiteral("message fire")).isEmpty());
         QVERIFY(library.Search(QStringLiteral("  ")).isEmpty());
         // A page whose title holds the word comes before one that only mentions it.
-        const QList<CHelpLibrary::CTopic> units = library.Search(QStringLiteral("talkgroups"));
-        QCOMPARE(units.first().file, QStringLiteral("talkgroups.html"));
+        const QList<CHelpLibrary::CTopic> messages = library.Search(QStringLiteral("messages"));
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages.first().file, QStringLiteral("sms.html"));
         // Markup is not text.
         QVERIFY(library.Search(QStringLiteral("href")).isEmpty());
         QCOMPARE(CHelpLibrary::TitleOf(QStringLiteral("<h1>Only <b>a</b> heading</h1>")),
@@ -138,9 +139,13 @@ private Q_SLOTS:
         CHelpWnd help;
         QVERIFY(
             help.ShowPage(QDir(SmallPageSet(QStringLiteral("en"))).filePath(QStringLiteral("index.html"))));
-        QCOMPARE(help.Search(QStringLiteral("units")), 2);
+        QCOMPARE(help.Search(QStringLiteral("unit")), 2);
         QCOMPARE(help.ResultList()->count(), 2);
         QVERIFY(help.OpenResult(1));
+        QCOMPARE(Shown(help), QStringLiteral("talkgroups.html"));
+        // A click on a result opens it too.
+        QTest::mouseClick(help.ResultList()->viewport(), Qt::LeftButton, {},
+                          help.ResultList()->visualItemRect(help.ResultList()->item(0)).center());
         QCOMPARE(Shown(help), QStringLiteral("sms.html"));
         // Typed and run with Enter; nothing found says so and opens nothing.
         auto* query = help.findChild<QLineEdit*>(QStringLiteral("HelpQuery"));

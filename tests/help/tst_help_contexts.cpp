@@ -33,7 +33,6 @@
 #include "CUnitViewPhoneDlg.h"
 #include "CUnitViewSimInfoDlg.h"
 #include "NoCPSupport.h"
-#include "WhenModal.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -166,21 +165,20 @@ private:
             pages << static_cast<CUnitSheetPage*>(sheet->GetPage(i))->PageId();
         }
         m_found.Collect(sheet.get(), where);
+        // The dialogs the sheet's list pages open, on this unit.
         if (!transfer && CTransferPhoneBookDataDlg::Available(*sheet)) {
-            WhenModal([this, &transfer](QWidget* dialog) {
-                m_found.Collect(dialog, QStringLiteral("phone-book transfer"));
-                transfer = true;
-                static_cast<QDialog*>(dialog)->reject();
-            });
-            CTransferPhoneBookDataDlg::RunFromSheet(*sheet, UnitPage::PhoneList, sheet.get());
+            CTransferOptions options;
+            options.phoneBookPane = sheet->PageById(UnitPage::PhoneList) != nullptr;
+            options.privatePane = sheet->PageById(UnitPage::PrivateList) != nullptr;
+            CTransferPhoneBookDataDlg dialog(sheet->SheetUnit(), options, sheet.get());
+            m_found.Collect(&dialog, QStringLiteral("phone-book transfer"));
+            transfer = true;
         }
         if (!copyInfo && sheet->PageById(UnitPage::PhoneList)) {
-            WhenModal([this, &copyInfo](QWidget* dialog) {
-                m_found.Collect(dialog, QStringLiteral("copy user info"));
-                copyInfo = true;
-                static_cast<QDialog*>(dialog)->reject();
-            });
-            CUnitCopyUserInfoDlg::RunFromSheet(*sheet, CUnitCopyUserInfo::PhoneBook, 1, 0, sheet.get());
+            CUnitCopyUserInfoDlg dialog(doc->Database(), m_fx.Rules(), CUnitCopyUserInfo::PhoneBook, imei, {},
+                                        false, sheet.get());
+            m_found.Collect(&dialog, QStringLiteral("copy user info"));
+            copyInfo = true;
         }
         sheet->close();
         m_doc = doc;
