@@ -215,10 +215,11 @@ void CHelpWnd::OnLink(const QUrl& url)
     ShowPage(file);
 }
 
-void CHelpWnd::OnSourceChanged()
+void CHelpWnd::OnSourceChanged(const QUrl& source)
 {
-    // The topic list follows the page shown, whichever way it was reached.
-    const QString file = QFileInfo(m_browser->source().toLocalFile()).fileName();
+    // The topic list follows the page shown, whichever way it was reached (the browser's own source
+    // is not yet the new one when it says so).
+    const QString file = QFileInfo(source.toLocalFile()).fileName();
     for (int row = 0; row < m_topics->count(); ++row) {
         if (m_topics->item(row)->data(FileRole).toString() == file) {
             const QSignalBlocker blocker(m_topics);

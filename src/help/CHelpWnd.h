@@ -41,7 +41,7 @@ private:
     QWidget* BuildToolBar();
     QWidget* BuildSearchTab();
     void OnLink(const QUrl& url);
-    void OnSourceChanged();
+    void OnSourceChanged(const QUrl& source);
     void FillTopics();
 
     CHelpLibrary m_library;
