@@ -12,6 +12,7 @@
 #include "CDisplayUnitsDlg.h"
 #include "CFleetFixtures.h"
 #include "CGetSimPinDlg.h"
+#include "CGridSettings.h"
 #include "CHelpTable.h"
 #include "CLoadSMSDlg.h"
 #include "CModemDlg.h"
