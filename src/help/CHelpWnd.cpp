@@ -63,9 +63,9 @@ CHelpWnd::CHelpWnd(QWidget* parent) : QWidget(parent, Qt::Window)
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({200, 560});
+    splitter->setSizes({250, 650});
     layout->addWidget(splitter, 1);
-    resize(800, 560);
+    resize(900, 600);
 
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CHelpWnd::OnLink);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &CHelpWnd::OnSourceChanged);
