@@ -40,6 +40,7 @@ QLabel* Note(int id, QWidget* parent)
 COptionsDlg::COptionsDlg(QWidget* parent, int page) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OptionsDlg"));
+    setProperty("helpContext", 135685); // help context: the options help
     setWindowTitle(Text(OptionsText::Caption));
     m_loaded.Load();
 

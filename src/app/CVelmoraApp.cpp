@@ -230,9 +230,11 @@ bool CVelmoraApp::InitInstance(const QStringList& arguments, CVelmoraError& erro
     CVelmoraWrap::SetGroupValue(QStringLiteral("Tarn"), QStringLiteral("SharedUI Lang"),
                                 QString::number(shared));
 
-    // 28. Help pages of the language (French has its own; the others read the English pages).
-    m_helpFile = folder.filePath(m_languageCode == LangFrench ? QStringLiteral("help/fr/index.html")
-                                                              : QStringLiteral("help/en/index.html"));
+    // 28. Help pages of the language: French and Hebrew have their own; the others read the English ones.
+    const QString helpLanguage = m_languageCode == LangFrench   ? QStringLiteral("fr")
+                                 : m_languageCode == LangHebrew ? QStringLiteral("he")
+                                                                : QStringLiteral("en");
+    m_helpFile = folder.filePath(QStringLiteral("help/%1/index.html").arg(helpLanguage));
 
     // 29. The entry-language choice list.
     BuildEntryLanguageList();

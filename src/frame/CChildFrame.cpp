@@ -18,6 +18,7 @@ CChildFrame::CChildFrame(CVelmoraDoc& document, const QString& tabFontFamily, QW
     : QMdiSubWindow(parent), m_document(document)
 {
     setObjectName(QStringLiteral("ChildFrame"));
+    setProperty("helpContext", 135688); // help context: the units view help
     m_tabs = new QTabWidget(this);
     m_tabs->setTabPosition(QTabWidget::South);
     m_tabs->setDocumentMode(true);

@@ -69,6 +69,11 @@ void CFrameServices::AddWindow(QMdiSubWindow* window)
     ActivateWindow(window);
 }
 
+void CFrameServices::ShowHelp(int context)
+{
+    m_frame.ShowHelp(context);
+}
+
 void CFrameServices::ActivateWindow(QMdiSubWindow* window)
 {
     if (window->isMinimized())

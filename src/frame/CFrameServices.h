@@ -27,6 +27,7 @@ public:
     void UpdateCommands() override;
     void AddWindow(QMdiSubWindow* window) override;
     void ActivateWindow(QMdiSubWindow* window) override;
+    void ShowHelp(int context) override;
 
     // IFrameRegistry
     IFrameServices& Services() override { return *this; }

@@ -8,6 +8,8 @@
 #include "CFrameMenus.h"
 #include "CFramePlacement.h"
 #include "CFrameServices.h"
+#include "CHelpKeys.h"
+#include "CHelpTable.h"
 #include "CHelpWnd.h"
 #include "CShortcutListDockBar.h"
 #include "CVelmoraApp.h"
@@ -21,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -119,6 +122,9 @@ CMainFrame::CMainFrame(const CFrameSettings& settings, QWidget* parent)
     m_menus->SetRecentFiles(m_docs->RecentFiles().Files());
     if (CVelmoraApp* app = CVelmoraApp::Instance())
         connect(app, &CVelmoraApp::settingsChanged, this, &CMainFrame::OnSettingsChanged);
+
+    // F1, Shift+F1 and "What's This?" anywhere in the program land on the control's topic.
+    new CHelpKeys([this](int context) { ShowHelp(context); }, this);
 
     m_family = -1;
     UpdateFamily();
@@ -594,18 +600,55 @@ void CMainFrame::OnLanguage(const QString& name, CInstalledData::Language langua
     CVelmoraWrap::ShowError(1845, VMT_NOTICE);
 }
 
-void CMainFrame::OnHelp(const QString& page)
+QString CMainFrame::HelpFolder() const
 {
     QString file = m_settings.helpFile;
     if (file.isEmpty())
         file = CFrameSettings::FromApp().helpFile;
     if (file.isEmpty() && !m_settings.programFolder.isEmpty())
         file = QDir(m_settings.programFolder).filePath(QStringLiteral("help/en/index.html"));
-    if (!page.isEmpty())
-        file = QFileInfo(file).dir().filePath(page);
+    return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
+}
+
+void CMainFrame::OnHelp(const QString& page)
+{
+    const QString folder = HelpFolder();
+    const QString file = folder.isEmpty()
+                             ? QString()
+                             : QDir(folder).filePath(page.isEmpty() ? QStringLiteral("index.html") : page);
     if (!m_help)
         m_help = new CHelpWnd(this);
+    QWidget* modal = QApplication::activeModalWidget();
+    AttachHelpTo(modal && modal != m_help ? modal : this);
     m_help->ShowPage(file);
+}
+
+void CMainFrame::ShowHelp(int context)
+{
+    if (context == 0) {
+        OnHelp();
+        return;
+    }
+    const QString page = HelpTable::PageOf(CVelmoraApp::MapHelpContext(context));
+    if (page.isEmpty()) {
+        CVelmoraWrap::ShowError(CVelmoraWrap::LoadString(FrameText::HelpMissing).arg(context), VMT_ERROR);
+        return;
+    }
+    OnHelp(page);
+}
+
+void CMainFrame::AttachHelpTo(QWidget* owner)
+{
+    if (!m_help || m_help->parentWidget() == owner)
+        return;
+    const QRect geometry = m_help->geometry();
+    const bool shown = m_help->isVisible();
+    m_help->setParent(owner, Qt::Window);
+    m_help->setGeometry(geometry);
+    if (shown)
+        m_help->show();
+    if (auto* dialog = qobject_cast<QDialog*>(owner); dialog && owner != this)
+        connect(dialog, &QDialog::finished, this, [this]() { AttachHelpTo(this); });
 }
 
 void CMainFrame::OnAbout()

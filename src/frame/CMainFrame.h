@@ -87,6 +87,12 @@ public:
     // Shows the window as the saved placement says (maximised or normal).
     void ShowAtStartup();
 
+    // The help window on the topic of a help context; the contents page for 0 (a control without a
+    // topic). A context without a page says the page is missing.
+    void ShowHelp(int context);
+    // The folder of the running language's help pages.
+    QString HelpFolder() const;
+
     // The title the window shows: the active document's name with its modified mark, and the product.
     QString Title() const { return m_title; }
 
@@ -119,6 +125,9 @@ private:
     void OnFileOpen();
     void OnLanguage(const QString& name, CInstalledData::Language language);
     void OnHelp(const QString& page = QString());
+    // The help window belongs to the open modal dialog (so it takes clicks while the dialog is up)
+    // and comes back to the main window when that closes.
+    void AttachHelpTo(QWidget* owner);
     void OnAbout();
     void OnSyncPim();
 

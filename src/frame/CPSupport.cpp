@@ -15,6 +15,7 @@
 CPSupport::CPSupport(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CPSupport"));
+    setProperty("helpContext", 135691); // help context: reading and writing phones
     setWindowTitle(CVelmoraWrap::LoadString(FrameText::SupportCaption));
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(CVelmoraWrap::LoadString(FrameText::SupportIntro), this);

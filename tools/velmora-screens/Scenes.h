@@ -32,3 +32,6 @@ int AutoFillScene(int argc, char** argv);
 
 // The copy-user-information dialog in English and Hebrew.
 int CopyScene(int argc, char** argv);
+// The help window on three topics (contents, a page, a search) in English and Hebrew: <output folder>
+// [help folder].
+int HelpScene(int argc, char** argv);

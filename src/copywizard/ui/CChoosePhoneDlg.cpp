@@ -23,6 +23,7 @@ enum Column : int
 CChoosePhoneDlg::CChoosePhoneDlg(const QList<CCopySource::Choice>& choices, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ChoosePhone"));
+    setProperty("helpContext", int(HelpContext));
     setWindowTitle(CVelmoraWrap::LoadString(CopyWizText::ChooseTitle));
     setLayoutDirection(parent ? parent->layoutDirection() : QGuiApplication::layoutDirection());
     auto* layout = new QVBoxLayout(this);

@@ -31,7 +31,7 @@ void CCopyWizardFeature::Run(IFrameServices& services)
     CCopyWizardSheet sheet(context, main);
     if (main)
         sheet.setLayoutDirection(main->layoutDirection());
-    sheet.SetHelpHandler([&services](int) { services.ExecuteCommand(FrameCmd::HelpTopics); });
+    sheet.SetHelpHandler([&services, &sheet](int context) { services.ShowHelp(sheet.TopicOf(context)); });
     sheet.exec();
     // Every way out leaves the main window usable.
     if (main)

@@ -12,6 +12,7 @@ CCopyWizardSheet::CCopyWizardSheet(const CCopyWizardContext& context, QWidget* p
     : CPropertySheetWithHelp(CVelmoraWrap::LoadString(CopyWizText::Caption), parent), m_context(context)
 {
     setObjectName(QStringLiteral("CopyWizard"));
+    setProperty("helpContext", int(HelpContext));
     AddPage(new CCopyWizSrcDlg(*this));
     AddPage(new CCustomCopyDlg(*this));
     AddPage(new CCopyWizWriteDlg(*this));

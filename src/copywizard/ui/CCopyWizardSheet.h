@@ -37,6 +37,11 @@ class CCopyWizardSheet : public CPropertySheetWithHelp, public IPhoneMessages, p
     Q_OBJECT
 
 public:
+    enum : int
+    {
+        HelpContext = 135689, // the wizard itself (its buttons); the pages have their own
+    };
+
     explicit CCopyWizardSheet(const CCopyWizardContext& context, QWidget* parent = nullptr);
     ~CCopyWizardSheet() override;
 

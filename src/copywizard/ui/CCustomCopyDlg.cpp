@@ -14,6 +14,7 @@ CCustomCopyDlg::CCustomCopyDlg(CCopyWizardSheet& sheet)
     : CPropertyPageWithHelp(DialogId, CVelmoraWrap::LoadString(CopyWizText::CustomPage)), m_sheet(sheet)
 {
     setObjectName(QStringLiteral("CustomCopy"));
+    SetHelpContext(HelpContext);
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(CVelmoraWrap::LoadString(CopyWizText::ItemsLabel), this);
     m_list = new QListWidget(this);

@@ -17,6 +17,7 @@ public:
     enum : int
     {
         DialogId = 104,
+        HelpContext = 135690, // its template id is taken by a unit page's help
         ListId = 1161,
         CheckAllId = 1009,
         UncheckAllId = 1012,

@@ -29,6 +29,7 @@ CFleetAutoFill::Report CAutoFillFeature::RunWholeFleet(CVelmoraDoc& document, co
                                                        QWidget* parent)
 {
     QProgressDialog window(parent);
+    window.setProperty("helpContext", 135692); // help context: auto fill
     window.setWindowTitle(CVelmoraWrap::LoadString(FrameCmd::AutoFill).remove(QLatin1Char('&')));
     window.setCancelButtonText(CVelmoraWrap::LoadString(CancelText));
     window.setWindowModality(Qt::WindowModal);

@@ -70,6 +70,7 @@ CUnitAutoFillDlg::CUnitAutoFillDlg(CUnitAutoFill fill, const CGridSettings& sett
     : QDialog(parent), m_fill(std::move(fill))
 {
     setObjectName(QStringLiteral("UnitAutoFillDlg"));
+    setProperty("helpContext", 0x20000 + DialogId);
     setProperty("controlId", int(DialogId));
     setWindowTitle(CVelmoraWrap::LoadString(TextTitle));
     auto* layout = new QVBoxLayout(this);

@@ -36,6 +36,7 @@ CUnitCopyUserInfoDlg::CUnitCopyUserInfoDlg(const QSqlDatabase& db, const CModelR
     : QDialog(parent), m_copy(db, rules, mode, sourceImei, options), m_mode(mode)
 {
     setObjectName(QStringLiteral("UnitCopyUserInfoDlg"));
+    setProperty("helpContext", int(HelpContext));
     setProperty("controlId", int(DialogId));
     setWindowTitle(CVelmoraWrap::LoadString(TextTitle));
     setLayoutDirection(hebrew ? Qt::RightToLeft : Qt::LeftToRight);

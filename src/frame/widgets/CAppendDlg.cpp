@@ -13,6 +13,7 @@
 CAppendDlg::CAppendDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AppendDlg"));
+    setProperty("helpContext", 135687); // help context: the fleet files help
     setWindowTitle(CVelmoraWrap::LoadString(FrameText::DialogAppend));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;

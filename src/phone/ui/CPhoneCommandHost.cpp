@@ -79,7 +79,8 @@ bool CPhoneCommandHost::WritePhone(IFrameServices& frame)
     return CPhoneCommands::WritePhone(host, CPhoneSettings::FromApp(), app->ModelRules());
 }
 
-bool CPhoneCommandHost::RecoverCodeplug(QWidget* mainWindow)
+bool CPhoneCommandHost::RecoverCodeplug(IFrameServices& frame)
 {
-    return CRecoverCPDlg::Run(CPhoneSettings::FromApp(), mainWindow);
+    return CRecoverCPDlg::Run(CPhoneSettings::FromApp(), frame.MainWindow(),
+                              [&frame](int context) { frame.ShowHelp(context); });
 }

@@ -30,7 +30,7 @@ public:
     // Command 1185: write the active fleet's unit of the phone on the cable into it.
     static bool WritePhone(IFrameServices& frame);
     // Command 1187: codeplug recovery.
-    static bool RecoverCodeplug(QWidget* mainWindow);
+    static bool RecoverCodeplug(IFrameServices& frame);
 
 private:
     IFrameServices& m_frame;

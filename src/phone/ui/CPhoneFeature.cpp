@@ -36,6 +36,5 @@ void CPhoneFeature::Register(IFrameRegistry& frame)
     frame.AddCommand(ReadPhone, [&services]() { CPhoneCommandHost::ReadPhone(services); });
     frame.AddCommand(
         WritePhone, [&services]() { CPhoneCommandHost::WritePhone(services); }, fleetActive);
-    frame.AddCommand(CodeplugRecovery,
-                     [&services]() { CPhoneCommandHost::RecoverCodeplug(services.MainWindow()); });
+    frame.AddCommand(CodeplugRecovery, [&services]() { CPhoneCommandHost::RecoverCodeplug(services); });
 }

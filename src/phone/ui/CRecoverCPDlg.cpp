@@ -106,7 +106,8 @@ void CRecoverCPDlg::Report(const CVelmoraError& error)
     CVelmoraWrap::ShowError(error);
 }
 
-bool CRecoverCPDlg::Run(const CPhoneSettings& settings, QWidget* mainWindow)
+bool CRecoverCPDlg::Run(const CPhoneSettings& settings, QWidget* mainWindow,
+                        const std::function<void(int context)>& help)
 {
     CWidgetWait wait(mainWindow);
     QString path;
@@ -116,6 +117,8 @@ bool CRecoverCPDlg::Run(const CPhoneSettings& settings, QWidget* mainWindow)
         return false;
     CRecoverCPDlg dialog(settings, mainWindow);
     dialog.SetPath(path);
+    if (help)
+        connect(&dialog, &CRecoverCPDlg::helpRequested, &dialog, help);
     dialog.exec();
     return true;
 }

@@ -47,7 +47,9 @@ public:
 
     // The recover command: question, the phone's backup name under the main window's wait, then the
     // dialog. False when the command ended before the dialog.
-    static bool Run(const CPhoneSettings& settings, QWidget* mainWindow);
+    // The help button asks `help` for the dialog's topic.
+    static bool Run(const CPhoneSettings& settings, QWidget* mainWindow,
+                    const std::function<void(int context)>& help = {});
 
 Q_SIGNALS:
     void helpRequested(int contextId);

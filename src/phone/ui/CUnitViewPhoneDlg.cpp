@@ -9,6 +9,7 @@ CUnitViewPhoneDlg::CUnitViewPhoneDlg(const QString& imei, const QSqlDatabase& fl
     : CUnitInfoPage(imei, parent), m_fleet(fleet), m_rules(rules)
 {
     setObjectName(QStringLiteral("UnitViewPhoneDlg"));
+    setProperty("helpContext", 0x20000 + DialogId);
     setProperty("dialogId", int(DialogId));
     setWindowTitle(CVelmoraWrap::LoadString(PhoneText::PhonePageTitle));
     AddField(PhoneText::StructureLabel, StructureVersionId);

@@ -9,6 +9,7 @@ CUnitViewSimInfoDlg::CUnitViewSimInfoDlg(const QString& imei, const QSqlDatabase
     : CUnitInfoPage(imei, parent), m_fleet(fleet), m_language(language)
 {
     setObjectName(QStringLiteral("UnitViewSimInfoDlg"));
+    setProperty("helpContext", 0x20000 + DialogId);
     setProperty("dialogId", int(DialogId));
     setWindowTitle(CVelmoraWrap::LoadString(PhoneText::SimPageTitle));
     AddField(PhoneText::PhoneNumberLabel, PhoneNumberId);

@@ -11,6 +11,7 @@
 NoCPSupport::NoCPSupport(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("NoCPSupport"));
+    setProperty("helpContext", 0x20000 + DialogId);
     setProperty("dialogId", int(DialogId));
     setWindowTitle(CVelmoraWrap::LoadString(PhoneText::NoSupportCaption));
     auto* layout = new QVBoxLayout(this);

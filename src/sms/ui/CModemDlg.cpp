@@ -13,6 +13,7 @@
 CModemDlg::CModemDlg(ISmsLibrary& library, QWidget* parent) : QDialog(parent), m_library(library)
 {
     setObjectName(QStringLiteral("ModemDlg"));
+    setProperty("helpContext", 135683); // help context: the SMS help
     setProperty("controlId", 111);
     setWindowTitle(CVelmoraWrap::LoadString(SmsMsg::ModemTitle));
     auto* form = new QFormLayout(this);

@@ -30,6 +30,7 @@ QList<QPointer<CSendSMSView>>& Views()
 CSendSMSView::CSendSMSView(const CSmsContext& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     setObjectName(QStringLiteral("SendSMSView"));
+    setProperty("helpContext", int(HelpContext));
     setProperty("controlId", 112);
     BuildControls();
     // A new view shows the draft the others hold.
@@ -204,7 +205,7 @@ void CSendSMSView::RunCommand(int commandId)
         break;
     case FrameCmd::SmsHelp:
         if (m_context.services)
-            m_context.services->ExecuteCommand(FrameCmd::HelpTopics);
+            m_context.services->ShowHelp(HelpContext);
         break;
     default:
         break;

@@ -25,6 +25,7 @@ public:
     {
         MaxTextLength = 2048,
         MaxOptionLength = 10,
+        HelpContext = 135682, // the SMS window and its Help command
     };
 
     explicit CSendSMSView(const CSmsContext& context, QWidget* parent = nullptr);

@@ -12,6 +12,7 @@
 CSmsStatusDlg::CSmsStatusDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SmsStatusDlg"));
+    setProperty("helpContext", 135684); // help context: the SMS help
     setProperty("controlId", 1205);
     setWindowTitle(CVelmoraWrap::LoadString(SmsMsg::StatusTitle));
     auto* layout = new QVBoxLayout(this);

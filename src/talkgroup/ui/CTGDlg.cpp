@@ -77,6 +77,7 @@ CTGDlg::CTGDlg(CVelmoraDoc& document, CTGDlgSettings settings, IFrameServices* s
     : QWidget(parent), m_document(document), m_settings(std::move(settings)), m_services(services)
 {
     setObjectName(QStringLiteral("TGDlg"));
+    setProperty("helpContext", 135681); // help context: the talkgroup manager
     setProperty("controlId", 101);
     BuildLayout();
     SetUpGrids();

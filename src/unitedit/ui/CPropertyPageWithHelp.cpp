@@ -10,9 +10,16 @@
 #include <QMenu>
 
 CPropertyPageWithHelp::CPropertyPageWithHelp(int templateId, const QString& title, QWidget* parent)
-    : QWidget(parent), m_templateId(templateId), m_title(title)
+    : QWidget(parent), m_templateId(templateId), m_helpContext(DialogHelpBase + templateId), m_title(title)
 {
     setProperty("controlId", templateId);
+    setProperty("helpContext", m_helpContext);
+}
+
+void CPropertyPageWithHelp::SetHelpContext(int context)
+{
+    m_helpContext = context;
+    setProperty("helpContext", context);
 }
 
 int CPropertyPageWithHelp::HelpContextOf(const QWidget* control) const

@@ -28,8 +28,14 @@ public:
     QString Title() const { return m_title; }
     QIcon Icon() const { return m_icon; }
     void SetIcon(const QIcon& icon) { m_icon = icon; }
-    // The help context of the page itself.
-    int HelpContext() const { return DialogHelpBase + m_templateId; }
+    // The help context of the page itself (also its "helpContext" property): 0x20000 + template
+    // unless the page says otherwise.
+    int HelpContext() const { return m_helpContext; }
+    void SetHelpContext(int context);
+    static bool IsControlContext(int context)
+    {
+        return context >= ControlHelpBase && context < DialogHelpBase;
+    }
     // The help context of a control of the page: its own or its nearest parent's controlId; the
     // page's context when none has one.
     int HelpContextOf(const QWidget* control) const;
@@ -83,6 +89,7 @@ private:
     void AddWhatsThis(QMenu& menu, const QWidget* control);
 
     int m_templateId;
+    int m_helpContext;
     QString m_title;
     QIcon m_icon;
     CPropertySheetWithHelp* m_sheet = nullptr;

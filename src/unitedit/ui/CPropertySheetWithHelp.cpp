@@ -174,6 +174,12 @@ void CPropertySheetWithHelp::SetWizardButtons(int flags)
     Button(IdNext)->setDefault(m_wizard && !(flags & PSWIZB_FINISH));
 }
 
+int CPropertySheetWithHelp::TopicOf(int context) const
+{
+    const CPropertyPageWithHelp* page = GetActivePage();
+    return page && CPropertyPageWithHelp::IsControlContext(context) ? page->HelpContext() : context;
+}
+
 void CPropertySheetWithHelp::RequestHelp(int context)
 {
     m_lastHelp = context;

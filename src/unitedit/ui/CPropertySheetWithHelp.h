@@ -67,6 +67,8 @@ public:
     void SetHelpHandler(std::function<void(int context)> handler) { m_helpHandler = std::move(handler); }
     void RequestHelp(int context);
     int LastHelpContext() const { return m_lastHelp; }
+    // The context whose topic a request shows: a control's request shows the topic of the active page.
+    int TopicOf(int context) const;
 
     QPushButton* Button(int controlId) const;
     QTabBar* TabBar() const { return m_tabs; }

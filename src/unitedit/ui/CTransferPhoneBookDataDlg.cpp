@@ -82,6 +82,7 @@ CTransferPhoneBookDataDlg::CTransferPhoneBookDataDlg(const CUnitSheetUnit& unit,
     : QDialog(parent), m_transfer(unit, options.hideSimpleList), m_options(options)
 {
     setObjectName(QStringLiteral("TransferPhoneBookDataDlg"));
+    setProperty("helpContext", 0x20000 + DialogId);
     setProperty("controlId", int(DialogId));
     setWindowTitle(CVelmoraWrap::LoadString(TextTitle));
     BuildControls();

@@ -42,9 +42,8 @@ bool CUnitEditFeature::RunSheet(const CUnitOpenInfo& unit, const CUnitSheetConte
     sheet.setLayoutDirection(parent ? parent->layoutDirection() : QGuiApplication::layoutDirection());
     if (page >= 0)
         sheet.SetStartPageId(page);
-    // There are no help pages per control yet: every help request shows the program's help.
     if (services)
-        sheet.SetHelpHandler([services](int) { services->ExecuteCommand(FrameCmd::HelpTopics); });
+        sheet.SetHelpHandler([services, &sheet](int context) { services->ShowHelp(sheet.TopicOf(context)); });
     sheet.exec();
     return sheet.FleetChanged();
 }

@@ -46,6 +46,7 @@ CUnitPropertySheet::CUnitPropertySheet(const CUnitOpenInfo& unit, const CUnitShe
       m_context(context)
 {
     setObjectName(QStringLiteral("UnitPropertySheet"));
+    setProperty("helpContext", int(HelpContext));
     if (m_context.rules)
         m_sheetUnit =
             CUnitSheetUnit::FromOpenInfo(m_context.db, m_unit, *m_context.rules, m_context.carrierId);

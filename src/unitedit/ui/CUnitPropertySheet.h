@@ -21,6 +21,11 @@ class CUnitPropertySheet : public CPropertySheetWithHelp
     Q_OBJECT
 
 public:
+    enum : int
+    {
+        HelpContext = 135680, // the sheet itself (its buttons); the pages have their own
+    };
+
     CUnitPropertySheet(const CUnitOpenInfo& unit, const CUnitSheetContext& context,
                        QWidget* parent = nullptr);
     ~CUnitPropertySheet() override;

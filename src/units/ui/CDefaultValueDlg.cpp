@@ -20,6 +20,7 @@ constexpr int kTextCancel = 7245;
 CDefaultValueDlg::CDefaultValueDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("DefaultValue"));
+    setProperty("helpContext", 135686); // help context: the units view help
     setWindowTitle(CVelmoraWrap::LoadString(UnitsMsg::NewUnitTitle));
     auto* layout = new QVBoxLayout(this);
     auto* question = new QLabel(CVelmoraWrap::LoadString(UnitsMsg::NewUnitQuestion), this);
