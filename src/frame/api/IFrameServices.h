@@ -7,7 +7,7 @@ class QWidget;
 
 // What the main frame does for the features: the active fleet and family, new fleets, the status
 // line, a tab of a fleet window brought forward, a document's pending edits stored, the wait state
-// over the main window, and its commands run by id.
+// over the main window, its commands run by id, feature windows and the recent-file list.
 class IFrameServices
 {
 public:
@@ -36,4 +36,7 @@ public:
     // A feature's own window (not a fleet's) joins the document area, shown and active; the area owns it.
     virtual void AddWindow(QMdiSubWindow* window) = 0;
     virtual void ActivateWindow(QMdiSubWindow* window) = 0;
+    // A file a feature opened goes first on the recent-file list; one that is gone leaves it.
+    virtual void AddRecentFile(const QString& path) = 0;
+    virtual void RemoveRecentFile(const QString& path) = 0;
 };

@@ -1,0 +1,55 @@
+#include "CPIMTabWnd.h"
+
+#include "CPhoneBookView.h"
+#include "CVelmoraWrap.h"
+#include "PimMessageIds.h"
+
+CPIMTabWnd::CPIMTabWnd(QWidget* parent) : QTabWidget(parent)
+{
+    setObjectName(QStringLiteral("PIMTabWnd"));
+    setTabPosition(QTabWidget::South);
+    setDocumentMode(true);
+    m_phoneBook = new CPhoneBookView(this);
+    addTab(m_phoneBook, QString());
+    LabelTabs();
+}
+
+CPIMTabWnd::~CPIMTabWnd() = default;
+
+QWidget* CPIMTabWnd::ActiveView() const
+{
+    if (currentIndex() == DateBook && m_dateBook)
+        return m_dateBook->currentWidget();
+    return m_phoneBook;
+}
+
+void CPIMTabWnd::LabelTabs()
+{
+    setTabText(PhoneBook, CVelmoraWrap::LoadString(PimText::PhoneBookTab));
+    if (m_dateBook) {
+        setTabText(DateBook, CVelmoraWrap::LoadString(PimText::DateBookTab));
+        const int inner[] = {PimText::DayTab, PimText::WeekTab, PimText::MonthTab};
+        for (int i = 0; i < 3 && i < m_dateBook->count(); ++i)
+            m_dateBook->setTabText(i, CVelmoraWrap::LoadString(inner[i]));
+    }
+}
+
+bool CPIMTabWnd::NewEntry(Book book)
+{
+    if (book == PhoneBook) {
+        setCurrentIndex(PhoneBook);
+        m_phoneBook->OnNewButton();
+        return true;
+    }
+    return false;
+}
+
+bool CPIMTabWnd::DeleteEntry(Book book)
+{
+    if (book == PhoneBook) {
+        setCurrentIndex(PhoneBook);
+        m_phoneBook->OnDeleteButton();
+        return true;
+    }
+    return false;
+}
