@@ -54,7 +54,7 @@ public:
     CVelmoraError SaveEvent(CPimEvent& event);
     CVelmoraError DeleteEvent(qint64 id);
 
-signals:
+Q_SIGNALS:
     void contactsChanged();
     void eventsChanged();
 

@@ -38,7 +38,7 @@ class CPimNotifier : public QObject
 public:
     using QObject::QObject;
 
-signals:
+Q_SIGNALS:
     void databaseOpened();
     void databaseClosed();
     void phoneBookOpened();

@@ -2,7 +2,7 @@
 
 #include "CPimStore.h"
 #include "CVelmoraWrap.h"
-#include "PimMessageIds.h"
+#include "PimDocMessageIds.h"
 #include "VelmoraConduit.h"
 
 #include <QDir>
@@ -19,7 +19,7 @@ const QString kLastPimFile = QStringLiteral("Last PIM File");
 
 CVelmoraError CopyFailed(const QString& path)
 {
-    return CVelmoraError::Message(PimMsg::FileCopyFailed, {QDir::toNativeSeparators(path)});
+    return CVelmoraError::Message(PimDocMsg::FileCopyFailed, {QDir::toNativeSeparators(path)});
 }
 
 // Copies source to target through a temporary file beside the target, so the target is either the
@@ -122,9 +122,9 @@ CVelmoraError CPIMDoc::OnNewDocument()
 CVelmoraError CPIMDoc::OnOpenDocument(const QString& path)
 {
     if (!path.toLower().contains(QLatin1String(".pim")))
-        return CVelmoraError::Message(PimMsg::NotPimFile);
+        return CVelmoraError::Message(PimDocMsg::NotPimFile);
     if (!QFileInfo(path).isFile())
-        return CVelmoraError::Message(PimMsg::FileMissing);
+        return CVelmoraError::Message(PimDocMsg::FileMissing);
     return OpenFile(QFileInfo(path).absoluteFilePath());
 }
 
@@ -132,7 +132,7 @@ CVelmoraError CPIMDoc::OpenFile(const QString& path)
 {
     // A file that is no PIM database is refused before the open document lets go of its own.
     if (!CPimStore::IsPimDatabase(path))
-        return CVelmoraError::Message(PimMsg::NotPimFile);
+        return CVelmoraError::Message(PimDocMsg::NotPimFile);
     // One database for the process: whoever holds it lets go first.
     const QString previous = m_open ? m_path : QString();
     if (s_openDocument && s_openDocument != this)
@@ -158,7 +158,7 @@ CVelmoraError CPIMDoc::OpenFile(const QString& path)
                 Q_EMIT closed();
             }
         }
-        return CVelmoraError::Message(PimMsg::NotPimFile);
+        return CVelmoraError::Message(PimDocMsg::NotPimFile);
     }
     m_open = true;
     m_path = path;
@@ -175,7 +175,7 @@ CVelmoraError CPIMDoc::OnSaveDocumentAs(const QString& path)
     if (path.isEmpty() || SameFile(path, m_path))
         return CVelmoraError();
     if (!path.toLower().contains(QLatin1String(".pim")))
-        return CVelmoraError::Message(PimMsg::NotPimFile);
+        return CVelmoraError::Message(PimDocMsg::NotPimFile);
     const QString current = m_path;
     // The database lets go of the file so the copy is what is on disk, whole.
     if (m_open)

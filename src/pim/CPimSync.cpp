@@ -1,7 +1,7 @@
 #include "CPimSync.h"
 
 #include "CVelmoraWrap.h"
-#include "PimMessageIds.h"
+#include "PimDocMessageIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +63,7 @@ QString CPimSync::ProgramPath()
 
 CVelmoraError CPimSync::CheckInstalled()
 {
-    return ProgramPath().isEmpty() ? CVelmoraError::Message(PimMsg::SyncNotFound, {}, VMT_NOTICE)
+    return ProgramPath().isEmpty() ? CVelmoraError::Message(PimDocMsg::SyncNotFound, {}, VMT_NOTICE)
                                    : CVelmoraError();
 }
 
@@ -76,7 +76,7 @@ CVelmoraError CPimSync::Launch()
     qint64 pid = 0;
     if (program.isEmpty() || !info.isFile() || !info.isExecutable() ||
         !QProcess::startDetached(program, {}, info.absolutePath(), &pid) || pid <= 0)
-        return CVelmoraError::Message(PimMsg::SyncNotInstalled);
+        return CVelmoraError::Message(PimDocMsg::SyncNotInstalled);
     m_pid = pid;
     Q_EMIT started();
     Watch();

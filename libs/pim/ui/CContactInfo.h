@@ -46,7 +46,7 @@ public:
     // Adds a number row (kind, number) to the card.
     void AddNumberRow(int kind = CPimNumber::Mobile, const QString& number = QString());
 
-signals:
+Q_SIGNALS:
     // A contact was stored (new or changed); the list reloads and selects it.
     void contactSaved(qint64 id);
 

@@ -42,7 +42,7 @@ public:
     // dashes).
     static bool Matches(const CPimContact& contact, const QString& filter);
 
-signals:
+Q_SIGNALS:
     void contactSelected(qint64 id);
 
 protected:

@@ -2,7 +2,7 @@
 
 #include "CPhoneBookView.h"
 #include "CVelmoraWrap.h"
-#include "PimMessageIds.h"
+#include "PimDocMessageIds.h"
 
 CPIMTabWnd::CPIMTabWnd(QWidget* parent) : QTabWidget(parent)
 {
@@ -25,10 +25,10 @@ QWidget* CPIMTabWnd::ActiveView() const
 
 void CPIMTabWnd::LabelTabs()
 {
-    setTabText(PhoneBook, CVelmoraWrap::LoadString(PimText::PhoneBookTab));
+    setTabText(PhoneBook, CVelmoraWrap::LoadString(PimDocText::PhoneBookTab));
     if (m_dateBook) {
-        setTabText(DateBook, CVelmoraWrap::LoadString(PimText::DateBookTab));
-        const int inner[] = {PimText::DayTab, PimText::WeekTab, PimText::MonthTab};
+        setTabText(DateBook, CVelmoraWrap::LoadString(PimDocText::DateBookTab));
+        const int inner[] = {PimDocText::DayTab, PimDocText::WeekTab, PimDocText::MonthTab};
         for (int i = 0; i < 3 && i < m_dateBook->count(); ++i)
             m_dateBook->setTabText(i, CVelmoraWrap::LoadString(inner[i]));
     }

@@ -7,7 +7,7 @@
 #include "CVelmoraWrap.h"
 #include "FrameMessageIds.h"
 #include "IFrameServices.h"
-#include "PimMessageIds.h"
+#include "PimDocMessageIds.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -100,7 +100,7 @@ bool CPimDocManager::OpenDocument(const QString& path)
     if (error) {
         delete document;
         // A file that is gone leaves the recent-file list too.
-        if (error.Id() == PimMsg::FileMissing)
+        if (error.Id() == PimDocMsg::FileMissing)
             m_services.RemoveRecentFile(path);
         return Show(error);
     }
@@ -200,7 +200,7 @@ QString CPimDocManager::AskPath(bool save, const QString& suggested)
     if (m_prompt)
         return m_prompt(save, suggested);
     QFileDialog dialog(m_services.MainWindow(),
-                       CVelmoraWrap::LoadString(save ? PimText::SaveAsCaption : PimText::OpenCaption), suggested,
+                       CVelmoraWrap::LoadString(save ? PimDocText::SaveAsCaption : PimDocText::OpenCaption), suggested,
                        CVelmoraWrap::LoadString(FrameText::FilterPim));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

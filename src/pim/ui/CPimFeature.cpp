@@ -9,7 +9,7 @@
 #include "FrameCommands.h"
 #include "IFrameRegistry.h"
 #include "IFrameServices.h"
-#include "PimMessageIds.h"
+#include "PimDocMessageIds.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -54,11 +54,11 @@ void FollowSync(CPimSync& sync, IFrameServices& services, CPimDocManager& docume
         *wasOpen = documents.Document() != nullptr;
         documents.CloseDocument();
         services.MainWindow()->setEnabled(false);
-        services.SetStatusText(CVelmoraWrap::LoadString(PimMsg::SyncRunning));
+        services.SetStatusText(CVelmoraWrap::LoadString(PimDocMsg::SyncRunning));
     });
     QObject::connect(&sync, &CPimSync::finished, &documents, [&services, &documents, wasOpen]() {
         services.MainWindow()->setEnabled(true);
-        services.SetStatusText(CVelmoraWrap::LoadString(PimMsg::SyncEnded));
+        services.SetStatusText(CVelmoraWrap::LoadString(PimDocMsg::SyncEnded));
         const QString last = CPimDocManager::LastPimFile();
         // The PIM file that was open comes back; with none open, it comes back unless a fleet is in front.
         if ((*wasOpen || !services.ActiveDocument()) && !last.isEmpty() && QFileInfo(last).isFile())
@@ -71,9 +71,9 @@ void FollowSync(CPimSync& sync, IFrameServices& services, CPimDocManager& docume
 
 CPimFeature::Item CPimFeature::ItemOfLabel(const QString& label)
 {
-    const QPair<int, Item> items[] = {{PimText::NewContact, NewContact},   {PimText::DeleteContact, DeleteContact},
-                                      {PimText::NewEvent, NewEvent},       {PimText::DeleteEvent, DeleteEvent},
-                                      {PimText::Synchronize, Synchronize}, {PimText::Help, Help}};
+    const QPair<int, Item> items[] = {{PimDocText::NewContact, NewContact},   {PimDocText::DeleteContact, DeleteContact},
+                                      {PimDocText::NewEvent, NewEvent},       {PimDocText::DeleteEvent, DeleteEvent},
+                                      {PimDocText::Synchronize, Synchronize}, {PimDocText::Help, Help}};
     for (const auto& item : items) {
         if (Plain(item.first) == label)
             return item.second;

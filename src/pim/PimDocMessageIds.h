@@ -1,7 +1,7 @@
 #pragma once
 
 // Messages of the PIM documents and the synchronisation program (texts in the language files).
-namespace PimMsg {
+namespace PimDocMsg {
 enum : int
 {
     FileCopyFailed = 1386, // "%1" = the file that could not be written
@@ -12,10 +12,10 @@ enum : int
     SyncRunning = 8161,  // status line while the synchronisation program runs
     SyncEnded = 8162,    // status line once it has ended
 };
-} // namespace PimMsg
+} // namespace PimDocMsg
 
 // Texts of the PIM windows.
-namespace PimText {
+namespace PimDocText {
 enum : int
 {
     PhoneBookTab = 1742,
@@ -33,4 +33,4 @@ enum : int
     SaveAsCaption = 8163,
     OpenCaption = 8164,
 };
-} // namespace PimText
+} // namespace PimDocText
