@@ -145,7 +145,8 @@ void CFrameMenus::AddCommands()
           HelpTopics})
         own(id);
     m_commands.Action(HelpTopics)->setShortcuts(QKeySequence::HelpContents);
-    for (int id : {LangEnglish, LangFrench, LangHebrew, FleetBar, SmsBar, PimWindow, MainToolbar, SideToolbar})
+    for (int id :
+         {LangEnglish, LangFrench, LangHebrew, FleetBar, SmsBar, PimWindow, MainToolbar, SideToolbar})
         own(id, true);
 }
 

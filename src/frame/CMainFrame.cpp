@@ -501,7 +501,8 @@ bool CMainFrame::OpenFiles(const QStringList& paths)
     return all;
 }
 
-void CMainFrame::SetFamilyCommand(int family, int id, std::function<void()> run, std::function<bool()> enabled)
+void CMainFrame::SetFamilyCommand(int family, int id, std::function<void()> run,
+                                  std::function<bool()> enabled)
 {
     m_commands->SetOverride(
         id, [this, family]() { return m_family == family; }, std::move(run), std::move(enabled));

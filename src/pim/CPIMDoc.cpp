@@ -30,7 +30,8 @@ bool CopyWhole(const QString& source, const QString& target)
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QFileInfo info(target);
-    QTemporaryFile out(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    QTemporaryFile out(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                       QStringLiteral(".XXXXXX"));
     if (!out.open())
         return false;
     char buffer[64 * 1024];

@@ -56,7 +56,8 @@ QString CPimSync::ProgramName()
 QString CPimSync::ProgramPath()
 {
     QString folder;
-    if (!CVelmoraWrap::GetGroupValue(SettingsGroup(), QStringLiteral("InstallDir"), folder) || folder.isEmpty())
+    if (!CVelmoraWrap::GetGroupValue(SettingsGroup(), QStringLiteral("InstallDir"), folder) ||
+        folder.isEmpty())
         return QString();
     return QDir(folder).filePath(ProgramName());
 }

@@ -14,7 +14,8 @@ const QString kGroup = QStringLiteral("PIM Settings");
 const QString kMaximize = QStringLiteral("WindowMaximize");
 } // namespace
 
-CPIMChildFrame::CPIMChildFrame(CPIMDoc& document, QWidget* parent) : QMdiSubWindow(parent), m_document(document)
+CPIMChildFrame::CPIMChildFrame(CPIMDoc& document, QWidget* parent)
+    : QMdiSubWindow(parent), m_document(document)
 {
     setObjectName(QStringLiteral("PIMChildFrame"));
     setAttribute(Qt::WA_DeleteOnClose, false);

@@ -115,7 +115,8 @@ void CPimDocManager::Adopt(CPIMDoc* document)
         OnDocumentClosed(m_doc);
     m_doc = document;
     m_services.AddRecentFile(document->PathName());
-    connect(document, &CPIMDoc::fileOpened, this, [this](const QString& path) { m_services.AddRecentFile(path); });
+    connect(document, &CPIMDoc::fileOpened, this,
+            [this](const QString& path) { m_services.AddRecentFile(path); });
     connect(document, &CPIMDoc::closed, this, [this, document]() { OnDocumentClosed(document); });
     m_frame = new CPIMChildFrame(*document);
     connect(m_frame, &CPIMChildFrame::closeRequested, this, [this]() { CloseDocument(); });
@@ -200,14 +201,15 @@ QString CPimDocManager::AskPath(bool save, const QString& suggested)
     if (m_prompt)
         return m_prompt(save, suggested);
     QFileDialog dialog(m_services.MainWindow(),
-                       CVelmoraWrap::LoadString(save ? PimDocText::SaveAsCaption : PimDocText::OpenCaption), suggested,
-                       CVelmoraWrap::LoadString(FrameText::FilterPim));
+                       CVelmoraWrap::LoadString(save ? PimDocText::SaveAsCaption : PimDocText::OpenCaption),
+                       suggested, CVelmoraWrap::LoadString(FrameText::FilterPim));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pim"));
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                   : QString();
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? dialog.selectedFiles().first()
+               : QString();
 }

@@ -71,9 +71,10 @@ void FollowSync(CPimSync& sync, IFrameServices& services, CPimDocManager& docume
 
 CPimFeature::Item CPimFeature::ItemOfLabel(const QString& label)
 {
-    const QPair<int, Item> items[] = {{PimDocText::NewContact, NewContact},   {PimDocText::DeleteContact, DeleteContact},
-                                      {PimDocText::NewEvent, NewEvent},       {PimDocText::DeleteEvent, DeleteEvent},
-                                      {PimDocText::Synchronize, Synchronize}, {PimDocText::Help, Help}};
+    const QPair<int, Item> items[] = {
+        {PimDocText::NewContact, NewContact},   {PimDocText::DeleteContact, DeleteContact},
+        {PimDocText::NewEvent, NewEvent},       {PimDocText::DeleteEvent, DeleteEvent},
+        {PimDocText::Synchronize, Synchronize}, {PimDocText::Help, Help}};
     for (const auto& item : items) {
         if (Plain(item.first) == label)
             return item.second;
@@ -96,7 +97,8 @@ CPimFeature::Parts CPimFeature::Register(IFrameRegistry& frame, const CPimFeatur
         FrameCmd::PimWindow, [&documents]() { documents.ShowPim(); }, {},
         [&services]() { return services.ActiveFamily() == FrameFamily::Pim; });
     frame.AddFamilyCommand(FrameFamily::Pim, FrameCmd::FileNew, [&documents]() { documents.NewDocument(); });
-    frame.AddFamilyCommand(FrameFamily::Pim, FrameCmd::FileOpen, [&documents]() { documents.PromptAndOpen(); });
+    frame.AddFamilyCommand(FrameFamily::Pim, FrameCmd::FileOpen,
+                           [&documents]() { documents.PromptAndOpen(); });
     frame.AddFamilyCommand(
         FrameFamily::Pim, FrameCmd::FileSaveAs, [&documents]() { documents.SaveAs(); }, hasDocument);
     frame.AddFamilyCommand(
