@@ -26,6 +26,8 @@ public:
     void ShowContact(qint64 id);
     // Starts a new, empty contact and puts the cursor in the name.
     void StartNew();
+    // Puts the cursor in the name, to edit the contact shown.
+    void FocusEditor();
     // Empties and disables the card (no phone book open).
     void Clear();
 
@@ -34,6 +36,7 @@ public:
     qint64 ContactId() const { return m_contact.id; }
     bool IsModified() const;
     bool IsEditingNew() const { return m_editingNew; }
+    bool IsActive() const { return m_active; }
 
     // Saves the card's edits to the open phone book; false (with the message shown) when refused.
     bool Save();
@@ -60,12 +63,14 @@ private:
 
     void Load(const CPimContact& contact);
     void RemoveNumberRow(QWidget* row);
+    void RenameNumberRows();
     void UpdateButtons();
     void SetEditable(bool editable);
 
     CPimContact m_contact; // as stored (or the empty new contact)
     bool m_editingNew = false;
     bool m_loading = false;
+    bool m_active = false; // a contact (stored or new) is on the card
     QLabel* m_title = nullptr;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_company = nullptr;

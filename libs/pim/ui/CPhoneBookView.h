@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+
+#include "CPimStore.h"
 
 class CPhoneList;
 class CContactInfo;
 class QSplitter;
+class QStackedWidget;
 
 // The phone book of the open PIM database: the contact list beside the contact card. Empty and disabled
 // while no phone book is open.
@@ -27,10 +31,14 @@ public:
     bool CommitPendingEdits();
 
 private:
+    void Refresh();
+    void OnDatabaseClosed();
     void RestoreSplitter();
     void SaveSplitter();
 
+    QStackedWidget* m_stack = nullptr;
     QSplitter* m_splitter = nullptr;
+    QPointer<CPimStore> m_store;
     CPhoneList* m_list = nullptr;
     CContactInfo* m_card = nullptr;
 };
