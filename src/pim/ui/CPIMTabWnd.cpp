@@ -18,16 +18,16 @@ CPIMTabWnd::~CPIMTabWnd() = default;
 
 QWidget* CPIMTabWnd::ActiveView() const
 {
-    if (currentIndex() == DateBook && m_dateBook)
+    if (currentIndex() == DateBookTab && m_dateBook)
         return m_dateBook->currentWidget();
     return m_phoneBook;
 }
 
 void CPIMTabWnd::LabelTabs()
 {
-    setTabText(PhoneBook, CVelmoraWrap::LoadString(PimDocText::PhoneBookTab));
+    setTabText(PhoneBookTab, CVelmoraWrap::LoadString(PimDocText::PhoneBookTab));
     if (m_dateBook) {
-        setTabText(DateBook, CVelmoraWrap::LoadString(PimDocText::DateBookTab));
+        setTabText(DateBookTab, CVelmoraWrap::LoadString(PimDocText::DateBookTab));
         const int inner[] = {PimDocText::DayTab, PimDocText::WeekTab, PimDocText::MonthTab};
         for (int i = 0; i < 3 && i < m_dateBook->count(); ++i)
             m_dateBook->setTabText(i, CVelmoraWrap::LoadString(inner[i]));
@@ -36,8 +36,8 @@ void CPIMTabWnd::LabelTabs()
 
 bool CPIMTabWnd::NewEntry(Book book)
 {
-    if (book == PhoneBook) {
-        setCurrentIndex(PhoneBook);
+    if (book == PhoneBookTab) {
+        setCurrentIndex(PhoneBookTab);
         m_phoneBook->OnNewButton();
         return true;
     }
@@ -46,8 +46,8 @@ bool CPIMTabWnd::NewEntry(Book book)
 
 bool CPIMTabWnd::DeleteEntry(Book book)
 {
-    if (book == PhoneBook) {
-        setCurrentIndex(PhoneBook);
+    if (book == PhoneBookTab) {
+        setCurrentIndex(PhoneBookTab);
         m_phoneBook->OnDeleteButton();
         return true;
     }

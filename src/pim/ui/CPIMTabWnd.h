@@ -14,8 +14,8 @@ class CPIMTabWnd : public QTabWidget
 public:
     enum Book
     {
-        PhoneBook = 0,
-        DateBook = 1
+        PhoneBookTab = 0,
+        DateBookTab = 1
     };
 
     explicit CPIMTabWnd(QWidget* parent = nullptr);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CPIMDoc.h"
+
 #include <QObject>
 #include <QPointer>
 #include <functional>

@@ -29,13 +29,13 @@ bool RunItem(CPimFeature::Item item, IFrameServices& services, CPimDocManager& d
     CPIMChildFrame* frame = documents.Frame();
     switch (item) {
     case CPimFeature::NewContact:
-        return frame && frame->TabWnd()->NewEntry(CPIMTabWnd::PhoneBook);
+        return frame && frame->TabWnd()->NewEntry(CPIMTabWnd::PhoneBookTab);
     case CPimFeature::DeleteContact:
-        return frame && frame->TabWnd()->DeleteEntry(CPIMTabWnd::PhoneBook);
+        return frame && frame->TabWnd()->DeleteEntry(CPIMTabWnd::PhoneBookTab);
     case CPimFeature::NewEvent:
-        return frame && frame->TabWnd()->NewEntry(CPIMTabWnd::DateBook);
+        return frame && frame->TabWnd()->NewEntry(CPIMTabWnd::DateBookTab);
     case CPimFeature::DeleteEvent:
-        return frame && frame->TabWnd()->DeleteEntry(CPIMTabWnd::DateBook);
+        return frame && frame->TabWnd()->DeleteEntry(CPIMTabWnd::DateBookTab);
     case CPimFeature::Synchronize:
         return services.ExecuteCommand(FrameCmd::SyncPim);
     case CPimFeature::Help:
