@@ -34,6 +34,12 @@ CVelmoraError SqlError(const QSqlError& error)
     return CVelmoraError::Text(ErrorText(error));
 }
 
+// Text columns are NOT NULL: a null QString is stored as an empty text.
+QString NotNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 void SetError(CVelmoraError* out, const CVelmoraError& error)
 {
     if (out)
@@ -101,6 +107,28 @@ private:
     bool m_active = false;
 };
 
+// A program killed in the middle of a change leaves a hot journal beside the file; a read-only
+// connection cannot play it back, so a writable SQLite file with one is first opened for writing, which
+// restores the file to its last committed state.
+void RecoverHotJournal(const QString& path)
+{
+    if (QFileInfo(path + QStringLiteral("-journal")).size() <= 0 || !QFileInfo(path).isWritable())
+        return;
+    const QString name = QStringLiteral("VELMORAPIM_RECOVER%1").arg(++g_sequence);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            query.finish();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
 // Checks an existing file through a read-only connection: the PIM tables and a schema version we read.
 CVelmoraError CheckPimFile(const QString& path)
 {
@@ -109,6 +137,7 @@ CVelmoraError CheckPimFile(const QString& path)
         return CVelmoraError::Message(PimMsg::PimFileMissing, {QDir::toNativeSeparators(path)});
     if (!info.isFile() || !HasSqliteHeader(path))
         return CVelmoraError::Message(PimMsg::NotPimFile, {QDir::toNativeSeparators(path)});
+    RecoverHotJournal(path);
     const QString name = QStringLiteral("VELMORAPIM_CHECK%1").arg(++g_sequence);
     CVelmoraError result;
     {
@@ -368,11 +397,11 @@ CVelmoraError CPimStore::SaveContact(CPimContact& contact)
                       : QStringLiteral("UPDATE pim_contact SET name = :name, company = :company, "
                                        "email = :email, address = :address, note = :note "
                                        "WHERE contact_id = :id"));
-    query.bindValue(QStringLiteral(":name"), contact.name);
-    query.bindValue(QStringLiteral(":company"), contact.company);
-    query.bindValue(QStringLiteral(":email"), contact.email);
-    query.bindValue(QStringLiteral(":address"), contact.address);
-    query.bindValue(QStringLiteral(":note"), contact.note);
+    query.bindValue(QStringLiteral(":name"), NotNull(contact.name));
+    query.bindValue(QStringLiteral(":company"), NotNull(contact.company));
+    query.bindValue(QStringLiteral(":email"), NotNull(contact.email));
+    query.bindValue(QStringLiteral(":address"), NotNull(contact.address));
+    query.bindValue(QStringLiteral(":note"), NotNull(contact.note));
     if (contact.id != 0)
         query.bindValue(QStringLiteral(":id"), contact.id);
     if (!query.exec())
@@ -494,12 +523,12 @@ CVelmoraError CPimStore::SaveEvent(CPimEvent& event)
             : QStringLiteral("UPDATE pim_event SET title = :title, start_time = :start, end_time = :end, "
                              "all_day = :allDay, location = :location, note = :note, "
                              "reminder_minutes = :reminder WHERE event_id = :id"));
-    query.bindValue(QStringLiteral(":title"), event.title);
+    query.bindValue(QStringLiteral(":title"), NotNull(event.title));
     query.bindValue(QStringLiteral(":start"), TimeText(event.start));
     query.bindValue(QStringLiteral(":end"), TimeText(end));
     query.bindValue(QStringLiteral(":allDay"), event.allDay ? 1 : 0);
-    query.bindValue(QStringLiteral(":location"), event.location);
-    query.bindValue(QStringLiteral(":note"), event.note);
+    query.bindValue(QStringLiteral(":location"), NotNull(event.location));
+    query.bindValue(QStringLiteral(":note"), NotNull(event.note));
     query.bindValue(QStringLiteral(":reminder"), event.reminderMinutes < 0 ? -1 : event.reminderMinutes);
     if (event.id != 0)
         query.bindValue(QStringLiteral(":id"), event.id);
