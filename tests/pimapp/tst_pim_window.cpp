@@ -4,6 +4,7 @@
 
 #include "CCommandTable.h"
 #include "CContactInfo.h"
+#include "CDBTabWnd.h"
 #include "CDocManager.h"
 #include "CMainFrame.h"
 #include "CPIMChildFrame.h"
@@ -16,6 +17,7 @@
 #include "CPimFeature.h"
 #include "CPimStore.h"
 #include "CPimSync.h"
+#include "CScheduleView.h"
 #include "CScriptedAnswerer.h"
 #include "CShortcutListDockBar.h"
 #include "CTestEnvironment.h"
@@ -23,10 +25,12 @@
 #include "FrameCommands.h"
 #include "PimDocMessageIds.h"
 #include "VelmoraConduit.h"
+#include "WhenModal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QTest>
@@ -246,6 +250,29 @@ private Q_SLOTS:
         QVERIFY(pim.frame.DispatchListBarClick(Plain(1750)));
         QCOMPARE(answers.Count(), 1);
         QVERIFY(VelmoraPim::CurrentPimStore()->Contacts().isEmpty());
+
+        // The date book's items add and delete events in the view on show.
+        tabs->setCurrentIndex(CPIMTabWnd::PhoneBookTab);
+        WhenModal([](QWidget* dialog) {
+            for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+                if (edit->property("controlId").toInt() == 1001)
+                    edit->setText(QStringLiteral("Service at the depot"));
+            }
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        QVERIFY(pim.frame.DispatchListBarClick(Plain(1762)));
+        QCOMPARE(tabs->currentIndex(), int(CPIMTabWnd::DateBookTab));
+        QCOMPARE(tabs->ActiveView(), static_cast<QWidget*>(tabs->DateBook()->CurrentView()));
+        const QDateTime from = QDateTime::currentDateTime().addYears(-1);
+        const QDateTime to = QDateTime::currentDateTime().addYears(1);
+        QCOMPARE(VelmoraPim::CurrentPimStore()->Events(from, to).size(), 1);
+        QCOMPARE(VelmoraPim::CurrentPimStore()->Events(from, to).first().title,
+                 QStringLiteral("Service at the depot"));
+        answers.Clear();
+        answers.Script({IDYES});
+        QVERIFY(pim.frame.DispatchListBarClick(Plain(1763)));
+        QCOMPARE(answers.Count(), 1);
+        QVERIFY(VelmoraPim::CurrentPimStore()->Events(from, to).isEmpty());
 
         // Synchronise without the program installed says so.
         answers.Clear();

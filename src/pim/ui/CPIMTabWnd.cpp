@@ -1,6 +1,8 @@
 #include "CPIMTabWnd.h"
 
+#include "CDBTabWnd.h"
 #include "CPhoneBookView.h"
+#include "CScheduleView.h"
 #include "CVelmoraWrap.h"
 #include "PimDocMessageIds.h"
 
@@ -11,6 +13,10 @@ CPIMTabWnd::CPIMTabWnd(QWidget* parent) : QTabWidget(parent)
     setDocumentMode(true);
     m_phoneBook = new CPhoneBookView(this);
     addTab(m_phoneBook, QString());
+    m_dateBook = new CDBTabWnd(this);
+    // The week starts where the user's language says it does.
+    m_dateBook->setLocale(locale());
+    addTab(m_dateBook, QString());
     LabelTabs();
 }
 
@@ -18,20 +24,16 @@ CPIMTabWnd::~CPIMTabWnd() = default;
 
 QWidget* CPIMTabWnd::ActiveView() const
 {
-    if (currentIndex() == DateBookTab && m_dateBook)
-        return m_dateBook->currentWidget();
+    if (currentIndex() == DateBookTab)
+        return m_dateBook->CurrentView();
     return m_phoneBook;
 }
 
 void CPIMTabWnd::LabelTabs()
 {
     setTabText(PhoneBookTab, CVelmoraWrap::LoadString(PimDocText::PhoneBookTab));
-    if (m_dateBook) {
-        setTabText(DateBookTab, CVelmoraWrap::LoadString(PimDocText::DateBookTab));
-        const int inner[] = {PimDocText::DayTab, PimDocText::WeekTab, PimDocText::MonthTab};
-        for (int i = 0; i < 3 && i < m_dateBook->count(); ++i)
-            m_dateBook->setTabText(i, CVelmoraWrap::LoadString(inner[i]));
-    }
+    setTabText(DateBookTab, CVelmoraWrap::LoadString(PimDocText::DateBookTab));
+    m_dateBook->RetranslateCaptions();
 }
 
 bool CPIMTabWnd::NewEntry(Book book)
@@ -41,7 +43,9 @@ bool CPIMTabWnd::NewEntry(Book book)
         m_phoneBook->OnNewButton();
         return true;
     }
-    return false;
+    setCurrentIndex(DateBookTab);
+    m_dateBook->AddEvent();
+    return true;
 }
 
 bool CPIMTabWnd::DeleteEntry(Book book)
@@ -51,5 +55,7 @@ bool CPIMTabWnd::DeleteEntry(Book book)
         m_phoneBook->OnDeleteButton();
         return true;
     }
-    return false;
+    setCurrentIndex(DateBookTab);
+    m_dateBook->DeleteEvent();
+    return true;
 }

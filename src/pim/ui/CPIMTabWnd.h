@@ -2,6 +2,7 @@
 
 #include <QTabWidget>
 
+class CDBTabWnd;
 class CPhoneBookView;
 class QWidget;
 
@@ -22,7 +23,7 @@ public:
     ~CPIMTabWnd() override;
 
     CPhoneBookView* PhoneBookView() const { return m_phoneBook; }
-    QTabWidget* DateBook() const { return m_dateBook; }
+    CDBTabWnd* DateBook() const { return m_dateBook; }
     // The view that has the user's attention: the phone book, or the date book's current view.
     QWidget* ActiveView() const;
 
@@ -34,5 +35,5 @@ public:
 
 private:
     CPhoneBookView* m_phoneBook = nullptr;
-    QTabWidget* m_dateBook = nullptr;
+    CDBTabWnd* m_dateBook = nullptr;
 };
