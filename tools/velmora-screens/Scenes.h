@@ -30,5 +30,8 @@ int CopyWizardScene(int argc, char** argv);
 // progress window, in English and Hebrew: <output folder>.
 int AutoFillScene(int argc, char** argv);
 
+// The PIM window: the phone book and the date book's day, week and month views, in English and Hebrew:
+// <output folder>.
+int PimScene(int argc, char** argv);
 // The copy-user-information dialog in English and Hebrew.
 int CopyScene(int argc, char** argv);

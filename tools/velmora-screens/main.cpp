@@ -34,6 +34,7 @@ int main(int argc, char** argv)
         {"copywizard", CopyWizardScene},
         {"autofill", AutoFillScene},
         {"copy", CopyScene},
+        {"pim", PimScene},
     };
     // clang-format on
     if (argc >= 2) {
