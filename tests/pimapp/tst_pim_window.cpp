@@ -27,6 +27,7 @@
 #include "VelmoraConduit.h"
 #include "WhenModal.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -242,6 +243,9 @@ private Q_SLOTS:
         QVERIFY(pim.frame.DispatchListBarClick(Plain(1749)));
         QCOMPARE(tabs->currentIndex(), int(CPIMTabWnd::PhoneBookTab));
         QVERIFY(book->ContactInfo()->IsEditingNew());
+        // The name typed next goes to the card, though the list bar took the focus back.
+        pim.frame.ListBar(CMainFrame::PimBarId)->setFocus();
+        QTRY_VERIFY(book->ContactInfo()->isAncestorOf(QApplication::focusWidget()));
         book->ContactInfo()->Revert();
 
         book->PhoneList()->SelectContact(book->PhoneList()->ShownIds().first());

@@ -1,10 +1,14 @@
 #include "CPIMTabWnd.h"
 
+#include "CContactInfo.h"
 #include "CDBTabWnd.h"
 #include "CPhoneBookView.h"
 #include "CScheduleView.h"
 #include "CVelmoraWrap.h"
 #include "PimDocMessageIds.h"
+
+#include <QPointer>
+#include <QTimer>
 
 CPIMTabWnd::CPIMTabWnd(QWidget* parent) : QTabWidget(parent)
 {
@@ -41,6 +45,11 @@ bool CPIMTabWnd::NewEntry(Book book)
     if (book == PhoneBookTab) {
         setCurrentIndex(PhoneBookTab);
         m_phoneBook->OnNewButton();
+        // The list bar takes the focus back after its click; the card's name field is where the user
+        // types next.
+        const QPointer<QWidget> field = m_phoneBook->ContactInfo()->focusWidget();
+        if (field)
+            QTimer::singleShot(0, field, [field]() { field->setFocus(Qt::OtherFocusReason); });
         return true;
     }
     setCurrentIndex(DateBookTab);

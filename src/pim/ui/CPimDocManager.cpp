@@ -10,6 +10,7 @@
 #include "PimDocMessageIds.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -36,6 +37,17 @@ QString WithPimExtension(const QString& path)
 CPimDocManager::CPimDocManager(IFrameServices& services, const QString& programFolder, QObject* parent)
     : QObject(parent), m_services(services), m_programFolder(programFolder)
 {
+    if (QWidget* window = services.MainWindow())
+        window->installEventFilter(this);
+}
+
+bool CPimDocManager::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched == m_services.MainWindow() && m_frame) {
+        m_frame->View()->FinishPendingWork();
+        CPIMChildFrame::StoreMaximizeSetting(m_frame->isMaximized());
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 CPimDocManager::~CPimDocManager()

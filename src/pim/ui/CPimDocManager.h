@@ -40,6 +40,10 @@ public:
     CPIMChildFrame* Frame() const { return m_frame; }
     static QString LastPimFile();
 
+protected:
+    // The main window closing: the card's edits are stored before the program ends.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool Show(const CVelmoraError& error);
     void CheckSyncOnce();
