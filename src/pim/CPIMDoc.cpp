@@ -112,7 +112,10 @@ CVelmoraError CPIMDoc::OnNewDocument()
     const QString path = NewFileName(m_programFolder, m_typeName);
     const QString templatePath = QDir(m_programFolder).filePath(TemplateName());
     // The copy is made before anything is closed: a failed copy leaves the open document as it was.
-    if (!QFileInfo(templatePath).isFile() || !CopyWhole(templatePath, path))
+    // A program folder without the template (made by an older version) gets an empty PIM file.
+    const bool made = QFileInfo(templatePath).isFile() ? CopyWhole(templatePath, path)
+                                                       : !CPimStore::CreateEmpty(path).IsError();
+    if (!made)
         return CopyFailed(path);
     const CVelmoraError error = OpenFile(path);
     if (error)

@@ -132,20 +132,29 @@ private Q_SLOTS:
         QVERIFY(!CPIMDoc::OpenDocument());
     }
 
-    void aFailedTemplateCopyNamesTheFileAndKeepsTheOpenDocument()
+    void aFailedCopyNamesTheFileAndKeepsTheOpenDocument()
     {
         const QString folder = FolderWithTemplate(QStringLiteral("keep"));
         CPIMDoc open(folder);
         QVERIFY(!open.OnNewDocument());
 
-        // No template in this program folder.
+        // A program folder without the template still makes PIM files: empty ones.
         const QString bare = CTestEnvironment::NewFolder(QStringLiteral("bare"));
-        CPIMDoc other(bare);
+        CPIMDoc older(bare);
+        QVERIFY(!older.OnNewDocument());
+        QCOMPARE(older.PathName(), bare + QStringLiteral("/VelmoraPIM1.pim"));
+        QVERIFY(ContactNames().isEmpty());
+        QVERIFY(!open.IsOpen());
+        QVERIFY(!open.OnOpenDocument(open.PathName()));
+
+        // A folder where no file can be made: the message names the file, nothing is closed.
+        const QString nowhere = bare + QStringLiteral("/no/such/folder");
+        CPIMDoc other(nowhere);
         const CVelmoraError error = other.OnNewDocument();
         QCOMPARE(error.Id(), int(PimDocMsg::FileCopyFailed));
         QCOMPARE(error.Args(),
-                 QStringList{QDir::toNativeSeparators(bare + QStringLiteral("/VelmoraPIM1.pim"))});
-        QVERIFY(!QFile::exists(bare + QStringLiteral("/VelmoraPIM1.pim")));
+                 QStringList{QDir::toNativeSeparators(nowhere + QStringLiteral("/VelmoraPIM1.pim"))});
+        QVERIFY(!QFile::exists(nowhere + QStringLiteral("/VelmoraPIM1.pim")));
         QVERIFY(open.IsOpen());
         QCOMPARE(CPIMDoc::OpenDocument(), &open);
         QCOMPARE(LastPimFile(), open.PathName());
