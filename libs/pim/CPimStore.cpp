@@ -107,6 +107,14 @@ private:
     bool m_active = false;
 };
 
+const char kContactCheck[] =
+    "SELECT contact_id, name, company, email, address, note FROM pim_contact LIMIT 0";
+const char kNumberCheck[] =
+    "SELECT number_id, contact_id, position, kind, number FROM pim_contact_number LIMIT 0";
+const char kEventCheck[] =
+    "SELECT event_id, title, start_time, end_time, all_day, location, note, reminder_minutes "
+    "FROM pim_event LIMIT 0";
+
 // A program killed in the middle of a change leaves a hot journal beside the file; a read-only
 // connection cannot play it back, so a writable SQLite file with one is first opened for writing, which
 // restores the file to its last committed state.
@@ -158,6 +166,11 @@ CVelmoraError CheckPimFile(const QString& path)
                                           "'pim_event')")) &&
                 query.next())
                 tables = query.value(0).toInt();
+            // Every column this program reads must be there (a file with tables of these names but
+            // another layout is not ours either).
+            for (const char* sql : {kContactCheck, kNumberCheck, kEventCheck})
+                if (tables == 3 && !query.exec(QLatin1String(sql)))
+                    tables = -1;
             if (version > CPimStore::SchemaVersion)
                 result = CVelmoraError::Message(PimMsg::PimFileNewer, {QDir::toNativeSeparators(path)});
             else if (version < 1 || tables != 3)

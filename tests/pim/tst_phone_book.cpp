@@ -200,6 +200,24 @@ private Q_SLOTS:
         QCOMPARE(List()->count(), 4);
     }
 
+    void keysOfTheList()
+    {
+        Select(m_dov.id);
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Return);
+        QVERIFY(Edit("pimName")->hasFocus());
+        QCOMPARE(Edit("pimName")->selectedText(), m_dov.name);
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(m_view->ContactInfo()->IsEditingNew());
+        QVERIFY(Edit("pimName")->hasFocus());
+        // Down from the search field goes into the list.
+        Edit("pimSearch")->setFocus();
+        QTest::keyClick(Edit("pimSearch"), Qt::Key_Down);
+        QVERIFY(List()->hasFocus());
+        QVERIFY(m_view->PhoneList()->CurrentId() != 0);
+    }
+
     void leavingTheCardSavesAndABlankNameKeepsIt()
     {
         Select(m_dov.id);
@@ -228,6 +246,25 @@ private Q_SLOTS:
         Select(m_dov.id);
         QCOMPARE(CScriptedAnswerer::Instance().Count(), messages);
         QCOMPARE(Store()->Contacts().size(), 3);
+    }
+
+    void closingTheFileKeepsTheCardsEdits()
+    {
+        const QString path = Store()->Path();
+        Select(m_dov.id);
+        Edit("pimEmail")->setText(QStringLiteral("dov@example.com"));
+        ClosePhoneBookRecordset();
+        CloseDateBookRecordset();
+        CloseDatabase();
+        QVERIFY(!m_view->ContactInfo()->IsActive());
+        QVERIFY(OpenDatabase(path) != 0);
+        QCOMPARE(Store()->ContactById(m_dov.id)->email, QStringLiteral("dov@example.com"));
+        // And so does closing the view itself.
+        QVERIFY(OpenPhoneBookRecordset(VelmoraPim::PhoneBookReadWrite) != 0);
+        Select(m_acme.id);
+        Edit("pimCompany")->setText(QStringLiteral("Southwind"));
+        m_view.reset();
+        QCOMPARE(Store()->ContactById(m_acme.id)->company, QStringLiteral("Southwind"));
     }
 
     void deleteAsksFirst()

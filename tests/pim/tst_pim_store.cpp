@@ -246,6 +246,7 @@ private Q_SLOTS:
         QTest::newRow("sqlite header then garbage") << "header" << int(PimMsg::NotPimFile);
         QTest::newRow("sqlite without the tables") << "foreign" << int(PimMsg::NotPimFile);
         QTest::newRow("pim tables without a version") << "noversion" << int(PimMsg::NotPimFile);
+        QTest::newRow("pim table names, other columns") << "othercolumns" << int(PimMsg::NotPimFile);
         QTest::newRow("newer schema") << "newer" << int(PimMsg::PimFileNewer);
     }
 

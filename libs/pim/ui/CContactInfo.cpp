@@ -7,6 +7,7 @@
 #include <CVelmoraWrap.h>
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -15,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -116,7 +119,27 @@ CContactInfo::CContactInfo(QWidget* parent) : QWidget(parent)
     auto* saveKey = new QShortcut(QKeySequence::Save, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(saveKey, &QShortcut::activated, this, [this] { Save(); });
 
+    AlignTextBoxes();
     Clear();
+}
+
+void CContactInfo::AlignTextBoxes()
+{
+    // A text box aligns to the left whatever the language; in right-to-left windows its lines belong to
+    // the right edge (each paragraph keeps the direction of its own text).
+    for (QPlainTextEdit* edit : {m_address, m_note}) {
+        QTextOption option = edit->document()->defaultTextOption();
+        option.setAlignment(layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+        option.setTextDirection(Qt::LayoutDirectionAuto);
+        edit->document()->setDefaultTextOption(option);
+    }
+}
+
+void CContactInfo::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange && m_address)
+        AlignTextBoxes();
 }
 
 void CContactInfo::AddNumberRow(int kind, const QString& number)
@@ -340,4 +363,18 @@ void CContactInfo::FocusEditor()
         return;
     m_name->setFocus();
     m_name->selectAll();
+}
+
+void CContactInfo::SaveBeforeClose()
+{
+    CPimStore* store = VelmoraPim::CurrentPimStore();
+    if (!m_active || !store || !IsModified())
+        return;
+    // The file is closing under the card: what can be stored is stored; a refusal is at least said.
+    CPimContact contact = EditedContact();
+    const CVelmoraError error = store->SaveContact(contact);
+    if (error.IsError())
+        CVelmoraWrap::ShowError(error);
+    else
+        m_contact = contact;
 }

@@ -46,12 +46,19 @@ public:
     // card keeps its edits and the caller stays).
     bool CommitPending();
 
+    // The phone book is closing: stores the card's valid edits while the file is still open (no
+    // question can stop a close).
+    void SaveBeforeClose();
+
     // Adds a number row (kind, number) to the card.
     void AddNumberRow(int kind = CPimNumber::Mobile, const QString& number = QString());
 
 Q_SIGNALS:
     // A contact was stored (new or changed); the list reloads and selects it.
     void contactSaved(qint64 id);
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     struct NumberRow
@@ -65,6 +72,7 @@ private:
     void RemoveNumberRow(QWidget* row);
     void RenameNumberRows();
     void UpdateButtons();
+    void AlignTextBoxes();
     void SetEditable(bool editable);
 
     CPimContact m_contact; // as stored (or the empty new contact)

@@ -10,8 +10,11 @@
 
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 CPhoneBookView::CPhoneBookView(QWidget* parent) : QWidget(parent)
@@ -37,13 +40,16 @@ CPhoneBookView::CPhoneBookView(QWidget* parent) : QWidget(parent)
     scroll->setFrameShape(QFrame::NoFrame);
     m_card = new CContactInfo(scroll);
     scroll->setWidget(m_card);
+    // The card scrolls up and down only: it is never narrower than its fields.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(m_card->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
     m_splitter->addWidget(m_list);
     m_splitter->addWidget(scroll);
     m_splitter->setStretchFactor(0, 2);
     m_splitter->setStretchFactor(1, 3);
     m_list->SetContactInfo(m_card);
     m_stack->addWidget(m_splitter);
-    RestoreSplitter();
     connect(m_splitter, &QSplitter::splitterMoved, this, &CPhoneBookView::SaveSplitter);
 
     VelmoraPim::CPimNotifier* notifier = VelmoraPim::Notifier();
@@ -54,11 +60,14 @@ CPhoneBookView::CPhoneBookView(QWidget* parent) : QWidget(parent)
     Refresh();
 }
 
-CPhoneBookView::~CPhoneBookView() = default;
+CPhoneBookView::~CPhoneBookView()
+{
+    m_card->SaveBeforeClose();
+}
 
 void CPhoneBookView::OnDatabaseClosed()
 {
-    // Whoever closes the file decided about pending edits before (CommitPendingEdits).
+    m_card->SaveBeforeClose();
     m_card->Clear();
     m_stack->setCurrentIndex(0);
     if (m_store)
@@ -71,6 +80,8 @@ void CPhoneBookView::Refresh()
 {
     CPimStore* store = VelmoraPim::CurrentPimStore();
     const bool open = store && VelmoraPim::IsPhoneBookOpen();
+    if (!open || m_store != store)
+        m_card->SaveBeforeClose();
     if (m_store != store) {
         if (m_store)
             disconnect(m_store, nullptr, this, nullptr);
@@ -105,15 +116,26 @@ bool CPhoneBookView::CommitPendingEdits()
     return m_card->CommitPending();
 }
 
+void CPhoneBookView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The stored position means something once the view has its width.
+    if (!m_splitterRestored) {
+        m_splitterRestored = true;
+        QTimer::singleShot(0, this, &CPhoneBookView::RestoreSplitter);
+    }
+}
+
 void CPhoneBookView::RestoreSplitter()
 {
     unsigned long phoneBook = 0;
     unsigned long dateBook = 0;
     CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
-    if (phoneBook > 0 && phoneBook < 10000)
-        m_splitter->setSizes({int(phoneBook), qMax(1, m_splitter->width() - int(phoneBook))});
-    else
-        m_splitter->setSizes({280, 420});
+    // "Phonebook Split" is the list's share of the width in percent.
+    const int percent = phoneBook >= 10 && phoneBook <= 90 ? int(phoneBook) : 50;
+    const int total = qMax(m_splitter->width(), 400);
+    const int list = total * percent / 100;
+    m_splitter->setSizes({list, qMax(1, total - list)});
 }
 
 void CPhoneBookView::SaveSplitter()
@@ -122,6 +144,7 @@ void CPhoneBookView::SaveSplitter()
     unsigned long dateBook = 0;
     CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
     const QList<int> sizes = m_splitter->sizes();
-    if (!sizes.isEmpty())
-        CVelmoraWrap::SetSplitterPos((unsigned long)sizes.first(), dateBook);
+    const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
+    if (total > 0)
+        CVelmoraWrap::SetSplitterPos((unsigned long)qBound(10, sizes[0] * 100 / total, 90), dateBook);
 }

@@ -30,6 +30,9 @@ public:
     // Saves pending card edits (asking nothing; a refused edit keeps the card and answers false).
     bool CommitPendingEdits();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Refresh();
     void OnDatabaseClosed();
@@ -39,6 +42,7 @@ private:
     QStackedWidget* m_stack = nullptr;
     QSplitter* m_splitter = nullptr;
     QPointer<CPimStore> m_store;
+    bool m_splitterRestored = false;
     CPhoneList* m_list = nullptr;
     CContactInfo* m_card = nullptr;
 };
