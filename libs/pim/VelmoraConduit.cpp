@@ -2,6 +2,8 @@
 
 #include "CPimStore.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 namespace {
@@ -30,6 +32,13 @@ int OpenDatabase(const QString& path)
 {
     CloseDatabase();
     CConduitState& state = State();
+    // A database still open when the program ends is closed with the application object, while the SQL
+    // driver is still there.
+    static const bool closeAtExit = [] {
+        qAddPostRoutine(CloseDatabase);
+        return true;
+    }();
+    Q_UNUSED(closeAtExit);
     state.lastError = CVelmoraError();
     state.store = CPimStore::Open(path, &state.lastError);
     if (!state.store)

@@ -127,6 +127,9 @@ void CContactInfo::AlignTextBoxes()
 {
     // A text box aligns to the left whatever the language; in right-to-left windows its lines belong to
     // the right edge (each paragraph keeps the direction of its own text).
+    // The title stays on the window's leading side whatever the name's script.
+    m_title->setAlignment(Qt::AlignAbsolute | Qt::AlignVCenter |
+                          (layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft));
     for (QPlainTextEdit* edit : {m_address, m_note}) {
         QTextOption option = edit->document()->defaultTextOption();
         option.setAlignment(layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft);
