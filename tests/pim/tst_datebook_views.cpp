@@ -269,7 +269,57 @@ private Q_SLOTS:
         QCOMPARE(book.Date(), QDate(2026, 11, 30));
         QTest::keyClick(book.MonthView(), Qt::Key_T);
         QCOMPARE(book.Date(), QDate::currentDate());
+        // The same key on a Hebrew keyboard types alef.
+        QTest::keyClick(book.MonthView(), Qt::Key_PageDown);
+        QVERIFY(book.Date() != QDate::currentDate());
+        QTest::sendKeyEvent(QTest::Click, book.MonthView(), Qt::Key(0x05D0), QString(QChar(0x05D0)), {});
+        QCOMPARE(book.Date(), QDate::currentDate());
         QCOMPARE(book.WeekView()->Date(), QDate::currentDate());
+    }
+
+    void doubleClickAddsAtTheHourAndEnterEdits()
+    {
+        CDayView day;
+        day.resize(500, 700);
+        day.show();
+        day.SetDate(QDate(2026, 12, 8));
+        day.ScrollToHour(8);
+        // A double-click at 13:40 proposes an event from 13:30 to 14:30; all day makes it a whole day.
+        WhenModal([](QWidget* dialog) {
+            QCOMPARE(Control<QDateTimeEdit>(dialog, 1002)->dateTime(), At(2026, 12, 8, 13, 30));
+            QCOMPARE(Control<QDateTimeEdit>(dialog, 1003)->dateTime(), At(2026, 12, 8, 14, 30));
+            // Moving the start carries the end along.
+            Control<QDateTimeEdit>(dialog, 1002)->setDateTime(At(2026, 12, 9, 8));
+            QCOMPARE(Control<QDateTimeEdit>(dialog, 1003)->dateTime(), At(2026, 12, 9, 9));
+            Control<QDateTimeEdit>(dialog, 1003)->setDateTime(At(2026, 12, 11, 9));
+            Control<QCheckBox>(dialog, 1004)->setChecked(true);
+            Control<QLineEdit>(dialog, 1001)->setText(QStringLiteral("Fleet audit"));
+            qobject_cast<CEventDlg*>(dialog)->accept();
+        });
+        QTest::mouseDClick(&day, Qt::LeftButton, {}, day.PointAt(0, 13 * 60 + 40));
+        QList<CPimEvent> stored = AllEvents();
+        QCOMPARE(stored.size(), 1);
+        QVERIFY(stored[0].allDay);
+        QCOMPARE(stored[0].start, At(2026, 12, 9, 0));
+        QCOMPARE(stored[0].end, At(2026, 12, 11, 0));
+        // The view went to the event's day and shows it on every day it covers, the last one included.
+        QCOMPARE(day.Date(), QDate(2026, 12, 9));
+        day.SetDate(QDate(2026, 12, 11));
+        QCOMPARE(day.Events().size(), 1);
+        QVERIFY(!day.EventRect(stored[0].id, 0).isEmpty());
+
+        // Enter on the selected event edits it; the changes are stored.
+        day.SelectEvent(stored[0].id);
+        WhenModal([](QWidget* dialog) {
+            QCOMPARE(Control<QLineEdit>(dialog, 1001)->text(), QStringLiteral("Fleet audit"));
+            Control<QLineEdit>(dialog, 1005)->setText(QStringLiteral("Depot \"North\""));
+            qobject_cast<CEventDlg*>(dialog)->accept();
+        });
+        QTest::keyClick(&day, Qt::Key_Return);
+        stored = AllEvents();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0].location, QStringLiteral("Depot \"North\""));
+        QCOMPARE(stored[0].start, At(2026, 12, 9, 0));
     }
 
     void monthShowsMoreAndOpensTheDay()

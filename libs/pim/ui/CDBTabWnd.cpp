@@ -17,10 +17,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
-// The width of the navigator the splitter is opened with when nothing is remembered.
-constexpr int kDefaultNavigatorWidth = 240;
+// "Datebook Split" is the navigator's share of the page's width in percent; the navigator never takes
+// more than this share, so that the views keep the room they need.
+constexpr int kMaxNavigatorShare = 30;
 
 } // namespace
 
@@ -129,8 +132,9 @@ void CDBTabWnd::OnTabChanged(int index)
     } else {
         unsigned long phoneBook = 0, dateBook = 0;
         CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
-        const int navigator = dateBook > 0 ? int(dateBook) : kDefaultNavigatorWidth;
-        page->setSizes({navigator, std::max(width() - navigator, 200)});
+        const int share = std::clamp(int(dateBook), 10, kMaxNavigatorShare);
+        // The splitter shares its width out in these proportions.
+        page->setSizes({share * 10, (100 - share) * 10});
     }
     m_navigator->show();
     CurrentView()->SetDate(m_date);
@@ -143,8 +147,10 @@ void CDBTabWnd::SaveSplitter()
         const QList<int> sizes = page->sizes();
         unsigned long phoneBook = 0, dateBook = 0;
         CVelmoraWrap::GetSplitterPos(phoneBook, dateBook);
-        if (!sizes.isEmpty() && sizes.first() > 0)
-            CVelmoraWrap::SetSplitterPos(phoneBook, static_cast<unsigned long>(sizes.first()));
+        const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
+        if (total > 0 && sizes[0] > 0)
+            CVelmoraWrap::SetSplitterPos(
+                phoneBook, static_cast<unsigned long>(std::clamp(sizes[0] * 100 / total, 10, 90)));
     }
 }
 

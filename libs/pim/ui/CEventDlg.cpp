@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -121,11 +122,31 @@ QString CEventDlg::ReminderText(int minutes)
 
 void CEventDlg::OnAllDayToggled(bool allDay)
 {
-    // An all-day event is a matter of dates; its times are not shown.
-    const QString format = allDay ? m_start->locale().dateFormat(QLocale::ShortFormat)
-                                  : m_start->locale().dateTimeFormat(QLocale::ShortFormat);
+    if (!allDay && m_start->time() == QTime(0, 0) && m_end->time() == QTime(0, 0) &&
+        m_start->date() == m_end->date()) {
+        // A day turned into a timed event starts in the working day rather than at midnight.
+        m_start->setDateTime(QDateTime(m_start->date(), QTime(9, 0)));
+        m_end->setDateTime(m_start->dateTime().addSecs(3600));
+    }
+    ApplyFormat();
+}
+
+void CEventDlg::ApplyFormat()
+{
+    // An all-day event is a matter of dates; its times are not shown. The short formats are numeric, so
+    // they read the same in the left-to-right fields of every language.
+    const QLocale loc = locale();
+    const QString format = m_allDay->isChecked() ? loc.dateFormat(QLocale::ShortFormat)
+                                                 : loc.dateTimeFormat(QLocale::ShortFormat);
     m_start->setDisplayFormat(format);
     m_end->setDisplayFormat(format);
+}
+
+void CEventDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LocaleChange && m_allDay)
+        ApplyFormat();
+    QDialog::changeEvent(event);
 }
 
 void CEventDlg::OnStartChanged(const QDateTime& start)

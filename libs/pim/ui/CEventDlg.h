@@ -29,8 +29,12 @@ public:
     static QList<int> ReminderChoices();
     static QString ReminderText(int minutes);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void OnAllDayToggled(bool allDay);
+    void ApplyFormat();
     void OnStartChanged(const QDateTime& start);
 
     CPimEvent m_event;

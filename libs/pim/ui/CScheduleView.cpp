@@ -12,6 +12,14 @@
 #include <QPainter>
 #include <QStyle>
 
+namespace {
+
+// The letters the N and T keys type on a Hebrew keyboard, so the shortcuts work in either layout.
+constexpr int kHebrewKeyN = 0x05DE; // mem
+constexpr int kHebrewKeyT = 0x05D0; // alef
+
+} // namespace
+
 CScheduleView::CScheduleView(CDateBookLayout::Period period, QWidget* parent)
     : QWidget(parent), m_period(period), m_date(QDate::currentDate())
 {
@@ -320,6 +328,7 @@ void CScheduleView::keyPressEvent(QKeyEvent* event)
         AddEvent();
         break;
     case Qt::Key_N:
+    case kHebrewKeyN:
         if (!ctrl)
             return QWidget::keyPressEvent(event);
         AddEvent();
@@ -328,6 +337,7 @@ void CScheduleView::keyPressEvent(QKeyEvent* event)
         DeleteEvent();
         break;
     case Qt::Key_T:
+    case kHebrewKeyT:
         if (event->modifiers() & ~Qt::KeypadModifier)
             return QWidget::keyPressEvent(event);
         Today();

@@ -155,12 +155,10 @@ CTimeGridView::Hit CTimeGridView::HitTest(const QPoint& pos) const
         for (int i : Placed().value(hit.day)) {
             if (!CDateBookLayout::InAllDayStrip(Span(Events()[i])))
                 continue;
-            if (stripRow == row && row < g.stripRows - 1)
+            if (stripRow++ == row)
                 hit.eventId = Events()[i].id;
-            else if (stripRow == row && row == g.stripRows - 1)
-                hit.eventId = Events()[i].id; // the last row, unless it says "+n more" (below)
-            ++stripRow;
         }
+        // A full strip's last row says "+n more" rather than showing an event.
         if (row == g.stripRows - 1 && stripRow > g.stripRows)
             hit.eventId = 0;
     }
