@@ -10,6 +10,24 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace {
+
+// The locale of the program's language (dates, week start); the platform's when none is set.
+QLocale LanguageLocale()
+{
+    QString language;
+    CVelmoraWrap::GetRegistryValue(QStringLiteral("Initial Language"), language);
+    if (language == QLatin1String("English"))
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    if (language == QLatin1String("French"))
+        return QLocale(QLocale::French, QLocale::France);
+    if (language == QLatin1String("Hebrew"))
+        return QLocale(QLocale::Hebrew, QLocale::Israel);
+    return QLocale();
+}
+
+} // namespace
+
 CPIMTabWnd::CPIMTabWnd(QWidget* parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("PIMTabWnd"));
@@ -19,7 +37,7 @@ CPIMTabWnd::CPIMTabWnd(QWidget* parent) : QTabWidget(parent)
     addTab(m_phoneBook, QString());
     m_dateBook = new CDBTabWnd(this);
     // The week starts where the user's language says it does.
-    m_dateBook->setLocale(locale());
+    m_dateBook->setLocale(LanguageLocale());
     addTab(m_dateBook, QString());
     LabelTabs();
 }
