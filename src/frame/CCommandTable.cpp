@@ -55,11 +55,29 @@ void CCommandTable::ClearHandler(int id)
 bool CCommandTable::HasHandler(int id) const
 {
     const auto it = m_entries.constFind(id);
-    return it != m_entries.constEnd() && bool(it->run);
+    return (it != m_entries.constEnd() && bool(it->run)) || ActiveOverride(id);
+}
+
+void CCommandTable::SetOverride(int id, Test applies, Run run, Test enabled)
+{
+    m_overrides.insert(id, Override{std::move(applies), std::move(run), std::move(enabled)});
+    Entry& entry = m_entries[id];
+    Update(id, entry);
+}
+
+const CCommandTable::Override* CCommandTable::ActiveOverride(int id) const
+{
+    const auto it = m_overrides.constFind(id);
+    return it != m_overrides.constEnd() && it->run && it->applies && it->applies() ? &*it : nullptr;
 }
 
 bool CCommandTable::IsEnabled(int id) const
 {
+    if (const Override* override = ActiveOverride(id)) {
+        if (m_veto && m_veto(id))
+            return false;
+        return !override->enabled || override->enabled();
+    }
     const auto it = m_entries.constFind(id);
     if (it == m_entries.constEnd() || !it->run)
         return false;
@@ -82,7 +100,8 @@ bool CCommandTable::Execute(int id)
         return false;
     }
     // Copy: the handler may replace itself.
-    const Run run = m_entries.value(id).run;
+    const Override* override = ActiveOverride(id);
+    const Run run = override ? override->run : m_entries.value(id).run;
     run();
     Q_EMIT executed(id);
     UpdateAll();

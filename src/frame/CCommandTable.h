@@ -32,6 +32,8 @@ public:
     // has no use for it).
     void SetVeto(std::function<bool(int id)> veto) { m_veto = std::move(veto); }
     bool HasHandler(int id) const;
+    // While applies() answers true the command runs run (enabled by enabled) instead of its handler.
+    void SetOverride(int id, Test applies, Run run, Test enabled = Test());
 
     // Runs the command when it is enabled; false when it is not (or unknown).
     bool Execute(int id);
@@ -52,9 +54,17 @@ private:
         Test enabled;
         Test checked;
     };
+    struct Override
+    {
+        Test applies;
+        Run run;
+        Test enabled;
+    };
     void Update(int id, const Entry& entry);
+    const Override* ActiveOverride(int id) const;
 
     QHash<int, Entry> m_entries;
+    QHash<int, Override> m_overrides;
     bool m_updating = false;
     std::function<bool(int id)> m_veto;
 };

@@ -390,6 +390,18 @@ std::vector<CDocManager::Entry>::iterator CDocManager::Find(const CVelmoraDoc* d
                         [document](const Entry& entry) { return entry.document.get() == document; });
 }
 
+void CDocManager::AddRecentFile(const QString& path)
+{
+    m_recent.Add(path);
+    Q_EMIT recentFilesChanged();
+}
+
+void CDocManager::RemoveRecentFile(const QString& path)
+{
+    m_recent.Remove(path);
+    Q_EMIT recentFilesChanged();
+}
+
 QString CDocManager::FleetFilter()
 {
     return CVelmoraWrap::LoadString(FrameText::FilterFleet);

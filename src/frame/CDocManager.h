@@ -84,6 +84,9 @@ public:
     QList<CVelmoraDoc*> Documents() const;
     int Count() const { return int(m_entries.size()); }
     const CRecentFileList& RecentFiles() const { return m_recent; }
+    // Files of other kinds (PIM files) share the recent-file list.
+    void AddRecentFile(const QString& path);
+    void RemoveRecentFile(const QString& path);
 
     static QString FleetFilter();
 

@@ -33,7 +33,7 @@ CFrameMenus::CFrameMenus(CCommandTable& commands, QMdiArea& area, QWidget* owner
     };
 
     QMenu* view = NewMenu(FrameText::MenuView);
-    add(view, {MainToolbar, SideToolbar, ViewStatusBar, 0, FleetBar, SmsBar});
+    add(view, {MainToolbar, SideToolbar, ViewStatusBar, 0, FleetBar, SmsBar, PimWindow});
 
     QMenu* phoneNoDoc = NewMenu(FrameText::MenuPhone);
     add(phoneNoDoc, {ReadPhone, ResetPhone, CodeplugRecovery, 0, CopyWizard});
@@ -145,7 +145,8 @@ void CFrameMenus::AddCommands()
           HelpTopics})
         own(id);
     m_commands.Action(HelpTopics)->setShortcuts(QKeySequence::HelpContents);
-    for (int id : {LangEnglish, LangFrench, LangHebrew, FleetBar, SmsBar, MainToolbar, SideToolbar})
+    for (int id :
+         {LangEnglish, LangFrench, LangHebrew, FleetBar, SmsBar, PimWindow, MainToolbar, SideToolbar})
         own(id, true);
 }
 
@@ -219,6 +220,8 @@ QMenu* CFrameMenus::FileMenu(int family)
         menu->addAction(m_commands.Action(FileSaveAs));
         menu->addSeparator();
         menu->addAction(m_commands.Action(AppendFleet));
+    } else if (family == FrameFamily::Pim) {
+        menu->addAction(m_commands.Action(FileSaveAs));
     }
     menu->addSeparator();
     AddRecent(menu);

@@ -97,3 +97,23 @@ void CFrameServices::AddListBarHandler(int family, ListBarHandler handler)
 {
     m_frame.SetListBarHandler(family, std::move(handler));
 }
+
+void CFrameServices::AddRecentFile(const QString& path)
+{
+    m_frame.Documents().AddRecentFile(path);
+}
+
+void CFrameServices::RemoveRecentFile(const QString& path)
+{
+    m_frame.Documents().RemoveRecentFile(path);
+}
+
+void CFrameServices::AddFamilyCommand(int family, int id, Run run, Test enabled)
+{
+    m_frame.SetFamilyCommand(family, id, std::move(run), std::move(enabled));
+}
+
+void CFrameServices::SetPimFileOpener(FileOpener opener)
+{
+    m_frame.SetPimOpener(std::move(opener));
+}

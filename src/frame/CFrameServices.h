@@ -28,12 +28,16 @@ public:
     void AddWindow(QMdiSubWindow* window) override;
     void ActivateWindow(QMdiSubWindow* window) override;
     void ShowHelp(int context) override;
+    void AddRecentFile(const QString& path) override;
+    void RemoveRecentFile(const QString& path) override;
 
     // IFrameRegistry
     IFrameServices& Services() override { return *this; }
     void AddCommand(int id, Run run, Test enabled = Test(), Test checked = Test()) override;
     void AddTabView(int tab, ViewFactory factory) override;
     void AddListBarHandler(int family, ListBarHandler handler) override;
+    void AddFamilyCommand(int family, int id, Run run, Test enabled = Test()) override;
+    void SetPimFileOpener(FileOpener opener) override;
 
 private:
     CMainFrame& m_frame;

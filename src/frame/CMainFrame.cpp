@@ -33,7 +33,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -251,7 +250,7 @@ void CMainFrame::ConnectCommands()
     c.SetHandler(
         FileSaveAs, [this]() { m_docs->SaveActiveAs(); }, fleetActive);
     for (int i = 0; i < 4; ++i)
-        c.SetHandler(FileMru1 + i, [this, i]() { m_docs->OpenRecent(i); });
+        c.SetHandler(FileMru1 + i, [this, i]() { OpenRecent(i); });
     c.SetHandler(AppExit, [this]() { close(); });
     c.SetHandler(
         AppendFleet, [this]() { m_docs->AppendToActive(); }, fleetActive);
@@ -291,7 +290,6 @@ void CMainFrame::ConnectCommands()
         if (CVelmoraApp* app = CVelmoraApp::Instance())
             app->ReloadOptions();
     });
-    c.SetHandler(SyncPim, [this]() { OnSyncPim(); });
     c.SetHandler(HelpTopics, [this]() { OnHelp(); });
     c.SetHandler(DefaultHelp, [this]() { OnHelp(); });
     c.SetHandler(HelpUsing, [this]() { OnHelp(); });
@@ -509,6 +507,24 @@ bool CMainFrame::OpenFiles(const QStringList& paths)
     return all;
 }
 
+void CMainFrame::SetFamilyCommand(int family, int id, std::function<void()> run,
+                                  std::function<bool()> enabled)
+{
+    m_commands->SetOverride(
+        id, [this, family]() { return m_family == family; }, std::move(run), std::move(enabled));
+}
+
+bool CMainFrame::OpenRecent(int index)
+{
+    const QStringList& files = m_docs->RecentFiles().Files();
+    if (index < 0 || index >= files.size())
+        return false;
+    const QString path = files.at(index);
+    if (!path.endsWith(QLatin1String(".pim"), Qt::CaseInsensitive))
+        return m_docs->OpenRecent(index) != nullptr;
+    return m_pimOpener && m_pimOpener(path);
+}
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
@@ -584,7 +600,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::OnFileNew()
 {
-    // Until a PIM document kind takes this command over in its family, New makes a fleet.
+    // A feature's documents take this command over in their family; elsewhere New makes a fleet.
     m_docs->NewFleet();
 }
 
@@ -655,14 +671,4 @@ void CMainFrame::OnAbout()
 {
     CAboutDlg about(m_settings.displayName, this);
     about.exec();
-}
-
-void CMainFrame::OnSyncPim()
-{
-    QString folder;
-    if (!CVelmoraWrap::GetGroupValue(QStringLiteral("Brightwave/SyncDesk"), QStringLiteral("InstallDir"),
-                                     folder) ||
-        folder.isEmpty() || !QProcess::startDetached(QDir(folder).filePath(QStringLiteral("SyncDesk")), {})) {
-        CVelmoraWrap::ShowError(1812, VMT_ERROR);
-    }
 }

@@ -70,9 +70,13 @@ public:
     void SetListBarHandler(int family, ListBarHandler handler);
     bool DispatchListBarClick(const QString& label);
 
-    // Opens PIM files; until a PIM document kind exists, PIM files are not opened.
+    // Opens PIM files (the PIM feature's); without one PIM files are not opened.
     using FileOpener = std::function<bool(const QString& path)>;
     void SetPimOpener(FileOpener opener) { m_pimOpener = std::move(opener); }
+    // While the active view is of this family, the command runs this instead of the frame's own.
+    void SetFamilyCommand(int family, int id, std::function<void()> run, std::function<bool()> enabled);
+    // Opens entry index of the recent-file list, a fleet or a PIM file.
+    bool OpenRecent(int index);
 
     // Where a dropped file goes in a family: fleet family files are fleets, PIM family files PIM files,
     // and elsewhere the extension decides.
@@ -129,7 +133,6 @@ private:
     // and comes back to the main window when that closes.
     void AttachHelpTo(QWidget* owner);
     void OnAbout();
-    void OnSyncPim();
 
     CFrameSettings m_settings;
     QMdiArea* m_mdiArea = nullptr;

@@ -30,6 +30,9 @@ int CopyWizardScene(int argc, char** argv);
 // progress window, in English and Hebrew: <output folder>.
 int AutoFillScene(int argc, char** argv);
 
+// The PIM window: the phone book and the date book's day, week and month views, in English and Hebrew:
+// <output folder>.
+int PimScene(int argc, char** argv);
 // The copy-user-information dialog in English and Hebrew.
 int CopyScene(int argc, char** argv);
 // The help window on three topics (contents, a page, a search) in English and Hebrew: <output folder>

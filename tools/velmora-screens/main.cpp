@@ -35,6 +35,7 @@ int main(int argc, char** argv)
         {"autofill", AutoFillScene},
         {"copy", CopyScene},
         {"help", HelpScene},
+        {"pim", PimScene},
     };
     // clang-format on
     if (argc >= 2) {

@@ -6,6 +6,7 @@
 #include "CFrameSettings.h"
 #include "CMainFrame.h"
 #include "CPhoneFeature.h"
+#include "CPimFeature.h"
 #include "CProgramFolderSetup.h"
 #include "CSmsFeature.h"
 #include "CSmsLibrary.h"
@@ -68,6 +69,12 @@ void CAppShell::RegisterFeatures(IFrameRegistry& frame)
     CTalkgroupFeature::Register(frame);
     CAutoFillFeature::Register(frame);
     RegisterSms(frame);
+    CPimFeatureSettings pim;
+    if (const CVelmoraApp* app = CVelmoraApp::Instance()) {
+        pim.programFolder = app->ProgramFolder();
+        pim.carrierId = app->CarrierId();
+    }
+    CPimFeature::Register(frame, pim);
 }
 
 void CAppShell::RegisterSms(IFrameRegistry& frame)

@@ -45,6 +45,8 @@ enum : int
     AutoFill = 1337,
     // No menu entry: the fleet list bar's ergonomic settings item opens its page through it.
     PageErgonomic = 1816,
+    // View menu: the phone book and date book window (the last PIM file, or a new one).
+    PimWindow = 8160,
 
     FileNew = 0xE100,
     FileOpen = 0xE101,

@@ -19,6 +19,8 @@ public:
     using ViewFactory = std::function<QWidget*(CVelmoraDoc& document)>;
     // Answers whether it handled the click on the item with this label.
     using ListBarHandler = std::function<bool(const QString& label)>;
+    // Opens a file; false when it did not open (the opener has said why).
+    using FileOpener = std::function<bool(const QString& path)>;
 
     virtual ~IFrameRegistry() = default;
 
@@ -27,4 +29,9 @@ public:
     virtual void AddCommand(int id, Run run, Test enabled = Test(), Test checked = Test()) = 0;
     virtual void AddTabView(int tab, ViewFactory factory) = 0;
     virtual void AddListBarHandler(int family, ListBarHandler handler) = 0;
+    // While the active view is of this family, the command runs this instead of the frame's own (the
+    // file commands of a feature's own documents).
+    virtual void AddFamilyCommand(int family, int id, Run run, Test enabled = Test()) = 0;
+    // Opens the PIM files that are dropped, named on the command line or picked from the recent files.
+    virtual void SetPimFileOpener(FileOpener opener) = 0;
 };

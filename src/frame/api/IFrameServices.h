@@ -7,7 +7,8 @@ class QWidget;
 
 // What the main frame does for the features: the active fleet and family, new fleets, the status
 // line, a tab of a fleet window brought forward, a document's pending edits stored, the wait state
-// over the main window, its commands run by id, and the help of a dialog or page.
+// over the main window, its commands run by id, feature windows, the recent-file list and the help of a
+// dialog or page.
 class IFrameServices
 {
 public:
@@ -38,4 +39,7 @@ public:
     virtual void ActivateWindow(QMdiSubWindow* window) = 0;
     // The help window on the topic of a help context (a dialog's or page's "helpContext").
     virtual void ShowHelp(int context) = 0;
+    // A file a feature opened goes first on the recent-file list; one that is gone leaves it.
+    virtual void AddRecentFile(const QString& path) = 0;
+    virtual void RemoveRecentFile(const QString& path) = 0;
 };
