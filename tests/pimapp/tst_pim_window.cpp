@@ -6,6 +6,7 @@
 #include "CContactInfo.h"
 #include "CDBTabWnd.h"
 #include "CDocManager.h"
+#include "CHelpWnd.h"
 #include "CMainFrame.h"
 #include "CPIMChildFrame.h"
 #include "CPIMDoc.h"
@@ -35,6 +36,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -283,6 +285,33 @@ private Q_SLOTS:
         QVERIFY(pim.frame.DispatchListBarClick(Plain(1751)));
         QCOMPARE(answers.Ids(), QList<int>{PimDocMsg::SyncNotInstalled});
         QCOMPARE(CPimFeature::ItemOfLabel(QStringLiteral("no such item")), CPimFeature::NoItem);
+
+        // Help opens the PIM topic, not the contents.
+        QVERIFY(pim.frame.DispatchListBarClick(Plain(1621)));
+        const CHelpWnd* help = pim.frame.findChild<CHelpWnd*>();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->Browser()->source().fileName(), QStringLiteral("pim.html"));
+    }
+
+    void ctrlNInTheDateBookAddsAnEventRatherThanANewFile()
+    {
+        PimFrame pim;
+        QVERIFY(pim.Run(FrameCmd::PimWindow));
+        const QString file = pim.Docs().Document()->PathName();
+        CPIMTabWnd* tabs = pim.Window()->TabWnd();
+        tabs->setCurrentIndex(CPIMTabWnd::DateBookTab);
+        QWidget* view = tabs->DateBook()->CurrentView();
+        view->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), view);
+
+        bool asked = false;
+        WhenModal([&asked](QWidget* dialog) {
+            asked = true;
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        });
+        QTest::keyClick(view, Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(asked);
+        QCOMPARE(pim.Docs().Document()->PathName(), file);
     }
 
     void theFileIsClosedAndTheWindowWaitsWhileSyncRuns()

@@ -301,6 +301,23 @@ bool CScheduleView::focusNextPrevChild(bool next)
     return QWidget::focusNextPrevChild(next);
 }
 
+bool CScheduleView::event(QEvent* event)
+{
+    // New and delete belong to the date book while it has the focus, not to the window's File New and
+    // Delete shortcuts.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrlN = (key->modifiers() & Qt::ControlModifier) &&
+                           (key->key() == Qt::Key_N || key->key() == kHebrewKeyN);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (ctrlN || (plain && (key->key() == Qt::Key_Insert || key->key() == Qt::Key_Delete))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
 void CScheduleView::keyPressEvent(QKeyEvent* event)
 {
     const bool rtl = layoutDirection() == Qt::RightToLeft;

@@ -70,6 +70,7 @@ protected:
     // Mirrors a rectangle laid out left to right for a right-to-left view.
     QRect Visual(const QRect& logical) const;
 
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;

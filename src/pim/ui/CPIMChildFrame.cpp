@@ -19,6 +19,7 @@ CPIMChildFrame::CPIMChildFrame(CPIMDoc& document, QWidget* parent)
 {
     setObjectName(QStringLiteral("PIMChildFrame"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setProperty("helpContext", 135313); // help context: the phone book and date book
     m_view = new CPhoneCenterView(this);
     setWidget(m_view);
     resize(800, 560);

@@ -39,7 +39,8 @@ bool RunItem(CPimFeature::Item item, IFrameServices& services, CPimDocManager& d
     case CPimFeature::Synchronize:
         return services.ExecuteCommand(FrameCmd::SyncPim);
     case CPimFeature::Help:
-        return services.ExecuteCommand(FrameCmd::HelpTopics);
+        services.ShowHelp(CPimFeature::HelpContext);
+        return true;
     default:
         return false;
     }
