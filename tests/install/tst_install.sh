@@ -62,13 +62,18 @@ for tool in velmora-datagen velmora-schema velmora-screens; do
     [ ! -e "$root/bin/$tool" ] || fail "build tool bin/$tool installed"
 done
 [ -z "$(find "$dest" -name 'tst_*' -print -quit)" ] || fail "test programs installed"
-for file in VelmoraRes.lang VelmoraFrRes.lang VelmoraHebRes.lang VelmoraDB.vdf VelmoraVLF.vdf Carrier.ini \
-    SetupEng.bmp icons/velmora-256.png; do
+for file in VelmoraRes.lang VelmoraFrRes.lang VelmoraHebRes.lang VelmoraDB.vdf VelmoraVLF.vdf VelmoraPIM.vdf \
+    Carrier.ini SetupEng.bmp icons/velmora-256.png help/en/index.html help/fr/pim.html help/he/sms.html; do
     expect_file "$root/share/velmora/$file"
 done
 [ -n "$(ls -A "$root/share/velmora/phones" 2>/dev/null)" ] || fail "the phone bench is not installed"
 expect_file "$root/share/applications/velmora.desktop"
 expect_file "$root/share/mime/packages/velmora.xml"
+expect_file "$root/share/dbus-1/interfaces/org.quorvel.Velmora.Load.xml"
+service=$root/share/dbus-1/services/org.quorvel.Velmora.service
+expect_file "$service"
+grep -q '^Name=org.quorvel.Velmora$' "$service" || fail "the D-Bus service file names another service"
+grep -q '^Exec=.*/velmora --automation$' "$service" || fail "the D-Bus service file does not start velmora --automation"
 for size in 16 24 32 48 64 128 256; do
     for icon in apps/velmora mimetypes/application-x-velmora-fleet mimetypes/application-x-velmora-pim; do
         expect_file "$root/share/icons/hicolor/${size}x${size}/$icon.png"
