@@ -32,7 +32,7 @@ public:
     virtual void BringMainWindowToFront() {}
     // Opens the files as documents; false when one did not open (it has shown its message).
     virtual bool OpenDocuments(const QStringList& files) { return ProcessShellCommand(files); }
-    // The File New command of the main window.
+    // A new fleet, as the main window's New Fleet command makes it.
     virtual void NewDocument() {}
     // Runs work once the main window takes input again (a modal dialog or a phone operation may hold
     // it); work that is still waiting when the window goes is dropped.

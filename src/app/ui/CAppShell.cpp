@@ -164,8 +164,9 @@ bool CAppShell::OpenDocuments(const QStringList& files)
 
 void CAppShell::NewDocument()
 {
+    // A new fleet, whatever window is in front: File New would make a PIM file when the PIM window is.
     if (m_frame)
-        m_frame->Commands().Execute(FrameCmd::FileNew);
+        m_frame->Commands().Execute(FrameCmd::NewFleet);
 }
 
 void CAppShell::RunWhenFree(std::function<void()> work)
