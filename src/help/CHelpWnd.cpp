@@ -41,6 +41,15 @@ QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixma
     return button;
 }
 
+// Long titles (the Hebrew and French ones above all) wrap onto a second line instead of hiding behind a
+// horizontal scroll bar.
+void WrapTitles(QListWidget* list)
+{
+    list->setWordWrap(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setResizeMode(QListView::Adjust);
+}
+
 } // namespace
 
 CHelpWnd::CHelpWnd(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -56,6 +65,7 @@ CHelpWnd::CHelpWnd(QWidget* parent) : QWidget(parent, Qt::Window)
     m_tabs = new QTabWidget(splitter);
     m_topics = new QListWidget(m_tabs);
     m_topics->setObjectName(QStringLiteral("HelpTopics"));
+    WrapTitles(m_topics);
     m_tabs->addTab(m_topics, CVelmoraWrap::LoadString(HelpText::ContentsTab));
     m_tabs->addTab(BuildSearchTab(), CVelmoraWrap::LoadString(HelpText::SearchTab));
     m_browser = new QTextBrowser(splitter);
@@ -120,6 +130,7 @@ QWidget* CHelpWnd::BuildSearchTab()
     column->addLayout(row);
     m_results = new QListWidget(tab);
     m_results->setObjectName(QStringLiteral("HelpResults"));
+    WrapTitles(m_results);
     column->addWidget(m_results, 1);
     const auto run = [this]() { Search(m_query->text()); };
     connect(m_query, &QLineEdit::returnPressed, this, run);
