@@ -13,6 +13,7 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
+#include "SceneProgram.h"
 #include "Scenes.h"
 #include "SheetListRows.h"
 
@@ -142,23 +143,12 @@ int AutoFillScene(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     const QString program = scratch.path() + QStringLiteral("/program");
-    QDir().mkpath(program);
-    for (const char* name :
-         {"Carrier.ini", "VelmoraDB.vdf", "VelmoraVLF.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"}) {
-        QFile::copy(kShare + QLatin1Char('/') + QLatin1String(name),
-                    program + QLatin1Char('/') + QLatin1String(name));
-        QFile::setPermissions(program + QLatin1Char('/') + QLatin1String(name),
-                              QFile::ReadOwner | QFile::WriteOwner);
-    }
-    CVelmoraWrap::SetAppPath(program);
-    QSqlDatabase app = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("shots_appdb"));
-    app.setDatabaseName(program + QStringLiteral("/VelmoraDB.vdf"));
-    if (!app.open())
+    FillSceneProgramFolder(
+        program, {"Carrier.ini", "VelmoraDB.vdf", "VelmoraVLF.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"});
+    const std::unique_ptr<CModelRules> models = OpenSceneModels(program, QStringLiteral("shots_appdb"));
+    if (!models)
         return 1;
-    CModelRules rules(app);
-    QString modelList;
-    if (rules.BuildModelList(modelList) || rules.LoadInternationalLists())
-        return 1;
+    const CModelRules& rules = *models;
     CFleetContext context(CFleetSettings::ForProgramFolder(program));
     bool ok = true;
     for (const bool hebrew : {false, true}) {

@@ -11,6 +11,7 @@
 #include "CResourceStrings.h"
 #include "CVelmoraWrap.h"
 #include "CopyWizardIds.h"
+#include "SceneProgram.h"
 #include "Scenes.h"
 #include "SheetListRows.h"
 
@@ -24,8 +25,6 @@
 #include <cstdio>
 
 namespace {
-
-const QString kShare = QStringLiteral(VELMORA_SHARE_DIR);
 
 bool Shoot(QWidget& window, const QString& path)
 {
@@ -115,21 +114,12 @@ int CopyWizardScene(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     const QString program = scratch.path() + QStringLiteral("/program");
-    QDir().mkpath(program);
-    for (const char* name : {"Carrier.ini", "VelmoraDB.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"}) {
-        const QString target = program + QLatin1Char('/') + QLatin1String(name);
-        QFile::copy(kShare + QLatin1Char('/') + QLatin1String(name), target);
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    }
-    CVelmoraWrap::SetAppPath(program);
-    QSqlDatabase app = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("copywiz_appdb"));
-    app.setDatabaseName(program + QStringLiteral("/VelmoraDB.vdf"));
-    if (!app.open())
+    FillSceneProgramFolder(program,
+                           {"Carrier.ini", "VelmoraDB.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"});
+    const std::unique_ptr<CModelRules> models = OpenSceneModels(program, QStringLiteral("copywiz_appdb"));
+    if (!models)
         return 1;
-    CModelRules rules(app);
-    QString modelList;
-    if (rules.BuildModelList(modelList) || rules.LoadInternationalLists())
-        return 1;
+    const CModelRules& rules = *models;
     bool ok = true;
     for (const bool hebrew : {false, true}) {
         if (!UseSceneLanguage(program, hebrew))

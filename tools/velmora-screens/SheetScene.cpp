@@ -13,6 +13,7 @@
 #include "CUnitSheetPage.h"
 #include "CVelmoraDoc.h"
 #include "CVelmoraWrap.h"
+#include "SceneProgram.h"
 #include "Scenes.h"
 #include "SheetListRows.h"
 
@@ -154,22 +155,12 @@ int SheetScene(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     const QString program = scratch.path() + QStringLiteral("/program");
-    QDir().mkpath(program);
-    for (const char* name :
-         {"Carrier.ini", "VelmoraDB.vdf", "VelmoraVLF.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"}) {
-        const QString target = program + QLatin1Char('/') + QLatin1String(name);
-        QFile::copy(kShare + QLatin1Char('/') + QLatin1String(name), target);
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    }
-    CVelmoraWrap::SetAppPath(program);
-    QSqlDatabase app = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sheet_appdb"));
-    app.setDatabaseName(program + QStringLiteral("/VelmoraDB.vdf"));
-    if (!app.open())
+    FillSceneProgramFolder(
+        program, {"Carrier.ini", "VelmoraDB.vdf", "VelmoraVLF.vdf", "VelmoraRes.lang", "VelmoraHebRes.lang"});
+    const std::unique_ptr<CModelRules> models = OpenSceneModels(program, QStringLiteral("sheet_appdb"));
+    if (!models)
         return 1;
-    CModelRules rules(app);
-    QString modelList;
-    if (rules.BuildModelList(modelList) || rules.LoadInternationalLists())
-        return 1;
+    const CModelRules& rules = *models;
     CFleetContext context(CFleetSettings::ForProgramFolder(program));
 
     bool ok = true;

@@ -12,6 +12,7 @@
 #include "CVelmoraDoc.h"
 #include "CVelmoraGridWnd.h"
 #include "CVelmoraWrap.h"
+#include "SceneProgram.h"
 #include "Scenes.h"
 #include "SheetListRows.h"
 
@@ -174,14 +175,10 @@ int TalkgroupScene(int argc, char** argv)
     QDir().mkpath(out);
     const QString program = MakeProgramFolder(scratch.path());
     CVelmoraWrap::SetAppPath(program);
-    QSqlDatabase app = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("shots_appdb"));
-    app.setDatabaseName(program + QStringLiteral("/VelmoraDB.vdf"));
-    if (!app.open())
+    const std::unique_ptr<CModelRules> models = OpenSceneModels(program, QStringLiteral("shots_appdb"));
+    if (!models)
         return 1;
-    CModelRules rules(app);
-    QString modelList;
-    if (rules.BuildModelList(modelList) || rules.LoadInternationalLists())
-        return 1;
+    const CModelRules& rules = *models;
     CFleetContext context(CFleetSettings::ForProgramFolder(program));
 
     bool ok = true;
