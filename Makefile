@@ -23,8 +23,12 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The prefix is configured, not only given to the install step: the D-Bus service file names the
+# installed program by its full path.
 install: build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX="$(PREFIX)"
+	cmake --build $(BUILD) -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 # AddressSanitizer + UndefinedBehaviorSanitizer build in build-sanitize and the whole suite run there
 # (slow: not part of CI).
